@@ -1,0 +1,78 @@
+#include "charts/geo_cros_plt.h"
+
+#include "frame/draw_pass.h"
+#include "frame/markers.h"
+
+namespace {
+
+constexpr FrameStyle kCrossFrame{35, 8, 8, 35, 0, true, GridStyle::kDotted,
+                                 false};
+constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
+constexpr int kMarkerRadius = 2;
+
+}  // namespace
+
+CGeoCrosPlt::CGeoCrosPlt() : frame_(kCrossFrame) {}
+
+CGeoCrosPlt::~CGeoCrosPlt() = default;
+
+void CGeoCrosPlt::LoadCrosData(double* x, double* y, LONG count) {
+  x_ = x;
+  y_ = y;
+  count_ = count;
+}
+
+void CGeoCrosPlt::SetFitLine(double slope, double intercept) {
+  slope_ = slope;
+  intercept_ = intercept;
+}
+
+void CGeoCrosPlt::DrawCrosPlt(CWnd* window) {
+  frame_.window = window;
+  frame_.CalcPlotRect();
+  frame_.CalcScale(extent_.minimum, extent_.maximum, extent_.minimum,
+                   extent_.maximum, OriginRule::kFloored);
+  Redraw();
+}
+
+void CGeoCrosPlt::Redraw() {
+  frame_.Repaint();
+  if (!frame_.CanDraw()) return;
+  for (int pass = 0; pass <= 2; ++pass) DrawPass(pass);
+}
+
+void CGeoCrosPlt::DrawPass(int pass) {
+  if (x_ == nullptr || y_ == nullptr) return;
+  DrawPassScope scope(frame_, kRedPassPen);
+  if (!scope) return;
+  CDC* dc = scope.dc();
+  switch (pass) {
+    case 0:
+      frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
+      break;
+    case 1:
+      for (LONG i = 0; i < count_; ++i) DrawMarker(dc, x_[i], y_[i], kBlue);
+      break;
+    case 2:
+      DrawFitLine(dc);
+      break;
+    default:
+      break;
+  }
+}
+
+void CGeoCrosPlt::DrawMarker(CDC* dc, double x, double y, COLORREF color) {
+  DrawCircleMarker(dc, frame_, x, y, color, kMarkerRadius);
+}
+
+void CGeoCrosPlt::DrawFitLine(CDC* dc) {
+  // The line spans the whole X axis and is not clipped to the plot.
+  const double x1 = frame_.x.origin;
+  const double x2 = frame_.x.origin + frame_.x.StepCount() * frame_.x.step;
+  LONG sx = 0;
+  LONG sy = 0;
+  frame_.WorldtoScreen(x1, slope_ * x1 + intercept_, sx, sy);
+  dc->MoveTo(sx, sy);
+  frame_.WorldtoScreen(x2, slope_ * x2 + intercept_, sx, sy);
+  dc->LineTo(sx, sy);
+}

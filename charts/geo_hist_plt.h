@@ -1,0 +1,54 @@
+// CGeoHistPlt: the distribution of one attribute as a frequency histogram or
+// a cumulative curve, with the sample statistics its compute step returns.
+#ifndef CHARTS_GEO_HIST_PLT_H_
+#define CHARTS_GEO_HIST_PLT_H_
+
+#include <vector>
+
+#include "charts/chart_parts.h"
+#include "frame/plot_frame.h"
+#include "include/KorvaGraphLib.h"
+#include "siblings/engine_handle.h"
+
+class CGeoHistPlt : public CKorvaGraph {
+ public:
+  static constexpr LONG kTypeCode = 1;
+
+  CGeoHistPlt();
+  ~CGeoHistPlt() override;
+
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { points_.Load(samples, count); }
+  void SetDataExtr(double minimum, double maximum) { window_.Set(minimum, maximum); }
+  void SetHistNum(LONG classes) { class_count_ = classes; }
+  void SetHistType(int kind) { kind_ = kind; }
+  void SetAxiName(const CString& x_name, const CString& y_name) {
+    names_.Set(x_name, y_name);
+  }
+  // Runs the compute step; returns 1 on success, 0 on failure.
+  LONG CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4, double& r5,
+                    double& r6, double& r7, double& r8, double& r9,
+                    double& r10, double& r11, double& r12);
+  void OutPutHistPntNum(LONG& count) const;
+  void OutPutHistPnt(double* first, double* second) const;
+  void DrawHistPlt(CWnd* window);
+
+  const PlotFrame& frame() const { return frame_; }
+
+ private:
+  SampleSet points_;
+  AxisNames names_;
+  ValueWindow window_{-1e21, 1e21};
+  std::vector<double> result_;  // empty until a compute step succeeds
+  bool has_result_ = false;
+  double max_frequency_ = 0.0;
+  LONG class_count_ = 0;
+  int kind_ = 0;
+  LONG output_count_ = 0;
+  EngineHandle engine_{3};
+  double x_label_factor_ = 1.0;
+  PlotFrame frame_;
+  double class_width_ = 0.0;
+  LONG quantile_count_ = 10000;
+};
+
+#endif  // CHARTS_GEO_HIST_PLT_H_

@@ -1,0 +1,39 @@
+// CGeoScatPlt: two attributes of the same samples against each other, with
+// the statistics of the pair.
+#ifndef CHARTS_GEO_SCAT_PLT_H_
+#define CHARTS_GEO_SCAT_PLT_H_
+
+#include "charts/chart_parts.h"
+#include "frame/plot_frame.h"
+#include "include/KorvaGraphLib.h"
+#include "siblings/engine_handle.h"
+
+class CGeoScatPlt : public CKorvaGraph {
+ public:
+  static constexpr LONG kTypeCode = 6;
+
+  CGeoScatPlt();
+  ~CGeoScatPlt() override;
+
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { points_.Load(samples, count); }
+  void SetDataExtr(double minimum, double maximum) { x_window_.Set(minimum, maximum); }
+  void SetDataExtr2(double minimum, double maximum) { y_window_.Set(minimum, maximum); }
+  void SetAxiName(const CString& x_name, const CString& y_name) {
+    names_.Set(x_name, y_name);
+  }
+  void CptScatParam(double& r1, LONG& r2, double& r3, double& r4, LONG& r5,
+                    double& r6, double& r7, double& r8);
+  void DrawScatPlt(CWnd* window);
+
+  const PlotFrame& frame() const { return frame_; }
+
+ private:
+  SampleSet points_;
+  AxisNames names_;
+  ValueWindow x_window_;
+  ValueWindow y_window_;
+  EngineHandle engine_{3};
+  PlotFrame frame_;
+};
+
+#endif  // CHARTS_GEO_SCAT_PLT_H_

@@ -1,0 +1,66 @@
+// CGeoVarmPlt: one experimental variogram with its model curve and sill,
+// recording the pixel position of every point it draws for the host.
+#ifndef CHARTS_GEO_VARM_PLT_H_
+#define CHARTS_GEO_VARM_PLT_H_
+
+#include "charts/chart_parts.h"
+#include "frame/plot_frame.h"
+#include "include/KorvaGraphLib.h"
+
+class CGeoVarmPlt : public CKorvaGraph {
+ public:
+  static constexpr LONG kTypeCode = 7;
+
+  CGeoVarmPlt();
+  ~CGeoVarmPlt() override;
+
+  void LoadVarmData(Variogram* entries, ModIndVrg* model, CPoint* positions,
+                    int* selected, LONG lag_count, int model_flag);
+  void SetAxiName(const CString& x_name, const CString& y_name) {
+    names_.Set(x_name, y_name);
+  }
+  void SetVrgNug(double nugget) { nugget_ = nugget; }
+  void SetIsDspLine(int flag) { line_flag_ = flag; }
+  void SetIsDspSill(int flag, double sill) {
+    sill_flag_ = flag;
+    sill_ = sill;
+  }
+  void SetCutOffNO(int count, int current) {
+    cutoff_count_ = count;
+    current_cutoff_ = current;
+  }
+  void SetColor(ULONG point_color, ULONG model_color) {
+    point_color_ = point_color;
+    model_color_ = model_color;
+  }
+  void DrawVarmPlt(CWnd* window);
+  void DrawVrgLine();
+  void DrawSelectPoint();
+
+  const PlotFrame& frame() const { return frame_; }
+
+ private:
+  Variogram* entries_ = nullptr;
+  ModIndVrg* model_ = nullptr;
+  CPoint* positions_ = nullptr;
+  int* selected_ = nullptr;
+  LONG lag_count_ = 0;
+  int model_flag_ = 0;
+  AxisNames names_;
+  double nugget_ = 0.0;
+  int line_flag_ = 0;
+  int cutoff_count_ = 0;
+  int current_cutoff_ = 0;
+  COLORREF point_color_ = RGB(0, 0, 255);
+  COLORREF model_color_ = RGB(255, 0, 0);
+  double largest_gamma_ = 0.0;
+  double smallest_gamma_ = 0.0;
+  double largest_lag_ = 0.0;
+  PlotFrame frame_;
+  int sill_flag_ = 0;
+  double sill_ = 0.0;
+  double x_label_factor_ = 1.0;
+  double y_label_factor_ = 1.0;
+};
+
+#endif  // CHARTS_GEO_VARM_PLT_H_

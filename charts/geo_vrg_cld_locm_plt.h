@@ -1,0 +1,45 @@
+// CGeoVrgCldLocmPlt: the sample locations behind a variogram cloud, with the
+// host's selected sample pairs linked.
+#ifndef CHARTS_GEO_VRG_CLD_LOCM_PLT_H_
+#define CHARTS_GEO_VRG_CLD_LOCM_PLT_H_
+
+#include "charts/chart_parts.h"
+#include "frame/plot_frame.h"
+#include "include/KorvaGraphLib.h"
+
+class CGeoVrgCldLocmPlt : public CKorvaGraph {
+ public:
+  static constexpr LONG kTypeCode = 11;
+
+  CGeoVrgCldLocmPlt();
+  ~CGeoVrgCldLocmPlt() override;
+
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { primary_.Load(samples, count); }
+  void LoadDiscPnts2(KvDiscPnt* samples, LONG count) { second_.Load(samples, count); }
+  void SetDataExtr(double minimum, double maximum) { window_.Set(minimum, maximum); }
+  void SetCoordExtr(const KVD_3DOT& minimum, const KVD_3DOT& maximum) {
+    box_min_ = minimum;
+    box_max_ = maximum;
+  }
+  void LoadVrgCldLocSelInfo(KVL_DOT* pairs, LONG count) {
+    pairs_ = pairs;
+    pair_count_ = count;
+  }
+  void DrawVrgCldLocmPlt(CWnd* window);
+
+  const PlotFrame& frame() const { return frame_; }
+  const AxisNames& names() const { return names_; }
+
+ private:
+  SampleSet primary_;
+  SampleSet second_;
+  AxisNames names_;  // never set: this map has no axis names
+  ValueWindow window_;
+  KVD_3DOT box_max_{};
+  KVD_3DOT box_min_{};
+  PlotFrame frame_;
+  KVL_DOT* pairs_ = nullptr;
+  LONG pair_count_ = 0;
+};
+
+#endif  // CHARTS_GEO_VRG_CLD_LOCM_PLT_H_

@@ -1,0 +1,52 @@
+// CGeoVrgCldPlt: the variogram cloud, one small circle per sample pair, with
+// the host's selected points painted over in cyan.
+#ifndef CHARTS_GEO_VRG_CLD_PLT_H_
+#define CHARTS_GEO_VRG_CLD_PLT_H_
+
+#include "charts/chart_parts.h"
+#include "frame/plot_frame.h"
+#include "include/KorvaGraphLib.h"
+#include "siblings/engine_handle.h"
+
+class CGeoVrgCldPlt : public CKorvaGraph {
+ public:
+  static constexpr LONG kTypeCode = 10;
+
+  CGeoVrgCldPlt();
+  ~CGeoVrgCldPlt() override;
+
+  void LoadLocPnts(double* x, double* y, LONG count) {
+    x_ = x;
+    y_ = y;
+    count_ = count;
+  }
+  void SetAxiName(const CString& x_name, const CString& y_name) {
+    names_.Set(x_name, y_name);
+  }
+  void SetDataExtr(double minimum, double maximum) { x_window_.Set(minimum, maximum); }
+  void SetDataExtr2(double minimum, double maximum) { y_window_.Set(minimum, maximum); }
+  void LoadVrgCldSelInfo(LONG* selected, LONG count) {
+    selected_ = selected;
+    selected_count_ = count;
+  }
+  void DrawVrgCldPlt(CWnd* window);
+  void WorldtoScreen(double x, double y, int& sx, int& sy) const;
+
+  const PlotFrame& frame() const { return frame_; }
+
+ private:
+  double* x_ = nullptr;
+  double* y_ = nullptr;
+  LONG count_ = 0;
+  AxisNames names_;
+  ValueWindow x_window_;
+  ValueWindow y_window_;
+  EngineHandle engine_{3};
+  PlotFrame frame_;
+  double x_label_factor_ = 1.0;
+  double y_label_factor_ = 1.0;
+  LONG* selected_ = nullptr;
+  LONG selected_count_ = 0;
+};
+
+#endif  // CHARTS_GEO_VRG_CLD_PLT_H_

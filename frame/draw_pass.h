@@ -1,0 +1,36 @@
+// One drawing pass of a chart: the window's device context, the pass pen and
+// the viewport moved to the plot rectangle's top-left corner; everything is
+// given back when the pass ends, on every path.
+#ifndef FRAME_DRAW_PASS_H_
+#define FRAME_DRAW_PASS_H_
+
+#include <optional>
+
+#include "frame/gdi_guards.h"
+#include "frame/plot_frame.h"
+
+struct PenSpec {
+  int style;
+  int width;
+  COLORREF color;
+};
+
+class DrawPassScope {
+ public:
+  // Takes the frame window's device context, selects a new pass pen when one
+  // is given, and moves the viewport origin to the plot corner when asked.
+  DrawPassScope(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
+           bool move_origin = true);
+  ~DrawPassScope() = default;
+  DrawPassScope(const DrawPassScope&) = delete;
+  DrawPassScope& operator=(const DrawPassScope&) = delete;
+
+  CDC* dc() const { return window_dc_.dc(); }
+  explicit operator bool() const { return dc() != nullptr; }
+
+ private:
+  WindowDC window_dc_;                    // released last
+  std::optional<ScopedSelection> pen_;  // restored and destroyed first
+};
+
+#endif  // FRAME_DRAW_PASS_H_

@@ -1,0 +1,4 @@
+#include "include/KorvaGraphLib.h"
+
+// Out of line so the base's virtual table lives in the library.
+CKorvaGraph::~CKorvaGraph() = default;

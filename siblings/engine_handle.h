@@ -1,0 +1,23 @@
+// EngineHandle: one statistics-engine handle, created with a kind and deleted
+// when the owner goes. A handle of 0 means the engine gave none.
+#ifndef SIBLINGS_ENGINE_HANDLE_H_
+#define SIBLINGS_ENGINE_HANDLE_H_
+
+#include "siblings/korvalib.h"
+
+class EngineHandle {
+ public:
+  explicit EngineHandle(int kind) : handle_(_kvCreateKorvaObj(kind)) {}
+  ~EngineHandle() {
+    if (handle_ != 0) _kvDeleteKorvaObj(handle_);
+  }
+  EngineHandle(const EngineHandle&) = delete;
+  EngineHandle& operator=(const EngineHandle&) = delete;
+
+  int get() const { return handle_; }
+
+ private:
+  int handle_;
+};
+
+#endif  // SIBLINGS_ENGINE_HANDLE_H_
