@@ -1,0 +1,30 @@
+// Runs of equal values in sorted data, and the average rank each run shares.
+#ifndef SIBLINGS_KORVALIB_TIE_RUNS_H_
+#define SIBLINGS_KORVALIB_TIE_RUNS_H_
+
+#include <cstddef>
+#include <vector>
+
+namespace korvalib {
+
+// Calls visit(first, last, average_rank) for every run [first, last) of
+// equal values in sorted[0 .. n-1] reached through at(i); average_rank is
+// the mean of the 1-based ranks first + 1 .. last.
+template <typename At, typename Visit>
+void ForEachTieRun(size_t n, At at, Visit visit) {
+  size_t first = 0;
+  while (first < n) {
+    size_t last = first + 1;
+    while (last < n && at(last) == at(first)) ++last;
+    visit(first, last, 0.5 * static_cast<double>(first + 1 + last));
+    first = last;
+  }
+}
+
+// Returns the 1-based rank of every value, ties sharing their average rank.
+// REQUIRES: no value is NaN.
+std::vector<double> AverageRanks(const std::vector<double>& values);
+
+}  // namespace korvalib
+
+#endif  // SIBLINGS_KORVALIB_TIE_RUNS_H_

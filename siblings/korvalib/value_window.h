@@ -1,0 +1,42 @@
+// A closed interval of admitted values, the engine's notion of a window.
+#ifndef SIBLINGS_KORVALIB_VALUE_WINDOW_H_
+#define SIBLINGS_KORVALIB_VALUE_WINDOW_H_
+
+#include <algorithm>
+#include <vector>
+
+namespace korvalib {
+
+// The bound the workbench uses for "no limit".
+constexpr double kOpenBound = 1e21;
+
+struct ValueWindow {
+  double minimum = -kOpenBound;
+  double maximum = kOpenBound;
+
+  // Bounds included; NaN (value or bound) is never inside.
+  bool Contains(double value) const {
+    return minimum <= value && value <= maximum;
+  }
+};
+
+// Returns the window of values inside both a and b.
+inline ValueWindow Intersect(const ValueWindow& a, const ValueWindow& b) {
+  return ValueWindow{std::max(a.minimum, b.minimum),
+                     std::min(a.maximum, b.maximum)};
+}
+
+// Returns the values inside window, in their order.
+inline std::vector<double> Select(const std::vector<double>& values,
+                                  const ValueWindow& window) {
+  std::vector<double> selected;
+  selected.reserve(values.size());
+  for (double v : values) {
+    if (window.Contains(v)) selected.push_back(v);
+  }
+  return selected;
+}
+
+}  // namespace korvalib
+
+#endif  // SIBLINGS_KORVALIB_VALUE_WINDOW_H_
