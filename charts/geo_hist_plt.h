@@ -1,5 +1,7 @@
 // CGeoHistPlt: the distribution of one attribute as a frequency histogram or
 // a cumulative curve, with the sample statistics its compute step returns.
+// The chart owns its result array and engine handle; the samples stay the
+// host's.
 #ifndef CHARTS_GEO_HIST_PLT_H_
 #define CHARTS_GEO_HIST_PLT_H_
 
@@ -24,17 +26,36 @@ class CGeoHistPlt : public CKorvaGraph {
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
-  // Runs the compute step; returns 1 on success, 0 on failure.
+  // Runs the compute step; returns 1 on success, 0 on failure. On failure
+  // r1 to r9 are untouched; r10 to r12 only when the result array could not
+  // be had.
   LONG CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4, double& r5,
                     double& r6, double& r7, double& r8, double& r9,
                     double& r10, double& r11, double& r12);
+  // Writes the number of points OutPutHistPnt gives: 0 before a successful
+  // compute step, and never more than the result array holds.
   void OutPutHistPntNum(LONG& count) const;
+  // Fills first[i] (class midpoint or cumulative fraction) and second[i]
+  // (frequency or value) for OutPutHistPntNum points.
   void OutPutHistPnt(double* first, double* second) const;
   void DrawHistPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
 
  private:
+  // Point counts of the two kinds, bounded by the result array's length.
+  LONG FrequencyPointCount() const;
+  LONG CumulativePointCount() const;
+  LONG OutputPointCount() const;
+
+  void CalcScale();
+  void Redraw();
+  void DrawPass(int pass);
+  void DrawAxes(CDC* dc);
+  void DrawBars(CDC* dc) const;
+  void DrawBar(CDC* dc, double x1, double y1, double x2, double y2) const;
+  void DrawCurve(CDC* dc) const;
+
   SampleSet points_;
   AxisNames names_;
   ValueWindow window_{-1e21, 1e21};

@@ -1,0 +1,20 @@
+// The title of an X axis whose tick labels are divided by a power of ten: the
+// axis name followed by ", 10", centred below the tick labels, with the
+// exponent in a smaller font raised at the title's estimated right end.
+#ifndef FRAME_EXPONENT_TITLE_H_
+#define FRAME_EXPONENT_TITLE_H_
+
+#include <string>
+
+#include "frame/plot_frame.h"
+#include "platform/afx_gdi.h"
+#include "platform/win_types.h"
+
+// Draws `name` + ", 10" (height 15) 20 pixels below the X axis, centred on the
+// axis less 5 pixels, and `exponent` (height 10) 16 pixels below the axis at
+// the title's estimated right end (15 * length / 2 pixels wide).
+// REQUIRES: the context's text alignment is centre-top and the frame is scaled.
+void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
+                       const std::string& name, LONG exponent);
+
+#endif  // FRAME_EXPONENT_TITLE_H_
