@@ -4,6 +4,7 @@
 #ifndef PLATFORM_RASTER_H_
 #define PLATFORM_RASTER_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

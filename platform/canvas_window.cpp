@@ -1,0 +1,51 @@
+#include "platform/canvas_window.h"
+
+#include <utility>
+
+#include "platform/png_writer.h"
+#include "platform/window_state.h"
+
+// The window's state, registered under a handle for as long as it lives.
+struct CanvasWindow::State {
+  State(int width, int height, COLORREF background)
+      : window(width, height, background) {
+    RegisterWindow(&window);
+  }
+  ~State() { UnregisterWindow(window.wnd.m_hWnd); }
+  State(const State&) = delete;
+  State& operator=(const State&) = delete;
+
+  WindowState window;
+};
+
+CanvasWindow::CanvasWindow(int width, int height, COLORREF background)
+    : state_(std::make_unique<State>(width, height, background)) {}
+
+CanvasWindow::~CanvasWindow() = default;
+
+CWnd* CanvasWindow::Wnd() { return &state_->window.wnd; }
+
+int CanvasWindow::Width() const { return state_->window.raster.width(); }
+
+int CanvasWindow::Height() const { return state_->window.raster.height(); }
+
+void CanvasWindow::Resize(int width, int height) {
+  state_->window.raster.Reset(width, height, state_->window.background);
+}
+
+COLORREF CanvasWindow::Pixel(int x, int y) const {
+  // What the platform's pixel query answers outside the client area.
+  constexpr COLORREF kInvalidColor = 0xFFFFFFFFu;
+  const Raster& raster = state_->window.raster;
+  return raster.Contains(x, y) ? raster.At(x, y) : kInvalidColor;
+}
+
+bool CanvasWindow::SavePng(const std::string& path) const {
+  return WritePng(state_->window.raster, path);
+}
+
+void CanvasWindow::StartRecording() { state_->window.recording = true; }
+
+std::vector<std::string> CanvasWindow::TakeRecording() {
+  return std::exchange(state_->window.log, {});
+}

@@ -1,0 +1,99 @@
+#include "platform/gdi_object_table.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kStockFontHeight = 16;
+constexpr const char* kStockFontFace = "System";
+
+std::string PenStyleName(int style) {
+  if (style == PS_SOLID) return "solid";
+  if (style == PS_DOT) return "dot";
+  return "style" + std::to_string(style);
+}
+
+}  // namespace
+
+GdiObjectTable::GdiObjectTable() {
+  PenSpec black_pen;
+  CreatePen(black_pen);
+  CreateBrush(RGB(255, 255, 255));
+  FontSpec system_font;
+  system_font.height = kStockFontHeight;
+  system_font.weight = FW_NORMAL;
+  system_font.face = kStockFontFace;
+  CreateFont(system_font);
+}
+
+GdiObject& GdiObjectTable::NewObject(GdiKind kind, HGDIOBJ* handle) {
+  *handle = HandleFromBits<HGDIOBJ>(table_.Allocate());
+  GdiObject& object = *Find(*handle);
+  object.kind = kind;
+  object.selections = 0;
+  // The first object of each kind, made by the constructor, is the stock one.
+  const int k = static_cast<int>(kind);
+  object.stock = stock_[k] == nullptr;
+  if (object.stock) {
+    stock_[k] = *handle;
+  } else {
+    ++live_[k];
+  }
+  return object;
+}
+
+HGDIOBJ GdiObjectTable::CreatePen(const PenSpec& pen) {
+  HGDIOBJ handle;
+  NewObject(GdiKind::kPen, &handle).pen = pen;
+  return handle;
+}
+
+HGDIOBJ GdiObjectTable::CreateBrush(COLORREF color) {
+  HGDIOBJ handle;
+  NewObject(GdiKind::kBrush, &handle).brush = color;
+  return handle;
+}
+
+HGDIOBJ GdiObjectTable::CreateFont(const FontSpec& font) {
+  HGDIOBJ handle;
+  NewObject(GdiKind::kFont, &handle).font = font;
+  return handle;
+}
+
+BOOL GdiObjectTable::Delete(HGDIOBJ handle) {
+  GdiObject* object = Find(handle);
+  if (object == nullptr || object->stock || object->selections > 0) {
+    return FALSE;
+  }
+  --live_[static_cast<int>(object->kind)];
+  table_.Release(HandleBits(handle));
+  return TRUE;
+}
+
+GdiObjectTable& GdiObjects() {
+  static GdiObjectTable* const table = new GdiObjectTable;  // never destroyed
+  return *table;
+}
+
+std::string HexColor(COLORREF color) {
+  char text[8];
+  std::snprintf(text, sizeof(text), "%06X", color & 0xFFFFFFu);
+  return text;
+}
+
+std::string DescribeGdiObject(const GdiObject& object) {
+  switch (object.kind) {
+    case GdiKind::kPen:
+      return "pen " + PenStyleName(object.pen.style) + " " +
+             std::to_string(object.pen.width) + " " +
+             HexColor(object.pen.color);
+    case GdiKind::kBrush:
+      return "brush " + HexColor(object.brush);
+    case GdiKind::kFont:
+      return "font \"" + object.font.face + "\" " +
+             std::to_string(object.font.height) + " " +
+             std::to_string(object.font.width) + " " +
+             std::to_string(object.font.escapement);
+  }
+  return std::string();
+}

@@ -1,0 +1,26 @@
+#include "platform/window_state.h"
+
+#include "platform/handle_table.h"
+
+namespace {
+
+HandleTable<WindowState*>& Windows() {
+  static auto* const table = new HandleTable<WindowState*>;  // never destroyed
+  return *table;
+}
+
+}  // namespace
+
+HWND RegisterWindow(WindowState* state) {
+  const uintptr_t bits = Windows().Allocate();
+  *Windows().Find(bits) = state;
+  state->wnd.m_hWnd = HandleFromBits<HWND>(bits);
+  return state->wnd.m_hWnd;
+}
+
+void UnregisterWindow(HWND handle) { Windows().Release(HandleBits(handle)); }
+
+WindowState* FindWindowState(HWND handle) {
+  WindowState** state = Windows().Find(HandleBits(handle));
+  return state == nullptr ? nullptr : *state;
+}
