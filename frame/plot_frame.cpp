@@ -9,7 +9,8 @@ namespace {
 
 // A floored origin: trunc(min / step) steps, one lower for a negative minimum.
 double FlooredOrigin(double minimum, double step) {
-  const double k = minimum >= -0.00001 ? std::trunc(minimum / step)
+  // Adding 0.0 turns a truncated -0 into 0, as an integer step count would.
+  const double k = minimum >= -0.00001 ? std::trunc(minimum / step) + 0.0
                                        : std::trunc(minimum / step - 1.0);
   return k * step;
 }
