@@ -1,9 +1,18 @@
 #include "charts/geo_nqqp_plt.h"
 
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "frame/numeric.h"
+#include "siblings/korvalib.h"
+
 namespace {
 
-constexpr FrameStyle kQuantileFrame{35, 8, 8, 35, 0, true, GridStyle::kDotted,
-                                    false};
+constexpr int kNormalScoreKind = 1;  // temporary handle of a score computation
+constexpr double kNoScore = -999.0;  // the engine's mark for "no score"
+// Ranges below this are too small to draw.
+constexpr double kMinDrawnRange = 0.00001;
 
 }  // namespace
 
@@ -11,8 +20,62 @@ CGeoNqqpPlt::CGeoNqqpPlt() : frame_(kQuantileFrame) {}
 
 CGeoNqqpPlt::~CGeoNqqpPlt() = default;
 
-void CGeoNqqpPlt::CptNqqpParam() {}
+void CGeoNqqpPlt::CptNqqpParam() {
+  if (scores_.samples == nullptr || samples_.samples == nullptr ||
+      engine_.get() == 0) {
+    return;
+  }
+  EngineHandle scorer(kNormalScoreKind);
+  if (scorer.get() == 0) return;
+  const LONG n = std::max<LONG>(samples_.count, 0);
+  // Only records the host gave are written or handed to the engine.
+  const LONG records = std::min(n, std::max<LONG>(scores_.count, 0));
+  if (!pairs_.Reset(n)) return;
+  std::vector<double> scores;
+  std::vector<double> sorted_values;
+  std::vector<double> sorted_scores;
+  try {
+    scores.assign(static_cast<size_t>(n), 0.0);
+    sorted_values.assign(static_cast<size_t>(n), 0.0);
+    sorted_scores.assign(static_cast<size_t>(n), 0.0);
+  } catch (const std::bad_alloc&) {
+    return;  // the new pair array keeps its zeros and a count of 0
+  }
+  _kvLoadDiscPnts(scorer.get(), samples_.samples, n, 1);
+  _kvSetDataExtr(scorer.get(), value_window_.minimum, value_window_.maximum);
+  _kvSetUseWtFlag(scorer.get(), 0, 1);
+  _kvNscore(scorer.get(), scores.data(), sorted_values.data(),
+            sorted_scores.data());
 
-void CGeoNqqpPlt::OutPutNqqpPnt(double*, double*) const {}
+  // Valid scores (NaN included) are gathered at the front of `scores`.
+  LONG valid = 0;
+  for (LONG i = 0; i < n; ++i) {
+    const double score = scores[static_cast<size_t>(i)];
+    if (i < records) scores_.samples[i].value = score;
+    if (score != kNoScore) scores[static_cast<size_t>(valid++)] = score;
+  }
+  if (valid > 0) {
+    score_window_.Set(ArrayMin(scores.data(), valid),
+                      ArrayMax(scores.data(), valid));
+  } else {
+    score_window_.Set(0.0, 0.0);
+  }
 
-void CGeoNqqpPlt::DrawNqqpPlt(CWnd* window) { frame_.window = window; }
+  QuantileRequest request;
+  request.first = scores_.samples;
+  request.first_count = records;
+  request.second = samples_.samples;
+  request.second_count = n;
+  request.point_count = n;
+  request.selector = selector_;
+  request.x_window = score_window_;
+  request.y_window = value_window_;
+  FormQuantilePairs(engine_.get(), request, pairs_);
+}
+
+void CGeoNqqpPlt::DrawNqqpPlt(CWnd* window) {
+  frame_.window = window;
+  frame_.CalcPlotRect();
+  CalcQuantileScale(frame_, selector_, score_window_, value_window_);
+  RedrawQuantilePlot(frame_, names_, pairs_, kMinDrawnRange);
+}

@@ -1,11 +1,11 @@
 // CGeoNqqpPlt: one sample against the normal distribution, as normal scores
-// against values (quantile form) or as two probabilities.
+// against values (quantile form) or as two probabilities. The compute step
+// writes the normal scores into the host's score records.
 #ifndef CHARTS_GEO_NQQP_PLT_H_
 #define CHARTS_GEO_NQQP_PLT_H_
 
-#include <vector>
-
 #include "charts/chart_parts.h"
+#include "charts/qq_parts.h"
 #include "frame/plot_frame.h"
 #include "include/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
@@ -25,22 +25,23 @@ class CGeoNqqpPlt : public CKorvaGraph {
     names_.Set(x_name, y_name);
   }
   void SetNqqpType(LONG selector) { selector_ = selector; }
+  // Normal scores into the score records, score window, then the pairs.
   void CptNqqpParam();
-  void OutPutNqqpPntNum(LONG& count) const { count = output_count_; }
-  void OutPutNqqpPnt(double* x, double* y) const;
+  void OutPutNqqpPntNum(LONG& count) const { count = pairs_.count(); }
+  // Copies the pairs of the last compute step; nothing for null arrays.
+  void OutPutNqqpPnt(double* x, double* y) const { pairs_.CopyOut(x, y); }
   void DrawNqqpPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
+  const ValueWindow& score_window() const { return score_window_; }
 
  private:
-  SampleSet scores_;
-  SampleSet samples_;
+  SampleSet scores_;   // the host's score records, rewritten by the step
+  SampleSet samples_;  // the sample under study, read only
   AxisNames names_;
   ValueWindow score_window_;
   ValueWindow value_window_;
-  std::vector<double> output_;  // (x, y) pairs
-  bool has_output_ = false;
-  LONG output_count_ = 0;
+  QuantilePairs pairs_;
   LONG selector_ = 0;
   EngineHandle engine_{3};
   PlotFrame frame_;

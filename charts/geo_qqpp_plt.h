@@ -3,9 +3,8 @@
 #ifndef CHARTS_GEO_QQPP_PLT_H_
 #define CHARTS_GEO_QQPP_PLT_H_
 
-#include <vector>
-
 #include "charts/chart_parts.h"
+#include "charts/qq_parts.h"
 #include "frame/plot_frame.h"
 #include "include/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
@@ -25,11 +24,14 @@ class CGeoQqppPlt : public CKorvaGraph {
     names_.Set(x_name, y_name);
   }
   void SetQqppType(LONG selector) { selector_ = selector; }
+  // Each sample's count, mean and deviation inside its window, then the
+  // pairs of the whole samples.
   void CptQqppParam(LONG& count1, double& mean1, double& deviation1,
                     LONG& count2, double& mean2, double& deviation2);
   void DrawQqppPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
+  const QuantilePairs& pairs() const { return pairs_; }
 
  private:
   SampleSet first_;
@@ -38,9 +40,7 @@ class CGeoQqppPlt : public CKorvaGraph {
   ValueWindow first_window_;
   ValueWindow second_window_;
   LONG selector_ = 0;
-  std::vector<double> output_;  // (x, y) pairs
-  bool has_output_ = false;
-  LONG output_count_ = 0;
+  QuantilePairs pairs_;
   EngineHandle engine_{3};
   PlotFrame frame_;
 };

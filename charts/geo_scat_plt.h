@@ -15,20 +15,25 @@ class CGeoScatPlt : public CKorvaGraph {
   CGeoScatPlt();
   ~CGeoScatPlt() override;
 
-  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { points_.Load(samples, count); }
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count);
   void SetDataExtr(double minimum, double maximum) { x_window_.Set(minimum, maximum); }
   void SetDataExtr2(double minimum, double maximum) { y_window_.Set(minimum, maximum); }
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
+  // The engine's statistics, then r2..r7 from the values inside each window.
   void CptScatParam(double& r1, LONG& r2, double& r3, double& r4, LONG& r5,
                     double& r6, double& r7, double& r8);
   void DrawScatPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
+  LONG point_count() const { return points_.count; }
 
  private:
-  SampleSet points_;
+  void DrawPass(int pass);
+
+  SampleSet points_;       // count: the points drawn, as the engine left it
+  LONG loaded_count_ = 0;  // what the host's array holds
   AxisNames names_;
   ValueWindow x_window_;
   ValueWindow y_window_;

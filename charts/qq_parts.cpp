@@ -1,0 +1,112 @@
+#include "charts/qq_parts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "frame/draw_pass.h"
+#include "frame/markers.h"
+#include "siblings/korvalib.h"
+#include "siblings/tallyx.h"
+
+namespace {
+
+constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
+constexpr int kMarkerRadius = 2;
+constexpr double kTailFactor = 5.0;
+
+void DrawQuantilePass(const PlotFrame& frame, int pass,
+                      const AxisNames& names, const QuantilePairs& pairs) {
+  if (!pairs.HasArray()) return;
+  DrawPassScope scope(frame, kRedPassPen);
+  if (!scope) return;
+  CDC* dc = scope.dc();
+  if (pass == 0) {
+    frame.DrawAxes(dc, kBlack, names.x.str(), names.y.str());
+  } else {
+    for (LONG i = 0; i < pairs.count(); ++i) {
+      DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue,
+                       kMarkerRadius);
+    }
+  }
+}
+
+}  // namespace
+
+bool QuantilePairs::Reset(LONG capacity) {
+  std::vector<double>().swap(values_);
+  has_array_ = false;
+  count_ = 0;
+  try {
+    values_.assign(2 * static_cast<size_t>(std::max<LONG>(capacity, 0)), 0.0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  has_array_ = true;
+  return true;
+}
+
+void QuantilePairs::SetCount(LONG count) {
+  count_ = std::clamp<LONG>(count, 0, capacity());
+}
+
+void QuantilePairs::CopyOut(double* x, double* y) const {
+  if (x == nullptr || y == nullptr) return;
+  for (LONG i = 0; i < count_; ++i) {
+    x[i] = X(i);
+    y[i] = Y(i);
+  }
+}
+
+void FormQuantilePairs(int engine, const QuantileRequest& request,
+                       QuantilePairs& pairs) {
+  _kvLoadDiscPnts(engine, request.first, request.first_count, 1);
+  _kvLoadDiscPnts(engine, request.second, request.second_count, 2);
+  _kvSetDataExtr(engine, -kEngineNoLimit, kEngineNoLimit);
+  _kvSetQqPpFlag(engine, request.selector);
+  _kvSetProbPntNum(engine, request.point_count);
+  _kvSetAttrExtr(engine, request.x_window.minimum, request.x_window.maximum,
+                 kEngineXAxis, kTailFactor);
+  _kvSetAttrExtr(engine, request.y_window.minimum, request.y_window.maximum,
+                 kEngineYAxis, kTailFactor);
+  _kvSetLogFlag(engine, 0, 1);
+  _kvSetScale(engine, kEngineScale);
+  _kvSetThoryData(engine, request.x_window.minimum, request.y_window.minimum,
+                  request.x_window.maximum, request.y_window.maximum);
+  _kvDrawQpPlt(engine);
+  LONG count = 0;
+  _kvOutQpPltParam(engine, pairs.data(), &count);
+  pairs.SetCount(count);
+}
+
+void CalcQuantileScale(PlotFrame& frame, LONG selector,
+                       const ValueWindow& x_extent,
+                       const ValueWindow& y_extent) {
+  if (selector == 0) {
+    frame.CalcScale(x_extent.minimum, x_extent.maximum, y_extent.minimum,
+                    y_extent.maximum, OriginRule::kDataMinimum);
+  } else {
+    // Both axes carry probabilities: 0 to 1, widened to 1.2 in steps of 0.2.
+    frame.CalcScale(0.0, 1.0, 0.0, 1.0, OriginRule::kDataMinimum);
+  }
+}
+
+void RedrawQuantilePlot(const PlotFrame& frame, const AxisNames& names,
+                        const QuantilePairs& pairs, double min_range) {
+  frame.Repaint();
+  if (!(std::fabs(frame.x.range) >= min_range) ||
+      !(std::fabs(frame.y.range) >= min_range) || !frame.CanDraw()) {
+    return;
+  }
+  DrawQuantilePass(frame, 0, names, pairs);
+  DrawQuantilePass(frame, 1, names, pairs);
+}
+
+WindowSummary Summarize(double* values, LONG count) {
+  CTallyx tally(values, count);
+  WindowSummary summary;
+  summary.count = count;
+  summary.mean = tally.SimpleArithAverNum();
+  summary.deviation = tally.StandDifNum();
+  return summary;
+}
