@@ -1,0 +1,49 @@
+// Experimental variograms of scattered samples in the horizontal plane.
+// One row per direction, each of lag_count + 2 Variogram entries laid out as
+// the variogram charts read them:
+//   entry 0      pairs at the same place (distance ~0),
+//   entry 1      pairs closer than half a lag,
+//   entry k + 1  pairs within half a lag of k lags, k = 1 .. lag_count.
+// An entry holds the mean distance of its pairs, the semivariance (half the
+// mean squared difference) and the pair count; empty entries hold zeros.
+#ifndef TOOLS_KORVAGRAPH_EXPERIMENTAL_VARIOGRAM_H_
+#define TOOLS_KORVAGRAPH_EXPERIMENTAL_VARIOGRAM_H_
+
+#include <vector>
+
+#include "include/KorvaGraphLib.h"
+#include "tools/korvagraph/progress_line.h"
+
+struct LagSettings {
+  double spacing = 1.0;
+  int count = 1;
+};
+
+// Returns lags reaching half the diagonal of the samples' bounding box (the
+// usual reach of a variogram), spaced by a round number that gives about a
+// dozen lags.
+LagSettings DefaultLags(const std::vector<KvDiscPnt>& samples);
+
+// A direction: azimuth in degrees clockwise from north (+y), and the angle
+// tolerance either side. A tolerance of 90 or more takes every pair.
+struct VariogramDirection {
+  double azimuth = 0.0;
+  double tolerance = 90.0;
+};
+
+constexpr double kDirectionTolerance = 22.5;
+
+// Returns the four directions the charts show: 0, 45, 90 and 135 degrees.
+std::vector<VariogramDirection> FourDirections();
+
+// Returns one row of lags.count + 2 entries per direction, from samples'
+// x, y and value. progress may be null.
+std::vector<std::vector<Variogram>> ExperimentalVariograms(
+    const std::vector<KvDiscPnt>& samples, const LagSettings& lags,
+    const std::vector<VariogramDirection>& directions, ProgressLine* progress);
+
+// Returns the total pair count of the entries that a chart draws (30 pairs
+// or more).
+long QualifyingPairs(const std::vector<Variogram>& row);
+
+#endif  // TOOLS_KORVAGRAPH_EXPERIMENTAL_VARIOGRAM_H_

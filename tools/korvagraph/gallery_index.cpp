@@ -1,0 +1,70 @@
+#include "tools/korvagraph/gallery_index.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+const char kStyle[] =
+    "body{font-family:sans-serif;margin:2em;color:#222}"
+    "section{display:inline-block;vertical-align:top;margin:0 2em 2em 0}"
+    "img{border:1px solid #ccc;display:block}"
+    "table{border-collapse:collapse;margin-top:.5em}"
+    "td{padding:.1em .8em .1em 0}td+td{text-align:right}"
+    "p.note{color:#555;max-width:40em}";
+
+}  // namespace
+
+std::string EscapeHtml(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string GalleryPage(const std::string& heading, const std::string& source,
+                        const std::vector<GalleryItem>& items) {
+  std::string page =
+      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<title>KorvaGraph gallery</title>\n<style>";
+  page += kStyle;
+  page += "</style>\n</head>\n<body>\n<h1>KorvaGraph gallery</h1>\n";
+  page += "<p class=\"note\">" + EscapeHtml(heading) + "<br>Data: <code>" +
+          EscapeHtml(source) + "</code></p>\n";
+  for (const GalleryItem& item : items) {
+    page += "<section id=\"" + EscapeHtml(item.name) + "\">\n<h2>" +
+            EscapeHtml(item.title) + " <small><code>korvagraph " +
+            EscapeHtml(item.name) + "</code></small></h2>\n";
+    page += "<p class=\"note\">" + EscapeHtml(item.description) + "</p>\n";
+    page += "<img src=\"" + EscapeHtml(item.picture) + "\" alt=\"" +
+            EscapeHtml(item.title) + "\">\n<table>\n";
+    for (const Statistic& stat : item.stats) {
+      page += "<tr><td>" + EscapeHtml(stat.name) + "</td><td>" +
+              EscapeHtml(stat.value) + "</td></tr>\n";
+    }
+    page += "</table>\n</section>\n";
+  }
+  page += "</body>\n</html>\n";
+  return page;
+}
+
+Status WriteGalleryPage(const std::string& path, const std::string& heading,
+                        const std::string& source,
+                        const std::vector<GalleryItem>& items) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    return Status::Error(path + ": cannot write: " + std::strerror(errno));
+  }
+  out << GalleryPage(heading, source, items);
+  out.flush();
+  if (!out) return Status::Error(path + ": write failed");
+  return Status::Ok();
+}

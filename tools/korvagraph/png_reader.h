@@ -1,0 +1,31 @@
+// Reads 8-bit PNG pictures (grey, grey + alpha, RGB, RGBA, palette; not
+// interlaced) into memory, to check what a chart drew. Palette pictures are
+// expanded to RGB.
+#ifndef TOOLS_KORVAGRAPH_PNG_READER_H_
+#define TOOLS_KORVAGRAPH_PNG_READER_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/korvagraph/status.h"
+
+struct PngImage {
+  int width = 0;
+  int height = 0;
+  int channels = 0;             // bytes per pixel
+  std::vector<uint8_t> pixels;  // rows top to bottom, no padding
+};
+
+// Decodes a PNG held in memory; name is used in messages.
+Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
+                 PngImage* image);
+
+// Reads and decodes the PNG file at path.
+Status ReadPng(const std::string& path, PngImage* image);
+
+// Returns the number of distinct pixel values, counting no further than
+// limit (so a busy picture is not scanned to the end).
+int CountColours(const PngImage& image, int limit);
+
+#endif  // TOOLS_KORVAGRAPH_PNG_READER_H_

@@ -1,0 +1,46 @@
+// ProgressLine: one line on a terminal stream telling how far a long step
+// is. It stays silent for the first second, so quick steps print nothing,
+// then rewrites itself in place and ends with a newline when destroyed.
+#ifndef TOOLS_KORVAGRAPH_PROGRESS_LINE_H_
+#define TOOLS_KORVAGRAPH_PROGRESS_LINE_H_
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+class ProgressLine {
+ public:
+  // out may be null (no output). delay_seconds: silence before the first
+  // line; tests pass 0.
+  ProgressLine(std::string label, int64_t total, std::FILE* out,
+               double delay_seconds = 1.0);
+  ~ProgressLine();
+  ProgressLine(const ProgressLine&) = delete;
+  ProgressLine& operator=(const ProgressLine&) = delete;
+
+  // Reports that done of total units are finished. Cheap enough to call
+  // for every unit: the clock is read only every few thousand calls.
+  void Update(int64_t done) {
+    if (out_ == nullptr || ++calls_ < next_check_) return;
+    Check(done);
+  }
+
+  bool printed() const { return printed_; }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  void Check(int64_t done);
+
+  std::string label_;
+  int64_t total_;
+  std::FILE* out_;
+  Clock::time_point start_;
+  Clock::time_point last_print_;
+  double delay_seconds_;
+  int64_t calls_ = 0;
+  int64_t next_check_ = 0;
+  bool printed_ = false;
+};
+
+#endif  // TOOLS_KORVAGRAPH_PROGRESS_LINE_H_
