@@ -1,5 +1,13 @@
 #include "charts/geo_mvarm_plt.h"
 
+#include <new>
+#include <vector>
+
+#include "charts/geo_varm_plt.h"
+#include "frame/draw_pass.h"
+#include "frame/gdi_guards.h"
+#include "frame/markers.h"
+
 namespace {
 
 constexpr FrameStyle kMultipleVariogramFrame{45, 8, 8, 55, 0, false,
@@ -38,6 +46,110 @@ LONG CGeoMVarmPlt::LoadMVarmData(Variogram** entries, LONG* lag_counts,
   return 1;
 }
 
-void CGeoMVarmPlt::DrawMVarmPlt(CWnd* window) { frame_.window = window; }
+void CGeoMVarmPlt::DrawMVarmPlt(CWnd* window) {
+  frame_.window = window;
+  CalcExtents();
+  frame_.CalcPlotRect();
+  CalcVariogramScale(frame_, extents_);
+  Redraw();
+}
 
-void CGeoMVarmPlt::DrawMVrgLine() {}
+bool CGeoMVarmPlt::SlotsReady() const {
+  for (LONG i = 0; i < count_; ++i) {
+    if (entries_[i] == nullptr || positions_[i] == nullptr) return false;
+  }
+  return true;
+}
+
+void CGeoMVarmPlt::CalcExtents() {
+  if (!SlotsReady()) return;
+  // Hidden variograms and every cut-off row count, so that switching either
+  // keeps the axes still.
+  std::vector<double> gammas;
+  std::vector<double> lags;
+  try {
+    for (LONG i = 0; i < count_; ++i) {
+      CollectQualifying(entries_[i], lag_counts_[i], cutoff_count_, gammas,
+                        lags);
+    }
+  } catch (const std::bad_alloc&) {
+    return;  // the extents keep their values
+  }
+  extents_ = SummarizeVariogramExtents(gammas, lags, sill_flag_, sill_);
+}
+
+void CGeoMVarmPlt::Redraw() {
+  frame_.Repaint();
+  if (!frame_.CanDraw()) return;
+  DrawPass(0);
+  DrawPass(1);
+  if (line_flag_ != 0) DrawMVrgLine();
+  // The load flag and the sill flag each ask for the sill line.
+  if (load_flag_ == 1) DrawPass(2);
+  if (sill_flag_ != 0) DrawPass(2);
+}
+
+void CGeoMVarmPlt::DrawPass(int pass) {
+  if (point_colors_ == nullptr || !SlotsReady()) return;
+  DrawPassScope scope(frame_, std::nullopt);
+  if (!scope) return;
+  CDC* dc = scope.dc();
+  switch (pass) {
+    case 0: {
+      const AxisFactors factors =
+          DrawTickAxes(dc, frame_, kBlack, names_.x.str(), names_.y.str(),
+                       XTickLabels::kEveryTick);
+      x_label_factor_ = factors.x_factor;
+      y_label_factor_ = factors.y_factor;
+      break;
+    }
+    case 1:
+      DrawPoints(dc);
+      break;
+    case 2:
+      // With the context's own pen: the chart selects none for the sill.
+      DrawWorldLine(dc, frame_, 0.0, sill_, extents_.largest_lag, sill_);
+      break;
+    default:
+      break;
+  }
+}
+
+void CGeoMVarmPlt::DrawPoints(CDC* dc) {
+  for (LONG i = 0; i < count_; ++i) {
+    if (show_flags_[i] == 0) continue;
+    const VariogramRow row =
+        CurrentVariogramRow(lag_counts_[i], cutoff_count_, current_cutoff_);
+    for (long long j = row.begin; j < row.end; ++j) {
+      const Variogram& entry = entries_[i][j];
+      if (!IsQualifying(entry)) continue;
+      DrawCrossMarker(dc, frame_, entry.h, entry.gamma, point_colors_[i],
+                      positions_[i] + j);
+    }
+  }
+}
+
+void CGeoMVarmPlt::DrawMVrgLine() {
+  if (point_colors_ == nullptr || !SlotsReady()) return;
+  // No viewport origin: the recorded positions are moved by hand.
+  WindowDC window_dc(frame_.window);
+  if (!window_dc) return;
+  CDC* dc = window_dc.dc();
+  for (LONG i = 0; i < count_; ++i) {
+    if (show_flags_[i] == 0) continue;
+    ScopedSelection pen = SelectNewPen(dc, PS_SOLID, 1, point_colors_[i]);
+    if (!pen.ok()) continue;
+    // No selection in this chart: every qualifying point is on the line.
+    const VariogramRow row =
+        CurrentVariogramRow(lag_counts_[i], cutoff_count_, current_cutoff_);
+    std::vector<CPoint> points;
+    try {
+      for (long long j = row.begin; j < row.end; ++j) {
+        if (IsQualifying(entries_[i][j])) points.push_back(positions_[i][j]);
+      }
+    } catch (const std::bad_alloc&) {
+      return;
+    }
+    DrawRecordedLine(dc, points);
+  }
+}

@@ -5,6 +5,7 @@
 
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
+#include "frame/variogram_frame.h"
 #include "include/KorvaGraphLib.h"
 
 class CGeoMVarmPlt : public CKorvaGraph {
@@ -44,6 +45,13 @@ class CGeoMVarmPlt : public CKorvaGraph {
   int load_flag() const { return load_flag_; }
 
  private:
+  // True when every one of the first count slots holds its arrays.
+  bool SlotsReady() const;
+  void CalcExtents();
+  void Redraw();
+  void DrawPass(int pass);
+  void DrawPoints(CDC* dc);
+
   Variogram* entries_[kMaxVariograms] = {};
   LONG lag_counts_[kMaxVariograms] = {};
   LONG count_ = 0;
@@ -59,9 +67,7 @@ class CGeoMVarmPlt : public CKorvaGraph {
   int current_cutoff_ = 0;
   ULONG* point_colors_ = nullptr;
   ULONG* second_colors_ = nullptr;
-  double largest_gamma_ = 0.0;
-  double smallest_gamma_ = 0.0;
-  double largest_lag_ = 0.0;
+  VariogramExtents extents_;
   PlotFrame frame_;
   double x_label_factor_ = 1.0;
   double y_label_factor_ = 1.0;

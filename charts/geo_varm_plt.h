@@ -3,9 +3,34 @@
 #ifndef CHARTS_GEO_VARM_PLT_H_
 #define CHARTS_GEO_VARM_PLT_H_
 
+#include <vector>
+
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
+#include "frame/variogram_frame.h"
 #include "include/KorvaGraphLib.h"
+
+// The entries [begin, end) of one cut-off row of a host's variogram array.
+struct VariogramRow {
+  long long begin = 0;
+  long long end = 0;
+};
+
+// Row `current` of rows of lag_count + 2 entries. Empty when the current
+// cut-off lies outside 0 .. cutoff_count - 1 or the row length is negative.
+VariogramRow CurrentVariogramRow(LONG lag_count, int cutoff_count,
+                                 int current);
+
+// True for an entry with enough pairs to be drawn and scaled over.
+inline bool IsQualifying(const Variogram& entry) {
+  return entry.npairs >= kMinVariogramPairs;
+}
+
+// Appends the semivariance and the lag of every qualifying entry among
+// cutoff_count rows of lag_count + 2 entries.
+void CollectQualifying(const Variogram* entries, LONG lag_count,
+                       int cutoff_count, std::vector<double>& gammas,
+                       std::vector<double>& lags);
 
 class CGeoVarmPlt : public CKorvaGraph {
  public:
@@ -40,6 +65,14 @@ class CGeoVarmPlt : public CKorvaGraph {
   const PlotFrame& frame() const { return frame_; }
 
  private:
+  void CalcExtents();
+  void CalcScale();
+  void Redraw();
+  void DrawPass(int pass);
+  void DrawPoints(CDC* dc);
+  void DrawModelCurve(CDC* dc);
+  void DrawSill(CDC* dc);
+
   Variogram* entries_ = nullptr;
   ModIndVrg* model_ = nullptr;
   CPoint* positions_ = nullptr;
@@ -53,9 +86,7 @@ class CGeoVarmPlt : public CKorvaGraph {
   int current_cutoff_ = 0;
   COLORREF point_color_ = RGB(0, 0, 255);
   COLORREF model_color_ = RGB(255, 0, 0);
-  double largest_gamma_ = 0.0;
-  double smallest_gamma_ = 0.0;
-  double largest_lag_ = 0.0;
+  VariogramExtents extents_;
   PlotFrame frame_;
   int sill_flag_ = 0;
   double sill_ = 0.0;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "frame/plot_frame.h"
+#include "platform/cpoint.h"
 
 // True when (x, y) lies inside both axes' [origin, end]; NaN is outside.
 bool InsideAxes(const PlotFrame& frame, double x, double y);
@@ -17,5 +18,16 @@ bool InsideAxes(const PlotFrame& frame, double x, double y);
 bool DrawCircleMarker(CDC* dc, const PlotFrame& frame, double x, double y,
                       COLORREF outline, int radius,
                       std::optional<COLORREF> fill = std::nullopt);
+
+// The two diagonal strokes of a cross centred on pixel (sx, sy), in the
+// current pen; with the end pixels excluded it covers sx - 3 .. sx + 3 and
+// sy - 3 .. sy + 3.
+void StrokeCross(CDC* dc, LONG sx, LONG sy);
+
+// A cross at (x, y) in a pen of `color`. Writes the pixel position into
+// `*position` when that is given and the cross is drawn. Returns false when
+// the point lies outside the axes (the position is then left as it was).
+bool DrawCrossMarker(CDC* dc, const PlotFrame& frame, double x, double y,
+                     COLORREF color, CPoint* position);
 
 #endif  // FRAME_MARKERS_H_
