@@ -85,8 +85,10 @@ void KorvaObject::ComputeScatter() {
   scatter_ = output;
 }
 
-NormalScores KorvaObject::ComputeNormalScores() const {
-  return korvalib::ComputeNormalScores(sets_[0].values, data_window_);
+void KorvaObject::WriteNormalScores(double* scores, double* sorted_values,
+                                    double* sorted_scores) const {
+  ComputeNormalScores(sets_[0].values, data_window_, scores, sorted_values,
+                      sorted_scores);
 }
 
 void KorvaObject::SetLags(int count, double spacing) {

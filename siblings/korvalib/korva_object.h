@@ -77,8 +77,10 @@ class KorvaObject {
   const std::vector<double>& qq_pairs() const { return qq_pairs_; }
   const ScatterOutput& scatter() const { return scatter_; }
 
-  // Returns the normal scores of set 1's values inside the data window.
-  NormalScores ComputeNormalScores() const;
+  // Writes the normal scores of set 1's values inside the data window; see
+  // korvalib::ComputeNormalScores.
+  void WriteNormalScores(double* scores, double* sorted_values,
+                         double* sorted_scores) const;
 
   void SetLags(int count, double spacing);
   void SetDirection(double azimuth, double dip);

@@ -246,10 +246,7 @@ void _kvOutScatPltParam(int handle, LONG* point_count, double* r1, double* r4,
 void _kvNscore(int handle, double* scores, double* sorted_values,
                double* sorted_scores) {
   WithObject(handle, [&](KorvaObject& object) {
-    const korvalib::NormalScores result = object.ComputeNormalScores();
-    CopyOut(result.scores, scores);
-    CopyOut(result.sorted_values, sorted_values);
-    CopyOut(result.sorted_scores, sorted_scores);
+    object.WriteNormalScores(scores, sorted_values, sorted_scores);
   });
 }
 

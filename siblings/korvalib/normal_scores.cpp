@@ -1,5 +1,6 @@
 #include "siblings/korvalib/normal_scores.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "siblings/korvalib/normal_quantile.h"
@@ -8,37 +9,34 @@
 
 namespace korvalib {
 
-NormalScores ComputeNormalScores(const std::vector<double>& values,
-                                 const ValueWindow& window) {
-  NormalScores result;
-  result.scores.assign(values.size(), kNoScore);
-  std::vector<double> valid;
-  std::vector<uint32_t> source;  // index into values of each valid value
-  valid.reserve(values.size());
-  source.reserve(values.size());
+size_t ComputeNormalScores(const std::vector<double>& values,
+                           const ValueWindow& window, double* scores,
+                           double* sorted_values, double* sorted_scores) {
+  std::vector<IndexedValue> sorted;
+  sorted.reserve(values.size());
   for (size_t i = 0; i < values.size(); ++i) {
     if (window.Contains(values[i])) {
-      valid.push_back(values[i]);
-      source.push_back(static_cast<uint32_t>(i));
+      sorted.push_back(IndexedValue{values[i], static_cast<uint32_t>(i)});
     }
   }
-  const size_t n = valid.size();
-  const std::vector<uint32_t> order = AscendingOrder(valid);
-  result.sorted_values.resize(n);
-  result.sorted_scores.resize(n);
-  for (size_t i = 0; i < n; ++i) result.sorted_values[i] = valid[order[i]];
+  SortByValue(&sorted);
 
+  // Outputs are written straight into the caller's arrays: a million
+  // values make every intermediate copy count.
+  if (scores != nullptr) std::fill(scores, scores + values.size(), kNoScore);
+  const size_t n = sorted.size();
   const double count = static_cast<double>(n);
   ForEachTieRun(
-      n, [&](size_t i) { return result.sorted_values[i]; },
+      n, [&](size_t i) { return sorted[i].value; },
       [&](size_t first, size_t last, double rank) {
         const double score = NormalQuantile((rank - 0.5) / count);
         for (size_t i = first; i < last; ++i) {
-          result.sorted_scores[i] = score;
-          result.scores[source[order[i]]] = score;
+          if (scores != nullptr) scores[sorted[i].index] = score;
+          if (sorted_values != nullptr) sorted_values[i] = sorted[i].value;
+          if (sorted_scores != nullptr) sorted_scores[i] = score;
         }
       });
-  return result;
+  return n;
 }
 
 }  // namespace korvalib

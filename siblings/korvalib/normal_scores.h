@@ -12,17 +12,15 @@ namespace korvalib {
 // The score given to a value outside the window.
 constexpr double kNoScore = -999.0;
 
-struct NormalScores {
-  std::vector<double> scores;         // one per input value
-  std::vector<double> sorted_values;  // the n valid values ascending
-  std::vector<double> sorted_scores;  // their scores
-};
-
-// Returns G^-1((r - 0.5) / n) for every value inside window, r its rank among
-// the n such values with ties sharing their average rank, and kNoScore for
-// every other value.
-NormalScores ComputeNormalScores(const std::vector<double>& values,
-                                 const ValueWindow& window);
+// Writes G^-1((r - 0.5) / n) into scores[i] for every value i inside
+// window, r its rank among the n such values with ties sharing their
+// average rank, and kNoScore for every other value; sorted_values[0 .. n-1]
+// and sorted_scores[0 .. n-1] receive the valid values ascending and their
+// scores. Any of the three outputs may be null. Returns n. Nothing is
+// written when memory runs short (std::bad_alloc propagates first).
+size_t ComputeNormalScores(const std::vector<double>& values,
+                           const ValueWindow& window, double* scores,
+                           double* sorted_values, double* sorted_scores);
 
 }  // namespace korvalib
 

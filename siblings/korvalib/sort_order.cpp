@@ -1,18 +1,16 @@
 #include "siblings/korvalib/sort_order.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <numeric>
 
 namespace korvalib {
 namespace {
 
-// Below this size a comparison sort beats the radix passes' fixed cost.
-constexpr size_t kRadixThreshold = 2048;
-constexpr int kDigitBits = 11;
-constexpr int kBuckets = 1 << kDigitBits;
-constexpr int kPasses = (64 + kDigitBits - 1) / kDigitBits;
+// Segments up to this size are finished by a comparison sort.
+constexpr size_t kSmallSegment = 48;
+constexpr int kMaxDigitBits = 11;
+constexpr int kMinDigitBits = 4;
 
 // Maps a double to an unsigned key with the same order: flip every bit of
 // a negative number, only the sign bit of a positive one.
@@ -23,97 +21,86 @@ uint64_t SortKey(double value) {
   return (bits & kSign) != 0 ? ~bits : bits | kSign;
 }
 
-double FromSortKey(uint64_t key) {
-  constexpr uint64_t kSign = uint64_t{1} << 63;
-  const uint64_t bits = (key & kSign) != 0 ? key & ~kSign : ~key;
-  double value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
+uint64_t KeyOf(double value) { return SortKey(value); }
+uint64_t KeyOf(const IndexedValue& item) { return SortKey(item.value); }
+
+bool Before(double a, double b) { return SortKey(a) < SortKey(b); }
+bool Before(const IndexedValue& a, const IndexedValue& b) {
+  const uint64_t ka = SortKey(a.value), kb = SortKey(b.value);
+  return ka < kb || (ka == kb && a.index < b.index);
 }
 
-unsigned Digit(uint64_t key, int pass) {
-  return static_cast<unsigned>(key >> (pass * kDigitBits)) & (kBuckets - 1);
+// Returns the digit width for a segment of n items: about n / 8 buckets,
+// so that the counters stay small next to the data.
+int DigitBits(size_t n, int shift) {
+  int bits = kMinDigitBits;
+  while (bits < kMaxDigitBits && (size_t{1} << (bits + 3)) < n) ++bits;
+  return std::min(bits, shift);
 }
 
-using Histograms = std::vector<std::array<uint32_t, kBuckets>>;
-
-// Counts every digit of every key in one sweep; a pass whose keys all share
-// one digit is then skipped (the high digits often are).
-Histograms CountDigits(const std::vector<uint64_t>& keys) {
-  Histograms counts(kPasses);
-  for (auto& count : counts) count.fill(0);
-  for (uint64_t key : keys) {
-    for (int pass = 0; pass < kPasses; ++pass) ++counts[pass][Digit(key, pass)];
+// Returns the number of low key bits in which the items differ: the bits
+// above are common to all of them. 0 when every key is the same.
+template <typename Item>
+int DifferingBits(const Item* data, size_t n) {
+  uint64_t low = ~uint64_t{0}, high = 0;
+  for (size_t i = 0; i < n; ++i) {
+    low = std::min(low, KeyOf(data[i]));
+    high = std::max(high, KeyOf(data[i]));
   }
-  return counts;
-}
-
-bool PassNeeded(const std::array<uint32_t, kBuckets>& count, size_t n) {
-  return std::none_of(count.begin(), count.end(),
-                      [n](uint32_t c) { return c == n; });
-}
-
-// Turns a digit count into the first output slot of each digit.
-void ToOffsets(std::array<uint32_t, kBuckets>* count) {
-  uint32_t sum = 0;
-  for (uint32_t& c : *count) {
-    const uint32_t here = c;
-    c = sum;
-    sum += here;
+  int bits = 0;
+  for (uint64_t differing = low ^ high; differing != 0; differing >>= 1) {
+    ++bits;
   }
+  return bits;
 }
 
-// Sorts keys (and, when present, the indices travelling with them) stably.
-void RadixSort(std::vector<uint64_t>* keys, std::vector<uint32_t>* indices) {
-  const size_t n = keys->size();
-  Histograms counts = CountDigits(*keys);
-  std::vector<uint64_t> key_buffer(n);
-  std::vector<uint32_t> index_buffer(indices != nullptr ? n : 0);
-  for (int pass = 0; pass < kPasses; ++pass) {
-    if (!PassNeeded(counts[pass], n)) continue;
-    ToOffsets(&counts[pass]);
-    auto& offsets = counts[pass];
+// Sorts data[0 .. n-1] and leaves the result in data, or in scratch when
+// in_scratch. Each level skips the key bits common to the segment (so runs
+// of equal values end at once: the scatter passes are stable, and equal
+// keys are already in index order), scatters by the next digit and swaps
+// the arrays' roles for the buckets, so that no level copies back.
+template <typename Item>
+void MsdSort(Item* data, Item* scratch, size_t n, bool in_scratch) {
+  const int shift_bits = n > kSmallSegment ? DifferingBits(data, n) : 0;
+  if (n > kSmallSegment && shift_bits > 0) {
+    const int bits = DigitBits(n, shift_bits);
+    const int shift = shift_bits - bits;
+    const uint64_t mask = (uint64_t{1} << bits) - 1;
+    std::vector<size_t> start((size_t{1} << bits) + 1, 0);
     for (size_t i = 0; i < n; ++i) {
-      const uint32_t slot = offsets[Digit((*keys)[i], pass)]++;
-      key_buffer[slot] = (*keys)[i];
-      if (indices != nullptr) index_buffer[slot] = (*indices)[i];
+      ++start[((KeyOf(data[i]) >> shift) & mask) + 1];
     }
-    keys->swap(key_buffer);
-    if (indices != nullptr) indices->swap(index_buffer);
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<size_t> next(start.begin(), start.end() - 1);
+    for (size_t i = 0; i < n; ++i) {
+      scratch[next[(KeyOf(data[i]) >> shift) & mask]++] = data[i];
+    }
+    for (size_t b = 0; b + 1 < start.size(); ++b) {
+      const size_t first = start[b];
+      MsdSort(scratch + first, data + first, start[b + 1] - first,
+              !in_scratch);
+    }
+    return;
   }
+  if (n <= kSmallSegment) {
+    std::sort(data, data + n,
+              [](const Item& a, const Item& b) { return Before(a, b); });
+  }
+  if (in_scratch) std::copy(data, data + n, scratch);
 }
 
-std::vector<uint64_t> SortKeys(const std::vector<double>& values) {
-  std::vector<uint64_t> keys(values.size());
-  std::transform(values.begin(), values.end(), keys.begin(), SortKey);
-  return keys;
+// Sorts items by key.
+template <typename Item>
+void SortByKey(std::vector<Item>* items) {
+  if (items->size() < 2) return;
+  std::vector<Item> scratch(items->size());
+  MsdSort(items->data(), scratch.data(), items->size(), false);
 }
 
 }  // namespace
 
-void SortAscending(std::vector<double>* values) {
-  if (values->size() < kRadixThreshold) {
-    std::sort(values->begin(), values->end());
-    return;
-  }
-  std::vector<uint64_t> keys = SortKeys(*values);
-  RadixSort(&keys, nullptr);
-  std::transform(keys.begin(), keys.end(), values->begin(), FromSortKey);
-}
+void SortAscending(std::vector<double>* values) { SortByKey(values); }
 
-std::vector<uint32_t> AscendingOrder(const std::vector<double>& values) {
-  std::vector<uint32_t> order(values.size());
-  std::iota(order.begin(), order.end(), 0u);
-  if (values.size() < kRadixThreshold) {
-    std::stable_sort(order.begin(), order.end(),
-                     [&values](uint32_t a, uint32_t b) {
-                       return values[a] < values[b];
-                     });
-    return order;
-  }
-  std::vector<uint64_t> keys = SortKeys(values);
-  RadixSort(&keys, &order);
-  return order;
-}
+void SortByValue(std::vector<IndexedValue>* items) { SortByKey(items); }
 
 }  // namespace korvalib

@@ -1,6 +1,7 @@
-// Sorting of doubles for the engine's large inputs: an LSD radix sort, so
-// that a million values sort in a few milliseconds. Values must not be NaN
-// (the engine filters them out before sorting).
+// Sorting of doubles for the engine's large inputs: a most-significant-digit
+// radix sort, so that a million values sort in a few tens of milliseconds.
+// Values must not be NaN (the engine filters them out before sorting);
+// -0.0 sorts before +0.0.
 #ifndef SIBLINGS_KORVALIB_SORT_ORDER_H_
 #define SIBLINGS_KORVALIB_SORT_ORDER_H_
 
@@ -9,14 +10,19 @@
 
 namespace korvalib {
 
-// Sorts values in ascending order (-0.0 and +0.0 count as equal).
+// A value with the position it came from.
+struct IndexedValue {
+  double value;
+  uint32_t index;
+};
+
+// Sorts values in ascending order.
 // REQUIRES: no value is NaN.
 void SortAscending(std::vector<double>* values);
 
-// Returns the indices of values in ascending order of value; equal values
-// keep their index order (-0.0 and +0.0 count as equal).
-// REQUIRES: no value is NaN, values.size() < 2^32.
-std::vector<uint32_t> AscendingOrder(const std::vector<double>& values);
+// Sorts items by value; equal values keep ascending index order.
+// REQUIRES: no value is NaN.
+void SortByValue(std::vector<IndexedValue>* items);
 
 }  // namespace korvalib
 

@@ -7,12 +7,16 @@
 namespace korvalib {
 
 std::vector<double> AverageRanks(const std::vector<double>& values) {
-  const std::vector<uint32_t> order = AscendingOrder(values);
+  std::vector<IndexedValue> sorted(values.size());
+  for (size_t i = 0; i < values.size(); ++i) {
+    sorted[i] = IndexedValue{values[i], static_cast<uint32_t>(i)};
+  }
+  SortByValue(&sorted);
   std::vector<double> ranks(values.size());
   ForEachTieRun(
-      order.size(), [&](size_t i) { return values[order[i]]; },
+      sorted.size(), [&](size_t i) { return sorted[i].value; },
       [&](size_t first, size_t last, double rank) {
-        for (size_t i = first; i < last; ++i) ranks[order[i]] = rank;
+        for (size_t i = first; i < last; ++i) ranks[sorted[i].index] = rank;
       });
   return ranks;
 }
