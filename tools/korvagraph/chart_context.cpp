@@ -130,8 +130,10 @@ Status ChartContext::LocatedSamples(const std::vector<KvDiscPnt>** samples) {
       s.y = ys[r];
       s.z = z_ == kNoColumn ? 0.0 : data_.columns[z_][r];
       s.value = vs[r];
-      s.value2 = secondary_ == kNoColumn ? kMissingThreshold
-                                         : data_.columns[secondary_][r];
+      const double second =
+          secondary_ == kNoColumn ? kMissingThreshold
+                                  : data_.columns[secondary_][r];
+      s.value2 = IsMissing(second) ? kMissingThreshold : second;
       samples_.push_back(s);
     }
     have_samples_ = true;

@@ -1,0 +1,76 @@
+#include "tools/korvagraph/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(OptionsTest, ParsesEveryForm) {
+  Options o;
+  const Status status = ParseOptions(
+      {"--data", "f.dat", "--out=pics", "--size", "800x600", "--col", "Cu",
+       "--col2=3", "--x", "E", "--y", "N", "--z", "Z", "--classes", "12",
+       "--cumulative", "--lag", "25.5", "--lags", "9", "--dir", "45",
+       "--model", "0.1,1,333", "extra"},
+      &o);
+  ASSERT_TRUE(status.ok()) << status.message();
+  EXPECT_EQ(o.data_path, "f.dat");
+  EXPECT_EQ(o.out, "pics");
+  EXPECT_EQ(o.width, 800);
+  EXPECT_EQ(o.height, 600);
+  EXPECT_EQ(o.column, "Cu");
+  EXPECT_EQ(o.column2, "3");
+  EXPECT_EQ(o.x_column, "E");
+  EXPECT_EQ(o.y_column, "N");
+  EXPECT_EQ(o.z_column, "Z");
+  EXPECT_EQ(o.classes, 12);
+  EXPECT_TRUE(o.cumulative);
+  EXPECT_EQ(o.lag, 25.5);
+  EXPECT_EQ(o.lag_count, 9);
+  EXPECT_EQ(o.direction, "45");
+  EXPECT_TRUE(o.has_model);
+  EXPECT_EQ(o.nugget, 0.1);
+  EXPECT_EQ(o.sill, 1.0);
+  EXPECT_EQ(o.range, 333.0);
+  EXPECT_EQ(o.positional, std::vector<std::string>{"extra"});
+  EXPECT_FALSE(o.help);
+}
+
+TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
+  const struct {
+    std::vector<std::string> args;
+    const char* message_start;
+  } cases[] = {
+      {{"--size", "800"}, "--size: expected WIDTHxHEIGHT"},
+      {{"--size", "8x8"}, "--size: expected WIDTHxHEIGHT"},
+      {{"--classes", "0"}, "--classes: expected a whole number"},
+      {{"--lag", "-1"}, "--lag: expected a positive distance"},
+      {{"--lags", "many"}, "--lags: expected a whole number"},
+      {{"--dir", "30"}, "--dir: expected omni, 0, 45, 90 or 135"},
+      {{"--model", "1,0.5,100"}, "--model: expected NUGGET,SILL,RANGE"},
+      {{"--model", "0,1,100,5"}, "--model: expected NUGGET,SILL,RANGE"},
+      {{"--colour", "red"}, "--colour: unknown option"},
+      {{"--col"}, "--col: expected N|NAME after it"},
+      {{"--cumulative=yes"}, "--cumulative: takes no value"},
+  };
+  for (const auto& c : cases) {
+    Options o;
+    const Status status = ParseOptions(c.args, &o);
+    ASSERT_FALSE(status.ok()) << c.args[0];
+    EXPECT_EQ(status.message().rfind(c.message_start, 0), 0u)
+        << c.args[0] << ": " << status.message();
+  }
+}
+
+TEST(OptionsTest, HelpListsEveryOption) {
+  const std::string help = OptionsHelp();
+  for (const char* name : {"--data", "--out", "--size", "--col", "--col2",
+                           "--classes", "--cumulative", "--lag", "--lags",
+                           "--dir", "--model", "--help"}) {
+    EXPECT_NE(help.find(std::string("  ") + name), std::string::npos) << name;
+  }
+}
+
+}  // namespace
