@@ -177,8 +177,10 @@ void _kvDrawScatPlt(int handle);
 // quartile, r9 minimum. Quantiles interpolate linearly between the sorted
 // values placed at probabilities (i - 0.5) / n, clamped at both ends.
 // result, frequency kind: entries 0 .. C, entry 0 = 0, entry c = fraction of
-// the n values in class c of C equal classes over the axis-1 window (the
-// last class closed on the right); maximum_frequency = the largest entry.
+// the n values in class c of C equal classes over the axis-1 window
+// (intersected with the data window, which is the axis-1 window itself at
+// every call site; the last class closed on the right, a zero-width window
+// puts every value in class 1); maximum_frequency = the largest entry.
 // result, cumulative kind: m entries in ascending order, the sorted values
 // when n <= q (or q <= 1), else the q quantiles at (i + 0.5) / q;
 // maximum_frequency = 1. With n = 0 every statistic is 0, the frequency kind
@@ -197,10 +199,14 @@ void _kvOutPropPltParam(int handle, double* axis_positions, double* pairs,
                         LONG* count);
 
 // The Q-Q / P-P pairs (x, y) as consecutive doubles and their count m, the
-// smaller of the two sets' counts and the point number. Quantile form: x, y
-// = the sets' quantiles at (j - 0.5) / m. Probability form: x, y = the two
-// cumulative probabilities at m thresholds spread evenly over the overlap
-// of the sets' ranges (no pair when they do not overlap).
+// smaller of the two sets' counts and the point number. Each set's i-th
+// smallest of n values stands at cumulative probability (i - 0.5) / n, with
+// linear interpolation between neighbours. Quantile form: x, y = the sets'
+// quantiles at (j - 0.5) / m, j = 1 .. m (clamped to the smallest and
+// largest value). Probability form: x, y = the two sets' cumulative
+// probabilities at t_j = lo + (j - 0.5) (hi - lo) / m over the overlap
+// [lo, hi] of the two ranges; a run of equal values takes the probability
+// of its last member; no pair when the ranges do not overlap.
 void _kvOutQpPltParam(int handle, double* pairs, LONG* count);
 
 // The scatter statistics, in this argument order: the loaded point count
@@ -260,7 +266,8 @@ void _kvSetIntpPara(int handle, int nst, double nugget, double* cc, int* it,
 // 1 at h = 1e-4 * spacing (showing the nugget jump), record k at
 // h = (k - 1) * spacing for k = 2 .. L + 1. value is the semivariance,
 // nugget included for h > 0. The step vector per unit lag is (sin a cos d,
-// cos a cos d, sin d). Writes nothing while L < 0 or unset.
+// cos a cos d, sin d). Writes nothing while L < 0 or unset. A NaN among
+// the model's parameters, the spacing or the angles gives NaN values.
 void _kvVmodel(int handle, ModIndVrg* curve);
 
 #endif  // SIBLINGS_KORVALIB_KORVALIB_H_
