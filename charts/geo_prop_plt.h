@@ -1,4 +1,6 @@
 // CGeoPropPlt: sample values against a probability axis of 21 fixed levels.
+// The engine places the levels and the samples on the vertical axis; the
+// chart owns the (value, position) pairs it returns and its engine handle.
 #ifndef CHARTS_GEO_PROP_PLT_H_
 #define CHARTS_GEO_PROP_PLT_H_
 
@@ -22,8 +24,14 @@ class CGeoPropPlt : public CKorvaGraph {
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
+  // Has the engine place the levels and the samples; replaces the pairs,
+  // their count and the level positions. Nothing without samples or engine.
   void CptPropParam();
+  // The number of pairs OutPutPropPnt copies: 0 before a successful compute
+  // step, never more than the pair array holds.
   void OutPutPropPntNum(LONG& count) const { count = output_count_; }
+  // Copies the 21 level positions into `positions` and the pairs' values and
+  // positions into the other two arrays; a null array is skipped.
   void OutPutPropPnt(double* positions, double* values,
                      double* value_positions) const;
   void DrawPropPlt(CWnd* window);
@@ -31,14 +39,22 @@ class CGeoPropPlt : public CKorvaGraph {
   const PlotFrame& frame() const { return frame_; }
 
  private:
+  void CalcScale();
+  bool CanDraw() const;
+  void Redraw();
+  void DrawPass(int pass);
+  void DrawAxes(CDC* dc);
+  void DrawPoints(CDC* dc) const;
+  void DrawLevelLines(CDC* dc) const;
+
   SampleSet samples_;
   AxisNames names_;
   ValueWindow window_;
   double probabilities_[kLevelCount];
   double positions_[kLevelCount] = {};
-  std::vector<double> output_;  // (value, position) pairs
+  std::vector<double> output_;  // (value, position) pairs, value first
   bool has_output_ = false;
-  LONG output_count_ = 0;
+  LONG output_count_ = 0;       // never more than the pairs held
   EngineHandle engine_{3};
   PlotFrame frame_;
   double label_factor_ = 1.0;

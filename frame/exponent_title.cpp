@@ -34,3 +34,15 @@ void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
   frame.DrawLabel(dc, title_x + tw * 0.5, frame.y.origin - 4.0 * dy,
                   kExponentHeight, 0, std::to_string(exponent));
 }
+
+void DrawEveryStepXLabels(CDC* dc, const PlotFrame& frame, double factor) {
+  double dx = 0.0;
+  double dy = 0.0;
+  frame.PixelOffsets(5, 4, dx, dy);
+  const LONG nx = frame.x.StepCount();
+  for (LONG i = 0; i < nx; ++i) {
+    const double wx = frame.x.origin + i * frame.x.step;
+    frame.DrawLabel(dc, wx, frame.y.origin - dy, kTitleHeight, 0,
+                    FormatNumber(wx / factor));
+  }
+}

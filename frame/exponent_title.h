@@ -17,4 +17,9 @@
 void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
                        const std::string& name, LONG exponent);
 
+// Draws a label (height 15) at every X step but the end, 4 pixels below the
+// axis, the step values divided by `factor`.
+// REQUIRES: the context's text alignment is centre-top and the frame is scaled.
+void DrawEveryStepXLabels(CDC* dc, const PlotFrame& frame, double factor);
+
 #endif  // FRAME_EXPONENT_TITLE_H_
