@@ -1,9 +1,28 @@
 #include "charts/geo_vrg_cld_locm_plt.h"
 
+#include "frame/draw_pass.h"
+#include "frame/gdi_guards.h"
+#include "frame/markers.h"
+
 namespace {
 
-constexpr FrameStyle kPairMapFrame{10, 5, 0, 0, 10, false, GridStyle::kNone,
+constexpr FrameStyle kPairMapFrame{10,   5, 0, 0, 10, false, GridStyle::kNone,
                                    false};
+constexpr PenSpec kBluePassPen{PS_SOLID, 1, kBlue};
+constexpr COLORREF kPrimaryFill = RGB(80, 80, 200);
+constexpr COLORREF kSecondFill = RGB(255, 0, 0);
+constexpr COLORREF kPairCyan = RGB(0, 255, 255);
+constexpr int kSampleRadius = 3;
+constexpr int kPairEndRadius = 5;
+
+// Returns the sample at `index`, or null when the set has no such sample:
+// selected pairs come from the host unchecked.
+const KvDiscPnt* SampleAt(const SampleSet& set, LONG index) {
+  if (set.samples == nullptr || index < 0 || index >= set.count) {
+    return nullptr;
+  }
+  return &set.samples[index];
+}
 
 }  // namespace
 
@@ -13,4 +32,93 @@ CGeoVrgCldLocmPlt::~CGeoVrgCldLocmPlt() = default;
 
 void CGeoVrgCldLocmPlt::DrawVrgCldLocmPlt(CWnd* window) {
   frame_.window = window;
+  frame_.CalcPlotRect();
+  frame_.CalcScale(box_min_.x, box_max_.x, box_min_.y, box_max_.y,
+                   OriginRule::kFloored);
+  Redraw();
+}
+
+void CGeoVrgCldLocmPlt::Redraw() {
+  frame_.Repaint();
+  if (!frame_.CanDraw()) return;
+  DrawPass(0);
+  if (second_.samples != nullptr) DrawPass(1);
+  DrawPass(2);
+}
+
+void CGeoVrgCldLocmPlt::DrawPass(int pass) {
+  if (primary_.samples == nullptr) return;
+  DrawPassScope scope(frame_, kBluePassPen);
+  if (!scope) return;
+  switch (pass) {
+    case 0:
+      DrawPrimarySamples(scope.dc());
+      break;
+    case 1:
+      DrawSecondSamples(scope.dc());
+      break;
+    case 2:
+      DrawSelectedPairs(scope.dc());
+      break;
+    default:
+      break;
+  }
+}
+
+void CGeoVrgCldLocmPlt::DrawPrimarySamples(CDC* dc) {
+  for (LONG i = 0; i < primary_.count; ++i) {
+    const KvDiscPnt& sample = primary_.samples[i];
+    // Written as inclusions so that a NaN value is outside the window.
+    if (sample.value >= window_.minimum && sample.value <= window_.maximum) {
+      DrawSamplePoint(dc, sample.x, sample.y, kPrimaryFill);
+    }
+  }
+}
+
+void CGeoVrgCldLocmPlt::DrawSecondSamples(CDC* dc) {
+  for (LONG i = 0; i < second_.count; ++i) {
+    DrawSamplePoint(dc, second_.samples[i].x, second_.samples[i].y,
+                    kSecondFill);
+  }
+}
+
+void CGeoVrgCldLocmPlt::DrawSelectedPairs(CDC* dc) {
+  if (pairs_ == nullptr) return;
+  // The second index refers to the second samples once they are loaded.
+  const SampleSet& second_set = second_.samples != nullptr ? second_ : primary_;
+  for (LONG k = 0; k < pair_count_; ++k) {
+    const KvDiscPnt* first = SampleAt(primary_, pairs_[k].first);
+    const KvDiscPnt* second = SampleAt(second_set, pairs_[k].second);
+    if (first == nullptr || second == nullptr) continue;
+    DrawPairLink(dc, first->x, first->y, second->x, second->y);
+  }
+}
+
+void CGeoVrgCldLocmPlt::DrawSamplePoint(CDC* dc, double x, double y,
+                                        COLORREF fill) {
+  DrawCircleMarker(dc, frame_, x, y, kBlack, kSampleRadius, fill);
+}
+
+void CGeoVrgCldLocmPlt::DrawPairLink(CDC* dc, double x1, double y1, double x2,
+                                     double y2) {
+  if (!InsideAxes(frame_, x1, y1) || !InsideAxes(frame_, x2, y2)) return;
+  // One pen and brush serve both end circles and the link.
+  ScopedSelection pen = SelectNewPen(dc, PS_SOLID, 1, kPairCyan);
+  if (!pen.ok()) return;
+  ScopedSelection brush = SelectNewBrush(dc, kPairCyan);
+  if (!brush.ok()) return;
+  LONG sx1 = 0;
+  LONG sy1 = 0;
+  LONG sx2 = 0;
+  LONG sy2 = 0;
+  frame_.WorldtoScreen(x1, y1, sx1, sy1);
+  frame_.WorldtoScreen(x2, y2, sx2, sy2);
+  const auto end_circle = [dc](LONG sx, LONG sy) {
+    dc->Ellipse(sx - kPairEndRadius, sy - kPairEndRadius, sx + kPairEndRadius,
+                sy + kPairEndRadius);
+  };
+  end_circle(sx1, sy1);
+  end_circle(sx2, sy2);
+  dc->MoveTo(sx2, sy2);
+  dc->LineTo(sx1, sy1);
 }

@@ -1,5 +1,6 @@
 // CGeoVrgCldLocmPlt: the sample locations behind a variogram cloud, with the
-// host's selected sample pairs linked.
+// host's selected sample pairs linked. No axes, grid or labels: only points
+// and links. Sample and pair arrays are the host's, held by reference.
 #ifndef CHARTS_GEO_VRG_CLD_LOCM_PLT_H_
 #define CHARTS_GEO_VRG_CLD_LOCM_PLT_H_
 
@@ -14,9 +15,15 @@ class CGeoVrgCldLocmPlt : public CKorvaGraph {
   CGeoVrgCldLocmPlt();
   ~CGeoVrgCldLocmPlt() override;
 
-  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { primary_.Load(samples, count); }
-  void LoadDiscPnts2(KvDiscPnt* samples, LONG count) { second_.Load(samples, count); }
-  void SetDataExtr(double minimum, double maximum) { window_.Set(minimum, maximum); }
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count) {
+    primary_.Load(samples, count);
+  }
+  void LoadDiscPnts2(KvDiscPnt* samples, LONG count) {
+    second_.Load(samples, count);
+  }
+  void SetDataExtr(double minimum, double maximum) {
+    window_.Set(minimum, maximum);
+  }
   void SetCoordExtr(const KVD_3DOT& minimum, const KVD_3DOT& maximum) {
     box_min_ = minimum;
     box_max_ = maximum;
@@ -25,12 +32,21 @@ class CGeoVrgCldLocmPlt : public CKorvaGraph {
     pairs_ = pairs;
     pair_count_ = count;
   }
+  // Draws primary samples, second samples and selected pairs into the window.
   void DrawVrgCldLocmPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
   const AxisNames& names() const { return names_; }
 
  private:
+  void Redraw();
+  void DrawPass(int pass);
+  void DrawPrimarySamples(CDC* dc);
+  void DrawSecondSamples(CDC* dc);
+  void DrawSelectedPairs(CDC* dc);
+  void DrawSamplePoint(CDC* dc, double x, double y, COLORREF fill);
+  void DrawPairLink(CDC* dc, double x1, double y1, double x2, double y2);
+
   SampleSet primary_;
   SampleSet second_;
   AxisNames names_;  // never set: this map has no axis names
