@@ -34,18 +34,42 @@ Options With(std::string Options::*field, const char* value) {
 
 TEST(ChartContextTest, ChoosesColumns) {
   const ColumnsCase cases[] = {
-      {"sample layout", {"X", "Y", "Elevation", "Copper", "Zinc"}, {},
-       0, 1, 2, 3, 4},
+      {"sample layout",
+       {"X", "Y", "Elevation", "Copper", "Zinc"},
+       {},
+       0,
+       1,
+       2,
+       3,
+       4},
       {"names anywhere", {"Cu", "east", "NORTH", "Zn"}, {}, 1, 2, -1, 0, 3},
       {"positions", {"a", "b", "c", "d"}, {}, 0, 1, -1, 2, 3},
       {"one attribute", {"X", "Y", "V"}, {}, 0, 1, -1, 2, -1},
       {"no coordinates", {"A", "B"}, {}, -1, -1, -1, 0, 1},
-      {"--col picks the second attribute", {"X", "Y", "Cu", "Zn"},
-       With(&Options::column, "Zn"), 0, 1, -1, 3, 2},
-      {"--col2 by number", {"X", "Y", "Cu", "Zn", "Pb"},
-       With(&Options::column2, "5"), 0, 1, -1, 2, 4},
-      {"--z by name", {"X", "Y", "Depth2", "Cu"},
-       With(&Options::z_column, "Depth2"), 0, 1, 2, 3, -1},
+      {"--col picks the second attribute",
+       {"X", "Y", "Cu", "Zn"},
+       With(&Options::column, "Zn"),
+       0,
+       1,
+       -1,
+       3,
+       2},
+      {"--col2 by number",
+       {"X", "Y", "Cu", "Zn", "Pb"},
+       With(&Options::column2, "5"),
+       0,
+       1,
+       -1,
+       2,
+       4},
+      {"--z by name",
+       {"X", "Y", "Depth2", "Cu"},
+       With(&Options::z_column, "Depth2"),
+       0,
+       1,
+       2,
+       3,
+       -1},
   };
   for (const ColumnsCase& c : cases) {
     ChartContext context(Table(c.columns, 3), c.options, nullptr);
@@ -60,8 +84,8 @@ TEST(ChartContextTest, ChoosesColumns) {
 }
 
 TEST(ChartContextTest, UnknownColumnIsAnError) {
-  ChartContext context(Table({"X", "Y", "Cu"}, 3),
-                       With(&Options::column, "Au"), nullptr);
+  ChartContext context(Table({"X", "Y", "Cu"}, 3), With(&Options::column, "Au"),
+                       nullptr);
   const Status status = context.Resolve();
   ASSERT_FALSE(status.ok());
   EXPECT_EQ(status.message().rfind("t.dat:2: unknown column \"Au\"", 0), 0u)

@@ -8,8 +8,7 @@
 
 namespace {
 
-std::vector<KvDiscPnt> Samples(
-    const std::vector<std::vector<double>>& xyv) {
+std::vector<KvDiscPnt> Samples(const std::vector<std::vector<double>>& xyv) {
   std::vector<KvDiscPnt> samples;
   for (const std::vector<double>& s : xyv) {
     KvDiscPnt p{};
@@ -25,8 +24,7 @@ std::vector<KvDiscPnt> Samples(
 // By hand, lag 1: pairs (1,2) (2,4) (4,7), gamma = (1 + 4 + 9) / (2 * 3);
 // lag 2: (1,4) (2,7), gamma = (9 + 25) / 4; lag 3: (1,7), gamma = 36 / 2.
 TEST(ExperimentalVariogramTest, LineOfFourByHand) {
-  const auto samples =
-      Samples({{0, 0, 1}, {1, 0, 2}, {2, 0, 4}, {3, 0, 7}});
+  const auto samples = Samples({{0, 0, 1}, {1, 0, 2}, {2, 0, 4}, {3, 0, 7}});
   const LagSettings lags{1.0, 3};
   const std::vector<VariogramDirection> directions = {
       {0, 90}, {0, 22.5}, {45, 22.5}, {90, 22.5}, {135, 22.5}};
@@ -56,8 +54,8 @@ TEST(ExperimentalVariogramTest, BinsShortAndSamePlacePairs) {
   // Distances: A-B 0 (same place), A-C 0.3 (below half a lag), A-D 1.4.
   const auto samples =
       Samples({{0, 0, 0}, {0, 0, 2}, {0, 0.3, 1}, {0, 1.4, 3}});
-  const auto rows =
-      ExperimentalVariograms(samples, LagSettings{1.0, 2}, {{90, 22.5}}, nullptr);
+  const auto rows = ExperimentalVariograms(samples, LagSettings{1.0, 2},
+                                           {{90, 22.5}}, nullptr);
   const std::vector<Variogram>& row = rows[0];
   // Pairs at one place count in every direction, even across it.
   EXPECT_EQ(row[0].npairs, 1);
@@ -76,8 +74,8 @@ TEST(ExperimentalVariogramTest, BinsShortAndSamePlacePairs) {
 TEST(ExperimentalVariogramTest, DirectionToleranceWrapsAt180) {
   // A pair at azimuth 170 lies 10 degrees from azimuth 0 (north-south).
   const auto samples = Samples({{0, 0, 0}, {0.17365, -0.98481, 1}});
-  const auto rows = ExperimentalVariograms(
-      samples, LagSettings{1.0, 1}, {{0, 22.5}, {135, 22.5}}, nullptr);
+  const auto rows = ExperimentalVariograms(samples, LagSettings{1.0, 1},
+                                           {{0, 22.5}, {135, 22.5}}, nullptr);
   EXPECT_EQ(rows[0][2].npairs, 1);
   EXPECT_EQ(rows[1][2].npairs, 0);
 }

@@ -13,7 +13,8 @@ TEST(GalleryIndexTest, PageShowsEveryPictureAndStatistic) {
   std::vector<GalleryItem> items = {
       {"hist", "Histogram", "bars", "hist.png", {{"mean", "25.7"}}},
       {"cross", "Cross <plot>", "x & y", "cross.png", {{"pairs", "288"}}}};
-  const std::string page = GalleryPage("Title \"quoted\"", "data/sample.dat", items);
+  const std::string page =
+      GalleryPage("Title \"quoted\"", "data/sample.dat", items);
   EXPECT_EQ(PicturesInIndex(page),
             (std::vector<std::string>{"hist.png", "cross.png"}));
   EXPECT_NE(page.find("<td>mean</td><td>25.7</td>"), std::string::npos);

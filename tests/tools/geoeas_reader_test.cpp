@@ -25,10 +25,16 @@ TEST(GeoEasReaderTest, ReadsGoodFiles) {
   const double kMissing = std::nan("");
   const GoodCase cases[] = {
       {"plain", "Title\n3\nX\nY\nCu\n1 2 3\n4 5 6\n", {"X", "Y", "Cu"}, 2, 6},
-      {"crlf and blank lines", "T\r\n2\r\nA\r\nB\r\n\r\n1 2\r\n  \r\n3 4\r\n",
-       {"A", "B"}, 2, 4},
-      {"tabs and exponents", "T\n2\n a name \nB\n1e2\t-3.5E-1\n", {"a name", "B"},
-       1, -0.35},
+      {"crlf and blank lines",
+       "T\r\n2\r\nA\r\nB\r\n\r\n1 2\r\n  \r\n3 4\r\n",
+       {"A", "B"},
+       2,
+       4},
+      {"tabs and exponents",
+       "T\n2\n a name \nB\n1e2\t-3.5E-1\n",
+       {"a name", "B"},
+       1,
+       -0.35},
       {"missing at -999", "T\n2\nA\nB\n1 -999\n", {"A", "B"}, 1, kMissing},
       {"missing below -999", "T\n2\nA\nB\n1 -1e21\n", {"A", "B"}, 1, kMissing},
       {"just above missing", "T\n2\nA\nB\n1 -998.5\n", {"A", "B"}, 1, -998.5},
@@ -61,21 +67,26 @@ TEST(GeoEasReaderTest, ReportsFileLineAndWhatWasExpected) {
   const BadCase cases[] = {
       {"empty file", "", ":1: expected a title line"},
       {"no column count", "Title\n", ":2: expected the number of columns"},
-      {"count not a number", "T\nfive\nA\n", ":2: expected the number of columns"},
+      {"count not a number", "T\nfive\nA\n",
+       ":2: expected the number of columns"},
       {"count zero", "T\n0\n1\n", ":2: expected the number of columns"},
       {"count with junk", "T\n3x\nA\n", ":2: expected the number of columns"},
-      {"names run out", "T\n3\nA\nB\n", ":5: expected the name of column 3 of 3"},
-      {"blank name", "T\n2\nA\n\n1 2\n", ":4: expected the name of column 2 of 2"},
+      {"names run out", "T\n3\nA\nB\n",
+       ":5: expected the name of column 3 of 3"},
+      {"blank name", "T\n2\nA\n\n1 2\n",
+       ":4: expected the name of column 2 of 2"},
       {"short row", "T\n3\nA\nB\nC\n1 2 3\n4 5\n",
        ":7: expected 3 values, one per column, found 2"},
-      {"long row", "T\n2\nA\nB\n1 2 3\n", ":5: expected 2 values, one per column, found 3"},
+      {"long row", "T\n2\nA\nB\n1 2 3\n",
+       ":5: expected 2 values, one per column, found 3"},
       {"not a number", "T\n2\nA\nB\n1 2\n3 x4\n",
        ":6: expected a number in column 2 (B), found \"x4\""},
       {"trailing junk", "T\n2\nA\nB\n1 2,5\n",
        ":5: expected a number in column 2 (B), found \"2,5\""},
       {"infinity", "T\n1\nA\ninf\n", ":4: expected a number in column 1 (A)"},
       {"no rows", "T\n2\nA\nB\n", ":5: expected at least one row of 2 values"},
-      {"only blank rows", "T\n1\nA\n\n\n", ":6: expected at least one row of 1 values"},
+      {"only blank rows", "T\n1\nA\n\n\n",
+       ":6: expected at least one row of 1 values"},
   };
   TempDir dir;
   for (const BadCase& c : cases) {
@@ -128,9 +139,8 @@ TEST(DataSetTest, FindsColumnsByNameOrNumber) {
   data.AddColumn("Copper", {2});
   data.AddColumn("2", {3});
   const ColumnCase cases[] = {
-      {"X", 0},  {"x", 0},  {"copper", 1}, {"COPPER", 1}, {"2", 2},
-      {"3", 2},  {"1", 0},  {"0", -1},     {"4", -1},     {"Zinc", -1},
-      {"", -1},  {"-1", -1},
+      {"X", 0}, {"x", 0},  {"copper", 1}, {"COPPER", 1}, {"2", 2}, {"3", 2},
+      {"1", 0}, {"0", -1}, {"4", -1},     {"Zinc", -1},  {"", -1}, {"-1", -1},
   };
   for (const ColumnCase& c : cases) {
     int column = -7;

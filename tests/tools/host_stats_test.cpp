@@ -20,8 +20,8 @@ TEST(HostStatsTest, ClassCountFollowsTheSquareRootWithinBounds) {
   const struct {
     int count;
     int classes;
-  } cases[] = {{0, 5}, {1, 5}, {24, 5}, {36, 6}, {300, 17}, {1600, 40},
-               {1000000, 40}};
+  } cases[] = {{0, 5},    {1, 5},     {24, 5},      {36, 6},
+               {300, 17}, {1600, 40}, {1000000, 40}};
   for (const auto& c : cases) {
     EXPECT_EQ(HistogramClassCount(c.count), c.classes) << c.count;
   }

@@ -1,13 +1,12 @@
 // Runs the korvagraph program as a user would: the gallery into a temporary
 // folder, single charts, and every kind of bad input.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -97,8 +96,8 @@ TEST(KorvagraphProgramTest, SingleChartWritesItsPictureAndStatistics) {
   EXPECT_NE(run.out.find("  count: 288\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("  classes: 8\n"), std::string::npos) << run.out;
 
-  const ProgramRun vario = Korvagraph(dir, "vario --data '" + kSample +
-                                        "' --dir 45 --model 0,250,333");
+  const ProgramRun vario = Korvagraph(
+      dir, "vario --data '" + kSample + "' --dir 45 --model 0,250,333");
   ASSERT_EQ(vario.status, 0) << vario.err;
   EXPECT_TRUE(NotBlank(dir.File("vario.png")));
   EXPECT_NE(vario.out.find("  direction: azimuth 45\n"), std::string::npos);
@@ -145,7 +144,8 @@ TEST(KorvagraphProgramTest, BadInputExitsTwoAndLeavesNoOutput) {
        ":2: unknown column \"Au\""},
       {"unknown column number", "T\n3\nX\nY\nV\n1 2 3\n", "--col2 9",
        ":2: unknown column \"9\""},
-      {"empty data set", "T\n3\nX\nY\nV\n", "", ":6: expected at least one row"},
+      {"empty data set", "T\n3\nX\nY\nV\n", "",
+       ":6: expected at least one row"},
       {"all values missing", "T\n4\nX\nY\nV\nW\n1 2 -999 1\n3 4 -999 2\n", "",
        ":7: expected rows with V"},
   };
@@ -154,8 +154,8 @@ TEST(KorvagraphProgramTest, BadInputExitsTwoAndLeavesNoOutput) {
     const std::string data = dir.File("in.dat");
     if (c.file_text != nullptr) dir.Write("in.dat", c.file_text);
     for (const char* command : {"gallery --out out", "hist --out h.png"}) {
-      const ProgramRun run = Korvagraph(dir, std::string(command) + " --data '" +
-                                          data + "' " + c.extra_args);
+      const ProgramRun run = Korvagraph(
+          dir, std::string(command) + " --data '" + data + "' " + c.extra_args);
       EXPECT_EQ(run.status, 2) << c.name << " / " << command;
       EXPECT_EQ(run.err.rfind("korvagraph: " + data + c.expected, 0), 0u)
           << c.name << " / " << command << ": " << run.err;
@@ -182,8 +182,8 @@ TEST(KorvagraphProgramTest, GalleryWillNotOverwriteUnrelatedFiles) {
 
 TEST(KorvagraphProgramTest, CheckGalleryFailsOnMissingOrBlankPictures) {
   TempDir dir;
-  ASSERT_EQ(
-      Korvagraph(dir, "gallery --data '" + kSample + "' --out g").status, 0);
+  ASSERT_EQ(Korvagraph(dir, "gallery --data '" + kSample + "' --out g").status,
+            0);
   fs::remove(dir.File("g/cross.png"));
   CanvasWindow blank(40, 30);  // only the background: what a failed draw shows
   ASSERT_TRUE(blank.SavePng(dir.File("g/hist.png")));

@@ -9,12 +9,33 @@ namespace {
 
 TEST(OptionsTest, ParsesEveryForm) {
   Options o;
-  const Status status = ParseOptions(
-      {"--data", "f.dat", "--out=pics", "--size", "800x600", "--col", "Cu",
-       "--col2=3", "--x", "E", "--y", "N", "--z", "Z", "--classes", "12",
-       "--cumulative", "--lag", "25.5", "--lags", "9", "--dir", "45",
-       "--model", "0.1,1,333", "extra"},
-      &o);
+  const Status status = ParseOptions({"--data",
+                                      "f.dat",
+                                      "--out=pics",
+                                      "--size",
+                                      "800x600",
+                                      "--col",
+                                      "Cu",
+                                      "--col2=3",
+                                      "--x",
+                                      "E",
+                                      "--y",
+                                      "N",
+                                      "--z",
+                                      "Z",
+                                      "--classes",
+                                      "12",
+                                      "--cumulative",
+                                      "--lag",
+                                      "25.5",
+                                      "--lags",
+                                      "9",
+                                      "--dir",
+                                      "45",
+                                      "--model",
+                                      "0.1,1,333",
+                                      "extra"},
+                                     &o);
   ASSERT_TRUE(status.ok()) << status.message();
   EXPECT_EQ(o.data_path, "f.dat");
   EXPECT_EQ(o.out, "pics");
@@ -66,9 +87,9 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
 
 TEST(OptionsTest, HelpListsEveryOption) {
   const std::string help = OptionsHelp();
-  for (const char* name : {"--data", "--out", "--size", "--col", "--col2",
-                           "--classes", "--cumulative", "--lag", "--lags",
-                           "--dir", "--model", "--help"}) {
+  for (const char* name :
+       {"--data", "--out", "--size", "--col", "--col2", "--classes",
+        "--cumulative", "--lag", "--lags", "--dir", "--model", "--help"}) {
     EXPECT_NE(help.find(std::string("  ") + name), std::string::npos) << name;
   }
 }

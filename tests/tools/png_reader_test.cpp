@@ -63,8 +63,8 @@ TEST(InflateTest, RejectsDamagedStreams) {
       {"empty", {}},
       {"bad header", {0x79, 0x9c, 0x4b, 0x4c, 0x4a, 0x06, 0x00, 0, 0, 0, 0}},
       {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + 5)},
-      {"bad checksum", {0x78, 0x9c, 0x4b, 0x4c, 0x4a, 0x06, 0x00, 0x02, 0x4d,
-                        0x01, 0x28}},
+      {"bad checksum",
+       {0x78, 0x9c, 0x4b, 0x4c, 0x4a, 0x06, 0x00, 0x02, 0x4d, 0x01, 0x28}},
       {"bad block type", {0x78, 0x9c, 0x07, 0, 0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
@@ -77,12 +77,13 @@ TEST(InflateTest, RejectsDamagedStreams) {
 
 // A 2 x 1 RGB picture, one red and one green pixel, in a stored block.
 std::vector<uint8_t> TwoPixelPng() {
-  return {137, 80, 78, 71, 13, 10, 26, 10,
-          0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 2, 0, 0, 0, 1, 8, 2, 0, 0,
-          0, 0, 0, 0, 0,  // CRC, not checked
-          0, 0, 0, 18, 'I', 'D', 'A', 'T', 0x78, 0x01, 0x01, 0x07, 0x00, 0xf8,
-          0xff, 0, 255, 0, 0, 0, 255, 0, 0x07, 0xff, 0x01, 0xff, 0, 0, 0, 0,
-          0, 0, 0, 0, 'I', 'E', 'N', 'D', 0, 0, 0, 0};
+  return {137,  80,   78,   71,  13,  10,  26,  10,  0,    0,    0,    13,
+          'I',  'H',  'D',  'R', 0,   0,   0,   2,   0,    0,    0,    1,
+          8,    2,    0,    0,   0,   0,   0,   0,   0,  // CRC, not checked
+          0,    0,    0,    18,  'I', 'D', 'A', 'T', 0x78, 0x01, 0x01, 0x07,
+          0x00, 0xf8, 0xff, 0,   255, 0,   0,   0,   255,  0,    0x07, 0xff,
+          0x01, 0xff, 0,    0,   0,   0,   0,   0,   0,    0,    'I',  'E',
+          'N',  'D',  0,    0,   0,   0};
 }
 
 TEST(PngReaderTest, DecodesAHandMadePicture) {
@@ -132,7 +133,8 @@ TEST(PngReaderTest, ReadsBackWhatTheCanvasSaved) {
     for (int px = 0; px < 120; ++px) {
       const COLORREF c = window.Pixel(px, py);
       const uint8_t* p = &image.pixels[(py * 120 + px) * image.channels];
-      if (p[0] != GetRValue(c) || p[1] != GetGValue(c) || p[2] != GetBValue(c)) {
+      if (p[0] != GetRValue(c) || p[1] != GetGValue(c) ||
+          p[2] != GetBValue(c)) {
         ++mismatches;
       }
     }

@@ -22,11 +22,12 @@ double DrawHistogram(const std::vector<double>& values,
   for (size_t i = 0; i < values.size(); ++i) samples[i].value = values[i];
 
   CKorvaGraph* chart = _kvCreateKvGraphObj(1);  // 1: histogram
-  _kvGraphLoadDiscPnts(chart, samples.data(), static_cast<LONG>(samples.size()));
+  _kvGraphLoadDiscPnts(chart, samples.data(),
+                       static_cast<LONG>(samples.size()));
   _kvGraphSetDataExtr(chart, *std::min_element(values.begin(), values.end()),
                       *std::max_element(values.begin(), values.end()));
-  _kvGraphSetHistNum(chart, 10);   // classes
-  _kvGraphSetHistType(chart, 0);   // 0: frequencies, 1: cumulative curve
+  _kvGraphSetHistNum(chart, 10);  // classes
+  _kvGraphSetHistType(chart, 0);  // 0: frequencies, 1: cumulative curve
   _kvGraphSetAxiName(chart, "Copper", "Freq");
 
   LONG count, left_out;
@@ -67,8 +68,8 @@ TEST(ReadmeExampleTest, ReadmeShowsThisCode) {
       std::string(KG_SOURCE_DIR) + "/tests/tools/readme_example_test.cpp");
   const std::string readme =
       kgtools::ReadFile(std::string(KG_SOURCE_DIR) + "/README.md");
-  const std::string example = Between(source, "// README example begins\n",
-                                      "// README example ends\n");
+  const std::string example =
+      Between(source, "// README example begins\n", "// README example ends\n");
   ASSERT_FALSE(example.empty());
   EXPECT_NE(readme.find("```cpp\n" + example + "```\n"), std::string::npos)
       << "copy the example between the markers of this file into README.md";

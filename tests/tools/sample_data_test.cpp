@@ -1,7 +1,5 @@
 // The bundled sample: its generator is deterministic and the committed file
 // is its output; the data look like the model the README describes.
-#include "tools/sample_data/sample_generator.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,6 +13,7 @@
 #include "tools/korvagraph/host_stats.h"
 #include "tools/sample_data/gaussian_field.h"
 #include "tools/sample_data/random_source.h"
+#include "tools/sample_data/sample_generator.h"
 #include "tools_test_util.h"
 
 namespace {

@@ -29,9 +29,9 @@ TEST(StagedOutputTest, AbandonedOutputLeavesNothing) {
   const std::string target = dir.File("gallery");
   {
     std::unique_ptr<StagedOutput> out;
-    ASSERT_TRUE(StagedOutput::Create(target, StagedOutput::Kind::kDirectory,
-                                     &out)
-                    .ok());
+    ASSERT_TRUE(
+        StagedOutput::Create(target, StagedOutput::Kind::kDirectory, &out)
+            .ok());
     std::ofstream(out->path() + "/half.png") << "half";
   }
   EXPECT_TRUE(fs::is_empty(dir.path()));

@@ -13,8 +13,8 @@ namespace {
 const char* const kDirectionLabels[] = {"omni", "0", "45", "90", "135"};
 
 std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(
-                           static_cast<unsigned char>(c)));
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
@@ -42,7 +42,8 @@ Status Choose(const DataSet& data, const std::string& spec, int fallback,
 }  // namespace
 
 ChartContext::ChartContext(DataSet data, Options options, std::FILE* progress)
-    : data_(std::move(data)), options_(std::move(options)),
+    : data_(std::move(data)),
+      options_(std::move(options)),
       progress_(progress) {}
 
 Status ChartContext::Resolve() {
@@ -54,9 +55,9 @@ Status ChartContext::Resolve() {
   Status status = Choose(data_, options_.x_column, x, &x_);
   if (status.ok()) status = Choose(data_, options_.y_column, y, &y_);
   if (status.ok()) {
-    status = Choose(data_, options_.z_column,
-                    ColumnNamed(data_, {"z", "elevation", "elev", "depth"}),
-                    &z_);
+    status =
+        Choose(data_, options_.z_column,
+               ColumnNamed(data_, {"z", "elevation", "elev", "depth"}), &z_);
   }
   if (!status.ok()) return status;
 
@@ -130,9 +131,9 @@ Status ChartContext::LocatedSamples(const std::vector<KvDiscPnt>** samples) {
       s.y = ys[r];
       s.z = z_ == kNoColumn ? 0.0 : data_.columns[z_][r];
       s.value = vs[r];
-      const double second =
-          secondary_ == kNoColumn ? kMissingThreshold
-                                  : data_.columns[secondary_][r];
+      const double second = secondary_ == kNoColumn
+                                ? kMissingThreshold
+                                : data_.columns[secondary_][r];
       s.value2 = IsMissing(second) ? kMissingThreshold : second;
       samples_.push_back(s);
     }
@@ -159,16 +160,16 @@ Status ChartContext::Variograms(const VariogramSet** set) {
         // Keep the reach of the defaults with the new spacing.
         const LagSettings defaults = DefaultLags(*samples);
         result->lags.count = std::max(
-            1, static_cast<int>(defaults.spacing * defaults.count /
-                                options_.lag));
+            1,
+            static_cast<int>(defaults.spacing * defaults.count / options_.lag));
         result->lags.count = std::min(result->lags.count, 1000);
       }
     }
     if (options_.lag_count > 0) result->lags.count = options_.lag_count;
 
-    std::vector<VariogramDirection> directions = {
-        {0.0, 90.0}};  // every pair
-    for (const VariogramDirection& d : FourDirections()) directions.push_back(d);
+    std::vector<VariogramDirection> directions = {{0.0, 90.0}};  // every pair
+    for (const VariogramDirection& d : FourDirections())
+      directions.push_back(d);
     for (size_t d = 0; d < directions.size(); ++d) {
       result->labels.push_back(kDirectionLabels[d]);
       result->azimuths.push_back(directions[d].azimuth);
@@ -176,8 +177,8 @@ Status ChartContext::Variograms(const VariogramSet** set) {
     {
       ProgressLine progress("variograms", PairCount(samples->size()),
                             progress_);
-      result->rows = ExperimentalVariograms(*samples, result->lags, directions,
-                                            &progress);
+      result->rows =
+          ExperimentalVariograms(*samples, result->lags, directions, &progress);
     }
     std::vector<double> values;
     for (const KvDiscPnt& s : *samples) values.push_back(s.value);
@@ -185,8 +186,8 @@ Status ChartContext::Variograms(const VariogramSet** set) {
     if (options_.has_model) {
       result->model = {options_.nugget, options_.sill, options_.range};
     } else {
-      result->model = FitSpherical(result->rows[0], result->lags,
-                                   result->variance);
+      result->model =
+          FitSpherical(result->rows[0], result->lags, result->variance);
     }
     variograms_ = std::move(result);
   }

@@ -20,9 +20,9 @@
 // direction, rows 1 to 4 the azimuths 0, 45, 90 and 135 (tolerance 22.5).
 struct VariogramSet {
   LagSettings lags;
-  std::vector<std::string> labels;            // "omni", "0", "45", ...
-  std::vector<double> azimuths;               // 0 for the omni row
-  std::vector<std::vector<Variogram>> rows;   // lags.count + 2 entries each
+  std::vector<std::string> labels;           // "omni", "0", "45", ...
+  std::vector<double> azimuths;              // 0 for the omni row
+  std::vector<std::vector<Variogram>> rows;  // lags.count + 2 entries each
   double variance = 0.0;  // of the primary values at the located samples
   SphericalModel model;   // fitted to row 0, or the one given by --model
 };

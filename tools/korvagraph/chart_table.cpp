@@ -14,8 +14,8 @@ const std::vector<ChartEntry>& ChartTable() {
        "statistics",
        "--col --classes --cumulative", DrawHistogram},
       {"cumhist", "Cumulative histogram",
-       "cumulative frequency curve of the primary attribute",
-       "--col", DrawCumulativeHistogram},
+       "cumulative frequency curve of the primary attribute", "--col",
+       DrawCumulativeHistogram},
       {"vario", "Variogram",
        "experimental variogram of the primary attribute with a fitted "
        "spherical model and the sample variance as sill",

@@ -53,15 +53,17 @@ void PrintUsage(std::FILE* out) {
 
 void PrintCommandHelp(const std::string& command, const ChartEntry* entry) {
   if (entry == nullptr) {
-    std::printf("usage: %s gallery [--data FILE] [--out DIR] [--size WxH] "
-                "[OPTIONS]\n\nDraws every chart into DIR/NAME.png and writes "
-                "DIR/index.html with the statistics of each.\n",
-                kProgram);
+    std::printf(
+        "usage: %s gallery [--data FILE] [--out DIR] [--size WxH] "
+        "[OPTIONS]\n\nDraws every chart into DIR/NAME.png and writes "
+        "DIR/index.html with the statistics of each.\n",
+        kProgram);
   } else {
-    std::printf("usage: %s %s [--data FILE] [--out FILE.png] [--size WxH] "
-                "[OPTIONS]\n\n%s.\nOptions it reads besides --data, --out "
-                "and --size: %s\n",
-                kProgram, command.c_str(), entry->description, entry->options);
+    std::printf(
+        "usage: %s %s [--data FILE] [--out FILE.png] [--size WxH] "
+        "[OPTIONS]\n\n%s.\nOptions it reads besides --data, --out "
+        "and --size: %s\n",
+        kProgram, command.c_str(), entry->description, entry->options);
   }
   std::printf("\noptions:\n%s", OptionsHelp().c_str());
 }
@@ -111,8 +113,11 @@ int RunGallery(ChartContext* context) {
   if (!status.ok()) return Fail(status);
   std::vector<GalleryItem> items;
   for (const ChartEntry& entry : ChartTable()) {
-    GalleryItem item{entry.name, entry.title, entry.description,
-                     std::string(entry.name) + ".png", {}};
+    GalleryItem item{entry.name,
+                     entry.title,
+                     entry.description,
+                     std::string(entry.name) + ".png",
+                     {}};
     CanvasWindow window(options.width, options.height);
     status = entry.draw(context, &window, &item.stats);
     if (!status.ok()) return Fail(status);
@@ -124,11 +129,11 @@ int RunGallery(ChartContext* context) {
     items.push_back(std::move(item));
   }
   const DataSet& data = context->data();
-  status = WriteGalleryPage(
-      staged->path() + "/index.html", data.title,
-      data.path + " (" + std::to_string(data.RowCount()) + " rows; primary " +
-          context->Name(context->primary()) + ")",
-      items);
+  status = WriteGalleryPage(staged->path() + "/index.html", data.title,
+                            data.path + " (" + std::to_string(data.RowCount()) +
+                                " rows; primary " +
+                                context->Name(context->primary()) + ")",
+                            items);
   if (!status.ok()) return Fail(status, kExitFailure);
   status = staged->Commit();
   if (!status.ok()) return Fail(status, kExitFailure);
@@ -143,9 +148,11 @@ int RunGallery(ChartContext* context) {
 
 int RunCheckGallery(const Options& options) {
   if (options.help) {
-    std::printf("usage: %s check-gallery DIR\n\nExits 1 unless every picture "
-                "that DIR/index.html shows exists and has more than one "
-                "colour.\n", kProgram);
+    std::printf(
+        "usage: %s check-gallery DIR\n\nExits 1 unless every picture "
+        "that DIR/index.html shows exists and has more than one "
+        "colour.\n",
+        kProgram);
     return kExitOk;
   }
   if (options.positional.size() != 1) {
@@ -194,8 +201,8 @@ int RunKorvagraph(const std::vector<std::string>& args) {
     return kExitOk;
   }
   if (!options.positional.empty()) {
-    return Fail(Status::Error("unexpected argument \"" +
-                              options.positional[0] + "\" (see --help)"));
+    return Fail(Status::Error("unexpected argument \"" + options.positional[0] +
+                              "\" (see --help)"));
   }
   std::unique_ptr<ChartContext> context;
   status = LoadContext(options, &context);

@@ -63,8 +63,7 @@ Status FindColumn(const DataSet& data, const std::string& spec, int* column) {
   return Status::AtLine(data.path, 2,
                         "unknown column \"" + spec +
                             "\": expected a name among " + NameList(data) +
-                            " or a number from 1 to " +
-                            std::to_string(count));
+                            " or a number from 1 to " + std::to_string(count));
 }
 
 std::vector<double> PresentValues(const DataSet& data, int column) {

@@ -21,8 +21,8 @@ Status NoGraph() {
 // Widens a window of constant data, which no chart can scale.
 DataWindow Widened(DataWindow window) {
   if (window.maximum > window.minimum) return window;
-  const double half = window.minimum != 0.0 ? 0.05 * std::abs(window.minimum)
-                                            : 0.5;
+  const double half =
+      window.minimum != 0.0 ? 0.05 * std::abs(window.minimum) : 0.5;
   return {window.minimum - half, window.maximum + half};
 }
 
@@ -35,9 +35,10 @@ Status DrawHistogramOfKind(ChartContext* context, CanvasWindow* window,
   std::vector<KvDiscPnt> samples(values.size(), KvDiscPnt{});
   for (size_t i = 0; i < values.size(); ++i) samples[i].value = values[i];
   const DataWindow extent = Widened(WindowOf(values));
-  const int classes = context->options().classes > 0
-                          ? context->options().classes
-                          : HistogramClassCount(static_cast<int>(values.size()));
+  const int classes =
+      context->options().classes > 0
+          ? context->options().classes
+          : HistogramClassCount(static_cast<int>(values.size()));
 
   GraphObject graph = CreateGraph(kHistogramGraph);
   if (graph == nullptr) return NoGraph();
@@ -47,8 +48,7 @@ Status DrawHistogramOfKind(ChartContext* context, CanvasWindow* window,
   _kvGraphSetHistNum(graph.get(), classes);
   _kvGraphSetHistType(graph.get(), kind);
   _kvGraphSetAxiName(graph.get(), context->Name(context->primary()),
-                     kind == kFrequencyKind ? kFrequencyName
-                                            : kCumulativeName);
+                     kind == kFrequencyKind ? kFrequencyName : kCumulativeName);
   LONG count = 0, left_out = 0;
   double mean = 0, deviation = 0, maximum = 0, upper = 0, median = 0;
   double lower = 0, minimum = 0, variation = 0, kurtosis = 0, skewness = 0;

@@ -56,8 +56,8 @@ LagSettings DefaultLags(const std::vector<KvDiscPnt>& samples) {
   const double reach = 0.5 * std::hypot(max_x - min_x, max_y - min_y);
   if (!(reach > 0.0) || !std::isfinite(reach)) return lags;
   lags.spacing = RoundDown(reach / kTargetLagCount);
-  lags.count = std::clamp(static_cast<int>(reach / lags.spacing), 1,
-                          kMaxLagCount);
+  lags.count =
+      std::clamp(static_cast<int>(reach / lags.spacing), 1, kMaxLagCount);
   return lags;
 }
 
@@ -72,8 +72,8 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
     const std::vector<KvDiscPnt>& samples, const LagSettings& lags,
     const std::vector<VariogramDirection>& directions, ProgressLine* progress) {
   const int entries = lags.count + 2;
-  std::vector<std::vector<Accumulator>> sums(
-      directions.size(), std::vector<Accumulator>(entries));
+  std::vector<std::vector<Accumulator>> sums(directions.size(),
+                                             std::vector<Accumulator>(entries));
   const size_t n = samples.size();
   int64_t done = 0;
   for (size_t i = 0; i < n; ++i) {

@@ -63,7 +63,8 @@ bool ParseNumber(const std::string& field, double* value) {
 Status ReadHeader(const std::string& path, LineSource* lines, DataSet* data) {
   std::string line;
   if (!lines->Next(&line)) {
-    return Status::AtLine(path, 1, "expected a title line, found an empty file");
+    return Status::AtLine(path, 1,
+                          "expected a title line, found an empty file");
   }
   data->title = Trim(line);
 
@@ -79,17 +80,17 @@ Status ReadHeader(const std::string& path, LineSource* lines, DataSet* data) {
   if (fields.empty() || *end != '\0' || count < 1 || count > kMaxColumns) {
     return Status::AtLine(path, 2,
                           "expected the number of columns (a whole number "
-                          "from 1 to " + std::to_string(kMaxColumns) +
-                              "), found \"" + Trim(line) + "\"");
+                          "from 1 to " +
+                              std::to_string(kMaxColumns) + "), found \"" +
+                              Trim(line) + "\"");
   }
 
   for (long c = 0; c < count; ++c) {
     if (!lines->Next(&line)) {
-      return Status::AtLine(path, lines->number() + 1,
-                            "expected the name of column " +
-                                std::to_string(c + 1) + " of " +
-                                std::to_string(count) +
-                                ", found the end of the file");
+      return Status::AtLine(
+          path, lines->number() + 1,
+          "expected the name of column " + std::to_string(c + 1) + " of " +
+              std::to_string(count) + ", found the end of the file");
     }
     const std::string name = Trim(line);
     if (name.empty()) {
@@ -120,11 +121,10 @@ Status ReadRows(const std::string& path, LineSource* lines, DataSet* data) {
     for (size_t c = 0; c < count; ++c) {
       double value = 0.0;
       if (!ParseNumber(fields[c], &value)) {
-        return Status::AtLine(path, lines->number(),
-                              "expected a number in column " +
-                                  std::to_string(c + 1) + " (" +
-                                  data->names[c] + "), found \"" + fields[c] +
-                                  "\"");
+        return Status::AtLine(
+            path, lines->number(),
+            "expected a number in column " + std::to_string(c + 1) + " (" +
+                data->names[c] + "), found \"" + fields[c] + "\"");
       }
       if (value <= kMissingThreshold) {
         value = std::numeric_limits<double>::quiet_NaN();
@@ -148,8 +148,8 @@ Status ReadGeoEas(const std::string& path, DataSet* data) {
   data->path = path;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    return Status::Error(path + ": cannot open the data file: " +
-                         std::strerror(errno));
+    return Status::Error(
+        path + ": cannot open the data file: " + std::strerror(errno));
   }
   LineSource lines(&in);
   Status status = ReadHeader(path, &lines, data);

@@ -24,9 +24,9 @@ void WriteGeoEas(const DataSet& data, const std::vector<int>& decimals,
   for (const std::string& name : data.names) *out << name << '\n';
   for (int row = 0; row < data.RowCount(); ++row) {
     for (int c = 0; c < data.ColumnCount(); ++c) {
-      const int digits =
-          c < static_cast<int>(decimals.size()) ? decimals[c]
-                                                : kDefaultDecimals;
+      const int digits = c < static_cast<int>(decimals.size())
+                             ? decimals[c]
+                             : kDefaultDecimals;
       if (c > 0) *out << ' ';
       *out << FormatValue(data.columns[c][row], digits);
     }

@@ -68,6 +68,7 @@ FitLine LeastSquaresLine(const std::vector<double>& x,
   }
   line.slope = sxx > 0.0 ? sxy / sxx : 0.0;
   line.intercept = my - line.slope * mx;
-  line.correlation = (sxx > 0.0 && syy > 0.0) ? sxy / std::sqrt(sxx * syy) : 0.0;
+  line.correlation =
+      (sxx > 0.0 && syy > 0.0) ? sxy / std::sqrt(sxx * syy) : 0.0;
   return line;
 }

@@ -14,7 +14,9 @@ struct OptionEntry {
   const char* name;
   const char* value_name;  // null: a flag without a value
   const char* help;
-  Apply apply;
+  std::string Options::*text = nullptr;  // stores the value as given
+  bool Options::*flag = nullptr;         // set by a flag
+  Apply apply = nullptr;                 // parses the value
 };
 
 bool ParseInt(const std::string& text, int* value) {
@@ -46,10 +48,9 @@ Status ApplySize(const std::string& value, Options* o) {
   const size_t x = value.find('x');
   int w = 0, h = 0;
   if (x == std::string::npos || !ParseInt(value.substr(0, x), &w) ||
-      !ParseInt(value.substr(x + 1), &h) || w < 16 || h < 16 ||
-      w > kMaxSide || h > kMaxSide) {
-    return Expected("--size", "WIDTHxHEIGHT in pixels, each 16 to 8192",
-                    value);
+      !ParseInt(value.substr(x + 1), &h) || w < 16 || h < 16 || w > kMaxSide ||
+      h > kMaxSide) {
+    return Expected("--size", "WIDTHxHEIGHT in pixels, each 16 to 8192", value);
   }
   o->width = w;
   o->height = h;
@@ -92,8 +93,8 @@ Status ApplyModel(const std::string& value, Options* o) {
   double n = 0, s = 0, r = 0;
   char tail = 0;
   if (std::sscanf(value.c_str(), "%lf,%lf,%lf%c", &n, &s, &r, &tail) != 3 ||
-      !std::isfinite(n) || !std::isfinite(s) || !std::isfinite(r) ||
-      n < 0.0 || s < n || !(r > 0.0)) {
+      !std::isfinite(n) || !std::isfinite(s) || !std::isfinite(r) || n < 0.0 ||
+      s < n || !(r > 0.0)) {
     return Expected("--model",
                     "NUGGET,SILL,RANGE with 0 <= nugget <= sill and range > 0",
                     value);
@@ -105,71 +106,46 @@ Status ApplyModel(const std::string& value, Options* o) {
   return Status::Ok();
 }
 
+// Options that store their text as given, or set a flag, name the member;
+// the others parse their value with a function.
 const OptionEntry kOptions[] = {
     {"--data", "FILE", "GeoEAS data file (default: the bundled sample)",
-     [](const std::string& v, Options* o) {
-       o->data_path = v;
-       return Status::Ok();
-     }},
+     &Options::data_path},
     {"--out", "PATH",
      "output: the gallery's directory (default out) or the chart's PNG "
      "(default NAME.png)",
-     [](const std::string& v, Options* o) {
-       o->out = v;
-       return Status::Ok();
-     }},
-    {"--size", "WxH", "picture size in pixels (default 640x480)", ApplySize},
+     &Options::out},
+    {"--size", "WxH", "picture size in pixels (default 640x480)", nullptr,
+     nullptr, ApplySize},
     {"--col", "N|NAME",
      "primary attribute: column name or 1-based number (default: the first "
      "column that is not a coordinate)",
-     [](const std::string& v, Options* o) {
-       o->column = v;
-       return Status::Ok();
-     }},
+     &Options::column},
     {"--col2", "N|NAME",
      "secondary attribute (default: the next column that is not a "
      "coordinate)",
-     [](const std::string& v, Options* o) {
-       o->column2 = v;
-       return Status::Ok();
-     }},
+     &Options::column2},
     {"--x", "N|NAME", "x coordinate column (default: X, or column 1)",
-     [](const std::string& v, Options* o) {
-       o->x_column = v;
-       return Status::Ok();
-     }},
+     &Options::x_column},
     {"--y", "N|NAME", "y coordinate column (default: Y, or column 2)",
-     [](const std::string& v, Options* o) {
-       o->y_column = v;
-       return Status::Ok();
-     }},
+     &Options::y_column},
     {"--z", "N|NAME", "z coordinate column (default: Z or Elevation)",
-     [](const std::string& v, Options* o) {
-       o->z_column = v;
-       return Status::Ok();
-     }},
+     &Options::z_column},
     {"--classes", "N", "histogram classes (default: from the sample count)",
-     ApplyClasses},
-    {"--cumulative", nullptr, "hist: draw the cumulative curve",
-     [](const std::string&, Options* o) {
-       o->cumulative = true;
-       return Status::Ok();
-     }},
+     nullptr, nullptr, ApplyClasses},
+    {"--cumulative", nullptr, "hist: draw the cumulative curve", nullptr,
+     &Options::cumulative},
     {"--lag", "D", "variogram lag spacing (default: from the data extent)",
-     ApplyLag},
+     nullptr, nullptr, ApplyLag},
     {"--lags", "N", "number of variogram lags (default: from the extent)",
-     ApplyLagCount},
+     nullptr, nullptr, ApplyLagCount},
     {"--dir", "omni|0|45|90|135",
-     "vario: the direction shown, azimuth in degrees (default omni)",
-     ApplyDirection},
+     "vario: the direction shown, azimuth in degrees (default omni)", nullptr,
+     nullptr, ApplyDirection},
     {"--model", "NUGGET,SILL,RANGE",
      "vario: spherical model to draw (default: fitted to the variogram)",
-     ApplyModel},
-    {"--help", nullptr, "show this help",
-     [](const std::string&, Options* o) {
-       o->help = true;
-       return Status::Ok();
-     }},
+     nullptr, nullptr, ApplyModel},
+    {"--help", nullptr, "show this help", nullptr, &Options::help},
 };
 
 const OptionEntry* FindOption(const std::string& name) {
@@ -209,8 +185,14 @@ Status ParseOptions(const std::vector<std::string>& args, Options* options) {
     } else if (entry->value_name == nullptr && has_value) {
       return Status::Error(name + ": takes no value");
     }
-    Status status = entry->apply(value, options);
-    if (!status.ok()) return status;
+    if (entry->text != nullptr) {
+      options->*entry->text = value;
+    } else if (entry->flag != nullptr) {
+      options->*entry->flag = true;
+    } else {
+      Status status = entry->apply(value, options);
+      if (!status.ok()) return status;
+    }
   }
   return Status::Ok();
 }
@@ -219,9 +201,12 @@ std::string OptionsHelp() {
   std::string help;
   for (const OptionEntry& entry : kOptions) {
     std::string left = std::string("  ") + entry.name;
-    if (entry.value_name != nullptr) left += std::string(" ") + entry.value_name;
-    if (left.size() < 28) left.resize(28, ' ');
-    else left += "\n" + std::string(28, ' ');
+    if (entry.value_name != nullptr)
+      left += std::string(" ") + entry.value_name;
+    if (left.size() < 28)
+      left.resize(28, ' ');
+    else
+      left += "\n" + std::string(28, ' ');
     help += left + entry.help + "\n";
   }
   return help;

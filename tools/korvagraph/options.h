@@ -9,25 +9,25 @@
 #include "tools/korvagraph/status.h"
 
 struct Options {
-  std::string data_path;   // --data; empty: the bundled sample
-  std::string out;         // --out; empty: the subcommand's default
-  int width = 640;         // --size WxH
+  std::string data_path;  // --data; empty: the bundled sample
+  std::string out;        // --out; empty: the subcommand's default
+  int width = 640;        // --size WxH
   int height = 480;
-  std::string column;      // --col: the primary attribute
-  std::string column2;     // --col2: the secondary attribute
-  std::string x_column;    // --x, --y, --z: coordinates
+  std::string column;    // --col: the primary attribute
+  std::string column2;   // --col2: the secondary attribute
+  std::string x_column;  // --x, --y, --z: coordinates
   std::string y_column;
   std::string z_column;
-  int classes = 0;         // --classes; 0: from the sample count
-  bool cumulative = false; // --cumulative
-  double lag = 0.0;        // --lag; 0: from the data extent
-  int lag_count = 0;       // --lags; 0: from the data extent
+  int classes = 0;                 // --classes; 0: from the sample count
+  bool cumulative = false;         // --cumulative
+  double lag = 0.0;                // --lag; 0: from the data extent
+  int lag_count = 0;               // --lags; 0: from the data extent
   std::string direction = "omni";  // --dir: omni, 0, 45, 90 or 135
-  bool has_model = false;  // --model NUGGET,SILL,RANGE
+  bool has_model = false;          // --model NUGGET,SILL,RANGE
   double nugget = 0.0;
   double sill = 0.0;
   double range = 0.0;
-  bool help = false;       // --help
+  bool help = false;  // --help
   std::vector<std::string> positional;
 };
 

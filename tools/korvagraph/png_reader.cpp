@@ -22,12 +22,18 @@ uint32_t ReadBig32(const uint8_t* p) {
 
 int ChannelsOf(int colour_type) {
   switch (colour_type) {
-    case 0: return 1;
-    case 2: return 3;
-    case 3: return 1;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 0;
+    case 0:
+      return 1;
+    case 2:
+      return 3;
+    case 3:
+      return 1;
+    case 4:
+      return 2;
+    case 6:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -55,12 +61,23 @@ bool Unfilter(const std::vector<uint8_t>& raw, int width, int height, int bpp,
       const int c = (up && x >= static_cast<size_t>(bpp)) ? up[x - bpp] : 0;
       int predictor;
       switch (filter) {
-        case 0: predictor = 0; break;
-        case 1: predictor = a; break;
-        case 2: predictor = b; break;
-        case 3: predictor = (a + b) / 2; break;
-        case 4: predictor = Paeth(a, b, c); break;
-        default: return false;
+        case 0:
+          predictor = 0;
+          break;
+        case 1:
+          predictor = a;
+          break;
+        case 2:
+          predictor = b;
+          break;
+        case 3:
+          predictor = (a + b) / 2;
+          break;
+        case 4:
+          predictor = Paeth(a, b, c);
+          break;
+        default:
+          return false;
       }
       row[x] = static_cast<uint8_t>(in[x] + predictor);
     }

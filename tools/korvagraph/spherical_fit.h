@@ -11,7 +11,7 @@
 
 struct SphericalModel {
   double nugget = 0.0;
-  double sill = 1.0;     // total sill: nugget plus the spherical part
+  double sill = 1.0;  // total sill: nugget plus the spherical part
   double range = 1.0;
 };
 

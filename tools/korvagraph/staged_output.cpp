@@ -60,7 +60,8 @@ Status StagedOutput::Commit() {
   std::error_code ec;
   if (kind_ == Kind::kFile) {
     fs::rename(staging_path_, final_path_, ec);
-    if (ec) return Status::Error(final_path_ + ": cannot write: " + ec.message());
+    if (ec)
+      return Status::Error(final_path_ + ": cannot write: " + ec.message());
     committed_ = true;
     return Status::Ok();
   }

@@ -33,8 +33,8 @@ std::vector<double> SimulateGaussianField(const std::vector<PlanePoint>& points,
   std::vector<double> matrix(static_cast<size_t>(n) * n);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
-      const double h = std::hypot(points[i].x - points[j].x,
-                                  points[i].y - points[j].y);
+      const double h =
+          std::hypot(points[i].x - points[j].x, points[i].y - points[j].y);
       matrix[i * n + j] =
           i == j ? model.nugget + model.part : Covariance(model, h);
     }

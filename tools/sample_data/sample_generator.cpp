@@ -45,10 +45,10 @@ DataSet GenerateSample(const SampleModel& model) {
     copper[i] = RoundTo(
         std::exp(model.copper_mu + model.copper_sigma * field[i]), decimals[3]);
     const double w = random.Normal();
-    zinc[i] = RoundTo(std::exp(model.zinc_mu +
-                               model.zinc_sigma *
-                                   (model.rho * field[i] + independent * w)),
-                      decimals[4]);
+    zinc[i] = RoundTo(
+        std::exp(model.zinc_mu +
+                 model.zinc_sigma * (model.rho * field[i] + independent * w)),
+        decimals[4]);
     if (model.missing_every > 0 && (i + 1) % model.missing_every == 0) {
       zinc[i] = std::numeric_limits<double>::quiet_NaN();
     }
