@@ -1,9 +1,21 @@
 #include "charts/geo_vrg_cld_plt.h"
 
+#include <new>
+
+#include "frame/draw_pass.h"
+#include "frame/markers.h"
+#include "frame/variogram_frame.h"
+
 namespace {
 
 constexpr FrameStyle kCloudFrame{45, 8, 8, 85, 0, false, GridStyle::kDotted,
                                  false};
+constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
+constexpr int kCircleStyle = 0;  // the only point style the chart draws
+constexpr int kPointRadius = 2;
+constexpr COLORREF kCloudFill = RGB(250, 50, 50);
+constexpr COLORREF kCloudOutline = kBlack;
+constexpr COLORREF kSelectedColor = RGB(0, 255, 255);
 
 }  // namespace
 
@@ -11,7 +23,13 @@ CGeoVrgCldPlt::CGeoVrgCldPlt() : frame_(kCloudFrame) {}
 
 CGeoVrgCldPlt::~CGeoVrgCldPlt() = default;
 
-void CGeoVrgCldPlt::DrawVrgCldPlt(CWnd* window) { frame_.window = window; }
+void CGeoVrgCldPlt::DrawVrgCldPlt(CWnd* window) {
+  frame_.window = window;
+  frame_.CalcPlotRect();
+  frame_.CalcScale(x_window_.minimum, x_window_.maximum, y_window_.minimum,
+                   y_window_.maximum, OriginRule::kDataMinimum);
+  Redraw();
+}
 
 void CGeoVrgCldPlt::WorldtoScreen(double x, double y, int& sx,
                                   int& sy) const {
@@ -20,4 +38,66 @@ void CGeoVrgCldPlt::WorldtoScreen(double x, double y, int& sx,
   frame_.WorldtoScreen(x, y, px, py);
   sx = px;
   sy = py;
+}
+
+void CGeoVrgCldPlt::Redraw() {
+  frame_.Repaint();
+  if (!frame_.CanDraw()) return;
+  for (int pass = 0; pass <= 2; ++pass) DrawPass(pass, kCircleStyle);
+}
+
+void CGeoVrgCldPlt::DrawPass(int pass, int style) {
+  if (x_ == nullptr || y_ == nullptr) return;
+  DrawPassScope scope(frame_, kPassPen);
+  if (!scope) return;
+  CDC* dc = scope.dc();
+  // An allocation failure ends the pass; the guards give everything back.
+  try {
+    switch (pass) {
+      case 0:
+        DrawAxes(dc);
+        break;
+      case 1:
+        DrawCloud(dc, style);
+        break;
+      case 2:
+        DrawSelection(dc, style);
+        break;
+      default:
+        break;
+    }
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+void CGeoVrgCldPlt::DrawAxes(CDC* dc) {
+  const AxisFactors factors = CalcAxisFactors(frame_);
+  x_label_factor_ = factors.x_factor;
+  y_label_factor_ = factors.y_factor;
+  frame_.DrawFrameRect(dc, kBlack);
+  frame_.DrawGrid(dc);
+  DrawFactorLabels(dc, frame_, factors, names_.x.str(), names_.y.str(),
+                   XTickLabels::kEverySecondTick);
+}
+
+void CGeoVrgCldPlt::DrawCloud(CDC* dc, int style) const {
+  for (LONG i = 0; i < count_; ++i) {
+    DrawCloudPoint(dc, x_[i], y_[i], kCloudFill, kCloudOutline, style);
+  }
+}
+
+void CGeoVrgCldPlt::DrawSelection(CDC* dc, int style) const {
+  if (selected_ == nullptr) return;
+  for (LONG j = 0; j < selected_count_; ++j) {
+    const LONG k = selected_[j];
+    // A number outside the cloud would read beyond the host's arrays.
+    if (k < 0 || k >= count_) continue;
+    DrawCloudPoint(dc, x_[k], y_[k], kSelectedColor, kSelectedColor, style);
+  }
+}
+
+void CGeoVrgCldPlt::DrawCloudPoint(CDC* dc, double x, double y, COLORREF fill,
+                                   COLORREF outline, int style) const {
+  if (style != kCircleStyle) return;
+  DrawCircleMarker(dc, frame_, x, y, outline, kPointRadius, fill);
 }

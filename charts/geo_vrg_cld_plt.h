@@ -1,5 +1,6 @@
 // CGeoVrgCldPlt: the variogram cloud, one small circle per sample pair, with
-// the host's selected points painted over in cyan.
+// the host's selected points painted over in cyan. The value arrays and the
+// selection list stay the host's; the chart owns its engine handle.
 #ifndef CHARTS_GEO_VRG_CLD_PLT_H_
 #define CHARTS_GEO_VRG_CLD_PLT_H_
 
@@ -29,12 +30,23 @@ class CGeoVrgCldPlt : public CKorvaGraph {
     selected_ = selected;
     selected_count_ = count;
   }
+  // Draws frame, cloud and selection into the window.
   void DrawVrgCldPlt(CWnd* window);
+  // The pixel position of (x, y) relative to the plot corner, with the
+  // mapping of the last full draw.
   void WorldtoScreen(double x, double y, int& sx, int& sy) const;
 
   const PlotFrame& frame() const { return frame_; }
 
  private:
+  void Redraw();
+  void DrawPass(int pass, int style);
+  void DrawAxes(CDC* dc);
+  void DrawCloud(CDC* dc, int style) const;
+  void DrawSelection(CDC* dc, int style) const;
+  void DrawCloudPoint(CDC* dc, double x, double y, COLORREF fill,
+                      COLORREF outline, int style) const;
+
   double* x_ = nullptr;
   double* y_ = nullptr;
   LONG count_ = 0;
