@@ -164,7 +164,6 @@ void CGeoPropPlt::DrawPass(int pass) {
 
 void CGeoPropPlt::DrawAxes(CDC* dc) {
   const AxisScale& x = frame_.x;
-  const AxisScale& y = frame_.y;
   frame_.DrawFrameRect(dc, kBlack);
   LONG exponent = 0;
   CalcAxisExponent(x.end, x.origin, label_factor_, exponent);
