@@ -1,9 +1,9 @@
 // Speed of the histogram's compute step through the exports over a million
 // samples, for both kinds (bar: 0.1 s a step).
+#include <benchmark/benchmark.h>
+
 #include <random>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "include/KorvaGraphLib.h"
 
@@ -32,8 +32,8 @@ void BM_HistogramCompute(benchmark::State& state) {
   double r[10] = {};
   for (auto _ : state) {
     const LONG status =
-        _kvGraphCptHistParam(graph, r1, r2, r[0], r[1], r[2], r[3], r[4],
-                             r[5], r[6], r[7], r[8], r[9]);
+        _kvGraphCptHistParam(graph, r1, r2, r[0], r[1], r[2], r[3], r[4], r[5],
+                             r[6], r[7], r[8], r[9]);
     benchmark::DoNotOptimize(status);
   }
   _kvDeleteKvGraphObj(graph);

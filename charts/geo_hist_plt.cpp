@@ -9,13 +9,14 @@
 #include "frame/exponent_title.h"
 #include "frame/gdi_guards.h"
 #include "frame/numeric.h"
+#include "frame/variogram_frame.h"
 #include "siblings/korvalib.h"
 #include "siblings/tallyx.h"
 
 namespace {
 
-constexpr FrameStyle kHistogramFrame{35, 8, 8, 50, 0, false,
-                                     GridStyle::kDotted, true};
+constexpr FrameStyle kHistogramFrame{
+    35, 8, 8, 50, 0, false, GridStyle::kDotted, true};
 constexpr PenSpec kPassPen{PS_SOLID, 1, RGB(225, 0, 0)};
 constexpr int kLabelHeight = 15;
 // Ranges below this draw nothing; frequencies inside +-this get no bar.
@@ -42,9 +43,9 @@ CGeoHistPlt::CGeoHistPlt() : frame_(kHistogramFrame) {}
 CGeoHistPlt::~CGeoHistPlt() = default;
 
 LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
-                               double& r5, double& r6, double& r7,
-                               double& r8, double& r9, double& r10,
-                               double& r11, double& r12) {
+                               double& r5, double& r6, double& r7, double& r8,
+                               double& r9, double& r10, double& r11,
+                               double& r12) {
   const double minimum = window_.minimum;
   const double maximum = window_.maximum;
   // The negated comparison also refuses a window with a NaN bound.
@@ -101,8 +102,7 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
 LONG CGeoHistPlt::FrequencyPointCount() const {
   if (!has_result_) return 0;
   // Entry 0 is not a class: class g lives in entry g + 1.
-  return ClampCount(class_count_,
-                    static_cast<long long>(result_.size()) - 1);
+  return ClampCount(class_count_, static_cast<long long>(result_.size()) - 1);
 }
 
 LONG CGeoHistPlt::CumulativePointCount() const {
@@ -203,12 +203,7 @@ void CGeoHistPlt::DrawAxes(CDC* dc) {
   // end, divided by the factor the title names.
   dc->SetTextAlign(TA_CENTER | TA_TOP);
   DrawExponentTitle(dc, frame_, names_.x.str(), exponent);
-  const LONG nx = frame_.x.StepCount();
-  for (LONG i = 0; i < nx; ++i) {
-    const double wx = frame_.x.origin + i * frame_.x.step;
-    frame_.DrawLabel(dc, wx, frame_.y.origin - dy, kLabelHeight, 0,
-                     FormatNumber(wx / x_label_factor_));
-  }
+  DrawEveryStepXLabels(dc, frame_, x_label_factor_);
 
   // Y: unscaled, every second step, stopping one step below the top label
   // position so the name above the frame stays clear.
@@ -254,16 +249,9 @@ void CGeoHistPlt::DrawCurve(CDC* dc) const {
   const LONG n = CumulativePointCount();
   // The count divides as a single-precision number, exact up to 2^24.
   const double fractions = static_cast<float>(n);
-  LONG sx = 0;
-  LONG sy = 0;
   for (LONG j = 0; j + 1 < n; ++j) {
-    frame_.WorldtoScreen(result_[j], (j + 0.5) / fractions, sx, sy);
-    dc->MoveTo(sx, sy);
-    frame_.WorldtoScreen(result_[j + 1], (j + 1.5) / fractions, sx, sy);
-    dc->LineTo(sx, sy);
+    DrawWorldLine(dc, frame_, result_[j], (j + 0.5) / fractions,
+                  result_[j + 1], (j + 1.5) / fractions);
   }
-  frame_.WorldtoScreen(frame_.x.origin, 1.0, sx, sy);
-  dc->MoveTo(sx, sy);
-  frame_.WorldtoScreen(frame_.x.end, 1.0, sx, sy);
-  dc->LineTo(sx, sy);
+  DrawWorldLine(dc, frame_, frame_.x.origin, 1.0, frame_.x.end, 1.0);
 }

@@ -19,8 +19,12 @@ class CGeoHistPlt : public CKorvaGraph {
   CGeoHistPlt();
   ~CGeoHistPlt() override;
 
-  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { points_.Load(samples, count); }
-  void SetDataExtr(double minimum, double maximum) { window_.Set(minimum, maximum); }
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count) {
+    points_.Load(samples, count);
+  }
+  void SetDataExtr(double minimum, double maximum) {
+    window_.Set(minimum, maximum);
+  }
   void SetHistNum(LONG classes) { class_count_ = classes; }
   void SetHistType(int kind) { kind_ = kind; }
   void SetAxiName(const CString& x_name, const CString& y_name) {
@@ -30,8 +34,8 @@ class CGeoHistPlt : public CKorvaGraph {
   // r1 to r9 are untouched; r10 to r12 only when the result array could not
   // be had.
   LONG CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4, double& r5,
-                    double& r6, double& r7, double& r8, double& r9,
-                    double& r10, double& r11, double& r12);
+                    double& r6, double& r7, double& r8, double& r9, double& r10,
+                    double& r11, double& r12);
   // Writes the number of points OutPutHistPnt gives: 0 before a successful
   // compute step, and never more than the result array holds.
   void OutPutHistPntNum(LONG& count) const;

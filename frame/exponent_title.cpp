@@ -12,8 +12,8 @@ constexpr char kPowerOfTen[] = ", 10";
 
 }  // namespace
 
-void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
-                       const std::string& name, LONG exponent) {
+void DrawExponentTitle(CDC* dc, const PlotFrame& frame, const std::string& name,
+                       LONG exponent) {
   double dx = 0.0;
   double dy = 0.0;
   frame.PixelOffsets(5, 4, dx, dy);

@@ -14,8 +14,8 @@
 // axis less 5 pixels, and `exponent` (height 10) 16 pixels below the axis at
 // the title's estimated right end (15 * length / 2 pixels wide).
 // REQUIRES: the context's text alignment is centre-top and the frame is scaled.
-void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
-                       const std::string& name, LONG exponent);
+void DrawExponentTitle(CDC* dc, const PlotFrame& frame, const std::string& name,
+                       LONG exponent);
 
 // Draws a label (height 15) at every X step but the end, 4 pixels below the
 // axis, the step values divided by `factor`.

@@ -12,6 +12,7 @@
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
 #include "platform/ledger.h"
+#include "test_support/log_filters.h"
 #include "test_support/recording.h"
 #include "test_support/samples.h"
 
@@ -55,8 +56,8 @@ LONG Export(const std::function<LONG()>& call, const std::string& what) {
 // A histogram over its own sample records, every export ledger-checked.
 class Histogram {
  public:
-  Histogram(const std::vector<double>& values, double minimum,
-            double maximum, LONG classes, int kind)
+  Histogram(const std::vector<double>& values, double minimum, double maximum,
+            LONG classes, int kind)
       : samples_(MakeSamples(values)), graph_(1) {
     Load(samples_.data(), static_cast<LONG>(samples_.size()));
     SetWindow(minimum, maximum);
@@ -76,16 +77,14 @@ class Histogram {
            "SetDataExtr");
   }
   void SetClasses(LONG classes) {
-    Export([&] { return _kvGraphSetHistNum(graph(), classes); },
-           "SetHistNum");
+    Export([&] { return _kvGraphSetHistNum(graph(), classes); }, "SetHistNum");
   }
   LONG Compute(Results& out) {
     return Export(
         [&] {
           double* r = out.r.data();
-          return _kvGraphCptHistParam(graph(), out.r1, out.r2, r[0], r[1],
-                                      r[2], r[3], r[4], r[5], r[6], r[7],
-                                      r[8], r[9]);
+          return _kvGraphCptHistParam(graph(), out.r1, out.r2, r[0], r[1], r[2],
+                                      r[3], r[4], r[5], r[6], r[7], r[8], r[9]);
         },
         "CptHistParam");
   }
@@ -159,16 +158,10 @@ double Quantile(std::vector<double> v, double p) {
   return QuantileOfSorted(v, p);
 }
 
-// The pass-pen lines of a log: the bars and the curve, not frame or grid.
+// The pass-pen calls of a log: the bars and the curve, not frame or grid.
 std::vector<std::string> PassPenCalls(const std::vector<std::string>& log,
                                       const std::string& prefix) {
-  std::vector<std::string> out;
-  for (const std::string& line : LinesStartingWith(log, prefix)) {
-    if (line.find("pen solid 1 0000E1") != std::string::npos) {
-      out.push_back(kgtest::CallOnly(line));
-    }
-  }
-  return out;
+  return kgtest::CallsDrawnWith(log, prefix, "pen solid 1 0000E1");
 }
 
 TEST(HistogramComputeTest, FailuresWriteNoStatistic) {
@@ -236,8 +229,8 @@ TEST(HistogramComputeTest, CumulativePointsFollowTheQuantileCount) {
     // A permutation of 0 .. count - 1.
     std::vector<double> values(row.count);
     for (int i = 0; i < row.count; ++i) {
-      values[i] = static_cast<double>((static_cast<long long>(i) * 7919) %
-                                      row.count);
+      values[i] =
+          static_cast<double>((static_cast<long long>(i) * 7919) % row.count);
     }
     Histogram hist(values, 0, row.count, 10, 1);
     Results results;
@@ -281,11 +274,23 @@ TEST(HistogramComputeTest, TwelveResultsMatchTheirDefinitions) {
     int kind;
   } rows[] = {
       {"skewed sample with values outside",
-       {2, 4, 100, 7, 11, -5, 30}, 0, 50, {2, 4, 7, 11, 30}, 0},
+       {2, 4, 100, 7, 11, -5, 30},
+       0,
+       50,
+       {2, 4, 7, 11, 30},
+       0},
       {"same sample, cumulative kind",
-       {2, 4, 100, 7, 11, -5, 30}, 0, 50, {2, 4, 7, 11, 30}, 1},
+       {2, 4, 100, 7, 11, -5, 30},
+       0,
+       50,
+       {2, 4, 7, 11, 30},
+       1},
       {"window bounds are inside",
-       {0, 60, 50, 25, 12.5, -1e-9}, 0, 50, {0, 50, 25, 12.5}, 0},
+       {0, 60, 50, 25, 12.5, -1e-9},
+       0,
+       50,
+       {0, 50, 25, 12.5},
+       0},
   };
   for (const Row& row : rows) {
     Histogram hist(row.values, row.minimum, row.maximum, 5, row.kind);
@@ -366,7 +371,8 @@ TEST(HistogramDrawTest, AxesOfDataFrom0To1234) {
   const std::vector<std::string> texts = {
       // The title 20 pixels below the axis, the raised exponent at its
       // estimated right end (60 pixels wide: 30 to the right of centre).
-      "TextOut 176 362 \"Lead, 10\" | dev 211 370 | align 6 | bkmode 1" + font15,
+      "TextOut 176 362 \"Lead, 10\" | dev 211 370 | align 6 | bkmode 1" +
+          font15,
       "TextOut 206 357 \"-3\" | dev 241 365 | align 6 | bkmode 1" + font10,
       // Every step but the end, divided by 1000.
       "TextOut 0 345 \"0\" | dev 35 353 | align 6 | bkmode 1" + font15,
@@ -474,13 +480,19 @@ TEST(HistogramDrawTest, DegenerateInputDrawsNothingAndHoldsNothing) {
       {"zero-size window", {1, 2, 3}, 0, 10, 5, 0, 0, 0, 1},
       {"zero-width window", {1, 2, 3}, 0, 10, 5, 1, 0, 300, 1},
       {"infinite data window", {1, 2, 3}, -kInf, kInf, 5, 0, 400, 400, 1},
-      {"span beyond doubles", {1e308, -1e308}, -1.7e308, 1.7e308, 5, 1, 400,
-       400, 1},
+      {"span beyond doubles",
+       {1e308, -1e308},
+       -1.7e308,
+       1.7e308,
+       5,
+       1,
+       400,
+       400,
+       1},
       {"range below 0.00001", {1e-7, 5e-7}, 0, 1e-6, 5, 0, 400, 400, 1},
   };
   for (const Row& row : rows) {
-    Histogram hist(row.values, row.minimum, row.maximum, row.classes,
-                   row.kind);
+    Histogram hist(row.values, row.minimum, row.maximum, row.classes, row.kind);
     EXPECT_EQ(hist.Compute(), row.status) << row.name;
     EXPECT_EQ(hist.Draw(row.width, row.height), kRepaintOnly) << row.name;
     const LONG count = hist.PointCount();

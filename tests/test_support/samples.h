@@ -11,8 +11,7 @@ namespace kgtest {
 // Returns one zeroed record per value, with `value` set (and `value2` from
 // `second` where given).
 inline std::vector<KvDiscPnt> MakeSamples(
-    const std::vector<double>& values,
-    const std::vector<double>& second = {}) {
+    const std::vector<double>& values, const std::vector<double>& second = {}) {
   std::vector<KvDiscPnt> samples(values.size(), KvDiscPnt{});
   for (size_t i = 0; i < values.size(); ++i) {
     samples[i].value = values[i];

@@ -83,11 +83,10 @@ TEST(CptVModelTest, EachKindRewritesTheEngineCurve) {
     int n;
     int kind;
   } rows[] = {
-      {"kind 0: the lag-0 record becomes the nugget", NestedModel(), 10, 4,
-       0},
+      {"kind 0: the lag-0 record becomes the nugget", NestedModel(), 10, 4, 0},
       {"kind 1: sill minus covariance", NestedModel(), 10, 4, 1},
-      {"kind 1 with nst 0: nugget minus value", OneStructure(0.7, 1, 1, 1),
-       6, 3, 1},
+      {"kind 1 with nst 0: nugget minus value", OneStructure(0.7, 1, 1, 1), 6,
+       3, 1},
       {"kind 2: left as the engine wrote it", NestedModel(), 10, 4, 2},
       {"kind -1: left as the engine wrote it", NestedModel(), 25, 1, -1},
   };
@@ -180,10 +179,8 @@ TEST(CptVModelTest, UnusableArgumentsLeaveTheCurveUntouched) {
     int n;
     bool null_curve;
   } rows[] = {
-      {"nst 21", 21, 2, false},
-      {"nst far above 20", 1 << 30, 2, false},
-      {"negative nst", -1, 2, false},
-      {"negative lag count", 1, -3, false},
+      {"nst 21", 21, 2, false},       {"nst far above 20", 1 << 30, 2, false},
+      {"negative nst", -1, 2, false}, {"negative lag count", 1, -3, false},
       {"null curve", 1, 2, true},
   };
   for (const Row& row : rows) {
