@@ -113,16 +113,6 @@ TEST(CptVModelTest, EachKindRewritesTheEngineCurve) {
   }
 }
 
-TEST(CptVModelTest, NoStructuresKindOneGivesNuggetMinusValue) {
-  // The engine's curve is 0 at lag 0 and the nugget elsewhere.
-  Kt3dIntp model{};
-  model.nugget = 0.4;
-  std::vector<ModIndVrg> curve = SentinelCurve(8);
-  ASSERT_EQ(_kvCptVModel(model, 2.0, 1, 1, curve.data()), 1);
-  EXPECT_DOUBLE_EQ(curve[0].value, 0.4);
-  for (int k = 1; k < 6; ++k) EXPECT_DOUBLE_EQ(curve[k].value, 0.0) << k;
-}
-
 TEST(CptVModelTest, ZeroLagCountGivesTwoLagsAndFourRecords) {
   const Kt3dIntp model = OneStructure(0.2, 1, 1.0, 30.0);
   std::vector<ModIndVrg> curve = SentinelCurve(8);
