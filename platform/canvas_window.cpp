@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/device_context.h"
 #include "platform/png_writer.h"
 #include "platform/window_state.h"
 
@@ -11,7 +12,10 @@ struct CanvasWindow::State {
       : window(width, height, background) {
     RegisterWindow(&window);
   }
-  ~State() { UnregisterWindow(window.wnd.m_hWnd); }
+  ~State() {
+    ForgetWindowInContexts(window.wnd.m_hWnd);
+    UnregisterWindow(window.wnd.m_hWnd);
+  }
   State(const State&) = delete;
   State& operator=(const State&) = delete;
 

@@ -10,9 +10,19 @@
 
 namespace {
 
-HandleTable<DeviceContext>& Contexts() {
+HandleTable<DeviceContext>& DeviceContexts() {
   static auto* const table = new HandleTable<DeviceContext>;  // never destroyed
   return *table;
+}
+
+DeviceContext* Lookup(HDC dc) { return DeviceContexts().Find(HandleBits(dc)); }
+
+// Runs a call on the context behind a CDC, or returns `failed`. The CDC
+// members live here, beside the table, so that the lookup inlines.
+template <typename Result, typename Call>
+Result OnContext(HDC dc, Result failed, Call call) {
+  DeviceContext* context = Lookup(dc);
+  return context == nullptr ? failed : call(*context);
 }
 
 std::string Coordinates(int64_t x, int64_t y) {
@@ -20,15 +30,15 @@ std::string Coordinates(int64_t x, int64_t y) {
 }
 
 // Returns the window when it exists and is recording, else null.
-WindowState* RecordingWindow(HWND window) {
-  WindowState* state = FindWindowState(window);
+WindowState* Recording(WindowState* state) {
   return state != nullptr && state->recording ? state : nullptr;
 }
 
 }  // namespace
 
-void DeviceContext::Open(HWND window, HDC self) {
+void DeviceContext::Open(HWND window, WindowState* state, HDC self) {
   window_ = window;
+  state_ = state;
   cdc_.m_hDC = self;
   origin_ = CPoint();
   position_ = CPoint();
@@ -37,26 +47,33 @@ void DeviceContext::Open(HWND window, HDC self) {
   bk_color_ = RGB(255, 255, 255);
   text_color_ = RGB(0, 0, 0);
   GdiObjectTable& objects = GdiObjects();
-  pen_ = objects.stock(GdiKind::kPen);
-  brush_ = objects.stock(GdiKind::kBrush);
-  font_ = objects.stock(GdiKind::kFont);
-  for (HGDIOBJ selected : {pen_, brush_, font_}) ++Selected(selected).selections;
+  for (GdiKind kind : {GdiKind::kPen, GdiKind::kBrush, GdiKind::kFont}) {
+    const HGDIOBJ stock = objects.stock(kind);
+    GdiObject* object = objects.Find(stock);
+    ++object->selections;
+    selected_[KindIndex(kind)] = stock;
+    current_[KindIndex(kind)] = object;
+  }
 }
 
 void DeviceContext::Close() {
-  for (HGDIOBJ selected : {pen_, brush_, font_}) --Selected(selected).selections;
-  pen_ = brush_ = font_ = nullptr;
+  for (int k = 0; k < kKinds; ++k) {
+    --current_[k]->selections;
+    selected_[k] = nullptr;
+    current_[k] = nullptr;
+  }
   lent_pens_.DetachAll();
   lent_brushes_.DetachAll();
   lent_fonts_.DetachAll();
   cdc_.m_hDC = nullptr;
   window_ = nullptr;
+  state_ = nullptr;
 }
 
 CPoint DeviceContext::SetViewportOrg(int x, int y) {
   const CPoint previous = origin_;
   origin_ = CPoint(x, y);
-  if (WindowState* window = RecordingWindow(window_)) {
+  if (WindowState* window = Recording(state_)) {
     window->Record("SetViewportOrg " + Coordinates(x, y));
   }
   return previous;
@@ -65,41 +82,34 @@ CPoint DeviceContext::SetViewportOrg(int x, int y) {
 HGDIOBJ DeviceContext::Select(HGDIOBJ object) {
   GdiObject* selected = GdiObjects().Find(object);
   if (selected == nullptr) return nullptr;
-  HGDIOBJ* slot = selected->kind == GdiKind::kPen     ? &pen_
-                  : selected->kind == GdiKind::kBrush ? &brush_
-                                                      : &font_;
-  const HGDIOBJ previous = *slot;
-  --Selected(previous).selections;
-  ++selected->selections;
-  *slot = object;
-  if (WindowState* window = RecordingWindow(window_)) {
+  const HGDIOBJ previous = Replace(object, selected);
+  if (WindowState* window = Recording(state_)) {
     window->Record("SelectObject " + DescribeGdiObject(*selected));
   }
   return previous;
 }
 
-Stroke DeviceContext::PenStroke() {
-  const PenSpec& pen = Selected(pen_).pen;
-  Stroke stroke;
-  stroke.color = pen.color;
-  stroke.width = std::clamp(pen.width, 1, kMaxStrokeWidth);
-  stroke.dotted = pen.style == PS_DOT && stroke.width == 1;
-  stroke.paint_gaps = bk_mode_ == OPAQUE;
-  stroke.gap_color = bk_color_;
-  return stroke;
+HGDIOBJ DeviceContext::Replace(HGDIOBJ handle, GdiObject* object) {
+  const int k = KindIndex(object->kind);
+  const HGDIOBJ previous = selected_[k];
+  --current_[k]->selections;
+  ++object->selections;
+  selected_[k] = handle;
+  current_[k] = object;
+  return previous;
 }
 
 CPoint DeviceContext::MoveTo(int x, int y) {
   const CPoint previous = position_;
   position_ = CPoint(x, y);
-  if (WindowState* window = RecordingWindow(window_)) {
+  if (WindowState* window = Recording(state_)) {
     window->Record("MoveTo " + Coordinates(x, y));
   }
   return previous;
 }
 
 BOOL DeviceContext::LineTo(int x, int y) {
-  WindowState* window = FindWindowState(window_);
+  WindowState* window = state_;
   if (window == nullptr) return FALSE;
   DrawLine(window->raster, PenStroke(), DeviceX(position_.x),
            DeviceY(position_.y), DeviceX(x), DeviceY(y), 0);
@@ -107,7 +117,7 @@ BOOL DeviceContext::LineTo(int x, int y) {
   if (window->recording) {
     window->Record("LineTo " + Coordinates(x, y) + " | dev " +
                    Coordinates(DeviceX(x), DeviceY(y)) + " | " +
-                   DescribeGdiObject(Selected(pen_)));
+                   DescribeGdiObject(Current(GdiKind::kPen)));
   }
   return TRUE;
 }
@@ -118,14 +128,14 @@ std::string DeviceContext::ShapeLine(const char* name, int left, int top,
          Coordinates(right, bottom) + " | dev " +
          Coordinates(DeviceX(left), DeviceY(top)) + " " +
          Coordinates(DeviceX(right), DeviceY(bottom)) + " | " +
-         DescribeGdiObject(Selected(pen_)) + " | " +
-         DescribeGdiObject(Selected(brush_));
+         DescribeGdiObject(Current(GdiKind::kPen)) + " | " +
+         DescribeGdiObject(Current(GdiKind::kBrush));
 }
 
 BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
-  WindowState* window = FindWindowState(window_);
+  WindowState* window = state_;
   if (window == nullptr) return FALSE;
-  DrawRectangle(window->raster, PenStroke(), Selected(brush_).brush,
+  DrawRectangle(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
                 {DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
   if (window->recording) {
     window->Record(ShapeLine("Rectangle", left, top, right, bottom));
@@ -134,9 +144,9 @@ BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
 }
 
 BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
-  WindowState* window = FindWindowState(window_);
+  WindowState* window = state_;
   if (window == nullptr) return FALSE;
-  DrawEllipse(window->raster, PenStroke(), Selected(brush_).brush,
+  DrawEllipse(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
               {DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
   if (window->recording) {
     window->Record(ShapeLine("Ellipse", left, top, right, bottom));
@@ -145,14 +155,14 @@ BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
 }
 
 BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
-  WindowState* window = FindWindowState(window_);
+  WindowState* window = state_;
   if (window == nullptr || text == nullptr || length < 0) return FALSE;
   TextStyle style;
   style.align = align_;
   style.opaque = bk_mode_ == OPAQUE;
   style.background = bk_color_;
   style.color = text_color_;
-  const FontSpec& font = Selected(font_).font;
+  const FontSpec& font = Current(GdiKind::kFont).font;
   const bool drawn =
       DrawText(window->raster, font, DeviceX(x), DeviceY(y), text, length,
                style);
@@ -162,7 +172,7 @@ BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
                    "\" | dev " + Coordinates(DeviceX(x), DeviceY(y)) +
                    " | align " + std::to_string(align_) + " | bkmode " +
                    std::to_string(bk_mode_) + " | " +
-                   DescribeGdiObject(Selected(font_)));
+                   DescribeGdiObject(Current(GdiKind::kFont)));
   }
   return drawn ? TRUE : FALSE;
 }
@@ -170,7 +180,7 @@ BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
 UINT DeviceContext::SetTextAlign(UINT flags) {
   const UINT previous = align_;
   align_ = flags;
-  if (WindowState* window = RecordingWindow(window_)) {
+  if (WindowState* window = Recording(state_)) {
     window->Record("SetTextAlign " + std::to_string(flags));
   }
   return previous;
@@ -180,7 +190,7 @@ int DeviceContext::SetBkMode(int mode) {
   if (mode != TRANSPARENT && mode != OPAQUE) return 0;
   const int previous = bk_mode_;
   bk_mode_ = mode;
-  if (WindowState* window = RecordingWindow(window_)) {
+  if (WindowState* window = Recording(state_)) {
     window->Record("SetBkMode " + std::to_string(mode));
   }
   return previous;
@@ -189,9 +199,9 @@ int DeviceContext::SetBkMode(int mode) {
 HDC OpenDeviceContext(HWND window) {
   WindowState* state = FindWindowState(window);
   if (state == nullptr) return nullptr;
-  const uintptr_t bits = Contexts().Allocate();
-  const HDC dc = HandleFromBits<HDC>(bits);
-  Contexts().Find(bits)->Open(window, dc);
+  DeviceContext* context;
+  const HDC dc = HandleFromBits<HDC>(DeviceContexts().Allocate(&context));
+  context->Open(window, state, dc);
   state->Record("GetDC");
   return dc;
 }
@@ -201,14 +211,105 @@ int CloseDeviceContext(HWND window, HDC dc) {
   if (context == nullptr || context->window() != window) return 0;
   if (WindowState* state = FindWindowState(window)) state->Record("ReleaseDC");
   context->Close();
-  Contexts().Release(HandleBits(dc));
+  DeviceContexts().Release(HandleBits(dc));
   return 1;
 }
 
-DeviceContext* FindDeviceContext(HDC dc) {
-  return Contexts().Find(HandleBits(dc));
+void ForgetWindowInContexts(HWND window) {
+  DeviceContexts().ForEachLive([window](DeviceContext& context) {
+    if (context.window() == window) context.ForgetWindowState();
+  });
 }
 
+DeviceContext* FindDeviceContext(HDC dc) { return Lookup(dc); }
+
 int OpenDeviceContextCount() {
-  return static_cast<int>(Contexts().live_count());
+  return static_cast<int>(DeviceContexts().live_count());
+}
+
+// The framework's wrapper: each member runs on the context of m_hDC.
+
+CDC* CDC::FromHandle(HDC dc) {
+  DeviceContext* context = Lookup(dc);
+  return context == nullptr ? nullptr : context->cdc();
+}
+
+CPoint CDC::SetViewportOrg(int x, int y) {
+  return OnContext(m_hDC, CPoint(), [&](DeviceContext& dc) {
+    return dc.SetViewportOrg(x, y);
+  });
+}
+
+CPen* CDC::SelectObject(CPen* pen) {
+  if (pen == nullptr) return nullptr;
+  return OnContext(m_hDC, static_cast<CPen*>(nullptr), [&](DeviceContext& dc) {
+    const HGDIOBJ previous = dc.Select(pen->m_hObject);
+    return previous == nullptr ? nullptr : dc.LendPen(previous);
+  });
+}
+
+CBrush* CDC::SelectObject(CBrush* brush) {
+  if (brush == nullptr) return nullptr;
+  return OnContext(m_hDC, static_cast<CBrush*>(nullptr),
+                   [&](DeviceContext& dc) {
+                     const HGDIOBJ previous = dc.Select(brush->m_hObject);
+                     return previous == nullptr ? nullptr
+                                                : dc.LendBrush(previous);
+                   });
+}
+
+CFont* CDC::SelectObject(CFont* font) {
+  if (font == nullptr) return nullptr;
+  return OnContext(m_hDC, static_cast<CFont*>(nullptr),
+                   [&](DeviceContext& dc) {
+                     const HGDIOBJ previous = dc.Select(font->m_hObject);
+                     return previous == nullptr ? nullptr
+                                                : dc.LendFont(previous);
+                   });
+}
+
+HGDIOBJ CDC::SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
+
+CPoint CDC::MoveTo(int x, int y) {
+  return OnContext(m_hDC, CPoint(),
+                   [&](DeviceContext& dc) { return dc.MoveTo(x, y); });
+}
+
+BOOL CDC::LineTo(int x, int y) {
+  return OnContext(m_hDC, FALSE,
+                   [&](DeviceContext& dc) { return dc.LineTo(x, y); });
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+  return OnContext(m_hDC, FALSE, [&](DeviceContext& dc) {
+    return dc.Rectangle(left, top, right, bottom);
+  });
+}
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+  return OnContext(m_hDC, FALSE, [&](DeviceContext& dc) {
+    return dc.Ellipse(left, top, right, bottom);
+  });
+}
+
+BOOL CDC::TextOut(int x, int y, const char* text, int length) {
+  return OnContext(m_hDC, FALSE, [&](DeviceContext& dc) {
+    return dc.TextOut(x, y, text, length);
+  });
+}
+
+BOOL CDC::TextOut(int x, int y, const CString& text) {
+  return TextOut(x, y, text.GetString(), text.GetLength());
+}
+
+UINT CDC::SetTextAlign(UINT flags) {
+  // The framework's failure value (GDI_ERROR).
+  constexpr UINT kFailed = 0xFFFFFFFFu;
+  return OnContext(m_hDC, kFailed,
+                   [&](DeviceContext& dc) { return dc.SetTextAlign(flags); });
+}
+
+int CDC::SetBkMode(int mode) {
+  return OnContext(m_hDC, 0,
+                   [&](DeviceContext& dc) { return dc.SetBkMode(mode); });
 }

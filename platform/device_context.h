@@ -7,7 +7,7 @@
 #define PLATFORM_DEVICE_CONTEXT_H_
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,25 +29,22 @@ class LentWrappers {
 
   Wrapper* Lend(HGDIOBJ handle) {
     const uint32_t slot = GdiObjectTable::SlotOf(handle);
-    for (size_t i = 0; i < slots_.size(); ++i) {
-      if (slots_[i] == slot) {
-        wrappers_[i].m_hObject = handle;
-        return &wrappers_[i];
-      }
-    }
-    slots_.push_back(slot);
-    wrappers_.emplace_back();  // a deque: lent pointers never move
-    wrappers_.back().m_hObject = handle;
-    return &wrappers_.back();
+    if (slot >= by_slot_.size()) by_slot_.resize(slot + 1);
+    std::unique_ptr<Wrapper>& wrapper = by_slot_[slot];
+    if (wrapper == nullptr) wrapper = std::make_unique<Wrapper>();
+    wrapper->m_hObject = handle;
+    return wrapper.get();
   }
   // The wrappers never own what they wrap.
   void DetachAll() {
-    for (Wrapper& wrapper : wrappers_) wrapper.Detach();
+    for (auto& wrapper : by_slot_) {
+      if (wrapper != nullptr) wrapper->Detach();
+    }
   }
 
  private:
-  std::vector<uint32_t> slots_;
-  std::deque<Wrapper> wrappers_;
+  // Indexed by object slot; slots are reused, so this stays small.
+  std::vector<std::unique_ptr<Wrapper>> by_slot_;
 };
 
 class DeviceContext {
@@ -57,11 +54,13 @@ class DeviceContext {
   DeviceContext& operator=(const DeviceContext&) = delete;
 
   // Resets to the defaults of a fresh context of the window.
-  void Open(HWND window, HDC self);
+  void Open(HWND window, WindowState* state, HDC self);
   // Deselects everything and takes back the lent wrappers.
   void Close();
 
   HWND window() const { return window_; }
+  // Called when the window is destroyed: later drawing fails.
+  void ForgetWindowState() { state_ = nullptr; }
   CDC* cdc() { return &cdc_; }
 
   CPoint SetViewportOrg(int x, int y);
@@ -80,8 +79,19 @@ class DeviceContext {
   int SetBkMode(int mode);
 
  private:
-  GdiObject& Selected(HGDIOBJ handle) { return *GdiObjects().Find(handle); }
-  Stroke PenStroke();
+  static constexpr int kKinds = 3;
+  static int KindIndex(GdiKind kind) { return static_cast<int>(kind); }
+  const GdiObject& Current(GdiKind kind) const {
+    return *current_[KindIndex(kind)];
+  }
+  // Makes the object the current one of its kind; returns the previous.
+  HGDIOBJ Replace(HGDIOBJ handle, GdiObject* object);
+  Stroke PenStroke() const {
+    Stroke stroke = Current(GdiKind::kPen).pen_stroke;
+    stroke.paint_gaps = bk_mode_ == OPAQUE;
+    stroke.gap_color = bk_color_;
+    return stroke;
+  }
   int64_t DeviceX(int x) const { return int64_t{x} + origin_.x; }
   int64_t DeviceY(int y) const { return int64_t{y} + origin_.y; }
   // The recording line of a Rectangle or Ellipse call.
@@ -89,12 +99,15 @@ class DeviceContext {
                         int bottom);
 
   HWND window_ = nullptr;
+  WindowState* state_ = nullptr;  // null once the window is destroyed
   CDC cdc_;
   CPoint origin_;
   CPoint position_;
-  HGDIOBJ pen_ = nullptr;
-  HGDIOBJ brush_ = nullptr;
-  HGDIOBJ font_ = nullptr;
+  // The selected pen, brush and font. Their table slots stay put while
+  // selected (a selected object cannot be deleted), so drawing reads them
+  // without a lookup.
+  HGDIOBJ selected_[kKinds] = {};
+  GdiObject* current_[kKinds] = {};
   UINT align_ = TA_LEFT | TA_TOP;
   int bk_mode_ = OPAQUE;
   COLORREF bk_color_ = RGB(255, 255, 255);
@@ -108,6 +121,8 @@ class DeviceContext {
 HDC OpenDeviceContext(HWND window);
 // Closes a context opened for the window; 1 on success, else 0.
 int CloseDeviceContext(HWND window, HDC dc);
+// Makes the window's open contexts fail from now on, as it is destroyed.
+void ForgetWindowInContexts(HWND window);
 // Returns the open context, or null.
 DeviceContext* FindDeviceContext(HDC dc);
 int OpenDeviceContextCount();

@@ -1,5 +1,6 @@
 #include "platform/gdi_object_table.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -27,8 +28,9 @@ GdiObjectTable::GdiObjectTable() {
 }
 
 GdiObject& GdiObjectTable::NewObject(GdiKind kind, HGDIOBJ* handle) {
-  *handle = HandleFromBits<HGDIOBJ>(table_.Allocate());
-  GdiObject& object = *Find(*handle);
+  GdiObject* slot;
+  *handle = HandleFromBits<HGDIOBJ>(table_.Allocate(&slot));
+  GdiObject& object = *slot;
   object.kind = kind;
   object.selections = 0;
   // The first object of each kind, made by the constructor, is the stock one.
@@ -44,7 +46,13 @@ GdiObject& GdiObjectTable::NewObject(GdiKind kind, HGDIOBJ* handle) {
 
 HGDIOBJ GdiObjectTable::CreatePen(const PenSpec& pen) {
   HGDIOBJ handle;
-  NewObject(GdiKind::kPen, &handle).pen = pen;
+  GdiObject& object = NewObject(GdiKind::kPen, &handle);
+  object.pen = pen;
+  // Width 0 paints one pixel; a dotted pen wider than that paints solid.
+  object.pen_stroke.color = pen.color;
+  object.pen_stroke.width = std::clamp(pen.width, 1, kMaxStrokeWidth);
+  object.pen_stroke.dotted =
+      pen.style == PS_DOT && object.pen_stroke.width == 1;
   return handle;
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/font_spec.h"
 #include "platform/handle_table.h"
+#include "platform/stroke.h"
 #include "platform/win_types.h"
 
 enum class GdiKind : uint8_t { kPen, kBrush, kFont };
@@ -25,6 +26,7 @@ struct GdiObject {
   bool stock = false;
   int selections = 0;  // device contexts the object is selected into
   PenSpec pen;
+  Stroke pen_stroke;  // how the pen paints, less the background mode
   COLORREF brush = 0;
   FontSpec font;
 };

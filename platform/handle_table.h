@@ -7,7 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <memory>
+#include <vector>
 
 static_assert(sizeof(void*) == 8, "handles pack a generation and an index");
 
@@ -18,32 +19,32 @@ class HandleTable {
   HandleTable(const HandleTable&) = delete;
   HandleTable& operator=(const HandleTable&) = delete;
 
-  // Returns the handle of a live slot; its value is whatever the slot last
-  // held (default-constructed when new), for the caller to reset.
-  uintptr_t Allocate() {
+  // Returns the handle of a live slot and points *value at the slot's value:
+  // whatever it last held (default-constructed when new), for the caller to
+  // reset.
+  uintptr_t Allocate(T** value) {
     uint32_t index;
     if (free_head_ != kNoSlot) {
       index = free_head_;
-      free_head_ = slots_[index].next_free;
+      free_head_ = At(index).next_free;
     } else {
-      index = static_cast<uint32_t>(slots_.size());
-      slots_.emplace_back();
+      index = size_;
+      if ((size_ & kChunkMask) == 0) {
+        chunks_.push_back(std::make_unique<Slot[]>(kChunkSize));
+      }
+      ++size_;
     }
-    Slot& slot = slots_[index];
+    Slot& slot = At(index);
     slot.live = true;
     ++live_count_;
+    *value = &slot.value;
     return (static_cast<uintptr_t>(slot.generation) << 32) | (index + 1u);
   }
 
   // Returns the slot's value, or null when the handle is not live.
   T* Find(uintptr_t handle) {
-    const uint32_t low = static_cast<uint32_t>(handle);
-    if (low == 0 || low > slots_.size()) return nullptr;
-    Slot& slot = slots_[low - 1];
-    if (!slot.live || slot.generation != static_cast<uint32_t>(handle >> 32)) {
-      return nullptr;
-    }
-    return &slot.value;
+    Slot* slot = LiveSlot(handle);
+    return slot == nullptr ? nullptr : &slot->value;
   }
 
   // Returns the slot index of a handle (valid only for a live handle).
@@ -53,21 +54,34 @@ class HandleTable {
 
   // Invalidates the handle; false when it was not live.
   bool Release(uintptr_t handle) {
-    if (Find(handle) == nullptr) return false;
-    const uint32_t index = IndexOf(handle);
-    Slot& slot = slots_[index];
-    slot.live = false;
-    slot.generation = slot.generation == UINT32_MAX ? 1 : slot.generation + 1;
-    slot.next_free = free_head_;
-    free_head_ = index;
+    Slot* slot = LiveSlot(handle);
+    if (slot == nullptr) return false;
+    slot->live = false;
+    slot->generation =
+        slot->generation == UINT32_MAX ? 1 : slot->generation + 1;
+    slot->next_free = free_head_;
+    free_head_ = IndexOf(handle);
     --live_count_;
     return true;
   }
 
   size_t live_count() const { return live_count_; }
 
+  // Calls visit(value) for every live slot.
+  template <typename Visit>
+  void ForEachLive(Visit visit) {
+    for (uint32_t index = 0; index < size_; ++index) {
+      if (At(index).live) visit(At(index).value);
+    }
+  }
+
  private:
   static constexpr uint32_t kNoSlot = UINT32_MAX;
+  // Slots sit in fixed chunks: growing never moves one, and finding one is
+  // a shift and a mask.
+  static constexpr uint32_t kChunkBits = 8;
+  static constexpr uint32_t kChunkSize = 1u << kChunkBits;
+  static constexpr uint32_t kChunkMask = kChunkSize - 1;
 
   struct Slot {
     T value{};
@@ -76,7 +90,21 @@ class HandleTable {
     bool live = false;
   };
 
-  std::deque<Slot> slots_;  // a deque: growing never moves a slot
+  Slot* LiveSlot(uintptr_t handle) {
+    const uint32_t low = static_cast<uint32_t>(handle);
+    if (low == 0 || low > size_) return nullptr;
+    Slot& slot = At(low - 1);
+    const bool live = slot.live &&
+                      slot.generation == static_cast<uint32_t>(handle >> 32);
+    return live ? &slot : nullptr;
+  }
+
+  Slot& At(uint32_t index) {
+    return chunks_[index >> kChunkBits][index & kChunkMask];
+  }
+
+  std::vector<std::unique_ptr<Slot[]>> chunks_;
+  uint32_t size_ = 0;
   uint32_t free_head_ = kNoSlot;
   size_t live_count_ = 0;
 };

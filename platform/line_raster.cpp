@@ -96,13 +96,13 @@ bool IsNarrow(int64_t value) {
 
 }  // namespace
 
-int64_t DrawLine(Raster& raster, const Stroke& stroke, int64_t x0, int64_t y0,
+int64_t DrawLine(Raster& raster, const Stroke& pen, int64_t x0, int64_t y0,
                  int64_t x1, int64_t y1, int64_t first_step) {
   if (x0 == x1 && y0 == y1) return 0;
   const LineGeometry g = Classify(x0, y0, x1 - x0, y1 - y0);
   const int64_t major_size = g.x_major ? raster.width() : raster.height();
   const int64_t minor_size = g.x_major ? raster.height() : raster.width();
-  const int64_t margin = stroke.Margin();
+  const int64_t margin = pen.Margin();
   int64_t first, last, k, err;
   const bool narrow = IsNarrow(x0) && IsNarrow(y0) && IsNarrow(x1) &&
                       IsNarrow(y1);
@@ -112,15 +112,17 @@ int64_t DrawLine(Raster& raster, const Stroke& stroke, int64_t x0, int64_t y0,
              : ClipLine<Int128>(g, major_size, minor_size, margin, &first,
                                 &last, &k, &err);
   if (!visible) return g.a;
+  const PixelView pixels = raster.View();
+  const Stroke stroke = pen;
   const int64_t minor_step = 2 * g.b;
   const int64_t both_step = 2 * g.b - 2 * g.a;
   for (int64_t i = first; i <= last; ++i) {
     const int64_t major = g.m0 + g.sm * i;
     const int64_t minor = g.n0 + g.sn * k;
     if (g.x_major) {
-      PlotStroke(raster, stroke, major, minor, first_step + i);
+      PlotStroke(pixels, stroke, major, minor, first_step + i);
     } else {
-      PlotStroke(raster, stroke, minor, major, first_step + i);
+      PlotStroke(pixels, stroke, minor, major, first_step + i);
     }
     if (err + g.bias > 0) {
       ++k;

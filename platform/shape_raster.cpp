@@ -30,10 +30,20 @@ struct QuadrantPoint {
   int64_t x, y;
 };
 
+// Ellipses up to this size are built once and kept.
+constexpr int64_t kMaxCachedEllipse = 64;
+
+// More points than the stepping can make: every step moves x or y inward.
+size_t PointCapacity(int64_t w, int64_t h) {
+  return static_cast<size_t>(w + h + 4);
+}
+
 // The midpoint stepping of one quadrant, from the middle of the right edge
-// down to the bottom. REQUIRES: 2 < w, h <= kMaxSteppedEllipse.
-void StepQuadrant(int64_t w, int64_t h, std::vector<QuadrantPoint>* points) {
-  points->clear();
+// down to the bottom; returns the number of points written.
+// REQUIRES: 2 < w, h <= kMaxSteppedEllipse.
+size_t StepQuadrant(int64_t w, int64_t h, QuadrantPoint* points,
+                    size_t capacity) {
+  size_t count = 0;
   const int64_t a = w - 1;
   const int64_t b = h - 1;
   const int64_t b_odd = b % 2;
@@ -44,9 +54,9 @@ void StepQuadrant(int64_t w, int64_t h, std::vector<QuadrantPoint>* points) {
   int64_t err = dx + dy + a * a * b_odd;
   int64_t x = a;
   int64_t y = h / 2;
-  while (x >= w / 2) {
+  while (x >= w / 2 && count < capacity) {
     const int64_t e2 = 2 * err;
-    points->push_back({x, y});
+    points[count++] = {x, y};
     if (e2 >= dx) {
       --x;
       dx += bsq;
@@ -58,55 +68,133 @@ void StepQuadrant(int64_t w, int64_t h, std::vector<QuadrantPoint>* points) {
       err += dy;
     }
   }
+  return count;
 }
 
-// Paints the outline from the quadrant's points mirrored four ways, once per
-// pixel, in order around the ellipse so that a dot pattern runs on.
-void StrokeOutline(Raster& raster, const Stroke& pen, const ShapeBox& box,
-                   const std::vector<QuadrantPoint>& points) {
-  const int64_t w = box.right - box.left;
-  const int64_t h = box.bottom - box.top;
-  int64_t step = 0;
-  auto plot = [&](int64_t x, int64_t y) {
-    PlotStroke(raster, pen, box.left + x, box.top + y, step++);
-  };
-  for (const QuadrantPoint& p : points) plot(p.x, p.y);
-  for (auto p = points.rbegin(); p != points.rend(); ++p) {
-    if (w - 1 - p->x != p->x) plot(w - 1 - p->x, p->y);
-  }
-  for (const QuadrantPoint& p : points) {
-    if (w - 1 - p.x != p.x && h - 1 - p.y != p.y) {
-      plot(w - 1 - p.x, h - 1 - p.y);
+// An ellipse of one size relative to its box's top-left corner: the rows of
+// its fill and its outline pixels in order around it.
+struct RowSpan {
+  int32_t y, x_begin, x_end;
+};
+struct OutlinePixel {
+  int32_t x, y;
+};
+struct EllipseShape {
+  int64_t w = -1;
+  int64_t h = -1;
+  std::vector<RowSpan> fill;
+  std::vector<OutlinePixel> outline;
+  // The same pixels as offsets from the corner in a raster of this stride.
+  int64_t stride = -1;
+  std::vector<int64_t> fill_offsets;
+  std::vector<int64_t> outline_offsets;
+
+  void SetStride(int64_t new_stride) {
+    if (stride == new_stride) return;
+    stride = new_stride;
+    fill_offsets.clear();
+    outline_offsets.clear();
+    for (const RowSpan& span : fill) {
+      for (int64_t x = span.x_begin; x < span.x_end; ++x) {
+        fill_offsets.push_back(span.y * stride + x);
+      }
+    }
+    for (const OutlinePixel& p : outline) {
+      outline_offsets.push_back(p.y * stride + p.x);
     }
   }
-  for (auto p = points.rbegin(); p != points.rend(); ++p) {
-    if (h - 1 - p->y != p->y) plot(p->x, h - 1 - p->y);
-  }
-}
+};
 
-// Fills each row strictly between its left and right outline pixels. The
-// quadrant's last point on a row is the one nearest the middle.
-void FillInside(Raster& raster, COLORREF brush, const ShapeBox& box,
-                const std::vector<QuadrantPoint>& points) {
-  const int64_t w = box.right - box.left;
-  const int64_t h = box.bottom - box.top;
+// Steps the quadrant and mirrors it. The fill of a row lies strictly between
+// its left and right outline pixels (the quadrant's last point on a row is
+// the one nearest the middle); the outline takes each pixel once, in order
+// around the ellipse, so that a dot pattern runs on.
+[[gnu::noinline]]  // rare: keeps the marker path small
+void BuildEllipseShape(int64_t w, int64_t h, EllipseShape* shape) {
+  std::vector<QuadrantPoint> points(PointCapacity(w, h));
+  points.resize(StepQuadrant(w, h, points.data(), points.size()));
+  shape->w = w;
+  shape->h = h;
+  shape->stride = -1;
+  shape->fill.clear();
+  shape->outline.clear();
+  auto narrow = [](int64_t v) { return static_cast<int32_t>(v); };
   for (size_t i = 0; i < points.size(); ++i) {
     if (i + 1 < points.size() && points[i + 1].y == points[i].y) continue;
-    const int64_t x_right = box.left + points[i].x;
-    const int64_t x_left = box.left + (w - 1 - points[i].x);
+    const int64_t x_begin = w - points[i].x;  // right of the left pixel
+    const int64_t x_end = points[i].x;
+    if (x_begin >= x_end) continue;
     const int64_t y = points[i].y;
-    raster.FillRect(x_left + 1, box.top + y, x_right, box.top + y + 1, brush);
+    shape->fill.push_back({narrow(y), narrow(x_begin), narrow(x_end)});
     if (h - 1 - y != y) {
-      const int64_t mirrored = box.top + h - 1 - y;
-      raster.FillRect(x_left + 1, mirrored, x_right, mirrored + 1, brush);
+      shape->fill.push_back({narrow(h - 1 - y), narrow(x_begin), narrow(x_end)});
     }
   }
+  auto add = [&](int64_t x, int64_t y) {
+    shape->outline.push_back({narrow(x), narrow(y)});
+  };
+  for (const QuadrantPoint& p : points) add(p.x, p.y);
+  for (auto p = points.rbegin(); p != points.rend(); ++p) {
+    if (w - 1 - p->x != p->x) add(w - 1 - p->x, p->y);
+  }
+  for (const QuadrantPoint& p : points) {
+    if (w - 1 - p.x != p.x && h - 1 - p.y != p.y) add(w - 1 - p.x, h - 1 - p.y);
+  }
+  for (auto p = points.rbegin(); p != points.rend(); ++p) {
+    if (h - 1 - p->y != p->y) add(p->x, h - 1 - p->y);
+  }
+}
+
+// Shapes of recent small sizes, built once: a chart draws a marker of one
+// size per data point. The platform runs on its host's one drawing thread.
+EllipseShape& CachedEllipseShape(int64_t w, int64_t h) {
+  constexpr size_t kEntries = 16;
+  static auto* const cache = new EllipseShape[kEntries];  // never destroyed
+  EllipseShape& entry = cache[static_cast<size_t>(w * 31 + h) % kEntries];
+  if (entry.w != w || entry.h != h) BuildEllipseShape(w, h, &entry);
+  return entry;
+}
+
+// Paints through the stroke's rules: clipping, dots, width.
+[[gnu::noinline]]  // keeps the marker path small
+void PaintClippedEllipseShape(Raster& raster, const Stroke& pen,
+                              COLORREF brush, const ShapeBox& box,
+                              const EllipseShape& shape) {
+  const PixelView pixels = raster.View();
+  for (const RowSpan& span : shape.fill) {
+    pixels.FillRect(box.left + span.x_begin, box.top + span.y,
+                    box.left + span.x_end, box.top + span.y + 1, brush);
+  }
+  const Stroke stroke = pen;
+  int64_t step = 0;
+  for (const OutlinePixel& p : shape.outline) {
+    PlotStroke(pixels, stroke, box.left + p.x, box.top + p.y, step++);
+  }
+}
+
+void PaintEllipseShape(Raster& raster, const Stroke& pen, COLORREF brush,
+                       const ShapeBox& box, EllipseShape& shape) {
+  const bool inside = box.left >= 0 && box.top >= 0 &&
+                      box.right <= raster.width() &&
+                      box.bottom <= raster.height();
+  if (!inside || pen.width != 1 || pen.dotted) {
+    PaintClippedEllipseShape(raster, pen, brush, box, shape);
+    return;
+  }
+  // Wholly inside with a plain pen: straight writes, no clipping.
+  const PixelView pixels = raster.View();
+  shape.SetStride(pixels.width);
+  COLORREF* const corner = pixels.data + box.top * pixels.width + box.left;
+  for (int64_t offset : shape.fill_offsets) corner[offset] = brush;
+  const COLORREF color = pen.color;
+  for (int64_t offset : shape.outline_offsets) corner[offset] = color;
 }
 
 // An ellipse too large to step: each visible row and column solves the
 // ellipse equation. The outline is solid and close to the stepped one.
 void DrawLargeEllipse(Raster& raster, const Stroke& pen, COLORREF brush,
                       const ShapeBox& box) {
+  const PixelView pixels = raster.View();
   using Real = long double;
   const Real cx = (box.left + box.right - 1) / Real{2};
   const Real cy = (box.top + box.bottom - 1) / Real{2};
@@ -133,15 +221,30 @@ void DrawLargeEllipse(Raster& raster, const Stroke& pen, COLORREF brush,
   for (int64_t y = y_from; y < y_to; ++y) {
     const Real half = half_chord(y - cy, ry, rx);
     if (half < 0) continue;
-    PlotStroke(raster, solid, std::llround(cx - half), y, 0);
-    PlotStroke(raster, solid, std::llround(cx + half), y, 0);
+    PlotStroke(pixels, solid, std::llround(cx - half), y, 0);
+    PlotStroke(pixels, solid, std::llround(cx + half), y, 0);
   }
   for (int64_t x = x_from; x < x_to; ++x) {
     const Real half = half_chord(x - cx, rx, ry);
     if (half < 0) continue;
-    PlotStroke(raster, solid, x, std::llround(cy - half), 0);
-    PlotStroke(raster, solid, x, std::llround(cy + half), 0);
+    PlotStroke(pixels, solid, x, std::llround(cy - half), 0);
+    PlotStroke(pixels, solid, x, std::llround(cy + half), 0);
   }
+}
+
+// Ellipses beyond the cache: built for the call, or solved row by row.
+[[gnu::noinline]]  // keeps the marker path small
+void DrawUncachedEllipse(Raster& raster, const Stroke& pen, COLORREF brush,
+                         const ShapeBox& box) {
+  const int64_t w = box.right - box.left;
+  const int64_t h = box.bottom - box.top;
+  if (w > kMaxSteppedEllipse || h > kMaxSteppedEllipse) {
+    DrawLargeEllipse(raster, pen, brush, box);
+    return;
+  }
+  EllipseShape shape;
+  BuildEllipseShape(w, h, &shape);
+  PaintEllipseShape(raster, pen, brush, box, shape);
 }
 
 }  // namespace
@@ -173,13 +276,9 @@ void DrawEllipse(Raster& raster, const Stroke& pen, COLORREF brush,
     return;
   }
   if (MissesRaster(raster, box, pen.Margin())) return;
-  if (w > kMaxSteppedEllipse || h > kMaxSteppedEllipse) {
-    DrawLargeEllipse(raster, pen, brush, box);
+  if (w <= kMaxCachedEllipse && h <= kMaxCachedEllipse) {
+    PaintEllipseShape(raster, pen, brush, box, CachedEllipseShape(w, h));
     return;
   }
-  // Reused between calls: a marker per data point allocates nothing.
-  static thread_local std::vector<QuadrantPoint> points;
-  StepQuadrant(w, h, &points);
-  FillInside(raster, brush, box, points);
-  StrokeOutline(raster, pen, box, points);
+  DrawUncachedEllipse(raster, pen, brush, box);
 }

@@ -27,19 +27,20 @@ struct Stroke {
 };
 
 // Paints the path pixel (x, y) that is step `step` of its path (step >= 0).
-inline void PlotStroke(Raster& raster, const Stroke& stroke, int64_t x,
-                       int64_t y, int64_t step) {
+// Inner loops pass a view and a stroke held in locals (see PixelView).
+inline void PlotStroke(const PixelView& pixels, const Stroke& stroke,
+                       int64_t x, int64_t y, int64_t step) {
   if (stroke.width > 1) {
     const int64_t left = x - (stroke.width - 1) / 2;
     const int64_t top = y - (stroke.width - 1) / 2;
-    raster.FillRect(left, top, left + stroke.width, top + stroke.width,
+    pixels.FillRect(left, top, left + stroke.width, top + stroke.width,
                     stroke.color);
     return;
   }
   if (!stroke.dotted || step % kDotPeriod < kDotOnLength) {
-    raster.Put(x, y, stroke.color);
+    pixels.Put(x, y, stroke.color);
   } else if (stroke.paint_gaps) {
-    raster.Put(x, y, stroke.gap_color);
+    pixels.Put(x, y, stroke.gap_color);
   }
 }
 

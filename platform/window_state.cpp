@@ -12,8 +12,9 @@ HandleTable<WindowState*>& Windows() {
 }  // namespace
 
 HWND RegisterWindow(WindowState* state) {
-  const uintptr_t bits = Windows().Allocate();
-  *Windows().Find(bits) = state;
+  WindowState** slot;
+  const uintptr_t bits = Windows().Allocate(&slot);
+  *slot = state;
   state->wnd.m_hWnd = HandleFromBits<HWND>(bits);
   return state->wnd.m_hWnd;
 }
