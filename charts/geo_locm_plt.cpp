@@ -62,6 +62,7 @@ float ColorScaleFor(float minimum, float maximum) {
   return std::isfinite(scale) ? scale : 0.0f;
 }
 
+// A line between two data points of the frame.
 void Line(CDC* dc, const PlotFrame& frame, double x0, double y0, double x1,
           double y1) {
   LONG sx = 0;
@@ -259,12 +260,13 @@ void CGeoLocmPlt::DrawLegend() const {
   constexpr COLORREF kStops[] = {RGB(255, 0, 0), RGB(255, 255, 0),
                                  RGB(0, 255, 0), RGB(0, 255, 255),
                                  RGB(0, 0, 255)};
-  const LONG top = legend_rect_.top;
-  const LONG bottom = legend_rect_.bottom;
-  const LONG span = bottom - top;
+  // Band edges in 64 bits: T + k * D / 4 with integer division.
+  const long long top = legend_rect_.top;
+  const long long span = static_cast<long long>(legend_rect_.bottom) - top;
   for (int band = 0; band < 4; ++band) {
-    const LONG y0 = top + band * span / 4;
-    const LONG y1 = band == 3 ? bottom : top + (band + 1) * span / 4;
+    const LONG y0 = SaturateToLong(top + band * span / 4);
+    const LONG y1 = band == 3 ? legend_rect_.bottom
+                              : SaturateToLong(top + (band + 1) * span / 4);
     FillGradient(legend_dc.dc(), legend_rect_.right, y0, legend_rect_.left, y1,
                  kStops[band], kStops[band + 1]);
   }
