@@ -1,14 +1,28 @@
-// Call-log expectations for chart tests: the line of a circle marker and the
-// calls drawn with a given pen (line format in platform/canvas_window.h).
+// Checks for chart tests that go through the exports: a draw into a fresh
+// recording window and the expected line of a circle marker (log format in
+// platform/canvas_window.h; more log filters in variogram_host.h).
 #ifndef TESTS_TEST_SUPPORT_CHART_LOG_H_
 #define TESTS_TEST_SUPPORT_CHART_LOG_H_
 
 #include <string>
 #include <vector>
 
+#include "gtest/gtest.h"
+#include "include/KorvaGraphLib.h"
 #include "test_support/recording.h"
 
 namespace kgtest {
+
+// The call log of one draw export into a new width x height window; expects
+// status 1 and a balanced ledger.
+inline std::vector<std::string> DrawAndLog(
+    LONG (*draw)(CKorvaGraph*, CWnd*), CKorvaGraph* graph, int width,
+    int height) {
+  RecordingWindow window(width, height);
+  EXPECT_EQ(draw(graph, window.Wnd()), 1);
+  EXPECT_TRUE(window.LedgerBalanced());
+  return window.Take();
+}
 
 // Returns the Ellipse line of a circle of `radius` around the plot pixel
 // (sx, sy), with the viewport at (left, top), outlined in `outline` (six hex
@@ -22,24 +36,6 @@ inline std::string CircleMarkerLine(int sx, int sy, int left, int top,
   };
   return "Ellipse " + box(sx, sy) + " | dev " + box(sx + left, sy + top) +
          " | pen solid 1 " + outline + " | brush FFFFFF";
-}
-
-// Returns the calls (CallOnly) of `log` that start with `prefix` and were
-// drawn with `pen`, e.g. "pen dot 1 B4B4B4".
-inline std::vector<std::string> CallsWithPen(
-    const std::vector<std::string>& log, const std::string& prefix,
-    const std::string& pen) {
-  std::vector<std::string> out;
-  const std::string part = " | " + pen;
-  for (const std::string& line : LinesStartingWith(log, prefix)) {
-    const size_t at = line.find(part);
-    if (at == std::string::npos) continue;
-    const size_t after = at + part.size();
-    if (after == line.size() || line.compare(after, 3, " | ") == 0) {
-      out.push_back(CallOnly(line));
-    }
-  }
-  return out;
 }
 
 }  // namespace kgtest
