@@ -132,9 +132,9 @@ void CGeoMVarmPlt::DrawPoints(CDC* dc) {
 void CGeoMVarmPlt::DrawMVrgLine() {
   if (point_colors_ == nullptr || !SlotsReady()) return;
   // No viewport origin: the recorded positions are moved by hand.
-  WindowDC window_dc(frame_.window);
-  if (!window_dc) return;
-  CDC* dc = window_dc.dc();
+  DrawPassScope scope(frame_, std::nullopt, /*move_origin=*/false);
+  if (!scope) return;
+  CDC* dc = scope.dc();
   for (LONG i = 0; i < count_; ++i) {
     if (show_flags_[i] == 0) continue;
     ScopedSelection pen = SelectNewPen(dc, PS_SOLID, 1, point_colors_[i]);

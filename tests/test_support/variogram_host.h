@@ -107,9 +107,12 @@ inline std::vector<std::string> Strokes(const std::vector<std::string>& log) {
   return out;
 }
 
-// The repaint a full draw does when it has nothing to draw.
-inline std::vector<std::string> RepaintOnly() {
-  return {"InvalidateRect erase=1", "UpdateWindow"};
+// The repaint a full draw does when it has nothing to draw. A reference to
+// one shared log, so that assertions compare without a temporary.
+inline const std::vector<std::string>& RepaintOnly() {
+  static const std::vector<std::string>* const kRepaint =
+      new std::vector<std::string>{"InvalidateRect erase=1", "UpdateWindow"};
+  return *kRepaint;
 }
 
 }  // namespace kgtest
