@@ -146,6 +146,9 @@ BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
 BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
   WindowState* window = state_;
   if (window == nullptr) return FALSE;
+  window->raster.PrepareToWrite(DeviceX(std::min(left, right)),
+                                DeviceY(std::min(top, bottom)),
+                                DeviceY(std::max(top, bottom)));
   DrawEllipse(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
               {DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
   if (window->recording) {

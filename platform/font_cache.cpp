@@ -46,6 +46,16 @@ class FontCache {
     if (FT_Init_FreeType(&library) == 0) library_.reset(library);
     config_.reset(FcInitLoadConfigAndFonts());
   }
+  FontCache(const FontCache&) = delete;
+  FontCache& operator=(const FontCache&) = delete;
+  // Fontconfig keeps some of its configuration out of reach of a leak
+  // checker until it is shut down, so the cache closes everything at exit.
+  ~FontCache() {
+    fonts_.clear();
+    library_.reset();
+    config_.reset();
+    FcFini();
+  }
 
   SizedFont* Find(const FontSpec& spec) {
     auto found = fonts_.find(spec);
@@ -184,6 +194,6 @@ const GlyphImage& SizedFont::Glyph(char32_t code) {
 }
 
 SizedFont* FindSizedFont(const FontSpec& spec) {
-  static FontCache* const cache = new FontCache;  // never destroyed
-  return cache->Find(spec);
+  static FontCache cache;  // destroyed at exit, see ~FontCache
+  return cache.Find(spec);
 }
