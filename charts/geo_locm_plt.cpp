@@ -9,6 +9,7 @@
 #include "frame/gdi_guards.h"
 #include "frame/markers.h"
 #include "frame/numeric.h"
+#include "frame/variogram_frame.h"
 #include "siblings/ravlin.h"
 
 namespace {
@@ -60,17 +61,6 @@ float ColorScaleFor(float minimum, float maximum) {
   if (width == 0.0f || !std::isfinite(width)) return 0.0f;
   const float scale = static_cast<float>(255.0 / width);
   return std::isfinite(scale) ? scale : 0.0f;
-}
-
-// A line between two data points of the frame.
-void Line(CDC* dc, const PlotFrame& frame, double x0, double y0, double x1,
-          double y1) {
-  LONG sx = 0;
-  LONG sy = 0;
-  frame.WorldtoScreen(x0, y0, sx, sy);
-  dc->MoveTo(sx, sy);
-  frame.WorldtoScreen(x1, y1, sx, sy);
-  dc->LineTo(sx, sy);
 }
 
 // Rows y0 .. y1 - 1, each a line from x0 to x1 in its own pen, shading from
@@ -202,12 +192,12 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
   frame_.PixelOffsets(8, 8, a, b);
   frame_.PixelOffsets(5, 4, c, d);
 
-  Line(dc, frame_, h.origin, v.origin, h.end, v.origin);
-  Line(dc, frame_, h.end, v.origin, h.end - a, v.origin - b / 3);
-  Line(dc, frame_, h.end, v.origin, h.end - a, v.origin + b / 3);
-  Line(dc, frame_, h.origin, v.origin, h.origin, v.end);
-  Line(dc, frame_, h.origin, v.end, h.origin - a / 3, v.end - b);
-  Line(dc, frame_, h.origin, v.end, h.origin + a / 3, v.end - b);
+  DrawWorldLine(dc, frame_, h.origin, v.origin, h.end, v.origin);
+  DrawWorldLine(dc, frame_, h.end, v.origin, h.end - a, v.origin - b / 3);
+  DrawWorldLine(dc, frame_, h.end, v.origin, h.end - a, v.origin + b / 3);
+  DrawWorldLine(dc, frame_, h.origin, v.origin, h.origin, v.end);
+  DrawWorldLine(dc, frame_, h.origin, v.end, h.origin - a / 3, v.end - b);
+  DrawWorldLine(dc, frame_, h.origin, v.end, h.origin + a / 3, v.end - b);
 
   dc->SetTextAlign(TA_CENTER | TA_TOP);
   frame_.DrawLabel(dc, h.origin, v.origin - d, kLabelHeight, 0,
@@ -216,10 +206,10 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
   for (LONG k = 1;; ++k) {
     const double t = h.origin + k * h.step;
     if (!(t < h.end)) break;
-    Line(dc, frame_, t, v.origin, t, v.origin + b);
+    DrawWorldLine(dc, frame_, t, v.origin, t, v.origin + b);
     for (int n = 4; n >= 1; --n) {
       const double minor = t - n * h.step / 5;
-      Line(dc, frame_, minor, v.origin, minor, v.origin + b / 2);
+      DrawWorldLine(dc, frame_, minor, v.origin, minor, v.origin + b / 2);
     }
     if (k % 2 == 0) {
       frame_.DrawLabel(dc, t, v.origin - d, kLabelHeight, 0, FormatNumber(t));
@@ -234,10 +224,10 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
   for (LONG k = 1;; ++k) {
     const double t = v.origin + k * v.step;
     if (!(t < v.end)) break;
-    Line(dc, frame_, h.origin, t, h.origin + a, t);
+    DrawWorldLine(dc, frame_, h.origin, t, h.origin + a, t);
     for (int n = 4; n >= 1; --n) {
       const double minor = t - n * v.step / 5;
-      Line(dc, frame_, h.origin, minor, h.origin + a / 2, minor);
+      DrawWorldLine(dc, frame_, h.origin, minor, h.origin + a / 2, minor);
     }
     if (k % 2 == 0) {
       frame_.DrawLabel(dc, h.origin - c, t + 2 * d, kLabelHeight, 0,

@@ -107,18 +107,14 @@ void CGeoVrgCldLocmPlt::DrawPairLink(CDC* dc, double x1, double y1, double x2,
   if (!pen.ok()) return;
   ScopedSelection brush = SelectNewBrush(dc, kPairCyan);
   if (!brush.ok()) return;
-  LONG sx1 = 0;
-  LONG sy1 = 0;
-  LONG sx2 = 0;
-  LONG sy2 = 0;
-  frame_.WorldtoScreen(x1, y1, sx1, sy1);
-  frame_.WorldtoScreen(x2, y2, sx2, sy2);
-  const auto end_circle = [dc](LONG sx, LONG sy) {
-    dc->Ellipse(sx - kPairEndRadius, sy - kPairEndRadius, sx + kPairEndRadius,
-                sy + kPairEndRadius);
-  };
-  end_circle(sx1, sy1);
-  end_circle(sx2, sy2);
-  dc->MoveTo(sx2, sy2);
-  dc->LineTo(sx1, sy1);
+  CPoint first;
+  CPoint second;
+  frame_.WorldtoScreen(x1, y1, first.x, first.y);
+  frame_.WorldtoScreen(x2, y2, second.x, second.y);
+  for (const CPoint& end : {first, second}) {
+    dc->Ellipse(end.x - kPairEndRadius, end.y - kPairEndRadius,
+                end.x + kPairEndRadius, end.y + kPairEndRadius);
+  }
+  dc->MoveTo(second.x, second.y);
+  dc->LineTo(first.x, first.y);
 }
