@@ -23,6 +23,8 @@
 // before any, it reports an empty result (counts 0, statistics 0, no
 // entries). A null output pointer is skipped; nothing is written for it.
 // Allocation failure inside a computation leaves the previous results.
+// The handle table may be used from several threads; one handle must not be
+// used from two threads at once.
 #ifndef SIBLINGS_KORVALIB_KORVALIB_H_
 #define SIBLINGS_KORVALIB_KORVALIB_H_
 
