@@ -34,6 +34,20 @@ WindowState* Recording(WindowState* state) {
   return state != nullptr && state->recording ? state : nullptr;
 }
 
+// Selects the wrapped object; returns the wrapper lent for the object the
+// selection replaced, or null.
+template <typename Wrapper>
+Wrapper* SelectWrapped(HDC dc, Wrapper* object, Wrapper GdiObject::*lent) {
+  DeviceContext* context = Lookup(dc);
+  if (object == nullptr || context == nullptr) return nullptr;
+  GdiObject* previous_object = nullptr;
+  const HGDIOBJ previous = context->Select(object->m_hObject, &previous_object);
+  if (previous == nullptr) return nullptr;
+  Wrapper* wrapper = &(previous_object->*lent);
+  wrapper->m_hObject = previous;
+  return wrapper;
+}
+
 }  // namespace
 
 void DeviceContext::Open(HWND window, WindowState* state, HDC self) {
@@ -62,9 +76,6 @@ void DeviceContext::Close() {
     selected_[k] = nullptr;
     current_[k] = nullptr;
   }
-  lent_pens_.DetachAll();
-  lent_brushes_.DetachAll();
-  lent_fonts_.DetachAll();
   cdc_.m_hDC = nullptr;
   window_ = nullptr;
   state_ = nullptr;
@@ -79,23 +90,19 @@ CPoint DeviceContext::SetViewportOrg(int x, int y) {
   return previous;
 }
 
-HGDIOBJ DeviceContext::Select(HGDIOBJ object) {
+HGDIOBJ DeviceContext::Select(HGDIOBJ object, GdiObject** previous_object) {
   GdiObject* selected = GdiObjects().Find(object);
   if (selected == nullptr) return nullptr;
-  const HGDIOBJ previous = Replace(object, selected);
+  const int k = KindIndex(selected->kind);
+  const HGDIOBJ previous = selected_[k];
+  if (previous_object != nullptr) *previous_object = current_[k];
+  --current_[k]->selections;
+  ++selected->selections;
+  selected_[k] = object;
+  current_[k] = selected;
   if (WindowState* window = Recording(state_)) {
     window->Record("SelectObject " + DescribeGdiObject(*selected));
   }
-  return previous;
-}
-
-HGDIOBJ DeviceContext::Replace(HGDIOBJ handle, GdiObject* object) {
-  const int k = KindIndex(object->kind);
-  const HGDIOBJ previous = selected_[k];
-  --current_[k]->selections;
-  ++object->selections;
-  selected_[k] = handle;
-  current_[k] = object;
   return previous;
 }
 
@@ -146,9 +153,6 @@ BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
 BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
   WindowState* window = state_;
   if (window == nullptr) return FALSE;
-  window->raster.PrepareToWrite(DeviceX(std::min(left, right)),
-                                DeviceY(std::min(top, bottom)),
-                                DeviceY(std::max(top, bottom)));
   DrawEllipse(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
               {DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
   if (window->recording) {
@@ -244,31 +248,15 @@ CPoint CDC::SetViewportOrg(int x, int y) {
 }
 
 CPen* CDC::SelectObject(CPen* pen) {
-  if (pen == nullptr) return nullptr;
-  return OnContext(m_hDC, static_cast<CPen*>(nullptr), [&](DeviceContext& dc) {
-    const HGDIOBJ previous = dc.Select(pen->m_hObject);
-    return previous == nullptr ? nullptr : dc.LendPen(previous);
-  });
+  return SelectWrapped(m_hDC, pen, &GdiObject::lent_pen);
 }
 
 CBrush* CDC::SelectObject(CBrush* brush) {
-  if (brush == nullptr) return nullptr;
-  return OnContext(m_hDC, static_cast<CBrush*>(nullptr),
-                   [&](DeviceContext& dc) {
-                     const HGDIOBJ previous = dc.Select(brush->m_hObject);
-                     return previous == nullptr ? nullptr
-                                                : dc.LendBrush(previous);
-                   });
+  return SelectWrapped(m_hDC, brush, &GdiObject::lent_brush);
 }
 
 CFont* CDC::SelectObject(CFont* font) {
-  if (font == nullptr) return nullptr;
-  return OnContext(m_hDC, static_cast<CFont*>(nullptr),
-                   [&](DeviceContext& dc) {
-                     const HGDIOBJ previous = dc.Select(font->m_hObject);
-                     return previous == nullptr ? nullptr
-                                                : dc.LendFont(previous);
-                   });
+  return SelectWrapped(m_hDC, font, &GdiObject::lent_font);
 }
 
 HGDIOBJ CDC::SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }

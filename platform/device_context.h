@@ -1,13 +1,11 @@
 // DeviceContext: the state behind an HDC (its window, viewport origin,
 // current position, selected objects, text settings) and the drawing calls
 // on it. GetDC opens one from a table, ReleaseDC closes it; the CDC wrapper
-// and the wrappers of previously selected objects it lends out stay valid
-// until then.
+// stays valid until then.
 #ifndef PLATFORM_DEVICE_CONTEXT_H_
 #define PLATFORM_DEVICE_CONTEXT_H_
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,36 +15,6 @@
 #include "platform/win_types.h"
 #include "platform/window_state.h"
 
-// Wrappers of one kind (CPen, CBrush or CFont) lent out for objects that a
-// selection replaced, one per object slot, reused from call to call.
-template <typename Wrapper>
-class LentWrappers {
- public:
-  LentWrappers() = default;
-  LentWrappers(const LentWrappers&) = delete;
-  LentWrappers& operator=(const LentWrappers&) = delete;
-  ~LentWrappers() { DetachAll(); }
-
-  Wrapper* Lend(HGDIOBJ handle) {
-    const uint32_t slot = GdiObjectTable::SlotOf(handle);
-    if (slot >= by_slot_.size()) by_slot_.resize(slot + 1);
-    std::unique_ptr<Wrapper>& wrapper = by_slot_[slot];
-    if (wrapper == nullptr) wrapper = std::make_unique<Wrapper>();
-    wrapper->m_hObject = handle;
-    return wrapper.get();
-  }
-  // The wrappers never own what they wrap.
-  void DetachAll() {
-    for (auto& wrapper : by_slot_) {
-      if (wrapper != nullptr) wrapper->Detach();
-    }
-  }
-
- private:
-  // Indexed by object slot; slots are reused, so this stays small.
-  std::vector<std::unique_ptr<Wrapper>> by_slot_;
-};
-
 class DeviceContext {
  public:
   DeviceContext() = default;
@@ -55,7 +23,7 @@ class DeviceContext {
 
   // Resets to the defaults of a fresh context of the window.
   void Open(HWND window, WindowState* state, HDC self);
-  // Deselects everything and takes back the lent wrappers.
+  // Deselects everything.
   void Close();
 
   HWND window() const { return window_; }
@@ -64,11 +32,9 @@ class DeviceContext {
   CDC* cdc() { return &cdc_; }
 
   CPoint SetViewportOrg(int x, int y);
-  // Returns the previously selected object of the kind, or null.
-  HGDIOBJ Select(HGDIOBJ object);
-  CPen* LendPen(HGDIOBJ handle) { return lent_pens_.Lend(handle); }
-  CBrush* LendBrush(HGDIOBJ handle) { return lent_brushes_.Lend(handle); }
-  CFont* LendFont(HGDIOBJ handle) { return lent_fonts_.Lend(handle); }
+  // Returns the previously selected object of the kind (and, if asked, its
+  // table entry), or null.
+  HGDIOBJ Select(HGDIOBJ object, GdiObject** previous_object = nullptr);
 
   CPoint MoveTo(int x, int y);
   BOOL LineTo(int x, int y);
@@ -84,8 +50,6 @@ class DeviceContext {
   const GdiObject& Current(GdiKind kind) const {
     return *current_[KindIndex(kind)];
   }
-  // Makes the object the current one of its kind; returns the previous.
-  HGDIOBJ Replace(HGDIOBJ handle, GdiObject* object);
   Stroke PenStroke() const {
     Stroke stroke = Current(GdiKind::kPen).pen_stroke;
     stroke.paint_gaps = bk_mode_ == OPAQUE;
@@ -112,9 +76,6 @@ class DeviceContext {
   int bk_mode_ = OPAQUE;
   COLORREF bk_color_ = RGB(255, 255, 255);
   COLORREF text_color_ = RGB(0, 0, 0);
-  LentWrappers<CPen> lent_pens_;
-  LentWrappers<CBrush> lent_brushes_;
-  LentWrappers<CFont> lent_fonts_;
 };
 
 // Opens a context of the window's client area; null for an unknown window.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/afx_gdi.h"
 #include "platform/font_spec.h"
 #include "platform/handle_table.h"
 #include "platform/stroke.h"
@@ -22,6 +23,15 @@ struct PenSpec {
 };
 
 struct GdiObject {
+  GdiObject() = default;
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() {
+    lent_pen.Detach();
+    lent_brush.Detach();
+    lent_font.Detach();
+  }
+
   GdiKind kind = GdiKind::kPen;
   bool stock = false;
   int selections = 0;  // device contexts the object is selected into
@@ -29,6 +39,12 @@ struct GdiObject {
   Stroke pen_stroke;  // how the pen paints, less the background mode
   COLORREF brush = 0;
   FontSpec font;
+  // What CDC::SelectObject hands out when a selection replaces this object
+  // (the framework's temporary objects): they wrap the handle without
+  // owning it and live as long as the object.
+  CPen lent_pen;
+  CBrush lent_brush;
+  CFont lent_font;
 };
 
 class GdiObjectTable {
@@ -50,11 +66,6 @@ class GdiObjectTable {
   }
   // Returns the number of live created objects of the kind.
   int live(GdiKind kind) const { return live_[static_cast<int>(kind)]; }
-
-  // Identifies the object's slot among the live objects.
-  static uint32_t SlotOf(HGDIOBJ handle) {
-    return HandleTable<GdiObject>::IndexOf(HandleBits(handle));
-  }
 
  private:
   GdiObject& NewObject(GdiKind kind, HGDIOBJ* handle);

@@ -4,7 +4,6 @@
 #ifndef PLATFORM_RASTER_H_
 #define PLATFORM_RASTER_H_
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -70,16 +69,6 @@ class Raster {
   void FillRect(int64_t left, int64_t top, int64_t right, int64_t bottom,
                 COLORREF color) {
     View().FillRect(left, top, right, bottom, color);
-  }
-  // Hints that a small area is about to be written, so that its cache lines
-  // load while the caller works out what to paint.
-  void PrepareToWrite(int64_t left, int64_t top, int64_t bottom) {
-    constexpr int64_t kMaxRows = 8;
-    if (left < 0 || left >= width_ || top < 0) return;
-    const int64_t end = std::min<int64_t>({bottom, top + kMaxRows, height_});
-    for (int64_t y = top; y < end; ++y) {
-      __builtin_prefetch(pixels_.data() + y * width_ + left, 1);
-    }
   }
   // Mixes colour over a pixel with coverage 0 (none) to 255 (full).
   void Blend(int64_t x, int64_t y, COLORREF color, int coverage);
