@@ -1,6 +1,5 @@
 #include "platform/device_context.h"
 
-#include <algorithm>
 #include <string>
 
 #include "platform/handle_table.h"
@@ -11,7 +10,8 @@
 namespace {
 
 HandleTable<DeviceContext>& DeviceContexts() {
-  static auto* const table = new HandleTable<DeviceContext>;  // never destroyed
+  static auto* const table =  // never destroyed
+      new HandleTable<DeviceContext>(kDeviceContextHandleTag);
   return *table;
 }
 
@@ -130,7 +130,7 @@ BOOL DeviceContext::LineTo(int x, int y) {
 }
 
 std::string DeviceContext::ShapeLine(const char* name, int left, int top,
-                                     int right, int bottom) {
+                                     int right, int bottom) const {
   return std::string(name) + " " + Coordinates(left, top) + " " +
          Coordinates(right, bottom) + " | dev " +
          Coordinates(DeviceX(left), DeviceY(top)) + " " +
@@ -206,8 +206,9 @@ int DeviceContext::SetBkMode(int mode) {
 HDC OpenDeviceContext(HWND window) {
   WindowState* state = FindWindowState(window);
   if (state == nullptr) return nullptr;
-  DeviceContext* context;
+  DeviceContext* context = nullptr;
   const HDC dc = HandleFromBits<HDC>(DeviceContexts().Allocate(&context));
+  if (context == nullptr) return nullptr;
   context->Open(window, state, dc);
   state->Record("GetDC");
   return dc;

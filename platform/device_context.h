@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/afx_gdi.h"
 #include "platform/gdi_object_table.h"
@@ -60,7 +59,7 @@ class DeviceContext {
   int64_t DeviceY(int y) const { return int64_t{y} + origin_.y; }
   // The recording line of a Rectangle or Ellipse call.
   std::string ShapeLine(const char* name, int left, int top, int right,
-                        int bottom);
+                        int bottom) const;
 
   HWND window_ = nullptr;
   WindowState* state_ = nullptr;  // null once the window is destroyed

@@ -27,16 +27,16 @@ GdiObjectTable::GdiObjectTable() {
   CreateFont(system_font);
 }
 
-GdiObject& GdiObjectTable::NewObject(GdiKind kind, HGDIOBJ* handle) {
-  GdiObject* slot;
-  *handle = HandleFromBits<HGDIOBJ>(table_.Allocate(&slot));
-  GdiObject& object = *slot;
-  object.kind = kind;
-  object.selections = 0;
+GdiObject* GdiObjectTable::NewObject(GdiKind kind, HGDIOBJ* handle) {
+  GdiObject* object = nullptr;
+  *handle = HandleFromBits<HGDIOBJ>(table_.Allocate(&object));
+  if (object == nullptr) return nullptr;
+  object->kind = kind;
+  object->selections = 0;
   // The first object of each kind, made by the constructor, is the stock one.
   const int k = static_cast<int>(kind);
-  object.stock = stock_[k] == nullptr;
-  if (object.stock) {
+  object->stock = stock_[k] == nullptr;
+  if (object->stock) {
     stock_[k] = *handle;
   } else {
     ++live_[k];
@@ -46,25 +46,28 @@ GdiObject& GdiObjectTable::NewObject(GdiKind kind, HGDIOBJ* handle) {
 
 HGDIOBJ GdiObjectTable::CreatePen(const PenSpec& pen) {
   HGDIOBJ handle;
-  GdiObject& object = NewObject(GdiKind::kPen, &handle);
-  object.pen = pen;
+  GdiObject* object = NewObject(GdiKind::kPen, &handle);
+  if (object == nullptr) return nullptr;
+  object->pen = pen;
   // Width 0 paints one pixel; a dotted pen wider than that paints solid.
-  object.pen_stroke.color = pen.color;
-  object.pen_stroke.width = std::clamp(pen.width, 1, kMaxStrokeWidth);
-  object.pen_stroke.dotted =
-      pen.style == PS_DOT && object.pen_stroke.width == 1;
+  object->pen_stroke.color = pen.color;
+  object->pen_stroke.width = std::clamp(pen.width, 1, kMaxStrokeWidth);
+  object->pen_stroke.dotted =
+      pen.style == PS_DOT && object->pen_stroke.width == 1;
   return handle;
 }
 
 HGDIOBJ GdiObjectTable::CreateBrush(COLORREF color) {
   HGDIOBJ handle;
-  NewObject(GdiKind::kBrush, &handle).brush = color;
+  GdiObject* object = NewObject(GdiKind::kBrush, &handle);
+  if (object != nullptr) object->brush = color;
   return handle;
 }
 
 HGDIOBJ GdiObjectTable::CreateFont(const FontSpec& font) {
   HGDIOBJ handle;
-  NewObject(GdiKind::kFont, &handle).font = font;
+  GdiObject* object = NewObject(GdiKind::kFont, &handle);
+  if (object != nullptr) object->font = font;
   return handle;
 }
 

@@ -68,9 +68,10 @@ class GdiObjectTable {
   int live(GdiKind kind) const { return live_[static_cast<int>(kind)]; }
 
  private:
-  GdiObject& NewObject(GdiKind kind, HGDIOBJ* handle);
+  // Returns a fresh object of the kind and its handle; null when full.
+  GdiObject* NewObject(GdiKind kind, HGDIOBJ* handle);
 
-  HandleTable<GdiObject> table_;
+  HandleTable<GdiObject> table_{kGdiObjectHandleTag};
   HGDIOBJ stock_[3] = {};
   int live_[3] = {};
 };

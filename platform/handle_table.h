@@ -1,7 +1,9 @@
 // HandleTable: slots addressed by opaque handle values, reused through a free
 // list so that steady-state allocation and release never touch the heap.
 // A handle carries its slot's generation: once released it stays invalid,
-// even after the slot is handed out again. Slots never move in memory.
+// even after the slot is handed out again. It also carries its table's tag,
+// so that a handle of one table is never taken for one of another. Slots
+// never move in memory.
 #ifndef PLATFORM_HANDLE_TABLE_H_
 #define PLATFORM_HANDLE_TABLE_H_
 
@@ -15,18 +17,20 @@ static_assert(sizeof(void*) == 8, "handles pack a generation and an index");
 template <typename T>
 class HandleTable {
  public:
-  HandleTable() = default;
+  explicit HandleTable(uint8_t tag) : tag_bits_(uint32_t{tag} << kIndexBits) {}
   HandleTable(const HandleTable&) = delete;
   HandleTable& operator=(const HandleTable&) = delete;
 
   // Returns the handle of a live slot and points *value at the slot's value:
   // whatever it last held (default-constructed when new), for the caller to
-  // reset.
+  // reset. Returns 0 (and leaves *value alone) when the table is full.
   uintptr_t Allocate(T** value) {
     uint32_t index;
     if (free_head_ != kNoSlot) {
       index = free_head_;
       free_head_ = At(index).next_free;
+    } else if (size_ == kMaxSlots) {
+      return 0;
     } else {
       index = size_;
       if ((size_ & kChunkMask) == 0) {
@@ -38,18 +42,14 @@ class HandleTable {
     slot.live = true;
     ++live_count_;
     *value = &slot.value;
-    return (static_cast<uintptr_t>(slot.generation) << 32) | (index + 1u);
+    return (static_cast<uintptr_t>(slot.generation) << 32) | tag_bits_ |
+           (index + 1u);
   }
 
   // Returns the slot's value, or null when the handle is not live.
   T* Find(uintptr_t handle) {
     Slot* slot = LiveSlot(handle);
     return slot == nullptr ? nullptr : &slot->value;
-  }
-
-  // Returns the slot index of a handle (valid only for a live handle).
-  static uint32_t IndexOf(uintptr_t handle) {
-    return static_cast<uint32_t>(handle) - 1u;
   }
 
   // Invalidates the handle; false when it was not live.
@@ -77,6 +77,10 @@ class HandleTable {
 
  private:
   static constexpr uint32_t kNoSlot = UINT32_MAX;
+  // The low 32 bits of a handle: the slot index + 1, then the table's tag.
+  static constexpr uint32_t kIndexBits = 24;
+  static constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
+  static constexpr uint32_t kMaxSlots = kIndexMask - 1;
   // Slots sit in fixed chunks: growing never moves one, and finding one is
   // a shift and a mask.
   static constexpr uint32_t kChunkBits = 8;
@@ -90,10 +94,17 @@ class HandleTable {
     bool live = false;
   };
 
+  static uint32_t IndexOf(uintptr_t handle) {
+    return (static_cast<uint32_t>(handle) & kIndexMask) - 1u;
+  }
+
   Slot* LiveSlot(uintptr_t handle) {
     const uint32_t low = static_cast<uint32_t>(handle);
-    if (low == 0 || low > size_) return nullptr;
-    Slot& slot = At(low - 1);
+    const uint32_t number = low & kIndexMask;  // index + 1
+    if ((low & ~kIndexMask) != tag_bits_ || number == 0 || number > size_) {
+      return nullptr;
+    }
+    Slot& slot = At(IndexOf(handle));
     const bool live = slot.live &&
                       slot.generation == static_cast<uint32_t>(handle >> 32);
     return live ? &slot : nullptr;
@@ -103,11 +114,17 @@ class HandleTable {
     return chunks_[index >> kChunkBits][index & kChunkMask];
   }
 
+  const uint32_t tag_bits_;
   std::vector<std::unique_ptr<Slot[]>> chunks_;
   uint32_t size_ = 0;
   uint32_t free_head_ = kNoSlot;
   size_t live_count_ = 0;
 };
+
+// The tables' tags.
+constexpr uint8_t kWindowHandleTag = 1;
+constexpr uint8_t kDeviceContextHandleTag = 2;
+constexpr uint8_t kGdiObjectHandleTag = 3;
 
 // Conversions between table handle values and the platform's handle types.
 template <typename Handle>

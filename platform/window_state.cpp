@@ -5,16 +5,17 @@
 namespace {
 
 HandleTable<WindowState*>& Windows() {
-  static auto* const table = new HandleTable<WindowState*>;  // never destroyed
+  static auto* const table =  // never destroyed
+      new HandleTable<WindowState*>(kWindowHandleTag);
   return *table;
 }
 
 }  // namespace
 
 HWND RegisterWindow(WindowState* state) {
-  WindowState** slot;
+  WindowState** slot = nullptr;
   const uintptr_t bits = Windows().Allocate(&slot);
-  *slot = state;
+  if (slot != nullptr) *slot = state;
   state->wnd.m_hWnd = HandleFromBits<HWND>(bits);
   return state->wnd.m_hWnd;
 }

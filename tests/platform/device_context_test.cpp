@@ -157,6 +157,16 @@ TEST(DeviceContextTest, SelectedAndStockObjectsCannotBeDeleted) {
   EXPECT_EQ(CurrentGdiLedger(), before);
 }
 
+TEST(DeviceContextTest, HandlesOfOtherKindsAreRejected) {
+  PaintSession session;
+  const auto dc_as_object = reinterpret_cast<HGDIOBJ>(session.hdc());
+  const auto window_as_dc = reinterpret_cast<HDC>(session.hwnd());
+  EXPECT_FALSE(DeleteObject(dc_as_object));
+  EXPECT_EQ(SelectObject(session.hdc(), dc_as_object), nullptr);
+  EXPECT_EQ(CDC::FromHandle(window_as_dc), nullptr);
+  EXPECT_EQ(GetDC(reinterpret_cast<HWND>(session.hdc())), nullptr);
+}
+
 TEST(DeviceContextTest, ReleasedContextDeselectsItsObjects) {
   CanvasWindow window(4, 4);
   const HWND hwnd = window.Wnd()->m_hWnd;
