@@ -72,12 +72,18 @@ TEST(ExperimentalVariogramTest, BinsShortAndSamePlacePairs) {
 }
 
 TEST(ExperimentalVariogramTest, DirectionToleranceWrapsAt180) {
-  // A pair at azimuth 170 lies 10 degrees from azimuth 0 (north-south).
+  // A pair at azimuth 170 lies 10 degrees from azimuth 0 (north-south), and
+  // directions given as 180 or -180 are that same one.
   const auto samples = Samples({{0, 0, 0}, {0.17365, -0.98481, 1}});
-  const auto rows = ExperimentalVariograms(samples, LagSettings{1.0, 1},
-                                           {{0, 22.5}, {135, 22.5}}, nullptr);
+  const auto rows = ExperimentalVariograms(
+      samples, LagSettings{1.0, 1},
+      {{0, 22.5}, {135, 22.5}, {180, 22.5}, {-180, 22.5}, {-45, 22.5}},
+      nullptr);
   EXPECT_EQ(rows[0][2].npairs, 1);
   EXPECT_EQ(rows[1][2].npairs, 0);
+  EXPECT_EQ(rows[2][2].npairs, 1);
+  EXPECT_EQ(rows[3][2].npairs, 1);
+  EXPECT_EQ(rows[4][2].npairs, 0);  // -45 is 135
 }
 
 TEST(ExperimentalVariogramTest, DefaultLagsFromTheExtent) {

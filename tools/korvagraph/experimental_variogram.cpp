@@ -24,12 +24,18 @@ double RoundDown(double raw) {
   return nice * power;
 }
 
-// Returns true when a separation at azimuth degrees (0 .. 180) lies within
-// the direction's tolerance; separations are unordered, so angles wrap at
-// 180 degrees.
+// Returns the azimuth as the angle of an unordered separation: 0 to 180.
+double HalfTurn(double azimuth) {
+  const double a = std::fmod(azimuth, 180.0);
+  return a < 0.0 ? a + 180.0 : a;
+}
+
+// Returns true when a separation at azimuth degrees lies within the
+// direction's tolerance. REQUIRES: both angles in [0, 180), so that the
+// difference wraps at most once.
 bool InDirection(double azimuth, const VariogramDirection& direction) {
   if (direction.tolerance >= 90.0) return true;
-  double diff = std::fmod(std::fabs(azimuth - direction.azimuth), 180.0);
+  double diff = std::fabs(azimuth - direction.azimuth);
   diff = std::min(diff, 180.0 - diff);
   return diff <= direction.tolerance + 1e-9;
 }
@@ -71,6 +77,8 @@ std::vector<VariogramDirection> FourDirections() {
 std::vector<std::vector<Variogram>> ExperimentalVariograms(
     const std::vector<KvDiscPnt>& samples, const LagSettings& lags,
     const std::vector<VariogramDirection>& directions, ProgressLine* progress) {
+  std::vector<VariogramDirection> within = directions;
+  for (VariogramDirection& d : within) d.azimuth = HalfTurn(d.azimuth);
   const int entries = lags.count + 2;
   std::vector<std::vector<Accumulator>> sums(directions.size(),
                                              std::vector<Accumulator>(entries));
@@ -81,7 +89,7 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
       if (progress != nullptr) progress->Update(++done);
       const double dx = samples[j].x - samples[i].x;
       const double dy = samples[j].y - samples[i].y;
-      const double h = std::hypot(dx, dy);
+      const double h = std::sqrt(dx * dx + dy * dy);  // hypot is slower
       const double bin = std::floor(h / lags.spacing + 0.5);
       int entry;
       if (h <= kSamePlace * lags.spacing) {
@@ -98,7 +106,7 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
       const double diff = samples[j].value - samples[i].value;
       for (size_t d = 0; d < directions.size(); ++d) {
         // Pairs at one place have no direction and count in every one.
-        if (entry != 0 && !InDirection(azimuth, directions[d])) continue;
+        if (entry != 0 && !InDirection(azimuth, within[d])) continue;
         Accumulator& sum = sums[d][entry];
         sum.distance_sum += h;
         sum.squared_sum += diff * diff;
