@@ -232,6 +232,8 @@ TEST(ProbabilityPlotTest, ComputeStepFillsTheOutputs) {
   EXPECT_DOUBLE_EQ(levels[10], 0.0);
 }
 
+// Regression: the output exports copied from the pair array without checking
+// it, so reading before a compute step read a null array for an unset count.
 TEST(ProbabilityPlotTest, OutputsBeforeAnyComputeStep) {
   ProbabilityPlot plot({1, 2, 3}, 0, 37);
   EXPECT_EQ(plot.Count(), 0);
@@ -336,6 +338,8 @@ TEST(ProbabilityPlotTest, ReversedWindowTakesTheProbabilityRange) {
                                                 "17"}));
 }
 
+// Regression: a negative sample count sized the pair array from it, which
+// cannot be allocated; it now loads no samples, as a count of 0 does.
 TEST(ProbabilityPlotTest, EmptySampleSetsDrawFrameAndLevelsOnly) {
   struct Row {
     const char* name;
