@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "siblings/korvalib/normal_scores.h"
+
 namespace korvalib {
 namespace {
 

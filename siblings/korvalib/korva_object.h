@@ -10,7 +10,6 @@
 #include "siblings/korvalib/distribution_plots.h"
 #include "siblings/korvalib/histogram.h"
 #include "siblings/korvalib/korvalib.h"
-#include "siblings/korvalib/normal_scores.h"
 #include "siblings/korvalib/scatter_statistics.h"
 #include "siblings/korvalib/value_window.h"
 #include "siblings/korvalib/variogram_model.h"

@@ -3,6 +3,7 @@
 #ifndef SIBLINGS_KORVALIB_NORMAL_SCORES_H_
 #define SIBLINGS_KORVALIB_NORMAL_SCORES_H_
 
+#include <cstddef>
 #include <vector>
 
 #include "siblings/korvalib/value_window.h"
