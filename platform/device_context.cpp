@@ -170,9 +170,8 @@ BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
   style.background = bk_color_;
   style.color = text_color_;
   const FontSpec& font = Current(GdiKind::kFont).font;
-  const bool drawn =
-      DrawText(window->raster, font, DeviceX(x), DeviceY(y), text, length,
-               style);
+  const bool drawn = DrawText(window->raster, font, DeviceX(x), DeviceY(y),
+                              text, length, style);
   if (window->recording) {
     window->Record("TextOut " + Coordinates(x, y) + " \"" +
                    std::string(text, static_cast<size_t>(length)) +
@@ -243,9 +242,8 @@ CDC* CDC::FromHandle(HDC dc) {
 }
 
 CPoint CDC::SetViewportOrg(int x, int y) {
-  return OnContext(m_hDC, CPoint(), [&](DeviceContext& dc) {
-    return dc.SetViewportOrg(x, y);
-  });
+  return OnContext(m_hDC, CPoint(),
+                   [&](DeviceContext& dc) { return dc.SetViewportOrg(x, y); });
 }
 
 CPen* CDC::SelectObject(CPen* pen) {
@@ -260,7 +258,9 @@ CFont* CDC::SelectObject(CFont* font) {
   return SelectWrapped(m_hDC, font, &GdiObject::lent_font);
 }
 
-HGDIOBJ CDC::SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
+HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
+  return ::SelectObject(m_hDC, object);
+}
 
 CPoint CDC::MoveTo(int x, int y) {
   return OnContext(m_hDC, CPoint(),

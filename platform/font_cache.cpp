@@ -71,9 +71,8 @@ class FontCache {
     if (library_ == nullptr) return nullptr;
     const FontFile& file = Resolve(spec.face, spec.weight);
     FT_Face face = nullptr;
-    if (file.path.empty() ||
-        FT_New_Face(library_.get(), file.path.c_str(), file.index, &face) !=
-            0) {
+    if (file.path.empty() || FT_New_Face(library_.get(), file.path.c_str(),
+                                         file.index, &face) != 0) {
       return nullptr;
     }
     return face;
@@ -181,8 +180,7 @@ const GlyphImage& SizedFont::Glyph(char32_t code) {
   if (found != glyphs_.end()) return found->second;
   GlyphImage& glyph = glyphs_[code];
   const FT_UInt index = FT_Get_Char_Index(face_, code);
-  if (FT_Load_Glyph(face_, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) !=
-      0) {
+  if (FT_Load_Glyph(face_, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) {
     return glyph;
   }
   const FT_GlyphSlot slot = face_->glyph;

@@ -61,9 +61,7 @@ class GdiObjectTable {
   // Destroys a created object; FALSE for stock, selected or unknown ones.
   BOOL Delete(HGDIOBJ handle);
 
-  HGDIOBJ stock(GdiKind kind) const {
-    return stock_[static_cast<int>(kind)];
-  }
+  HGDIOBJ stock(GdiKind kind) const { return stock_[static_cast<int>(kind)]; }
   // Returns the number of live created objects of the kind.
   int live(GdiKind kind) const { return live_[static_cast<int>(kind)]; }
 

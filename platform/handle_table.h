@@ -105,8 +105,8 @@ class HandleTable {
       return nullptr;
     }
     Slot& slot = At(IndexOf(handle));
-    const bool live = slot.live &&
-                      slot.generation == static_cast<uint32_t>(handle >> 32);
+    const bool live =
+        slot.live && slot.generation == static_cast<uint32_t>(handle >> 32);
     return live ? &slot : nullptr;
   }
 

@@ -77,7 +77,8 @@ bool ClipLine(const LineGeometry& g, int64_t major_size, int64_t minor_size,
   if (b == 0) {
     if (k_lo > 0) return false;
   } else {
-    i_lo = std::max<Int>(i_lo, CeilDiv<Int>(2 * a * k_lo - a + 1 - bias, 2 * b));
+    i_lo =
+        std::max<Int>(i_lo, CeilDiv<Int>(2 * a * k_lo - a + 1 - bias, 2 * b));
     i_hi = std::min<Int>(i_hi,
                          FloorDiv<Int>(2 * a * (k_hi + 1) - a - bias, 2 * b));
   }
@@ -104,13 +105,13 @@ int64_t DrawLine(Raster& raster, const Stroke& pen, int64_t x0, int64_t y0,
   const int64_t minor_size = g.x_major ? raster.height() : raster.width();
   const int64_t margin = pen.Margin();
   int64_t first, last, k, err;
-  const bool narrow = IsNarrow(x0) && IsNarrow(y0) && IsNarrow(x1) &&
-                      IsNarrow(y1);
-  const bool visible =
-      narrow ? ClipLine<int64_t>(g, major_size, minor_size, margin, &first,
-                                 &last, &k, &err)
-             : ClipLine<Int128>(g, major_size, minor_size, margin, &first,
-                                &last, &k, &err);
+  const bool narrow =
+      IsNarrow(x0) && IsNarrow(y0) && IsNarrow(x1) && IsNarrow(y1);
+  const bool visible = narrow
+                           ? ClipLine<int64_t>(g, major_size, minor_size,
+                                               margin, &first, &last, &k, &err)
+                           : ClipLine<Int128>(g, major_size, minor_size, margin,
+                                              &first, &last, &k, &err);
   if (!visible) return g.a;
   const PixelView pixels = raster.View();
   const Stroke stroke = pen;

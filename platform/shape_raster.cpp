@@ -127,7 +127,8 @@ void BuildEllipseShape(int64_t w, int64_t h, EllipseShape* shape) {
     const int64_t y = points[i].y;
     shape->fill.push_back({narrow(y), narrow(x_begin), narrow(x_end)});
     if (h - 1 - y != y) {
-      shape->fill.push_back({narrow(h - 1 - y), narrow(x_begin), narrow(x_end)});
+      shape->fill.push_back(
+          {narrow(h - 1 - y), narrow(x_begin), narrow(x_end)});
     }
   }
   auto add = [&](int64_t x, int64_t y) {

@@ -17,10 +17,10 @@ constexpr int64_t kDotOnLength = 3;
 
 struct Stroke {
   COLORREF color = 0;
-  COLORREF gap_color = 0;  // background colour for the dots' gaps
-  int width = 1;           // 1 .. kMaxStrokeWidth
-  bool dotted = false;     // only with width 1; wider dotted pens are solid
-  bool paint_gaps = false; // opaque background mode
+  COLORREF gap_color = 0;   // background colour for the dots' gaps
+  int width = 1;            // 1 .. kMaxStrokeWidth
+  bool dotted = false;      // only with width 1; wider dotted pens are solid
+  bool paint_gaps = false;  // opaque background mode
 
   // How far a pixel of the path can reach beyond the path itself.
   int Margin() const { return width / 2 + 1; }
@@ -28,8 +28,8 @@ struct Stroke {
 
 // Paints the path pixel (x, y) that is step `step` of its path (step >= 0).
 // Inner loops pass a view and a stroke held in locals (see PixelView).
-inline void PlotStroke(const PixelView& pixels, const Stroke& stroke,
-                       int64_t x, int64_t y, int64_t step) {
+inline void PlotStroke(const PixelView& pixels, const Stroke& stroke, int64_t x,
+                       int64_t y, int64_t step) {
   if (stroke.width > 1) {
     const int64_t left = x - (stroke.width - 1) / 2;
     const int64_t top = y - (stroke.width - 1) / 2;

@@ -15,8 +15,7 @@
 
 struct WindowState {
   WindowState(int width, int height, COLORREF background_color)
-      : raster(width, height, background_color),
-        background(background_color) {}
+      : raster(width, height, background_color), background(background_color) {}
   WindowState(const WindowState&) = delete;
   WindowState& operator=(const WindowState&) = delete;
 

@@ -46,8 +46,7 @@ class PaintSession {
 // Renders pixels of [x0, x0 + width) x [y0, y0 + height) one row per line,
 // each pixel as the symbol of its colour in `symbols`, others as ' '.
 template <typename Surface>
-std::string Grid(const Surface& surface, int x0, int y0, int width,
-                 int height,
+std::string Grid(const Surface& surface, int x0, int y0, int width, int height,
                  std::initializer_list<std::pair<COLORREF, char>> symbols) {
   std::string grid;
   for (int y = y0; y < y0 + height; ++y) {
@@ -79,7 +78,8 @@ class RasterView {
 inline int CountPixels(const CanvasWindow& window, COLORREF color) {
   int count = 0;
   for (int y = 0; y < window.Height(); ++y) {
-    for (int x = 0; x < window.Width(); ++x) count += window.Pixel(x, y) == color;
+    for (int x = 0; x < window.Width(); ++x)
+      count += window.Pixel(x, y) == color;
   }
   return count;
 }

@@ -84,9 +84,17 @@ struct LineCase {
 
 TEST(LineRasterTest, PaintsEachOctantWithItsBias) {
   const std::vector<LineCase> cases = {
-      {"octant 1, midpoint takes smaller y", 0, 0, 4, 1,
+      {"octant 1, midpoint takes smaller y",
+       0,
+       0,
+       4,
+       1,
        {{0, 0}, {1, 0}, {2, 0}, {3, 1}}},
-      {"octant 2, midpoint takes smaller x", 0, 0, 1, 4,
+      {"octant 2, midpoint takes smaller x",
+       0,
+       0,
+       1,
+       4,
        {{0, 0}, {0, 1}, {0, 2}, {1, 3}}},
       {"octant 3", 5, 0, 4, 4, {{5, 0}, {5, 1}, {4, 2}, {4, 3}}},
       {"octant 4", 4, 0, 0, 1, {{4, 0}, {3, 0}, {2, 0}, {1, 1}}},
@@ -201,9 +209,9 @@ TEST(LineRasterTest, DotsThreeOnThreeOff) {
     stroke.paint_gaps = row.opaque;
     stroke.gap_color = kWhite;
     DrawLine(raster, stroke, 0, 1, 14, 1, row.first_step);
-    EXPECT_EQ(Grid(RasterView(raster), 0, 1, 16, 1,
-                   {{kBlack, 'X'}, {kWhite, 'o'}}),
-              row.expected)
+    EXPECT_EQ(
+        Grid(RasterView(raster), 0, 1, 16, 1, {{kBlack, 'X'}, {kWhite, 'o'}}),
+        row.expected)
         << row.name;
   }
 }

@@ -26,7 +26,8 @@ struct RecordCase {
 TEST(RecordingTest, LogsEachCallKind) {
   const std::vector<RecordCase> cases = {
       {"move", [](CDC* dc) { dc->MoveTo(10, 20); }, {"MoveTo 10 20"}},
-      {"line in the stock pen", [](CDC* dc) { dc->LineTo(10, 20); },
+      {"line in the stock pen",
+       [](CDC* dc) { dc->LineTo(10, 20); },
        {"LineTo 10 20 | dev 45 28 | pen solid 1 000000"}},
       {"rectangle",
        [](CDC* dc) { dc->Rectangle(0, 0, 357, 357); },
@@ -55,13 +56,15 @@ TEST(RecordingTest, LogsEachCallKind) {
        },
        {"SelectObject pen dot 2 646464", "SelectObject brush FF0000",
         "SelectObject brush FFFFFF", "SelectObject pen solid 1 000000"}},
-      {"text settings", [](CDC* dc) {
+      {"text settings",
+       [](CDC* dc) {
          dc->SetTextAlign(TA_CENTER | TA_TOP);
          dc->SetBkMode(TRANSPARENT);
          dc->SetViewportOrg(1, 2);
        },
        {"SetTextAlign 6", "SetBkMode 1", "SetViewportOrg 1 2"}},
-      {"text in the stock font", [](CDC* dc) { dc->TextOut(10, 20, "0", 1); },
+      {"text in the stock font",
+       [](CDC* dc) { dc->TextOut(10, 20, "0", 1); },
        {"TextOut 10 20 \"0\" | dev 45 28 | align 0 | bkmode 2 | font "
         "\"System\" 16 0 0"}},
       {"text as given, in a chart font",

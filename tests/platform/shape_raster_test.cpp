@@ -35,44 +35,69 @@ std::string Paint(const ShapeCase& row, int width, int height) {
               {{kBlack, 'X'}, {kRed, '.'}, {kWhite, 'o'}});
 }
 
+// clang-format off: the expected pictures read best as they are laid out.
 TEST(ShapeRasterTest, PaintsRectanglesAndEllipses) {
   const std::vector<ShapeCase> cases = {
-      {"rectangle 4 x 3", DrawRectangle, {0, 0, 4, 3}, false,
+      {"rectangle 4 x 3",
+       DrawRectangle,
+       {0, 0, 4, 3},
+       false,
        "XXXX  \n"
        "X..X  \n"
        "XXXX  \n"
        "      \n"},
-      {"rectangle corners swapped", DrawRectangle, {4, 3, 0, 0}, false,
+      {"rectangle corners swapped",
+       DrawRectangle,
+       {4, 3, 0, 0},
+       false,
        "XXXX  \n"
        "X..X  \n"
        "XXXX  \n"
        "      \n"},
-      {"rectangle l == r", DrawRectangle, {2, 0, 2, 4}, false,
+      {"rectangle l == r",
+       DrawRectangle,
+       {2, 0, 2, 4},
+       false,
        "      \n"
        "      \n"
        "      \n"
        "      \n"},
-      {"rectangle t == b", DrawRectangle, {0, 2, 5, 2}, false,
+      {"rectangle t == b",
+       DrawRectangle,
+       {0, 2, 5, 2},
+       false,
        "      \n"
        "      \n"
        "      \n"
        "      \n"},
-      {"rectangle one column", DrawRectangle, {2, 0, 3, 3}, false,
+      {"rectangle one column",
+       DrawRectangle,
+       {2, 0, 3, 3},
+       false,
        "  X   \n"
        "  X   \n"
        "  X   \n"
        "      \n"},
-      {"dots run on around a rectangle", DrawRectangle, {0, 0, 5, 4}, true,
+      {"dots run on around a rectangle",
+       DrawRectangle,
+       {0, 0, 5, 4},
+       true,
        "XXXoo \n"
        "X...o \n"
        "X...X \n"
        "oooXX \n"},
-      {"ellipse 2 wide is a rectangle", DrawEllipse, {1, 0, 3, 4}, false,
+      {"ellipse 2 wide is a rectangle",
+       DrawEllipse,
+       {1, 0, 3, 4},
+       false,
        " XX   \n"
        " XX   \n"
        " XX   \n"
        " XX   \n"},
-      {"ellipse 2 high is a rectangle", DrawEllipse, {0, 1, 5, 3}, false,
+      {"ellipse 2 high is a rectangle",
+       DrawEllipse,
+       {0, 1, 5, 3},
+       false,
        "      \n"
        "XXXXX \n"
        "XXXXX \n"
@@ -85,19 +110,28 @@ TEST(ShapeRasterTest, PaintsRectanglesAndEllipses) {
 
 TEST(ShapeRasterTest, EllipseOutlinesAndFillOfThePixelNotes) {
   const std::vector<ShapeCase> cases = {
-      {"4 x 4", DrawEllipse, {0, 0, 4, 4}, false,
+      {"4 x 4",
+       DrawEllipse,
+       {0, 0, 4, 4},
+       false,
        " XX \n"
        "X..X\n"
        "X..X\n"
        " XX \n"},
-      {"6 x 6", DrawEllipse, {0, 0, 6, 6}, false,
+      {"6 x 6",
+       DrawEllipse,
+       {0, 0, 6, 6},
+       false,
        "  XX  \n"
        " X..X \n"
        "X....X\n"
        "X....X\n"
        " X..X \n"
        "  XX  \n"},
-      {"8 x 8", DrawEllipse, {0, 0, 8, 8}, false,
+      {"8 x 8",
+       DrawEllipse,
+       {0, 0, 8, 8},
+       false,
        "  XXXX  \n"
        " X....X \n"
        "X......X\n"
@@ -106,7 +140,10 @@ TEST(ShapeRasterTest, EllipseOutlinesAndFillOfThePixelNotes) {
        "X......X\n"
        " X....X \n"
        "  XXXX  \n"},
-      {"10 x 10", DrawEllipse, {0, 0, 10, 10}, false,
+      {"10 x 10",
+       DrawEllipse,
+       {0, 0, 10, 10},
+       false,
        "   XXXX   \n"
        "  X....X  \n"
        " X......X \n"
@@ -123,6 +160,8 @@ TEST(ShapeRasterTest, EllipseOutlinesAndFillOfThePixelNotes) {
     EXPECT_EQ(Paint(row, size, size), row.expected) << row.name;
   }
 }
+
+// clang-format on
 
 TEST(ShapeRasterTest, EllipseOutlineStaysInsideItsBox) {
   // Every size, odd ones included: nothing outside [left, right) x [top,
@@ -181,14 +220,22 @@ struct HugeShapeCase {
 TEST(ShapeRasterTest, HugeShapesAreClipped) {
   const int64_t kFar = 2000000000;
   const std::vector<HugeShapeCase> cases = {
-      {"rectangle around the raster", DrawRectangle, {-kFar, -kFar, kFar, kFar},
+      {"rectangle around the raster",
+       DrawRectangle,
+       {-kFar, -kFar, kFar, kFar},
        256},
-      {"ellipse around the raster", DrawEllipse, {-kFar, -kFar, kFar, kFar},
+      {"ellipse around the raster",
+       DrawEllipse,
+       {-kFar, -kFar, kFar, kFar},
        256},
-      {"ellipse stepped, around the raster", DrawEllipse,
-       {-100000, -100000, 100016, 100016}, 256},
+      {"ellipse stepped, around the raster",
+       DrawEllipse,
+       {-100000, -100000, 100016, 100016},
+       256},
       {"ellipse beside the raster", DrawEllipse, {-kFar, -kFar, 8, 8}, 0},
-      {"rectangle far away", DrawRectangle, {kFar, kFar, kFar + 5, kFar + 5},
+      {"rectangle far away",
+       DrawRectangle,
+       {kFar, kFar, kFar + 5, kFar + 5},
        0},
   };
   for (const HugeShapeCase& row : cases) {
@@ -204,7 +251,8 @@ TEST(ShapeRasterTest, HugeShapesAreClipped) {
 
 TEST(ShapeRasterTest, HugeFlatEllipseShowsItsMiddleRows) {
   Raster raster(16, 16, kGrey);
-  DrawEllipse(raster, PenStroke(kBlack), kRed, {-2000000000, 0, 2000000000, 16});
+  DrawEllipse(raster, PenStroke(kBlack), kRed,
+              {-2000000000, 0, 2000000000, 16});
   for (int x = 0; x < 16; ++x) {
     EXPECT_EQ(raster.At(x, 8), kRed) << x;
     EXPECT_EQ(raster.At(x, 0), kBlack) << x;

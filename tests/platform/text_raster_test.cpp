@@ -134,8 +134,8 @@ TEST_F(TextTest, BaselineAlignmentPutsTheCellAboveY) {
   session.dc()->SetTextAlign(TA_BASELINE);
   session.dc()->TextOut(5, 30, "0", 1);
   TextExtent stock;
-  ASSERT_TRUE(MeasureText(FontSpec{16, 0, 0, FW_NORMAL, "System"}, "0", 1,
-                          &stock));
+  ASSERT_TRUE(
+      MeasureText(FontSpec{16, 0, 0, FW_NORMAL, "System"}, "0", 1, &stock));
   const Box box = InkBox(session.window(), kGrey, kBlack);
   EXPECT_EQ(box.top, 30 - stock.ascent);
   EXPECT_EQ(box.bottom, 30 + stock.descent - 1);
