@@ -35,69 +35,46 @@ std::string Paint(const ShapeCase& row, int width, int height) {
               {{kBlack, 'X'}, {kRed, '.'}, {kWhite, 'o'}});
 }
 
-// clang-format off: the expected pictures read best as they are laid out.
+// The expected pictures read best as they are laid out.
+// clang-format off
 TEST(ShapeRasterTest, PaintsRectanglesAndEllipses) {
   const std::vector<ShapeCase> cases = {
-      {"rectangle 4 x 3",
-       DrawRectangle,
-       {0, 0, 4, 3},
-       false,
+      {"rectangle 4 x 3", DrawRectangle, {0, 0, 4, 3}, false,
        "XXXX  \n"
        "X..X  \n"
        "XXXX  \n"
        "      \n"},
-      {"rectangle corners swapped",
-       DrawRectangle,
-       {4, 3, 0, 0},
-       false,
+      {"rectangle corners swapped", DrawRectangle, {4, 3, 0, 0}, false,
        "XXXX  \n"
        "X..X  \n"
        "XXXX  \n"
        "      \n"},
-      {"rectangle l == r",
-       DrawRectangle,
-       {2, 0, 2, 4},
-       false,
+      {"rectangle l == r", DrawRectangle, {2, 0, 2, 4}, false,
        "      \n"
        "      \n"
        "      \n"
        "      \n"},
-      {"rectangle t == b",
-       DrawRectangle,
-       {0, 2, 5, 2},
-       false,
+      {"rectangle t == b", DrawRectangle, {0, 2, 5, 2}, false,
        "      \n"
        "      \n"
        "      \n"
        "      \n"},
-      {"rectangle one column",
-       DrawRectangle,
-       {2, 0, 3, 3},
-       false,
+      {"rectangle one column", DrawRectangle, {2, 0, 3, 3}, false,
        "  X   \n"
        "  X   \n"
        "  X   \n"
        "      \n"},
-      {"dots run on around a rectangle",
-       DrawRectangle,
-       {0, 0, 5, 4},
-       true,
+      {"dots run on around a rectangle", DrawRectangle, {0, 0, 5, 4}, true,
        "XXXoo \n"
        "X...o \n"
        "X...X \n"
        "oooXX \n"},
-      {"ellipse 2 wide is a rectangle",
-       DrawEllipse,
-       {1, 0, 3, 4},
-       false,
+      {"ellipse 2 wide is a rectangle", DrawEllipse, {1, 0, 3, 4}, false,
        " XX   \n"
        " XX   \n"
        " XX   \n"
        " XX   \n"},
-      {"ellipse 2 high is a rectangle",
-       DrawEllipse,
-       {0, 1, 5, 3},
-       false,
+      {"ellipse 2 high is a rectangle", DrawEllipse, {0, 1, 5, 3}, false,
        "      \n"
        "XXXXX \n"
        "XXXXX \n"
@@ -110,28 +87,19 @@ TEST(ShapeRasterTest, PaintsRectanglesAndEllipses) {
 
 TEST(ShapeRasterTest, EllipseOutlinesAndFillOfThePixelNotes) {
   const std::vector<ShapeCase> cases = {
-      {"4 x 4",
-       DrawEllipse,
-       {0, 0, 4, 4},
-       false,
+      {"4 x 4", DrawEllipse, {0, 0, 4, 4}, false,
        " XX \n"
        "X..X\n"
        "X..X\n"
        " XX \n"},
-      {"6 x 6",
-       DrawEllipse,
-       {0, 0, 6, 6},
-       false,
+      {"6 x 6", DrawEllipse, {0, 0, 6, 6}, false,
        "  XX  \n"
        " X..X \n"
        "X....X\n"
        "X....X\n"
        " X..X \n"
        "  XX  \n"},
-      {"8 x 8",
-       DrawEllipse,
-       {0, 0, 8, 8},
-       false,
+      {"8 x 8", DrawEllipse, {0, 0, 8, 8}, false,
        "  XXXX  \n"
        " X....X \n"
        "X......X\n"
@@ -140,10 +108,7 @@ TEST(ShapeRasterTest, EllipseOutlinesAndFillOfThePixelNotes) {
        "X......X\n"
        " X....X \n"
        "  XXXX  \n"},
-      {"10 x 10",
-       DrawEllipse,
-       {0, 0, 10, 10},
-       false,
+      {"10 x 10", DrawEllipse, {0, 0, 10, 10}, false,
        "   XXXX   \n"
        "  X....X  \n"
        " X......X \n"
