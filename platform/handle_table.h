@@ -3,7 +3,8 @@
 // A handle carries its slot's generation: once released it stays invalid,
 // even after the slot is handed out again. It also carries its table's tag,
 // so that a handle of one table is never taken for one of another. Slots
-// never move in memory.
+// never move in memory. Not thread-safe: the platform runs on the host's one
+// drawing thread, as the calls it stands in for are used there.
 #ifndef PLATFORM_HANDLE_TABLE_H_
 #define PLATFORM_HANDLE_TABLE_H_
 
