@@ -9,9 +9,10 @@
 
 namespace {
 
-// Beyond this width or height the midpoint stepping could overflow 64 bits
-// and would take too long; such ellipses are computed row by row instead.
-constexpr int64_t kMaxSteppedEllipse = int64_t{1} << 19;
+// Beyond this width or height the stepped outline would take long and much
+// memory (and, far beyond, overflow 64 bits); such ellipses are solved row
+// by row over the visible area instead.
+constexpr int64_t kMaxSteppedEllipse = int64_t{1} << 14;
 
 ShapeBox Normalized(ShapeBox box) {
   if (box.left > box.right) std::swap(box.left, box.right);

@@ -195,7 +195,7 @@ TEST(ShapeRasterTest, HugeShapesAreClipped) {
        256},
       {"ellipse stepped, around the raster",
        DrawEllipse,
-       {-100000, -100000, 100016, 100016},
+       {-5000, -5000, 5016, 5016},
        256},
       {"ellipse beside the raster", DrawEllipse, {-kFar, -kFar, 8, 8}, 0},
       {"rectangle far away",
@@ -212,6 +212,14 @@ TEST(ShapeRasterTest, HugeShapesAreClipped) {
     }
     EXPECT_EQ(brush, row.brush_pixels) << row.name;
   }
+}
+
+TEST(ShapeRasterTest, HugeEllipseMeetsTheMiddleOfItsLeftEdge) {
+  Raster raster(16, 16, kGrey);
+  DrawEllipse(raster, PenStroke(kBlack), kRed, {2, -39992, 80002, 40009});
+  EXPECT_EQ(raster.At(1, 8), kGrey);
+  EXPECT_EQ(raster.At(2, 8), kBlack);
+  EXPECT_EQ(raster.At(3, 8), kRed);
 }
 
 TEST(ShapeRasterTest, HugeFlatEllipseShowsItsMiddleRows) {
