@@ -115,7 +115,7 @@ const OptionEntry kOptions[] = {
      "output: the gallery's directory (default out) or the chart's PNG "
      "(default NAME.png)",
      &Options::out},
-    {"--size", "WxH", "picture size in pixels (default 640x480)", nullptr,
+    {"--size", "WxH", "picture size in pixels (default 560x560)", nullptr,
      nullptr, ApplySize},
     {"--col", "N|NAME",
      "primary attribute: column name or 1-based number (default: the first "

@@ -11,8 +11,8 @@
 struct Options {
   std::string data_path;  // --data; empty: the bundled sample
   std::string out;        // --out; empty: the subcommand's default
-  int width = 640;        // --size WxH
-  int height = 480;
+  int width = 560;        // --size WxH; square, so every axis title fits
+  int height = 560;
   std::string column;    // --col: the primary attribute
   std::string column2;   // --col2: the secondary attribute
   std::string x_column;  // --x, --y, --z: coordinates

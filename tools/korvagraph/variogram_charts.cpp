@@ -26,7 +26,7 @@ Status NoGraph() {
 }
 
 // The vertical axis name stands in the narrow left margin: keep it short.
-constexpr char kSemivarianceName[] = "Gamma";
+constexpr char kSemivarianceName[] = "\u03b3";
 
 std::string DirectionName(const VariogramSet& set, int row) {
   return row == 0 ? std::string("omnidirectional")
