@@ -76,6 +76,24 @@ void BM_MarkerCycle(benchmark::State& state) {
 }
 BENCHMARK(BM_MarkerCycle);
 
+// The same with raw handles, as the frame's selection guard does it.
+void BM_MarkerCycleHandles(benchmark::State& state) {
+  Surface surface;
+  const std::vector<int>& xy = MarkerPositions();
+  int i = 0;
+  for (auto _ : state) {
+    CGdiObject pen;
+    pen.Attach(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+    const HGDIOBJ old = surface.dc()->SelectObject(pen.m_hObject);
+    surface.dc()->Ellipse(xy[2 * i] - 2, xy[2 * i + 1] - 2, xy[2 * i] + 2,
+                          xy[2 * i + 1] + 2);
+    surface.dc()->SelectObject(old);
+    pen.DeleteObject();
+    i = i + 1 == kMarkers ? 0 : i + 1;
+  }
+}
+BENCHMARK(BM_MarkerCycleHandles);
+
 // The parts of the cycle on their own.
 void BM_PenCreateDelete(benchmark::State& state) {
   for (auto _ : state) {

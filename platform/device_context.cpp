@@ -259,7 +259,8 @@ CFont* CDC::SelectObject(CFont* font) {
 }
 
 HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
-  return ::SelectObject(m_hDC, object);
+  return OnContext(m_hDC, HGDIOBJ{nullptr},
+                   [&](DeviceContext& dc) { return dc.Select(object); });
 }
 
 CPoint CDC::MoveTo(int x, int y) {
