@@ -110,6 +110,15 @@ TEST(GeoEasReaderTest, MissingFileNamesTheFile) {
       << status.message();
 }
 
+TEST(GeoEasReaderTest, DirectoryIsNotADataFile) {
+  TempDir dir;
+  DataSet data;
+  const Status status = ReadGeoEas(dir.path(), &data);
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.message(),
+            dir.path() + ": expected a data file, found a directory");
+}
+
 TEST(GeoEasReaderTest, WriterOutputReadsBack) {
   DataSet data;
   data.title = "round trip";

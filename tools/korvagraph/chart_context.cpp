@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
 #include <utility>
 
 #include "tools/korvagraph/host_stats.h"

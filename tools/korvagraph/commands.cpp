@@ -106,7 +106,8 @@ int RunChart(const ChartEntry& entry, ChartContext* context) {
 
 int RunGallery(ChartContext* context) {
   const Options& options = context->options();
-  const std::string out = options.out.empty() ? "out" : options.out;
+  std::string out = options.out.empty() ? "out" : options.out;
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
   std::unique_ptr<StagedOutput> staged;
   Status status =
       StagedOutput::Create(out, StagedOutput::Kind::kDirectory, &staged);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -146,6 +147,10 @@ Status ReadRows(const std::string& path, LineSource* lines, DataSet* data) {
 Status ReadGeoEas(const std::string& path, DataSet* data) {
   *data = DataSet();
   data->path = path;
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    return Status::Error(path + ": expected a data file, found a directory");
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     return Status::Error(

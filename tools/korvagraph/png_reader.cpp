@@ -1,5 +1,6 @@
 #include "tools/korvagraph/png_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
