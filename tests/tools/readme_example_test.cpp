@@ -30,9 +30,10 @@ double DrawHistogram(const std::vector<double>& values,
   _kvGraphSetHistType(chart, 0);  // 0: frequencies, 1: cumulative curve
   _kvGraphSetAxiName(chart, "Copper", "Freq");
 
-  LONG count, left_out;
-  double mean, deviation, maximum, upper_quartile, median, lower_quartile,
-      minimum, variation, kurtosis, skewness;
+  LONG count = 0, left_out = 0;  // the twelve results of the compute step
+  double mean = 0, deviation = 0, maximum = 0, upper_quartile = 0, median = 0,
+         lower_quartile = 0, minimum = 0, variation = 0, kurtosis = 0,
+         skewness = 0;
   _kvGraphCptHistParam(chart, count, left_out, mean, deviation, maximum,
                        upper_quartile, median, lower_quartile, minimum,
                        variation, kurtosis, skewness);
