@@ -139,26 +139,27 @@ std::string DeviceContext::ShapeLine(const char* name, int left, int top,
          DescribeGdiObject(Current(GdiKind::kBrush));
 }
 
-BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
+template <typename Draw>
+BOOL DeviceContext::Shape(Draw draw, const char* name, int left, int top,
+                          int right, int bottom) {
   WindowState* window = state_;
   if (window == nullptr) return FALSE;
-  DrawRectangle(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
-                {DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
+  draw(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
+       ShapeBox{DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
   if (window->recording) {
-    window->Record(ShapeLine("Rectangle", left, top, right, bottom));
+    window->Record(ShapeLine(name, left, top, right, bottom));
   }
   return TRUE;
 }
 
+BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
+  auto draw = [](auto&&... args) { DrawRectangle(args...); };
+  return Shape(draw, "Rectangle", left, top, right, bottom);
+}
+
 BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
-  WindowState* window = state_;
-  if (window == nullptr) return FALSE;
-  DrawEllipse(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
-              {DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
-  if (window->recording) {
-    window->Record(ShapeLine("Ellipse", left, top, right, bottom));
-  }
-  return TRUE;
+  auto draw = [](auto&&... args) { DrawEllipse(args...); };
+  return Shape(draw, "Ellipse", left, top, right, bottom);
 }
 
 BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {

@@ -58,30 +58,32 @@ TEST(DeviceContextTest, LinesClipAtTheWindowEdge) {
             "       X\n");
 }
 
-TEST(DeviceContextTest, DottedPatternRestartsAtEachLineTo) {
-  PaintSession session(10, 1);
-  CPen pen(PS_DOT, 1, kBlack);
-  CDC* dc = session.dc();
-  CPen* old = dc->SelectObject(&pen);
-  dc->MoveTo(0, 0);
-  dc->LineTo(4, 0);
-  dc->LineTo(9, 0);
-  dc->SelectObject(old);
-  EXPECT_EQ(Grid(session.window(), 0, 0, 10, 1, {{kBlack, 'X'}, {kWhite, 'o'}}),
-            "XXXoXXXoo \n");
-}
+struct DotLineCase {
+  const char* name;
+  int bk_mode;
+  std::vector<int> line_ends;  // x of each LineTo along row 0, from x = 0
+  const char* expected;        // X pen, o background colour, ' ' untouched
+};
 
-TEST(DeviceContextTest, TransparentModeLeavesDotGaps) {
-  PaintSession session(8, 1);
-  CPen pen(PS_DOT, 1, kBlack);
-  CDC* dc = session.dc();
-  CPen* old = dc->SelectObject(&pen);
-  EXPECT_EQ(dc->SetBkMode(TRANSPARENT), OPAQUE);
-  dc->MoveTo(0, 0);
-  dc->LineTo(8, 0);
-  dc->SelectObject(old);
-  EXPECT_EQ(Grid(session.window(), 0, 0, 8, 1, {{kBlack, 'X'}, {kWhite, 'o'}}),
-            "XXX   XX\n");
+TEST(DeviceContextTest, DottedPenFollowsLineToAndBackgroundMode) {
+  const std::vector<DotLineCase> cases = {
+      {"pattern restarts at each LineTo", OPAQUE, {4, 9}, "XXXoXXXoo \n"},
+      {"transparent mode leaves the gaps", TRANSPARENT, {9}, "XXX   XXX \n"},
+  };
+  for (const DotLineCase& row : cases) {
+    PaintSession session(10, 1);
+    CPen pen(PS_DOT, 1, kBlack);
+    CDC* dc = session.dc();
+    CPen* old = dc->SelectObject(&pen);
+    dc->SetBkMode(row.bk_mode);
+    dc->MoveTo(0, 0);
+    for (int x : row.line_ends) dc->LineTo(x, 0);
+    dc->SelectObject(old);
+    EXPECT_EQ(
+        Grid(session.window(), 0, 0, 10, 1, {{kBlack, 'X'}, {kWhite, 'o'}}),
+        row.expected)
+        << row.name;
+  }
 }
 
 TEST(DeviceContextTest, SelectionReturnsThePreviousObjects) {
