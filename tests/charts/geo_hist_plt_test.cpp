@@ -12,9 +12,8 @@
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
 #include "platform/ledger.h"
-#include "test_support/log_filters.h"
+#include "test_support/host_records.h"
 #include "test_support/recording.h"
-#include "test_support/samples.h"
 
 namespace {
 

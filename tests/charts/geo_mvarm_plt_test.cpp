@@ -9,13 +9,13 @@
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
 #include "platform/canvas_window.h"
+#include "test_support/host_records.h"
 #include "test_support/recording.h"
-#include "test_support/variogram_host.h"
 
 namespace {
 
 using kgtest::Balanced;
-using kgtest::CallsWithPen;
+using kgtest::CallsDrawnWith;
 using kgtest::CrossCalls;
 using kgtest::LinesStartingWith;
 using kgtest::Pass;
@@ -151,19 +151,19 @@ TEST(MultipleVariogramPlotTest, HiddenVariogramStillWidensTheAxes) {
             Crosses({{50, 400}, {100, 350}, {150, 300}, {200, 250},
                      {60, 430}, {120, 410}, {180, 390}, {240, 370},
                      {300, 330}}));
-  EXPECT_EQ(CallsWithPen(points, "LineTo ", "pen solid 1 0000FF").size(), 8u);
-  EXPECT_EQ(CallsWithPen(points, "LineTo ", "pen solid 1 FF0000").size(), 10u);
-  EXPECT_TRUE(CallsWithPen(points, "LineTo ", "pen solid 1 008000").empty());
+  EXPECT_EQ(CallsDrawnWith(points, "LineTo ", "pen solid 1 0000FF").size(), 8u);
+  EXPECT_EQ(CallsDrawnWith(points, "LineTo ", "pen solid 1 FF0000").size(), 10u);
+  EXPECT_TRUE(CallsDrawnWith(points, "LineTo ", "pen solid 1 008000").empty());
   for (const CPoint& p : host.positions[1]) EXPECT_TRUE(p == kUntouched);
   // The lines of the shown variograms only, each in its colour.
   const auto lines = Pass(log, 2);
-  EXPECT_EQ(CallsWithPen(lines, "LineTo ", "pen solid 1 0000FF"),
+  EXPECT_EQ(CallsDrawnWith(lines, "LineTo ", "pen solid 1 0000FF"),
             (std::vector<std::string>{"LineTo 145 358", "LineTo 195 308",
                                       "LineTo 245 258"}));
-  EXPECT_EQ(CallsWithPen(lines, "LineTo ", "pen solid 1 FF0000"),
+  EXPECT_EQ(CallsDrawnWith(lines, "LineTo ", "pen solid 1 FF0000"),
             (std::vector<std::string>{"LineTo 165 418", "LineTo 225 398",
                                       "LineTo 285 378", "LineTo 345 338"}));
-  EXPECT_TRUE(CallsWithPen(lines, "LineTo ", "pen solid 1 008000").empty());
+  EXPECT_TRUE(CallsDrawnWith(lines, "LineTo ", "pen solid 1 008000").empty());
 }
 
 TEST(MultipleVariogramPlotTest, OwnLagCountsPickTheirCurrentRows) {
@@ -211,7 +211,7 @@ TEST(MultipleVariogramPlotTest, XLabelsAtEveryTick) {
   EXPECT_EQ(texts[19], "TextOut -5 42 \"4\"");
   // Tick marks on all four sides, no grid.
   EXPECT_EQ(Strokes(frame).size(), 4u * 16u);
-  EXPECT_TRUE(CallsWithPen(frame, "LineTo ", "pen dot").empty());
+  EXPECT_TRUE(CallsDrawnWith(frame, "LineTo ", "pen dot").empty());
 }
 
 TEST(MultipleVariogramPlotTest, SillLine) {

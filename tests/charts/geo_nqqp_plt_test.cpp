@@ -8,15 +8,14 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "test_support/chart_log.h"
-#include "test_support/samples.h"
-#include "test_support/variogram_host.h"
+#include "test_support/host_records.h"
+#include "test_support/recording.h"
 
 namespace {
 
 using kgtest::Balanced;
 using kgtest::CallsStartingWith;
-using kgtest::CallsWithPen;
+using kgtest::CallsDrawnWith;
 using kgtest::CircleMarkerLine;
 using kgtest::DrawAndLog;
 using kgtest::LinesStartingWith;
@@ -220,9 +219,9 @@ TEST(NormalQqTest, ProbabilityFormAxesRunFromZeroToOnePointTwo) {
     EXPECT_NEAR(axis->range, 1.2, 1e-12);
     EXPECT_NEAR(axis->step, 0.2, 1e-12);
   }
-  EXPECT_EQ(CallsWithPen(log, "LineTo ", "pen dot 1 B4B4B4").size(), 10u);
+  EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen dot 1 B4B4B4").size(), 10u);
   // Equal axes: the corner-to-corner diagonal is the line y = x.
-  EXPECT_EQ(CallsWithPen(log, "LineTo ", "pen solid 1 000000"),
+  EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen solid 1 000000"),
             std::vector<std::string>{"LineTo 357 0"});
   EXPECT_EQ(TextsDrawn(log),
             (std::vector<std::string>{"Normal score", "0", "0.4", "0.8",
@@ -239,7 +238,7 @@ TEST(NormalQqTest, QuantileFormDiagonalAndMarkers) {
   EXPECT_NEAR(frame.x.range, 2.4, 1e-12);
   EXPECT_EQ(frame.y.range, 35.0);
   EXPECT_EQ(CallsStartingWith(log, "MoveTo ")[0], "MoveTo 0 357");
-  EXPECT_EQ(CallsWithPen(log, "LineTo ", "pen solid 1 000000"),
+  EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen solid 1 000000"),
             std::vector<std::string>{"LineTo 357 0"});
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 5),
             (std::vector<std::string>{"InvalidateRect erase=1", "UpdateWindow",

@@ -8,9 +8,8 @@
 
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
+#include "test_support/host_records.h"
 #include "test_support/recording.h"
-#include "test_support/samples.h"
-#include "test_support/variogram_host.h"
 
 namespace {
 

@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "test_support/chart_log.h"
-#include "test_support/samples.h"
-#include "test_support/variogram_host.h"
+#include "test_support/host_records.h"
+#include "test_support/recording.h"
 
 namespace {
 
 using kgtest::Balanced;
-using kgtest::CallsWithPen;
+using kgtest::CallsDrawnWith;
 using kgtest::CircleMarkerLine;
 using kgtest::DrawAndLog;
 using kgtest::LinesStartingWith;
@@ -172,8 +171,8 @@ TEST(QqPlotTest, ProbabilityFormAxesRunFromZeroToOnePointTwo) {
     EXPECT_NEAR(axis->range, 1.2, 1e-12);
     EXPECT_NEAR(axis->step, 0.2, 1e-12);
   }
-  EXPECT_EQ(CallsWithPen(log, "LineTo ", "pen dot 1 B4B4B4").size(), 10u);
-  EXPECT_EQ(CallsWithPen(log, "LineTo ", "pen solid 1 000000"),
+  EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen dot 1 B4B4B4").size(), 10u);
+  EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen solid 1 000000"),
             std::vector<std::string>{"LineTo 357 0"});
   EXPECT_EQ(TextsDrawn(log), (std::vector<std::string>{
                                  "Lead", "0", "0.4", "0.8", "Zinc", "0",

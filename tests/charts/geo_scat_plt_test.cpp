@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "test_support/chart_log.h"
-#include "test_support/samples.h"
-#include "test_support/variogram_host.h"
+#include "test_support/host_records.h"
+#include "test_support/recording.h"
 
 namespace {
 
 using kgtest::Balanced;
-using kgtest::CallsWithPen;
+using kgtest::CallsDrawnWith;
 using kgtest::CircleMarkerLine;
 using kgtest::DrawAndLog;
 using kgtest::LinesStartingWith;
@@ -120,8 +119,8 @@ TEST(ScatterPlotTest, FrameFromTheMinimumsWithAGreyPassPenAndNoDiagonal) {
   EXPECT_EQ(TextsDrawn(log),
             (std::vector<std::string>{"Lead", "0", "10", "20", "30", "Zinc",
                                       "100", "120", "140", "160"}));
-  EXPECT_EQ(CallsWithPen(log, "LineTo ", "pen dot 1 B4B4B4").size(), 13u);
-  EXPECT_TRUE(CallsWithPen(log, "LineTo ", "pen solid 1 000000").empty());
+  EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen dot 1 B4B4B4").size(), 13u);
+  EXPECT_TRUE(CallsDrawnWith(log, "LineTo ", "pen solid 1 000000").empty());
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 7),
             (std::vector<std::string>{
                 "InvalidateRect erase=1", "UpdateWindow", "GetDC",

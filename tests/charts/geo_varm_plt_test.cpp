@@ -10,13 +10,13 @@
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
 #include "platform/canvas_window.h"
+#include "test_support/host_records.h"
 #include "test_support/recording.h"
-#include "test_support/variogram_host.h"
 
 namespace {
 
 using kgtest::Balanced;
-using kgtest::CallsWithPen;
+using kgtest::CallsDrawnWith;
 using kgtest::CrossCalls;
 using kgtest::LinesStartingWith;
 using kgtest::Pass;
@@ -200,7 +200,7 @@ TEST(VariogramPlotTest, TickMarksPointInwardFromAllFourSides) {
     EXPECT_NE(stroke.find("pen solid 1 000000"), std::string::npos)
         << stroke;
   }
-  EXPECT_TRUE(CallsWithPen(frame, "LineTo ", "pen dot").empty())
+  EXPECT_TRUE(CallsDrawnWith(frame, "LineTo ", "pen dot").empty())
       << "no grid";
 }
 
@@ -418,7 +418,7 @@ TEST(VariogramPlotTest, ModelCurveStopsAtTheLargestLagAndClampsNegatives) {
     expected.push_back("LineTo " + std::to_string(lag + 25) + " 350");
   }
   EXPECT_EQ(Strokes(curve), expected);
-  EXPECT_EQ(CallsWithPen(curve, "LineTo ", kRedPen).size(), 14u);
+  EXPECT_EQ(CallsDrawnWith(curve, "LineTo ", kRedPen).size(), 14u);
   EXPECT_EQ(host.model[0].value, -0.5);
   EXPECT_EQ(host.model[1].value, -2);
   EXPECT_EQ(host.model[4].value, 0.0);
@@ -651,7 +651,7 @@ TEST(VariogramPlotTest, NullHandleWindowAndOtherTypes) {
                                       RGB(0, 0, 0));
             }),
             1);
-  EXPECT_EQ(CallsWithPen(host.Draw(), "LineTo ", "pen solid 1 008000")
+  EXPECT_EQ(CallsDrawnWith(host.Draw(), "LineTo ", "pen solid 1 008000")
                 .size(),
             18u)
       << "nine crosses in the new point colour";

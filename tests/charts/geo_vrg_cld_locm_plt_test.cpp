@@ -5,10 +5,8 @@
 
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
-#include "test_support/locations.h"
-#include "test_support/log_filters.h"
+#include "test_support/host_records.h"
 #include "test_support/recording.h"
-#include "test_support/samples.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
+#include "test_support/host_records.h"
 #include "test_support/recording.h"
-#include "test_support/variogram_host.h"
 
 namespace {
 
 using kgtest::Balanced;
 using kgtest::CallOnly;
 using kgtest::CallsStartingWith;
-using kgtest::CallsWithPen;
+using kgtest::CallsDrawnWith;
 using kgtest::LinesStartingWith;
 using kgtest::Pass;
 using kgtest::RecordingWindow;
@@ -154,7 +154,7 @@ TEST(VariogramCloudTest, FramePassHeadAndDottedGrid) {
       "LineTo 192 0",   "LineTo 231 0",   "LineTo 269 0",   "LineTo 308 0",
       "LineTo 347 269", "LineTo 347 231", "LineTo 347 192", "LineTo 347 154",
       "LineTo 347 116", "LineTo 347 77",  "LineTo 347 39"};
-  EXPECT_EQ(CallsWithPen(log, "LineTo ", "pen dot 1 B4B4B4"), expected_grid);
+  EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen dot 1 B4B4B4"), expected_grid);
   // Three passes, each on its own device context.
   EXPECT_EQ(LinesStartingWith(log, "GetDC").size(), 3u);
   EXPECT_EQ(LinesStartingWith(log, "ReleaseDC").size(), 3u);
@@ -198,7 +198,7 @@ TEST(VariogramCloudTest, OriginsAreTheWindowMinimums) {
   const std::vector<std::string> expected_x_grid = {
       "LineTo 43 0",  "LineTo 86 0",  "LineTo 130 0", "LineTo 173 0",
       "LineTo 216 0", "LineTo 260 0", "LineTo 303 0"};
-  const auto grid = CallsWithPen(log, "LineTo ", "pen dot 1 B4B4B4");
+  const auto grid = CallsDrawnWith(log, "LineTo ", "pen dot 1 B4B4B4");
   ASSERT_GE(grid.size(), expected_x_grid.size());
   EXPECT_EQ(std::vector<std::string>(grid.begin(), grid.begin() + 7),
             expected_x_grid);
@@ -273,7 +273,7 @@ TEST(VariogramCloudTest, SelectedPointsAreDrawnAgainInCyanAfterTheCloud) {
             first);
   // The same points in the cloud pass, in the cloud's colours.
   const auto cloud_marks =
-      CallsWithPen(Pass(log, 1), "Ellipse ", "pen solid 1 000000 | brush 3232FA");
+      CallsDrawnWith(Pass(log, 1), "Ellipse ", "pen solid 1 000000 | brush 3232FA");
   ASSERT_EQ(cloud_marks.size(), 10u);
   EXPECT_EQ(cloud_marks[3], expected_marks[0]);
   EXPECT_EQ(cloud_marks[7], expected_marks[1]);

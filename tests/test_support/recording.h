@@ -1,55 +1,20 @@
-// Helpers for tests that draw through the exports: a recording window and
-// filters over its call log (format documented in platform/canvas_window.h).
+// Helpers for tests that draw through the exports: a recording window, a
+// check that an export gives back every drawing object it took, and one draw
+// into a fresh window.
 #ifndef TESTS_TEST_SUPPORT_RECORDING_H_
 #define TESTS_TEST_SUPPORT_RECORDING_H_
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "gtest/gtest.h"
+#include "include/KorvaGraphLib.h"
 #include "platform/canvas_window.h"
 #include "platform/ledger.h"
+#include "test_support/call_log.h"
 
 namespace kgtest {
-
-// Returns the lines of `log` that start with `prefix`.
-inline std::vector<std::string> LinesStartingWith(
-    const std::vector<std::string>& log, const std::string& prefix) {
-  std::vector<std::string> out;
-  for (const std::string& line : log) {
-    if (line.compare(0, prefix.size(), prefix) == 0) out.push_back(line);
-  }
-  return out;
-}
-
-// Returns a log line without its " | ..." parts: the call as given.
-inline std::string CallOnly(const std::string& line) {
-  const size_t bar = line.find(" | ");
-  return bar == std::string::npos ? line : line.substr(0, bar);
-}
-
-// Returns the calls of `log` (CallOnly) that start with `prefix`.
-inline std::vector<std::string> CallsStartingWith(
-    const std::vector<std::string>& log, const std::string& prefix) {
-  std::vector<std::string> out;
-  for (const std::string& line : LinesStartingWith(log, prefix)) {
-    out.push_back(CallOnly(line));
-  }
-  return out;
-}
-
-// Returns the texts of the TextOut calls of `log`, in order.
-inline std::vector<std::string> TextsDrawn(
-    const std::vector<std::string>& log) {
-  std::vector<std::string> out;
-  for (const std::string& line : LinesStartingWith(log, "TextOut ")) {
-    const size_t open = line.find('"');
-    const size_t close = line.find('"', open + 1);
-    if (open != std::string::npos && close != std::string::npos) {
-      out.push_back(line.substr(open + 1, close - open - 1));
-    }
-  }
-  return out;
-}
 
 // A window that records from construction; the ledger at construction lets a
 // test check that nothing the chart took is still held.
@@ -68,6 +33,33 @@ class RecordingWindow {
   CanvasWindow window_;
   GdiLedger ledger_;
 };
+
+// Runs one export and expects the live pens, brushes, fonts and device
+// contexts to be the same afterwards; returns the export's status.
+template <typename Call>
+LONG Balanced(Call&& call, const std::string& what = "") {
+  const GdiLedger before = CurrentGdiLedger();
+  const LONG status = std::forward<Call>(call)();
+  const GdiLedger after = CurrentGdiLedger();
+  EXPECT_TRUE(before == after)
+      << what << ": pens " << before.pens << " -> " << after.pens
+      << ", brushes " << before.brushes << " -> " << after.brushes
+      << ", fonts " << before.fonts << " -> " << after.fonts
+      << ", device contexts " << before.device_contexts << " -> "
+      << after.device_contexts;
+  return status;
+}
+
+// The call log of one draw export into a new width x height window; expects
+// status 1 and a balanced ledger.
+inline std::vector<std::string> DrawAndLog(
+    LONG (*draw)(CKorvaGraph*, CWnd*), CKorvaGraph* graph, int width,
+    int height) {
+  RecordingWindow window(width, height);
+  EXPECT_EQ(draw(graph, window.Wnd()), 1);
+  EXPECT_TRUE(window.LedgerBalanced());
+  return window.Take();
+}
 
 }  // namespace kgtest
 

@@ -7,7 +7,7 @@
 
 #include "gtest/gtest.h"
 #include "include/KorvaGraphLib.h"
-#include "test_support/samples.h"
+#include "test_support/host_records.h"
 
 namespace {
 
