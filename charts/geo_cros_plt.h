@@ -25,6 +25,8 @@ class CGeoCrosPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
   void DrawPass(int pass);

@@ -46,6 +46,8 @@ class CGeoHistPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   // Point counts of the two kinds, bounded by the result array's length.
   LONG FrequencyPointCount() const;

@@ -44,6 +44,8 @@ class CGeoMVarmPlt : public CKorvaGraph {
   LONG variogram_count() const { return count_; }
   int load_flag() const { return load_flag_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   // True when every one of the first count slots holds its arrays.
   bool SlotsReady() const;

@@ -35,6 +35,8 @@ class CGeoNqqpPlt : public CKorvaGraph {
   const PlotFrame& frame() const { return frame_; }
   const ValueWindow& score_window() const { return score_window_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   SampleSet scores_;   // the host's score records, rewritten by the step
   SampleSet samples_;  // the sample under study, read only

@@ -38,6 +38,8 @@ class CGeoPropPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   void CalcScale();
   bool CanDraw() const;

@@ -33,6 +33,8 @@ class CGeoQqppPlt : public CKorvaGraph {
   const PlotFrame& frame() const { return frame_; }
   const QuantilePairs& pairs() const { return pairs_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   SampleSet first_;
   SampleSet second_;

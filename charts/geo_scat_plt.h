@@ -29,6 +29,8 @@ class CGeoScatPlt : public CKorvaGraph {
   const PlotFrame& frame() const { return frame_; }
   LONG point_count() const { return points_.count; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   void DrawPass(int pass);
 

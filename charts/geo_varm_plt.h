@@ -64,6 +64,8 @@ class CGeoVarmPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   void CalcExtents();
   void CalcScale();

@@ -38,6 +38,8 @@ class CGeoVrgCldPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
 
+
+  friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
   void DrawPass(int pass, int style);
