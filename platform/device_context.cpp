@@ -29,9 +29,16 @@ std::string Coordinates(int64_t x, int64_t y) {
   return std::to_string(x) + " " + std::to_string(y);
 }
 
-// Returns the window when it exists and is recording, else null.
-WindowState* Recording(WindowState* state) {
-  return state != nullptr && state->recording ? state : nullptr;
+// Logs the line that `line` builds when the window exists and records.
+// The string work is out of line, off the drawing path.
+template <typename Line>
+[[gnu::noinline]] void LogLine(WindowState* window, Line line) {
+  window->Record(line());
+}
+
+template <typename Line>
+void RecordCall(WindowState* window, Line line) {
+  if (window != nullptr && window->recording) LogLine(window, line);
 }
 
 // Selects the wrapped object; returns the wrapper lent for the object the
@@ -84,9 +91,7 @@ void DeviceContext::Close() {
 CPoint DeviceContext::SetViewportOrg(int x, int y) {
   const CPoint previous = origin_;
   origin_ = CPoint(x, y);
-  if (WindowState* window = Recording(state_)) {
-    window->Record("SetViewportOrg " + Coordinates(x, y));
-  }
+  RecordCall(state_, [&] { return "SetViewportOrg " + Coordinates(x, y); });
   return previous;
 }
 
@@ -100,18 +105,15 @@ HGDIOBJ DeviceContext::Select(HGDIOBJ object, GdiObject** previous_object) {
   ++selected->selections;
   selected_[k] = object;
   current_[k] = selected;
-  if (WindowState* window = Recording(state_)) {
-    window->Record("SelectObject " + DescribeGdiObject(*selected));
-  }
+  RecordCall(state_,
+             [&] { return "SelectObject " + DescribeGdiObject(*selected); });
   return previous;
 }
 
 CPoint DeviceContext::MoveTo(int x, int y) {
   const CPoint previous = position_;
   position_ = CPoint(x, y);
-  if (WindowState* window = Recording(state_)) {
-    window->Record("MoveTo " + Coordinates(x, y));
-  }
+  RecordCall(state_, [&] { return "MoveTo " + Coordinates(x, y); });
   return previous;
 }
 
@@ -121,11 +123,11 @@ BOOL DeviceContext::LineTo(int x, int y) {
   DrawLine(window->raster, PenStroke(), DeviceX(position_.x),
            DeviceY(position_.y), DeviceX(x), DeviceY(y), 0);
   position_ = CPoint(x, y);
-  if (window->recording) {
-    window->Record("LineTo " + Coordinates(x, y) + " | dev " +
-                   Coordinates(DeviceX(x), DeviceY(y)) + " | " +
-                   DescribeGdiObject(Current(GdiKind::kPen)));
-  }
+  RecordCall(window, [&] {
+    return "LineTo " + Coordinates(x, y) + " | dev " +
+           Coordinates(DeviceX(x), DeviceY(y)) + " | " +
+           DescribeGdiObject(Current(GdiKind::kPen));
+  });
   return TRUE;
 }
 
@@ -146,9 +148,7 @@ BOOL DeviceContext::Shape(Draw draw, const char* name, int left, int top,
   if (window == nullptr) return FALSE;
   draw(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
        ShapeBox{DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
-  if (window->recording) {
-    window->Record(ShapeLine(name, left, top, right, bottom));
-  }
+  RecordCall(window, [&] { return ShapeLine(name, left, top, right, bottom); });
   return TRUE;
 }
 
@@ -158,6 +158,15 @@ BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
 }
 
 BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
+  // Markers take a quick path: a chart may draw a million of them.
+  const Stroke& pen = Current(GdiKind::kPen).pen_stroke;
+  if (state_ != nullptr && !state_->recording && pen.width == 1 &&
+      !pen.dotted &&
+      DrawSmallEllipseInside(state_->raster, pen.color,
+                             Current(GdiKind::kBrush).brush, DeviceX(left),
+                             DeviceY(top), DeviceX(right), DeviceY(bottom))) {
+    return TRUE;
+  }
   auto draw = [](auto&&... args) { DrawEllipse(args...); };
   return Shape(draw, "Ellipse", left, top, right, bottom);
 }
@@ -173,23 +182,20 @@ BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
   const FontSpec& font = Current(GdiKind::kFont).font;
   const bool drawn = DrawText(window->raster, font, DeviceX(x), DeviceY(y),
                               text, length, style);
-  if (window->recording) {
-    window->Record("TextOut " + Coordinates(x, y) + " \"" +
-                   std::string(text, static_cast<size_t>(length)) +
-                   "\" | dev " + Coordinates(DeviceX(x), DeviceY(y)) +
-                   " | align " + std::to_string(align_) + " | bkmode " +
-                   std::to_string(bk_mode_) + " | " +
-                   DescribeGdiObject(Current(GdiKind::kFont)));
-  }
+  RecordCall(window, [&] {
+    return "TextOut " + Coordinates(x, y) + " \"" +
+           std::string(text, static_cast<size_t>(length)) + "\" | dev " +
+           Coordinates(DeviceX(x), DeviceY(y)) + " | align " +
+           std::to_string(align_) + " | bkmode " + std::to_string(bk_mode_) +
+           " | " + DescribeGdiObject(Current(GdiKind::kFont));
+  });
   return drawn ? TRUE : FALSE;
 }
 
 UINT DeviceContext::SetTextAlign(UINT flags) {
   const UINT previous = align_;
   align_ = flags;
-  if (WindowState* window = Recording(state_)) {
-    window->Record("SetTextAlign " + std::to_string(flags));
-  }
+  RecordCall(state_, [&] { return "SetTextAlign " + std::to_string(flags); });
   return previous;
 }
 
@@ -197,9 +203,7 @@ int DeviceContext::SetBkMode(int mode) {
   if (mode != TRANSPARENT && mode != OPAQUE) return 0;
   const int previous = bk_mode_;
   bk_mode_ = mode;
-  if (WindowState* window = Recording(state_)) {
-    window->Record("SetBkMode " + std::to_string(mode));
-  }
+  RecordCall(state_, [&] { return "SetBkMode " + std::to_string(mode); });
   return previous;
 }
 

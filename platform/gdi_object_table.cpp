@@ -44,7 +44,7 @@ GdiObject* GdiObjectTable::NewObject(GdiKind kind, HGDIOBJ* handle) {
   return object;
 }
 
-HGDIOBJ GdiObjectTable::CreatePen(const PenSpec& pen) {
+HGDIOBJ GdiObjectTable::CreatePen(PenSpec pen) {
   HGDIOBJ handle;
   GdiObject* object = NewObject(GdiKind::kPen, &handle);
   if (object == nullptr) return nullptr;

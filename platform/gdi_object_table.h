@@ -53,7 +53,7 @@ class GdiObjectTable {
   GdiObjectTable(const GdiObjectTable&) = delete;
   GdiObjectTable& operator=(const GdiObjectTable&) = delete;
 
-  HGDIOBJ CreatePen(const PenSpec& pen);
+  HGDIOBJ CreatePen(PenSpec pen);
   HGDIOBJ CreateBrush(COLORREF color);
   HGDIOBJ CreateFont(const FontSpec& font);
   // Returns the live object, or null.

@@ -91,7 +91,6 @@ struct EllipseShape {
   std::vector<int64_t> outline_offsets;
 
   void SetStride(int64_t new_stride) {
-    if (stride == new_stride) return;
     stride = new_stride;
     fill_offsets.clear();
     outline_offsets.clear();
@@ -149,12 +148,45 @@ void BuildEllipseShape(int64_t w, int64_t h, EllipseShape* shape) {
 
 // Shapes of recent small sizes, built once: a chart draws a marker of one
 // size per data point. The platform runs on its host's one drawing thread.
-EllipseShape& CachedEllipseShape(int64_t w, int64_t h) {
-  constexpr size_t kEntries = 16;
-  static auto* const cache = new EllipseShape[kEntries];  // never destroyed
-  EllipseShape& entry = cache[static_cast<size_t>(w * 31 + h) % kEntries];
-  if (entry.w != w || entry.h != h) BuildEllipseShape(w, h, &entry);
+constexpr size_t kCachedShapes = 16;
+EllipseShape* ShapeCache() {
+  static auto* const cache = new EllipseShape[kCachedShapes];  // never freed
+  return cache;
+}
+
+EllipseShape& CachedEntry(int64_t w, int64_t h) {
+  return ShapeCache()[static_cast<size_t>(w * 31 + h) % kCachedShapes];
+}
+
+[[gnu::noinline]]  // rare: keeps the marker path small
+EllipseShape&
+RebuildCachedShape(int64_t w, int64_t h) {
+  EllipseShape& entry = CachedEntry(w, h);
+  BuildEllipseShape(w, h, &entry);
   return entry;
+}
+
+EllipseShape& CachedEllipseShape(int64_t w, int64_t h) {
+  EllipseShape& entry = CachedEntry(w, h);
+  return entry.w == w && entry.h == h ? entry : RebuildCachedShape(w, h);
+}
+
+// Writes a shape prepared for the raster's stride, its corner at `corner`.
+void WriteShape(const EllipseShape& shape, COLORREF* corner, COLORREF pen_color,
+                COLORREF brush) {
+  for (int64_t offset : shape.fill_offsets) corner[offset] = brush;
+  for (int64_t offset : shape.outline_offsets) corner[offset] = pen_color;
+}
+
+// Readies the cached shape for rows of this stride, then writes it.
+[[gnu::noinline]]  // rare: keeps the marker path small
+bool PrepareAndWriteShape(int64_t w, int64_t h, int64_t stride,
+                          COLORREF* corner, COLORREF pen_color,
+                          COLORREF brush) {
+  EllipseShape& shape = CachedEllipseShape(w, h);
+  shape.SetStride(stride);
+  WriteShape(shape, corner, pen_color, brush);
+  return true;
 }
 
 // Paints through the stroke's rules: clipping, dots, width.
@@ -172,24 +204,6 @@ void PaintClippedEllipseShape(Raster& raster, const Stroke& pen,
   for (const OutlinePixel& p : shape.outline) {
     PlotStroke(pixels, stroke, box.left + p.x, box.top + p.y, step++);
   }
-}
-
-void PaintEllipseShape(Raster& raster, const Stroke& pen, COLORREF brush,
-                       const ShapeBox& box, EllipseShape& shape) {
-  const bool inside = box.left >= 0 && box.top >= 0 &&
-                      box.right <= raster.width() &&
-                      box.bottom <= raster.height();
-  if (!inside || pen.width != 1 || pen.dotted) {
-    PaintClippedEllipseShape(raster, pen, brush, box, shape);
-    return;
-  }
-  // Wholly inside with a plain pen: straight writes, no clipping.
-  const PixelView pixels = raster.View();
-  shape.SetStride(pixels.width);
-  COLORREF* const corner = pixels.data + box.top * pixels.width + box.left;
-  for (int64_t offset : shape.fill_offsets) corner[offset] = brush;
-  const COLORREF color = pen.color;
-  for (int64_t offset : shape.outline_offsets) corner[offset] = color;
 }
 
 // An ellipse too large to step: each visible row and column solves the
@@ -246,7 +260,7 @@ void DrawUncachedEllipse(Raster& raster, const Stroke& pen, COLORREF brush,
   }
   EllipseShape shape;
   BuildEllipseShape(w, h, &shape);
-  PaintEllipseShape(raster, pen, brush, box, shape);
+  PaintClippedEllipseShape(raster, pen, brush, box, shape);
 }
 
 }  // namespace
@@ -278,9 +292,37 @@ void DrawEllipse(Raster& raster, const Stroke& pen, COLORREF brush,
     return;
   }
   if (MissesRaster(raster, box, pen.Margin())) return;
+  const bool plain_pen = pen.width == 1 && !pen.dotted;
+  if (plain_pen && DrawSmallEllipseInside(raster, pen.color, brush, box.left,
+                                          box.top, box.right, box.bottom)) {
+    return;
+  }
   if (w <= kMaxCachedEllipse && h <= kMaxCachedEllipse) {
-    PaintEllipseShape(raster, pen, brush, box, CachedEllipseShape(w, h));
+    PaintClippedEllipseShape(raster, pen, brush, box, CachedEllipseShape(w, h));
     return;
   }
   DrawUncachedEllipse(raster, pen, brush, box);
+}
+
+bool DrawSmallEllipseInside(Raster& raster, COLORREF pen_color, COLORREF brush,
+                            int64_t left, int64_t top, int64_t right,
+                            int64_t bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const int64_t w = right - left;
+  const int64_t h = bottom - top;
+  if (w <= 2 || h <= 2 || w > kMaxCachedEllipse || h > kMaxCachedEllipse ||
+      left < 0 || top < 0 || right > raster.width() ||
+      bottom > raster.height()) {
+    return false;
+  }
+  const PixelView pixels = raster.View();
+  COLORREF* const corner = pixels.data + top * pixels.width + left;
+  const EllipseShape& shape = CachedEntry(w, h);
+  if (shape.w != w || shape.h != h || shape.stride != pixels.width) {
+    // A tail call, so that the common case saves no registers.
+    return PrepareAndWriteShape(w, h, pixels.width, corner, pen_color, brush);
+  }
+  WriteShape(shape, corner, pen_color, brush);
+  return true;
 }
