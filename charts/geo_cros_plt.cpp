@@ -43,22 +43,21 @@ void CGeoCrosPlt::Redraw() {
 
 void CGeoCrosPlt::DrawPass(int pass) {
   if (x_ == nullptr || y_ == nullptr) return;
-  DrawPassScope scope(frame_, kRedPassPen);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  switch (pass) {
-    case 0:
-      frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
-      break;
-    case 1:
-      for (LONG i = 0; i < count_; ++i) DrawMarker(dc, x_[i], y_[i], kBlue);
-      break;
-    case 2:
-      DrawFitLine(dc);
-      break;
-    default:
-      break;
-  }
+  RunDrawPass(frame_, kRedPassPen, [&](CDC* dc) {
+    switch (pass) {
+      case 0:
+        frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
+        break;
+      case 1:
+        for (LONG i = 0; i < count_; ++i) DrawMarker(dc, x_[i], y_[i], kBlue);
+        break;
+      case 2:
+        DrawFitLine(dc);
+        break;
+      default:
+        break;
+    }
+  });
 }
 
 void CGeoCrosPlt::DrawMarker(CDC* dc, double x, double y, COLORREF color) {

@@ -167,11 +167,7 @@ void CGeoHistPlt::Redraw() {
 
 void CGeoHistPlt::DrawPass(int pass) {
   if (!has_result_) return;
-  DrawPassScope scope(frame_, kPassPen);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  // An allocation failure ends the pass; the guards give everything back.
-  try {
+  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
     switch (pass) {
       case 0:
         DrawAxes(dc);
@@ -185,25 +181,14 @@ void CGeoHistPlt::DrawPass(int pass) {
       default:
         break;
     }
-  } catch (const std::bad_alloc&) {
-  }
+  });
 }
 
 void CGeoHistPlt::DrawAxes(CDC* dc) {
-  LONG exponent = 0;
-  CalcAxisExponent(frame_.x.end, frame_.x.origin, x_label_factor_, exponent);
-  frame_.DrawFrameRect(dc, kBlack);
-  frame_.DrawGrid(dc);
-  dc->SetBkMode(TRANSPARENT);
+  DrawExponentXAxis(dc, frame_, kBlack, names_.x.str(), x_label_factor_);
   double dx = 0.0;
   double dy = 0.0;
   frame_.PixelOffsets(5, 4, dx, dy);
-
-  // X: the title with its power of ten, then a label at every step but the
-  // end, divided by the factor the title names.
-  dc->SetTextAlign(TA_CENTER | TA_TOP);
-  DrawExponentTitle(dc, frame_, names_.x.str(), exponent);
-  DrawEveryStepXLabels(dc, frame_, x_label_factor_);
 
   // Y: unscaled, every second step, stopping one step below the top label
   // position so the name above the frame stays clear.

@@ -140,11 +140,7 @@ void CGeoPropPlt::Redraw() {
 
 void CGeoPropPlt::DrawPass(int pass) {
   if (!has_output_) return;
-  DrawPassScope scope(frame_, kPassPen);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  // An allocation failure ends the pass; the guards give everything back.
-  try {
+  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
     switch (pass) {
       case 0:
         DrawAxes(dc);
@@ -158,26 +154,15 @@ void CGeoPropPlt::DrawPass(int pass) {
       default:
         break;
     }
-  } catch (const std::bad_alloc&) {
-  }
+  });
 }
 
 void CGeoPropPlt::DrawAxes(CDC* dc) {
   const AxisScale& x = frame_.x;
-  frame_.DrawFrameRect(dc, kBlack);
-  LONG exponent = 0;
-  CalcAxisExponent(x.end, x.origin, label_factor_, exponent);
-  frame_.DrawGrid(dc);
-  dc->SetBkMode(TRANSPARENT);
+  DrawExponentXAxis(dc, frame_, kBlack, names_.x.str(), label_factor_);
   double dx = 0.0;
   double dy = 0.0;
   frame_.PixelOffsets(5, 4, dx, dy);
-
-  // X: the title with its power of ten, then a label at every step but the
-  // end, divided by the factor the title names.
-  dc->SetTextAlign(TA_CENTER | TA_TOP);
-  DrawExponentTitle(dc, frame_, names_.x.str(), exponent);
-  DrawEveryStepXLabels(dc, frame_, label_factor_);
 
   // The levels in per cent, right-aligned left of the frame with their tops
   // 8 pixels above their lines; the probability axis has no name.

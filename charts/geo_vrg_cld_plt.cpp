@@ -48,11 +48,7 @@ void CGeoVrgCldPlt::Redraw() {
 
 void CGeoVrgCldPlt::DrawPass(int pass, int style) {
   if (x_ == nullptr || y_ == nullptr) return;
-  DrawPassScope scope(frame_, kPassPen);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  // An allocation failure ends the pass; the guards give everything back.
-  try {
+  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
     switch (pass) {
       case 0:
         DrawAxes(dc);
@@ -66,8 +62,7 @@ void CGeoVrgCldPlt::DrawPass(int pass, int style) {
       default:
         break;
     }
-  } catch (const std::bad_alloc&) {
-  }
+  });
 }
 
 void CGeoVrgCldPlt::DrawAxes(CDC* dc) {

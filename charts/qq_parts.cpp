@@ -18,17 +18,16 @@ constexpr double kTailFactor = 5.0;
 void DrawQuantilePass(const PlotFrame& frame, int pass,
                       const AxisNames& names, const QuantilePairs& pairs) {
   if (!pairs.HasArray()) return;
-  DrawPassScope scope(frame, kRedPassPen);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  if (pass == 0) {
-    frame.DrawAxes(dc, kBlack, names.x.str(), names.y.str());
-  } else {
+  RunDrawPass(frame, kRedPassPen, [&](CDC* dc) {
+    if (pass == 0) {
+      frame.DrawAxes(dc, kBlack, names.x.str(), names.y.str());
+      return;
+    }
     for (LONG i = 0; i < pairs.count(); ++i) {
       DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue,
                        kMarkerRadius);
     }
-  }
+  });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #ifndef FRAME_DRAW_PASS_H_
 #define FRAME_DRAW_PASS_H_
 
+#include <new>
 #include <optional>
 
 #include "frame/gdi_guards.h"
@@ -20,7 +21,7 @@ class DrawPassScope {
   // Takes the frame window's device context, selects a new pass pen when one
   // is given, and moves the viewport origin to the plot corner when asked.
   DrawPassScope(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
-           bool move_origin = true);
+                bool move_origin = true);
   ~DrawPassScope() = default;
   DrawPassScope(const DrawPassScope&) = delete;
   DrawPassScope& operator=(const DrawPassScope&) = delete;
@@ -32,5 +33,18 @@ class DrawPassScope {
   WindowDC window_dc_;                    // released last
   std::optional<ScopedSelection> pen_;  // restored and destroyed first
 };
+
+// Runs draw(dc) as one pass on the frame's window. An allocation failure ends
+// the pass; the scope gives back everything the pass took.
+template <typename Draw>
+void RunDrawPass(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
+                 Draw&& draw, bool move_origin = true) {
+  DrawPassScope scope(frame, pass_pen, move_origin);
+  if (!scope) return;
+  try {
+    draw(scope.dc());
+  } catch (const std::bad_alloc&) {
+  }
+}
 
 #endif  // FRAME_DRAW_PASS_H_

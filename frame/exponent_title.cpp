@@ -46,3 +46,15 @@ void DrawEveryStepXLabels(CDC* dc, const PlotFrame& frame, double factor) {
                     FormatNumber(wx / factor));
   }
 }
+
+void DrawExponentXAxis(CDC* dc, const PlotFrame& frame, COLORREF frame_color,
+                       const std::string& name, double& factor) {
+  LONG exponent = 0;
+  CalcAxisExponent(frame.x.end, frame.x.origin, factor, exponent);
+  frame.DrawFrameRect(dc, frame_color);
+  frame.DrawGrid(dc);
+  dc->SetBkMode(TRANSPARENT);
+  dc->SetTextAlign(TA_CENTER | TA_TOP);
+  DrawExponentTitle(dc, frame, name, exponent);
+  DrawEveryStepXLabels(dc, frame, factor);
+}

@@ -22,4 +22,12 @@ void DrawExponentTitle(CDC* dc, const PlotFrame& frame, const std::string& name,
 // REQUIRES: the context's text alignment is centre-top and the frame is scaled.
 void DrawEveryStepXLabels(CDC* dc, const PlotFrame& frame, double factor);
 
+// The frame rectangle, the grid and the X axis of a chart whose X labels are
+// divided by a power of ten: the title with its exponent and a label at every
+// step. Sets `factor` from the X span (unchanged for a span not above 1e-20,
+// with the exponent 0). Leaves the background transparent and the alignment
+// centre-top.
+void DrawExponentXAxis(CDC* dc, const PlotFrame& frame, COLORREF frame_color,
+                       const std::string& name, double& factor);
+
 #endif  // FRAME_EXPONENT_TITLE_H_
