@@ -16,7 +16,7 @@ HGDIOBJ CGdiObject::Detach() {
   return object;
 }
 
-BOOL CGdiObject::DeleteObject() {
+[[gnu::flatten]] BOOL CGdiObject::DeleteObject() {
   if (m_hObject == nullptr) return FALSE;
   // Detached even when the delete fails (a selected object), as the
   // framework does: the ledger then shows the object as leaked.

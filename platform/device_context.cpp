@@ -251,19 +251,19 @@ CPoint CDC::SetViewportOrg(int x, int y) {
                    [&](DeviceContext& dc) { return dc.SetViewportOrg(x, y); });
 }
 
-CPen* CDC::SelectObject(CPen* pen) {
+[[gnu::flatten]] CPen* CDC::SelectObject(CPen* pen) {
   return SelectWrapped(m_hDC, pen, &GdiObject::lent_pen);
 }
 
-CBrush* CDC::SelectObject(CBrush* brush) {
+[[gnu::flatten]] CBrush* CDC::SelectObject(CBrush* brush) {
   return SelectWrapped(m_hDC, brush, &GdiObject::lent_brush);
 }
 
-CFont* CDC::SelectObject(CFont* font) {
+[[gnu::flatten]] CFont* CDC::SelectObject(CFont* font) {
   return SelectWrapped(m_hDC, font, &GdiObject::lent_font);
 }
 
-HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
+[[gnu::flatten]] HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
   return OnContext(m_hDC, HGDIOBJ{nullptr},
                    [&](DeviceContext& dc) { return dc.Select(object); });
 }
@@ -284,7 +284,7 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
   });
 }
 
-BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+[[gnu::flatten]] BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
   return OnContext(m_hDC, FALSE, [&](DeviceContext& dc) {
     return dc.Ellipse(left, top, right, bottom);
   });

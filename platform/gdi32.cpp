@@ -3,7 +3,7 @@
 #include "platform/device_context.h"
 #include "platform/gdi_object_table.h"
 
-HPEN CreatePen(int style, int width, COLORREF color) {
+[[gnu::flatten]] HPEN CreatePen(int style, int width, COLORREF color) {
   PenSpec pen;
   pen.style = style;
   pen.width = width;
@@ -30,7 +30,9 @@ HFONT CreateFontA(int height, int width, int escapement, int /*orientation*/,
   return GdiObjects().CreateFont(font);
 }
 
-BOOL DeleteObject(HGDIOBJ object) { return GdiObjects().Delete(object); }
+[[gnu::flatten]] BOOL DeleteObject(HGDIOBJ object) {
+  return GdiObjects().Delete(object);
+}
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   DeviceContext* context = FindDeviceContext(dc);

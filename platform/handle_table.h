@@ -40,11 +40,11 @@ class HandleTable {
       ++size_;
     }
     Slot& slot = At(index);
-    slot.live = true;
+    slot.handle = (static_cast<uintptr_t>(slot.generation) << 32) | tag_bits_ |
+                  (index + 1u);
     ++live_count_;
     *value = &slot.value;
-    return (static_cast<uintptr_t>(slot.generation) << 32) | tag_bits_ |
-           (index + 1u);
+    return slot.handle;
   }
 
   // Returns the slot's value, or null when the handle is not live.
@@ -57,7 +57,7 @@ class HandleTable {
   bool Release(uintptr_t handle) {
     Slot* slot = LiveSlot(handle);
     if (slot == nullptr) return false;
-    slot->live = false;
+    slot->handle = 0;
     slot->generation =
         slot->generation == UINT32_MAX ? 1 : slot->generation + 1;
     slot->next_free = free_head_;
@@ -72,7 +72,7 @@ class HandleTable {
   template <typename Visit>
   void ForEachLive(Visit visit) {
     for (uint32_t index = 0; index < size_; ++index) {
-      if (At(index).live) visit(At(index).value);
+      if (At(index).handle != 0) visit(At(index).value);
     }
   }
 
@@ -90,25 +90,22 @@ class HandleTable {
 
   struct Slot {
     T value{};
+    uintptr_t handle = 0;  // the slot's live handle, 0 while free
     uint32_t generation = 1;
     uint32_t next_free = kNoSlot;
-    bool live = false;
   };
 
   static uint32_t IndexOf(uintptr_t handle) {
     return (static_cast<uint32_t>(handle) & kIndexMask) - 1u;
   }
 
+  // A handle is live when it is exactly the one its slot holds: that checks
+  // the tag, the generation and that the slot is in use at once.
   Slot* LiveSlot(uintptr_t handle) {
-    const uint32_t low = static_cast<uint32_t>(handle);
-    const uint32_t number = low & kIndexMask;  // index + 1
-    if ((low & ~kIndexMask) != tag_bits_ || number == 0 || number > size_) {
-      return nullptr;
-    }
-    Slot& slot = At(IndexOf(handle));
-    const bool live =
-        slot.live && slot.generation == static_cast<uint32_t>(handle >> 32);
-    return live ? &slot : nullptr;
+    const uint32_t index = IndexOf(handle);  // wraps for a zero index field
+    if (index >= size_) return nullptr;
+    Slot& slot = At(index);
+    return slot.handle == handle && handle != 0 ? &slot : nullptr;
   }
 
   Slot& At(uint32_t index) {
