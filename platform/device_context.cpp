@@ -91,7 +91,7 @@ void DeviceContext::Close() {
 CPoint DeviceContext::SetViewportOrg(int x, int y) {
   const CPoint previous = origin_;
   origin_ = CPoint(x, y);
-  RecordCall(state_, [&] { return "SetViewportOrg " + Coordinates(x, y); });
+  RecordCall(state_, [x, y] { return "SetViewportOrg " + Coordinates(x, y); });
   return previous;
 }
 
@@ -105,15 +105,16 @@ HGDIOBJ DeviceContext::Select(HGDIOBJ object, GdiObject** previous_object) {
   ++selected->selections;
   selected_[k] = object;
   current_[k] = selected;
-  RecordCall(state_,
-             [&] { return "SelectObject " + DescribeGdiObject(*selected); });
+  RecordCall(state_, [selected] {
+    return "SelectObject " + DescribeGdiObject(*selected);
+  });
   return previous;
 }
 
 CPoint DeviceContext::MoveTo(int x, int y) {
   const CPoint previous = position_;
   position_ = CPoint(x, y);
-  RecordCall(state_, [&] { return "MoveTo " + Coordinates(x, y); });
+  RecordCall(state_, [x, y] { return "MoveTo " + Coordinates(x, y); });
   return previous;
 }
 
@@ -195,7 +196,8 @@ BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
 UINT DeviceContext::SetTextAlign(UINT flags) {
   const UINT previous = align_;
   align_ = flags;
-  RecordCall(state_, [&] { return "SetTextAlign " + std::to_string(flags); });
+  RecordCall(state_,
+             [flags] { return "SetTextAlign " + std::to_string(flags); });
   return previous;
 }
 
@@ -203,7 +205,7 @@ int DeviceContext::SetBkMode(int mode) {
   if (mode != TRANSPARENT && mode != OPAQUE) return 0;
   const int previous = bk_mode_;
   bk_mode_ = mode;
-  RecordCall(state_, [&] { return "SetBkMode " + std::to_string(mode); });
+  RecordCall(state_, [mode] { return "SetBkMode " + std::to_string(mode); });
   return previous;
 }
 

@@ -58,9 +58,10 @@ class DeviceContext {
   int64_t DeviceX(int x) const { return int64_t{x} + origin_.x; }
   int64_t DeviceY(int y) const { return int64_t{y} + origin_.y; }
   // Draws a Rectangle or an Ellipse (draw paints it) and records the call.
+  // Out of line: the markers' quick path stays small.
   template <typename Draw>
-  BOOL Shape(Draw draw, const char* name, int left, int top, int right,
-             int bottom);
+  [[gnu::noinline]] BOOL Shape(Draw draw, const char* name, int left, int top,
+                               int right, int bottom);
   // The recording line of a Rectangle or Ellipse call.
   std::string ShapeLine(const char* name, int left, int top, int right,
                         int bottom) const;
