@@ -5,9 +5,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "tools/korvagraph/host_stats.h"
 #include "tools/korvagraph/progress_line.h"
-#include "tools/korvagraph/variogram_cloud.h"
 
 namespace {
 
@@ -41,6 +39,16 @@ Status Choose(const DataSet& data, const std::string& spec, int fallback,
 }
 
 }  // namespace
+
+std::vector<KvDiscPnt> AttributeRecords(const std::vector<double>& values,
+                                        const std::vector<double>* second) {
+  std::vector<KvDiscPnt> records(values.size(), KvDiscPnt{});
+  for (size_t i = 0; i < values.size(); ++i) {
+    records[i].value = values[i];
+    if (second != nullptr) records[i].value2 = (*second)[i];
+  }
+  return records;
+}
 
 ChartContext::ChartContext(DataSet data, Options options, std::FILE* progress)
     : data_(std::move(data)),
@@ -87,19 +95,49 @@ Status ChartContext::EmptyColumn(const std::string& what) const {
                             "are missing)");
 }
 
-Status ChartContext::PrimaryValues(std::vector<double>* values) const {
-  *values = PresentValues(data_, primary_);
-  if (values->empty()) return EmptyColumn(Name(primary_));
+Status ChartContext::NoSecondColumn() const {
+  return Status::Error(data_.path +
+                       ": expected a second attribute column for this "
+                       "chart; name one with --col2");
+}
+
+Status ChartContext::ColumnValues(int column,
+                                  std::vector<double>* values) const {
+  *values = PresentValues(data_, column);
+  if (values->empty()) return EmptyColumn(Name(column));
   return Status::Ok();
+}
+
+Status ChartContext::PrimaryValues(std::vector<double>* values) const {
+  return ColumnValues(primary_, values);
+}
+
+Status ChartContext::SecondaryValues(std::vector<double>* values) const {
+  if (secondary_ == kNoColumn) return NoSecondColumn();
+  return ColumnValues(secondary_, values);
+}
+
+Status ChartContext::SampleOf(ValuesGetter values_of,
+                              AttributeSample* sample) const {
+  std::vector<double> values;
+  Status status = (this->*values_of)(&values);
+  if (!status.ok()) return status;
+  sample->records = AttributeRecords(values);
+  sample->window = Rounded(WindowOf(values));
+  return Status::Ok();
+}
+
+Status ChartContext::PrimarySample(AttributeSample* sample) const {
+  return SampleOf(&ChartContext::PrimaryValues, sample);
+}
+
+Status ChartContext::SecondarySample(AttributeSample* sample) const {
+  return SampleOf(&ChartContext::SecondaryValues, sample);
 }
 
 Status ChartContext::PairedValues(std::vector<double>* first,
                                   std::vector<double>* second) const {
-  if (secondary_ == kNoColumn) {
-    return Status::Error(data_.path +
-                         ": expected a second attribute column for this "
-                         "chart; name one with --col2");
-  }
+  if (secondary_ == kNoColumn) return NoSecondColumn();
   first->clear();
   second->clear();
   const std::vector<double>& a = data_.columns[primary_];
@@ -148,25 +186,30 @@ Status ChartContext::LocatedSamples(const std::vector<KvDiscPnt>** samples) {
   return Status::Ok();
 }
 
+LagSettings ChartContext::ChosenLags(
+    const std::vector<KvDiscPnt>& samples) const {
+  const LagSettings defaults = DefaultLags(samples);
+  LagSettings lags = defaults;
+  if (options_.lag > 0.0) {
+    lags.spacing = options_.lag;
+    if (options_.lag_count == 0) {
+      // Keep the reach of the defaults with the new spacing.
+      lags.count = std::max(1, static_cast<int>(defaults.spacing *
+                                                defaults.count / options_.lag));
+      lags.count = std::min(lags.count, 1000);
+    }
+  }
+  if (options_.lag_count > 0) lags.count = options_.lag_count;
+  return lags;
+}
+
 Status ChartContext::Variograms(const VariogramSet** set) {
   if (variograms_ == nullptr) {
     const std::vector<KvDiscPnt>* samples = nullptr;
     Status status = LocatedSamples(&samples);
     if (!status.ok()) return status;
     auto result = std::make_unique<VariogramSet>();
-    result->lags = DefaultLags(*samples);
-    if (options_.lag > 0.0) {
-      result->lags.spacing = options_.lag;
-      if (options_.lag_count == 0) {
-        // Keep the reach of the defaults with the new spacing.
-        const LagSettings defaults = DefaultLags(*samples);
-        result->lags.count = std::max(
-            1,
-            static_cast<int>(defaults.spacing * defaults.count / options_.lag));
-        result->lags.count = std::min(result->lags.count, 1000);
-      }
-    }
-    if (options_.lag_count > 0) result->lags.count = options_.lag_count;
+    result->lags = ChosenLags(*samples);
 
     std::vector<VariogramDirection> directions = {{0.0, 90.0}};  // every pair
     for (const VariogramDirection& d : FourDirections())
@@ -193,6 +236,33 @@ Status ChartContext::Variograms(const VariogramSet** set) {
     variograms_ = std::move(result);
   }
   *set = variograms_.get();
+  return Status::Ok();
+}
+
+Status ChartContext::Cloud(CloudSet** set) {
+  if (cloud_ == nullptr) {
+    const std::vector<KvDiscPnt>* samples = nullptr;
+    Status status = LocatedSamples(&samples);
+    if (!status.ok()) return status;
+    auto result = std::make_unique<CloudSet>();
+    {
+      ProgressLine progress("variogram cloud", PairCount(samples->size()),
+                            progress_);
+      result->cloud = ComputeVariogramCloud(*samples, 0.0, &progress);
+    }
+    const VariogramCloud& cloud = result->cloud;
+    result->distances = Widened({0.0, WindowOf(cloud.distance).maximum});
+    result->semivariances =
+        Widened({0.0, WindowOf(cloud.semivariance).maximum});
+    result->short_distance = ChosenLags(*samples).spacing;
+    result->highlighted = LargestAtShortDistance(cloud, result->short_distance,
+                                                 options_.highlight);
+    for (LONG point : result->highlighted) {
+      result->highlighted_pairs.push_back(cloud.pairs[point]);
+    }
+    cloud_ = std::move(result);
+  }
+  *set = cloud_.get();
   return Status::Ok();
 }
 

@@ -12,9 +12,11 @@
 #include "include/KorvaGraphLib.h"
 #include "tools/korvagraph/data_set.h"
 #include "tools/korvagraph/experimental_variogram.h"
+#include "tools/korvagraph/host_stats.h"
 #include "tools/korvagraph/options.h"
 #include "tools/korvagraph/spherical_fit.h"
 #include "tools/korvagraph/status.h"
+#include "tools/korvagraph/variogram_cloud.h"
 
 // The experimental variograms of the primary attribute: row 0 takes every
 // direction, rows 1 to 4 the azimuths 0, 45, 90 and 135 (tolerance 22.5).
@@ -27,8 +29,33 @@ struct VariogramSet {
   SphericalModel model;   // fitted to row 0, or the one given by --model
 };
 
+// The variogram cloud of the located samples with the points it
+// highlights: the largest semivariances among pairs closer than one lag.
+struct CloudSet {
+  VariogramCloud cloud;
+  DataWindow distances;           // 0 .. the largest distance
+  DataWindow semivariances;       // 0 .. the largest semivariance
+  double short_distance = 0.0;    // highlighted pairs are closer than this
+  std::vector<LONG> highlighted;  // point numbers in the cloud
+  std::vector<KVL_DOT> highlighted_pairs;  // the sample numbers of each
+};
+
 // Column number for "no such column".
 constexpr int kNoColumn = -1;
+
+// Returns one record per value holding it as the attribute (value), and
+// (*second)[i] as value2 when second is given; every other field is zero.
+// REQUIRES: second is null or as long as values.
+std::vector<KvDiscPnt> AttributeRecords(
+    const std::vector<double>& values,
+    const std::vector<double>* second = nullptr);
+
+// One attribute's present values as a chart takes them: a record per value
+// and a round data window holding them (see Rounded).
+struct AttributeSample {
+  std::vector<KvDiscPnt> records;
+  DataWindow window;
+};
 
 class ChartContext {
  public:
@@ -50,6 +77,12 @@ class ChartContext {
 
   // The primary values that are present; fails when there are none.
   Status PrimaryValues(std::vector<double>* values) const;
+  // The secondary values that are present; fails when there are none or
+  // there is no secondary column.
+  Status SecondaryValues(std::vector<double>* values) const;
+  // The same values as samples.
+  Status PrimarySample(AttributeSample* sample) const;
+  Status SecondarySample(AttributeSample* sample) const;
   // Primary and secondary values of the rows holding both.
   Status PairedValues(std::vector<double>* first,
                       std::vector<double>* second) const;
@@ -58,11 +91,20 @@ class ChartContext {
   Status LocatedSamples(const std::vector<KvDiscPnt>** samples);
   // The variograms of the located samples.
   Status Variograms(const VariogramSet** set);
+  // The variogram cloud of the located samples. Not const: the chart
+  // loaders take non-const arrays, although they only read them.
+  Status Cloud(CloudSet** set);
   // Row of the variogram set that --dir names.
   int DirectionRow() const;
 
  private:
   Status EmptyColumn(const std::string& what) const;
+  Status NoSecondColumn() const;
+  Status ColumnValues(int column, std::vector<double>* values) const;
+  using ValuesGetter = Status (ChartContext::*)(std::vector<double>*) const;
+  Status SampleOf(ValuesGetter values_of, AttributeSample* sample) const;
+  // Lags from --lag and --lags, else from the extent of samples.
+  LagSettings ChosenLags(const std::vector<KvDiscPnt>& samples) const;
 
   DataSet data_;
   Options options_;
@@ -75,6 +117,7 @@ class ChartContext {
   bool have_samples_ = false;
   std::vector<KvDiscPnt> samples_;
   std::unique_ptr<VariogramSet> variograms_;
+  std::unique_ptr<CloudSet> cloud_;
 };
 
 #endif  // TOOLS_KORVAGRAPH_CHART_CONTEXT_H_

@@ -1,21 +1,21 @@
 // The charts korvagraph draws, in one table: each entry names a subcommand
 // and holds the function that sets up the chart's graph object from the
-// data, draws it into a window and returns the statistics to show. Adding a
-// chart is one entry here plus its function.
+// data, draws it into its pictures and returns the statistics to show.
+// Adding a chart is one entry here plus its function.
 #ifndef TOOLS_KORVAGRAPH_CHART_TABLE_H_
 #define TOOLS_KORVAGRAPH_CHART_TABLE_H_
 
 #include <string>
 #include <vector>
 
-#include "platform/canvas_window.h"
 #include "tools/korvagraph/chart_context.h"
+#include "tools/korvagraph/chart_pictures.h"
 #include "tools/korvagraph/statistic.h"
 #include "tools/korvagraph/status.h"
 
-// Sets up one chart from context, draws it into window and appends its
-// statistics.
-using DrawChart = Status (*)(ChartContext* context, CanvasWindow* window,
+// Sets up one chart from context, draws it into pictures->main() (and any
+// picture it adds) and appends its statistics.
+using DrawChart = Status (*)(ChartContext* context, ChartPictures* pictures,
                              Statistics* stats);
 
 struct ChartEntry {

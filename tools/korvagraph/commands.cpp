@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
-#include "platform/canvas_window.h"
 #include "tools/korvagraph/chart_context.h"
+#include "tools/korvagraph/chart_pictures.h"
 #include "tools/korvagraph/chart_table.h"
 #include "tools/korvagraph/gallery_check.h"
 #include "tools/korvagraph/gallery_index.h"
@@ -80,24 +82,44 @@ Status LoadContext(const Options& options,
   return (*context)->Resolve();
 }
 
+// Returns the names joined by ", ", each after prefix.
+std::string Joined(const std::string& prefix,
+                   const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) {
+    if (!text.empty()) text += ", ";
+    text += prefix + name;
+  }
+  return text;
+}
+
 int RunChart(const ChartEntry& entry, ChartContext* context) {
   const Options& options = context->options();
   const std::string out =
       options.out.empty() ? std::string(entry.name) + ".png" : options.out;
-  std::unique_ptr<StagedOutput> staged;
-  Status status = StagedOutput::Create(out, StagedOutput::Kind::kFile, &staged);
-  if (!status.ok()) return Fail(status);
-  CanvasWindow window(options.width, options.height);
+  ChartPictures pictures(options.width, options.height);
   Statistics stats;
-  status = entry.draw(context, &window, &stats);
+  Status status = entry.draw(context, &pictures, &stats);
   if (!status.ok()) return Fail(status);
-  if (!window.SavePng(staged->path())) {
-    return Fail(Status::Error(out + ": cannot write the picture"),
-                kExitFailure);
+  // Every picture is staged before any is committed, so a failed write
+  // leaves none of them behind.
+  std::vector<std::unique_ptr<StagedOutput>> staged(pictures.count());
+  std::vector<std::string> paths;
+  for (int i = 0; i < pictures.count(); ++i) {
+    paths.push_back(pictures.Path(i, out));
+    status =
+        StagedOutput::Create(paths[i], StagedOutput::Kind::kFile, &staged[i]);
+    if (!status.ok()) return Fail(status);
+    if (!pictures.Save(i, staged[i]->path())) {
+      return Fail(Status::Error(paths[i] + ": cannot write the picture"),
+                  kExitFailure);
+    }
   }
-  status = staged->Commit();
-  if (!status.ok()) return Fail(status, kExitFailure);
-  std::printf("%s: %s\n", entry.name, out.c_str());
+  for (const std::unique_ptr<StagedOutput>& picture : staged) {
+    status = picture->Commit();
+    if (!status.ok()) return Fail(status, kExitFailure);
+  }
+  std::printf("%s: %s\n", entry.name, Joined("", paths).c_str());
   for (const Statistic& stat : stats) {
     std::printf("  %s: %s\n", stat.name.c_str(), stat.value.c_str());
   }
@@ -114,18 +136,18 @@ int RunGallery(ChartContext* context) {
   if (!status.ok()) return Fail(status);
   std::vector<GalleryItem> items;
   for (const ChartEntry& entry : ChartTable()) {
-    GalleryItem item{entry.name,
-                     entry.title,
-                     entry.description,
-                     std::string(entry.name) + ".png",
-                     {}};
-    CanvasWindow window(options.width, options.height);
-    status = entry.draw(context, &window, &item.stats);
+    GalleryItem item{entry.name, entry.title, entry.description, {}, {}};
+    ChartPictures pictures(options.width, options.height);
+    status = entry.draw(context, &pictures, &item.stats);
     if (!status.ok()) return Fail(status);
-    if (!window.SavePng(staged->path() + "/" + item.picture)) {
-      return Fail(Status::Error(out + "/" + item.picture +
-                                ": cannot write the picture"),
-                  kExitFailure);
+    for (int i = 0; i < pictures.count(); ++i) {
+      item.pictures.push_back(
+          pictures.Path(i, std::string(entry.name) + ".png"));
+      if (!pictures.Save(i, staged->path() + "/" + item.pictures.back())) {
+        return Fail(Status::Error(out + "/" + item.pictures.back() +
+                                  ": cannot write the picture"),
+                    kExitFailure);
+      }
     }
     items.push_back(std::move(item));
   }
@@ -139,8 +161,8 @@ int RunGallery(ChartContext* context) {
   status = staged->Commit();
   if (!status.ok()) return Fail(status, kExitFailure);
   for (const GalleryItem& item : items) {
-    std::printf("%s: %s/%s\n", item.name.c_str(), out.c_str(),
-                item.picture.c_str());
+    std::printf("%s: %s\n", item.name.c_str(),
+                Joined(out + "/", item.pictures).c_str());
   }
   std::printf("%s: %zu charts in %s/index.html\n", kProgram, items.size(),
               out.c_str());

@@ -14,37 +14,22 @@ constexpr int kCumulativeKind = 1;
 constexpr char kFrequencyName[] = "Freq";
 constexpr char kCumulativeName[] = "CDF";
 
-Status NoGraph() {
-  return Status::Error("the chart library could not create a graph object");
-}
-
-// Widens a window of constant data, which no chart can scale.
-DataWindow Widened(DataWindow window) {
-  if (window.maximum > window.minimum) return window;
-  const double half =
-      window.minimum != 0.0 ? 0.05 * std::abs(window.minimum) : 0.5;
-  return {window.minimum - half, window.maximum + half};
-}
-
-Status DrawHistogramOfKind(ChartContext* context, CanvasWindow* window,
+Status DrawHistogramOfKind(ChartContext* context, ChartPictures* pictures,
                            Statistics* stats, int kind) {
-  std::vector<double> values;
-  Status status = context->PrimaryValues(&values);
+  AttributeSample sample;
+  Status status = context->PrimarySample(&sample);
   if (!status.ok()) return status;
-  // The chart reads the attribute of each record; the rest stays zero.
-  std::vector<KvDiscPnt> samples(values.size(), KvDiscPnt{});
-  for (size_t i = 0; i < values.size(); ++i) samples[i].value = values[i];
-  const DataWindow extent = Widened(WindowOf(values));
   const int classes =
       context->options().classes > 0
           ? context->options().classes
-          : HistogramClassCount(static_cast<int>(values.size()));
+          : HistogramClassCount(static_cast<int>(sample.records.size()));
 
   GraphObject graph = CreateGraph(kHistogramGraph);
   if (graph == nullptr) return NoGraph();
-  _kvGraphLoadDiscPnts(graph.get(), samples.data(),
-                       static_cast<LONG>(samples.size()));
-  _kvGraphSetDataExtr(graph.get(), extent.minimum, extent.maximum);
+  _kvGraphLoadDiscPnts(graph.get(), sample.records.data(),
+                       CountOf(sample.records));
+  _kvGraphSetDataExtr(graph.get(), sample.window.minimum,
+                      sample.window.maximum);
   _kvGraphSetHistNum(graph.get(), classes);
   _kvGraphSetHistType(graph.get(), kind);
   _kvGraphSetAxiName(graph.get(), context->Name(context->primary()),
@@ -59,7 +44,7 @@ Status DrawHistogramOfKind(ChartContext* context, CanvasWindow* window,
                          context->Name(context->primary()) +
                          " could not be computed");
   }
-  _kvGraphDrawHistPlt(graph.get(), window->Wnd());
+  _kvGraphDrawHistPlt(graph.get(), pictures->main()->Wnd());
 
   AddCount(stats, "count", count);
   AddCount(stats, "left out", left_out);
@@ -79,7 +64,7 @@ Status DrawHistogramOfKind(ChartContext* context, CanvasWindow* window,
 
 }  // namespace
 
-Status DrawCrossPlot(ChartContext* context, CanvasWindow* window,
+Status DrawCrossPlot(ChartContext* context, ChartPictures* pictures,
                      Statistics* stats) {
   std::vector<double> x, y;
   Status status = context->PairedValues(&x, &y);
@@ -89,13 +74,12 @@ Status DrawCrossPlot(ChartContext* context, CanvasWindow* window,
 
   GraphObject graph = CreateGraph(kCrossPlotGraph);
   if (graph == nullptr) return NoGraph();
-  _kvGraphLoadCrosData(graph.get(), x.data(), y.data(),
-                       static_cast<LONG>(x.size()));
+  _kvGraphLoadCrosData(graph.get(), x.data(), y.data(), CountOf(x));
   _kvGraphSetDataExtr(graph.get(), extent.minimum, extent.maximum);
   _kvGraphSetFitLine(graph.get(), fit.slope, fit.intercept);
-  _kvGraphSetAxiName(graph.get(), context->Name(context->primary()),
+  SetCrossFrameNames(graph.get(), context->Name(context->primary()),
                      context->Name(context->secondary()));
-  _kvGraphDrawCrosPlt(graph.get(), window->Wnd());
+  _kvGraphDrawCrosPlt(graph.get(), pictures->main()->Wnd());
 
   AddCount(stats, "pairs", static_cast<long>(x.size()));
   AddStatistic(stats, "fit slope", fit.slope);
@@ -106,14 +90,45 @@ Status DrawCrossPlot(ChartContext* context, CanvasWindow* window,
   return Status::Ok();
 }
 
-Status DrawHistogram(ChartContext* context, CanvasWindow* window,
+Status DrawScatterPlot(ChartContext* context, ChartPictures* pictures,
+                       Statistics* stats) {
+  std::vector<double> x, y;
+  Status status = context->PairedValues(&x, &y);
+  if (!status.ok()) return status;
+  std::vector<KvDiscPnt> points = AttributeRecords(x, &y);
+  const DataWindow x_window = Rounded(WindowOf(x));
+  const DataWindow y_window = Rounded(WindowOf(y));
+
+  GraphObject graph = CreateGraph(kScatterGraph);
+  if (graph == nullptr) return NoGraph();
+  _kvGraphLoadDiscPnts(graph.get(), points.data(), CountOf(points));
+  _kvGraphSetDataExtr(graph.get(), x_window.minimum, x_window.maximum);
+  _kvGraphSetDataExtr2(graph.get(), y_window.minimum, y_window.maximum);
+  AxisSummary xs{context->Name(context->primary())};
+  AxisSummary ys{context->Name(context->secondary())};
+  SetCrossFrameNames(graph.get(), xs.name, ys.name);
+  double correlation = 0, rank_correlation = 0;
+  LONG x_count = 0, y_count = 0;
+  _kvGraphCptScatParam(graph.get(), correlation, x_count, xs.mean, xs.deviation,
+                       y_count, ys.mean, ys.deviation, rank_correlation);
+  _kvGraphDrawScatPlt(graph.get(), pictures->main()->Wnd());
+
+  xs.count = x_count;
+  ys.count = y_count;
+  AddStatistic(stats, "correlation", correlation);
+  AddAxisSummaries(stats, xs, ys);
+  AddStatistic(stats, "rank correlation", rank_correlation);
+  return Status::Ok();
+}
+
+Status DrawHistogram(ChartContext* context, ChartPictures* pictures,
                      Statistics* stats) {
   return DrawHistogramOfKind(
-      context, window, stats,
+      context, pictures, stats,
       context->options().cumulative ? kCumulativeKind : kFrequencyKind);
 }
 
-Status DrawCumulativeHistogram(ChartContext* context, CanvasWindow* window,
+Status DrawCumulativeHistogram(ChartContext* context, ChartPictures* pictures,
                                Statistics* stats) {
-  return DrawHistogramOfKind(context, window, stats, kCumulativeKind);
+  return DrawHistogramOfKind(context, pictures, stats, kCumulativeKind);
 }

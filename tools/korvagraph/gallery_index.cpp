@@ -9,6 +9,7 @@ namespace {
 const char kStyle[] =
     "body{font-family:sans-serif;margin:2em;color:#222}"
     "section{display:inline-block;vertical-align:top;margin:0 2em 2em 0}"
+    "div.pictures{display:flex;gap:.5em;align-items:flex-start}"
     "img{border:1px solid #ccc;display:block}"
     "table{border-collapse:collapse;margin-top:.5em}"
     "td{padding:.1em .8em .1em 0}td+td{text-align:right}"
@@ -53,8 +54,12 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
             EscapeHtml(item.title) + " <small><code>korvagraph " +
             EscapeHtml(item.name) + "</code></small></h2>\n";
     page += "<p class=\"note\">" + EscapeHtml(item.description) + "</p>\n";
-    page += "<img src=\"" + EscapeHtml(item.picture) + "\" alt=\"" +
-            EscapeHtml(item.title) + "\">\n<table>\n";
+    page += "<div class=\"pictures\">\n";
+    for (const std::string& picture : item.pictures) {
+      page += "<img src=\"" + EscapeHtml(picture) + "\" alt=\"" +
+              EscapeHtml(item.title) + "\">\n";
+    }
+    page += "</div>\n<table>\n";
     for (const Statistic& stat : item.stats) {
       page += "<tr><td>" + EscapeHtml(stat.name) + "</td><td>" +
               EscapeHtml(stat.value) + "</td></tr>\n";

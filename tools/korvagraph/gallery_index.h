@@ -10,10 +10,10 @@
 #include "tools/korvagraph/status.h"
 
 struct GalleryItem {
-  std::string name;         // subcommand
-  std::string title;        // heading
-  std::string description;  // one line
-  std::string picture;      // file name beside index.html
+  std::string name;                   // subcommand
+  std::string title;                  // heading
+  std::string description;            // one line
+  std::vector<std::string> pictures;  // file names beside index.html
   Statistics stats;
 };
 

@@ -4,8 +4,12 @@
 #define TOOLS_KORVAGRAPH_GRAPH_OBJECT_H_
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "include/KorvaGraphLib.h"
+#include "tools/korvagraph/host_stats.h"
+#include "tools/korvagraph/status.h"
 
 // Type codes of the graph objects.
 enum GraphType : LONG {
@@ -29,6 +33,29 @@ using GraphObject = std::unique_ptr<CKorvaGraph, GraphDeleter>;
 
 inline GraphObject CreateGraph(GraphType type) {
   return GraphObject(_kvCreateKvGraphObj(type));
+}
+
+// Returns the length of an array handed to a loader, as the loaders count.
+template <typename T>
+LONG CountOf(const std::vector<T>& array) {
+  return static_cast<LONG>(array.size());
+}
+
+// Sets the axis names of a chart drawn in the cross plot's frame, cut to
+// what its fixed margins hold: the horizontal name stands centred on the
+// axis end, 8 pixels from the edge (3 characters), the vertical one
+// right-aligned in the 35-pixel left margin (4 characters).
+inline void SetCrossFrameNames(CKorvaGraph* graph, const std::string& x_name,
+                               const std::string& y_name) {
+  constexpr size_t kHorizontalChars = 3;
+  constexpr size_t kVerticalChars = 4;
+  _kvGraphSetAxiName(graph, Abbreviated(x_name, kHorizontalChars),
+                     Abbreviated(y_name, kVerticalChars));
+}
+
+// Returns the error for a graph object that could not be created.
+inline Status NoGraph() {
+  return Status::Error("the chart library could not create a graph object");
 }
 
 #endif  // TOOLS_KORVAGRAPH_GRAPH_OBJECT_H_

@@ -7,6 +7,17 @@ namespace {
 
 constexpr int kMinClasses = 5;
 constexpr int kMaxClasses = 40;
+constexpr double kRoundSteps = 10.0;  // a window holds about this many
+
+// Returns the round number (1, 2 or 5 times a power of ten) nearest above
+// raw, which is positive.
+double RoundStep(double raw) {
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double mantissa : {1.0, 2.0, 5.0}) {
+    if (raw <= mantissa * power) return mantissa * power;
+  }
+  return 10.0 * power;
+}
 
 }  // namespace
 
@@ -26,6 +37,38 @@ DataWindow WindowOf(const std::vector<double>& a,
   const DataWindow wa = WindowOf(a);
   const DataWindow wb = WindowOf(b);
   return {std::min(wa.minimum, wb.minimum), std::max(wa.maximum, wb.maximum)};
+}
+
+DataWindow Widened(DataWindow window) {
+  if (window.maximum > window.minimum) return window;
+  const double half =
+      window.minimum != 0.0 ? 0.05 * std::abs(window.minimum) : 0.5;
+  return {window.minimum - half, window.maximum + half};
+}
+
+DataWindow Rounded(DataWindow window) {
+  window = Widened(window);
+  const double step =
+      RoundStep((window.maximum - window.minimum) / kRoundSteps);
+  DataWindow rounded{std::floor(window.minimum / step) * step,
+                     std::ceil(window.maximum / step) * step};
+  // The quotients may round across a whole number: keep every value inside.
+  if (rounded.minimum > window.minimum) rounded.minimum -= step;
+  if (rounded.maximum < window.maximum) rounded.maximum += step;
+  return rounded;
+}
+
+std::string Abbreviated(const std::string& name, size_t chars) {
+  // Byte offset where each character starts; continuation bytes are
+  // 10xxxxxx.
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if ((static_cast<unsigned char>(name[i]) & 0xC0) != 0x80) {
+      starts.push_back(i);
+    }
+  }
+  if (starts.size() <= chars) return name;
+  return name.substr(0, starts[chars - 1]) + ".";
 }
 
 int HistogramClassCount(int count) {

@@ -79,6 +79,14 @@ Status ApplyLagCount(const std::string& value, Options* o) {
   return Status::Ok();
 }
 
+Status ApplyHighlight(const std::string& value, Options* o) {
+  if (!ParseInt(value, &o->highlight) || o->highlight < 0 ||
+      o->highlight > 100000) {
+    return Expected("--highlight", "a whole number from 0 to 100000", value);
+  }
+  return Status::Ok();
+}
+
 Status ApplyDirection(const std::string& value, Options* o) {
   for (const char* d : {"omni", "0", "45", "90", "135"}) {
     if (value == d) {
@@ -145,6 +153,10 @@ const OptionEntry kOptions[] = {
     {"--model", "NUGGET,SILL,RANGE",
      "vario: spherical model to draw (default: fitted to the variogram)",
      nullptr, nullptr, ApplyModel},
+    {"--highlight", "N",
+     "cloud, cloudmap: pairs shown in cyan, the N of largest semivariance "
+     "closer than one lag (default 20)",
+     nullptr, nullptr, ApplyHighlight},
     {"--help", nullptr, "show this help", nullptr, &Options::help},
 };
 

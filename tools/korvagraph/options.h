@@ -23,6 +23,7 @@ struct Options {
   double lag = 0.0;                // --lag; 0: from the data extent
   int lag_count = 0;               // --lags; 0: from the data extent
   std::string direction = "omni";  // --dir: omni, 0, 45, 90 or 135
+  int highlight = 20;              // --highlight: cloud points in cyan
   bool has_model = false;          // --model NUGGET,SILL,RANGE
   double nugget = 0.0;
   double sill = 0.0;

@@ -17,5 +17,21 @@ void AddStatistic(Statistics* stats, const std::string& name, double value);
 void AddCount(Statistics* stats, const std::string& name, long value);
 void AddText(Statistics* stats, const std::string& name,
              const std::string& value);
+// Appends "low to high" under name.
+void AddRange(Statistics* stats, const std::string& name, double low,
+              double high);
+
+// How many values lie on one axis, their mean and standard deviation.
+struct AxisSummary {
+  std::string name;  // the attribute on the axis
+  long count = 0;
+  double mean = 0.0;
+  double deviation = 0.0;
+};
+
+// Appends "x" (the name), "x count", "x mean", "x std dev", then the same
+// for y.
+void AddAxisSummaries(Statistics* stats, const AxisSummary& x,
+                      const AxisSummary& y);
 
 #endif  // TOOLS_KORVAGRAPH_STATISTIC_H_

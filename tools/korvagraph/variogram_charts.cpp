@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/korvagraph/graph_object.h"
+#include "tools/korvagraph/host_stats.h"
 
 namespace {
 
@@ -21,13 +22,6 @@ const DirectionStyle kDirectionStyles[] = {{RGB(0, 0, 255), "blue"},
                                            {RGB(0, 150, 0), "green"},
                                            {RGB(230, 130, 0), "orange"}};
 
-Status NoGraph() {
-  return Status::Error("the chart library could not create a graph object");
-}
-
-// The vertical axis name stands in the narrow left margin: keep it short.
-constexpr char kSemivarianceName[] = "\u03b3";
-
 std::string DirectionName(const VariogramSet& set, int row) {
   return row == 0 ? std::string("omnidirectional")
                   : "azimuth " + set.labels[row];
@@ -35,7 +29,7 @@ std::string DirectionName(const VariogramSet& set, int row) {
 
 }  // namespace
 
-Status DrawVariogramPlot(ChartContext* context, CanvasWindow* window,
+Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
                          Statistics* stats) {
   const VariogramSet* set = nullptr;
   Status status = context->Variograms(&set);
@@ -65,7 +59,7 @@ Status DrawVariogramPlot(ChartContext* context, CanvasWindow* window,
   _kvGraphSetIsDspSill(graph.get(), 1, set->variance);
   _kvGraphSetCutOffNO(graph.get(), rows, current);
   _kvGraphSetColor(graph.get(), kPointColour, kModelColour);
-  _kvGraphDrawVarmPlt(graph.get(), window->Wnd());
+  _kvGraphDrawVarmPlt(graph.get(), pictures->main()->Wnd());
 
   AddText(stats, "direction", DirectionName(*set, current));
   AddStatistic(stats, "lag spacing", set->lags.spacing);
@@ -79,7 +73,7 @@ Status DrawVariogramPlot(ChartContext* context, CanvasWindow* window,
   return Status::Ok();
 }
 
-Status DrawMultipleVariogramPlot(ChartContext* context, CanvasWindow* window,
+Status DrawMultipleVariogramPlot(ChartContext* context, ChartPictures* pictures,
                                  Statistics* stats) {
   const VariogramSet* set = nullptr;
   Status status = context->Variograms(&set);
@@ -115,7 +109,7 @@ Status DrawMultipleVariogramPlot(ChartContext* context, CanvasWindow* window,
   _kvGraphSetMIsDspSill(graph.get(), 1, set->variance);
   _kvGraphSetMCutOffNO(graph.get(), 1, 0);
   _kvGraphSetMColor(graph.get(), colours, colours);
-  _kvGraphDrawMVarmPlt(graph.get(), window->Wnd());
+  _kvGraphDrawMVarmPlt(graph.get(), pictures->main()->Wnd());
 
   AddStatistic(stats, "lag spacing", set->lags.spacing);
   AddCount(stats, "lags", set->lags.count);
@@ -126,5 +120,39 @@ Status DrawMultipleVariogramPlot(ChartContext* context, CanvasWindow* window,
              QualifyingPairs(set->rows[d + 1]));
   }
   AddStatistic(stats, "sill line: sample variance", set->variance);
+  return Status::Ok();
+}
+
+void AddHighlightStatistics(const CloudSet& set, Statistics* stats) {
+  AddCount(stats, "pairs in cyan", static_cast<long>(set.highlighted.size()));
+  AddStatistic(stats, "cyan: largest semivariances closer than",
+               set.short_distance);
+}
+
+Status DrawVariogramCloud(ChartContext* context, ChartPictures* pictures,
+                          Statistics* stats) {
+  CloudSet* set = nullptr;
+  Status status = context->Cloud(&set);
+  if (!status.ok()) return status;
+  VariogramCloud& cloud = set->cloud;
+
+  GraphObject graph = CreateGraph(kVariogramCloudGraph);
+  if (graph == nullptr) return NoGraph();
+  _kvGraphLoadLocPnts(graph.get(), cloud.distance.data(),
+                      cloud.semivariance.data(), CountOf(cloud.distance));
+  _kvGraphSetDataExtr(graph.get(), set->distances.minimum,
+                      set->distances.maximum);
+  _kvGraphSetDataExtr2(graph.get(), set->semivariances.minimum,
+                       set->semivariances.maximum);
+  _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
+  _kvLoadVrgCldSelInfo(graph.get(), set->highlighted.data(),
+                       CountOf(set->highlighted));
+  _kvGraphDrawVrgCldPlt(graph.get(), pictures->main()->Wnd());
+
+  AddCount(stats, "pairs", CountOf(cloud.distance));
+  AddStatistic(stats, "largest distance", WindowOf(cloud.distance).maximum);
+  AddStatistic(stats, "largest semivariance",
+               WindowOf(cloud.semivariance).maximum);
+  AddHighlightStatistics(*set, stats);
   return Status::Ok();
 }

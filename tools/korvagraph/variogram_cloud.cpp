@@ -1,5 +1,6 @@
 #include "tools/korvagraph/variogram_cloud.h"
 
+#include <algorithm>
 #include <cmath>
 
 int64_t PairCount(int64_t count) {
@@ -33,4 +34,22 @@ VariogramCloud ComputeVariogramCloud(const std::vector<KvDiscPnt>& samples,
     }
   }
   return cloud;
+}
+
+std::vector<LONG> LargestAtShortDistance(const VariogramCloud& cloud,
+                                         double max_distance, int count) {
+  std::vector<LONG> close;
+  for (size_t i = 0; i < cloud.distance.size(); ++i) {
+    if (cloud.distance[i] < max_distance) close.push_back(static_cast<LONG>(i));
+  }
+  const size_t kept =
+      std::min(close.size(), static_cast<size_t>(std::max(count, 0)));
+  std::partial_sort(close.begin(), close.begin() + kept, close.end(),
+                    [&cloud](LONG a, LONG b) {
+                      const double ga = cloud.semivariance[a];
+                      const double gb = cloud.semivariance[b];
+                      return ga > gb || (ga == gb && a < b);
+                    });
+  close.resize(kept);
+  return close;
 }

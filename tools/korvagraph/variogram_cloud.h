@@ -25,4 +25,10 @@ VariogramCloud ComputeVariogramCloud(const std::vector<KvDiscPnt>& samples,
                                      double max_distance,
                                      ProgressLine* progress);
 
+// Returns the numbers of the count points of largest semivariance among
+// those closer than max_distance, largest first (ties: lower number first):
+// the pairs of neighbours that differ most, worth a look on the map.
+std::vector<LONG> LargestAtShortDistance(const VariogramCloud& cloud,
+                                         double max_distance, int count);
+
 #endif  // TOOLS_KORVAGRAPH_VARIOGRAM_CLOUD_H_
