@@ -19,6 +19,16 @@ DataSet Table(const std::vector<std::string>& names, int rows) {
   return data;
 }
 
+// Four samples 1 apart along x, values 1, 2, 4 and 7.
+DataSet LineData() {
+  DataSet data;
+  data.path = "line.dat";
+  data.AddColumn("X", {0, 1, 2, 3});
+  data.AddColumn("Y", {0, 0, 0, 0});
+  data.AddColumn("V", {1, 2, 4, 7});
+  return data;
+}
+
 struct ColumnsCase {
   const char* name;
   std::vector<std::string> columns;
@@ -120,6 +130,76 @@ TEST(ChartContextTest, SkipsMissingValuesAndReportsEmptyColumns) {
             0u)
       << status.message();
   EXPECT_FALSE(none.PairedValues(&first, &second).ok());  // no second column
+  AttributeSample sample;
+  const Status no_second = none.SecondarySample(&sample);
+  ASSERT_FALSE(no_second.ok());
+  EXPECT_EQ(no_second.message(),
+            "t.dat: expected a second attribute column for this chart; name "
+            "one with --col2");
+}
+
+TEST(ChartContextTest, AttributeSamplesHoldEachPresentValue) {
+  DataSet data = Table({"X", "Y", "Cu", "Zn"}, 4);  // Cu 20..23, Zn 30..33
+  data.columns[3][0] = std::nan("");
+  ChartContext context(data, Options(), nullptr);
+  ASSERT_TRUE(context.Resolve().ok());
+  const struct {
+    const char* name;
+    Status (ChartContext::*sample_of)(AttributeSample*) const;
+    std::vector<double> values;
+  } cases[] = {
+      {"primary", &ChartContext::PrimarySample, {20, 21, 22, 23}},
+      {"secondary skips missing values",
+       &ChartContext::SecondarySample,
+       {31, 32, 33}},
+  };
+  for (const auto& row : cases) {
+    AttributeSample sample;
+    ASSERT_TRUE((context.*row.sample_of)(&sample).ok()) << row.name;
+    ASSERT_EQ(sample.records.size(), row.values.size()) << row.name;
+    for (size_t i = 0; i < row.values.size(); ++i) {
+      EXPECT_EQ(sample.records[i].value, row.values[i]) << row.name << " " << i;
+      EXPECT_EQ(sample.records[i].x, 0.0) << row.name << " " << i;
+    }
+    const DataWindow window = Rounded(WindowOf(row.values));
+    EXPECT_EQ(sample.window.minimum, window.minimum) << row.name;
+    EXPECT_EQ(sample.window.maximum, window.maximum) << row.name;
+  }
+}
+
+TEST(ChartContextTest, AttributeRecordsCarryASecondValue) {
+  const std::vector<double> x = {1, 2}, y = {5, 6};
+  const std::vector<KvDiscPnt> records = AttributeRecords(x, &y);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1].value, 2.0);
+  EXPECT_EQ(records[1].value2, 6.0);
+  EXPECT_EQ(AttributeRecords(x)[1].value2, 0.0);
+}
+
+TEST(ChartContextTest, CloudHighlightsTheLargestSemivariancesWithinOneLag) {
+  Options options;
+  options.lag = 1.5;
+  options.highlight = 2;
+  ChartContext context(LineData(), options, nullptr);
+  ASSERT_TRUE(context.Resolve().ok());
+  CloudSet* set = nullptr;
+  ASSERT_TRUE(context.Cloud(&set).ok());
+  EXPECT_EQ(set->cloud.distance.size(), 6u);
+  EXPECT_EQ(set->distances.minimum, 0.0);
+  EXPECT_EQ(set->distances.maximum, 3.0);
+  EXPECT_EQ(set->semivariances.maximum, 18.0);  // (7 - 1)^2 / 2
+  EXPECT_EQ(set->short_distance, 1.5);
+  // Neighbours 1 apart: (2, 3) differs by 3, (1, 2) by 2, (0, 1) by 1.
+  ASSERT_EQ(set->highlighted_pairs.size(), 2u);
+  EXPECT_EQ(set->highlighted_pairs[0].first, 2);
+  EXPECT_EQ(set->highlighted_pairs[0].second, 3);
+  EXPECT_EQ(set->highlighted_pairs[1].first, 1);
+  EXPECT_EQ(set->highlighted_pairs[1].second, 2);
+  for (size_t k = 0; k < set->highlighted.size(); ++k) {
+    const KVL_DOT pair = set->cloud.pairs[set->highlighted[k]];
+    EXPECT_EQ(pair.first, set->highlighted_pairs[k].first) << k;
+    EXPECT_EQ(pair.second, set->highlighted_pairs[k].second) << k;
+  }
 }
 
 TEST(ChartContextTest, VariogramsOfEveryDirectionAndTheFourAzimuths) {
@@ -127,12 +207,7 @@ TEST(ChartContextTest, VariogramsOfEveryDirectionAndTheFourAzimuths) {
   options.lag = 1.0;
   options.lag_count = 3;
   options.direction = "90";
-  DataSet data;
-  data.path = "line.dat";
-  data.AddColumn("X", {0, 1, 2, 3});
-  data.AddColumn("Y", {0, 0, 0, 0});
-  data.AddColumn("V", {1, 2, 4, 7});
-  ChartContext context(data, options, nullptr);
+  ChartContext context(LineData(), options, nullptr);
   ASSERT_TRUE(context.Resolve().ok());
   const VariogramSet* set = nullptr;
   ASSERT_TRUE(context.Variograms(&set).ok());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "tools/korvagraph/gallery_check.h"
@@ -11,12 +12,18 @@ namespace {
 
 TEST(GalleryIndexTest, PageShowsEveryPictureAndStatistic) {
   std::vector<GalleryItem> items = {
-      {"hist", "Histogram", "bars", "hist.png", {{"mean", "25.7"}}},
-      {"cross", "Cross <plot>", "x & y", "cross.png", {{"pairs", "288"}}}};
+      {"hist", "Histogram", "bars", {"hist.png"}, {{"mean", "25.7"}}},
+      {"cross", "Cross <plot>", "x & y", {"cross.png"}, {{"pairs", "288"}}},
+      {"locmap",
+       "Map",
+       "map and legend",
+       {"locmap.png", "locmap-legend.png"},
+       {}}};
   const std::string page =
       GalleryPage("Title \"quoted\"", "data/sample.dat", items);
   EXPECT_EQ(PicturesInIndex(page),
-            (std::vector<std::string>{"hist.png", "cross.png"}));
+            (std::vector<std::string>{"hist.png", "cross.png", "locmap.png",
+                                      "locmap-legend.png"}));
   EXPECT_NE(page.find("<td>mean</td><td>25.7</td>"), std::string::npos);
   EXPECT_NE(page.find("Cross &lt;plot&gt;"), std::string::npos);
   EXPECT_NE(page.find("x &amp; y"), std::string::npos);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(HostStatsTest, WindowSpansTheValues) {
@@ -14,6 +16,68 @@ TEST(HostStatsTest, WindowSpansTheValues) {
   const DataWindow none = WindowOf({});
   EXPECT_EQ(none.minimum, 0.0);
   EXPECT_EQ(none.maximum, 0.0);
+}
+
+TEST(HostStatsTest, WidenedOnlyWhenTheWindowHasNoWidth) {
+  const struct {
+    const char* name;
+    DataWindow window;
+    DataWindow widened;
+  } cases[] = {
+      {"has width", {1.0, 2.0}, {1.0, 2.0}},
+      {"constant", {20.0, 20.0}, {19.0, 21.0}},
+      {"constant negative", {-20.0, -20.0}, {-21.0, -19.0}},
+      {"zero", {0.0, 0.0}, {-0.5, 0.5}},
+  };
+  for (const auto& row : cases) {
+    const DataWindow w = Widened(row.window);
+    EXPECT_DOUBLE_EQ(w.minimum, row.widened.minimum) << row.name;
+    EXPECT_DOUBLE_EQ(w.maximum, row.widened.maximum) << row.name;
+  }
+}
+
+TEST(HostStatsTest, RoundedOutwardToARoundStep) {
+  const struct {
+    const char* name;
+    DataWindow window;
+    DataWindow rounded;
+  } cases[] = {
+      // Width 110: a tenth is 11, the round step above it 20.
+      {"copper", {3.042, 111.131}, {0.0, 120.0}},
+      {"already round", {0.0, 100.0}, {0.0, 100.0}},
+      // Width 0.4: step 0.05; 0.3 / 0.05 rounds just below 6.
+      {"step quotient below a whole number", {0.3, 0.7}, {0.25, 0.7}},
+      {"negative", {-37.0, -2.0}, {-40.0, 0.0}},
+      {"constant", {20.0, 20.0}, {19.0, 21.0}},
+  };
+  for (const auto& row : cases) {
+    const DataWindow w = Rounded(row.window);
+    EXPECT_NEAR(w.minimum, row.rounded.minimum, 1e-12) << row.name;
+    EXPECT_NEAR(w.maximum, row.rounded.maximum, 1e-12) << row.name;
+    // Every value of the window stays inside.
+    EXPECT_LE(w.minimum, row.window.minimum) << row.name;
+    EXPECT_GE(w.maximum, row.window.maximum) << row.name;
+  }
+}
+
+TEST(HostStatsTest, AbbreviatedToFitAMargin) {
+  const struct {
+    const char* name;
+    std::string text;
+    size_t chars;
+    std::string abbreviated;
+  } cases[] = {
+      {"fits", "Zinc", 4, "Zinc"},
+      {"cut with a period", "Copper", 4, "Cop."},
+      {"horizontal margin", "Copper", 3, "Co."},
+      {"empty", "", 3, ""},
+      // Characters, not bytes: two-byte letters are kept whole.
+      {"utf-8 fits", "\u03b3\u03b3\u03b3", 3, "\u03b3\u03b3\u03b3"},
+      {"utf-8 cut", "\u00c5s\u00e5sen", 3, "\u00c5s."},
+  };
+  for (const auto& row : cases) {
+    EXPECT_EQ(Abbreviated(row.text, row.chars), row.abbreviated) << row.name;
+  }
 }
 
 TEST(HostStatsTest, ClassCountFollowsTheSquareRootWithinBounds) {

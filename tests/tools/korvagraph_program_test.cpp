@@ -22,7 +22,16 @@ using kgtools::ReadFile;
 using kgtools::TempDir;
 
 const std::string kSample = std::string(KG_SOURCE_DIR) + "/data/sample.dat";
-const char* const kCharts[] = {"cross", "hist", "cumhist", "vario", "mvario"};
+const char* const kCharts[] = {"hist",   "cumhist", "prob",     "nqq",
+                               "qq",     "scatter", "cross",    "vario",
+                               "mvario", "cloud",   "cloudmap", "locmap"};
+// Every picture of the gallery: one per chart, and the location map's
+// legend.
+const char* const kPictures[] = {
+    "hist.png",         "cumhist.png", "prob.png",     "nqq.png",
+    "qq.png",           "scatter.png", "cross.png",    "vario.png",
+    "mvario.png",       "cloud.png",   "cloudmap.png", "locmap.png",
+    "locmap-legend.png"};
 
 struct ProgramRun {
   int status = -1;
@@ -57,27 +66,56 @@ TEST(KorvagraphProgramTest, GalleryDrawsEveryChart) {
       Korvagraph(dir, "gallery --data '" + kSample + "' --out gallery");
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string gallery = dir.File("gallery");
-  for (const char* chart : kCharts) {
-    const std::string png = gallery + "/" + chart + ".png";
-    EXPECT_TRUE(fs::exists(png)) << chart;
-    EXPECT_TRUE(NotBlank(png)) << chart;
+  for (const char* picture : kPictures) {
+    const std::string png = gallery + "/" + picture;
+    EXPECT_TRUE(fs::exists(png)) << picture;
+    EXPECT_TRUE(NotBlank(png)) << picture;
   }
   int checked = 0;
   std::vector<std::string> problems;
   ASSERT_TRUE(CheckGallery(gallery, &checked, &problems).ok());
-  EXPECT_EQ(checked, 5);
+  EXPECT_EQ(checked, static_cast<int>(std::size(kPictures)));
   EXPECT_TRUE(problems.empty()) << problems.front();
   const std::string index = ReadFile(gallery + "/index.html");
-  for (const char* name :
-       {"count", "left out", "mean", "std dev", "max", "upper quartile",
-        "median", "lower quartile", "min", "coefficient of variation",
-        "kurtosis", "skewness", "fit slope", "model range",
-        "azimuth 135 (orange): pairs drawn"}) {
+  for (const char* name : {"count",
+                           "left out",
+                           "mean",
+                           "std dev",
+                           "max",
+                           "upper quartile",
+                           "median",
+                           "lower quartile",
+                           "min",
+                           "coefficient of variation",
+                           "kurtosis",
+                           "skewness",
+                           "point count",
+                           "pair count",
+                           "score range",
+                           "x",
+                           "x count",
+                           "x mean",
+                           "x std dev",
+                           "y",
+                           "y count",
+                           "y mean",
+                           "y std dev",
+                           "correlation",
+                           "rank correlation",
+                           "fit slope",
+                           "model range",
+                           "azimuth 135 (orange): pairs drawn",
+                           "pairs",
+                           "largest semivariance",
+                           "pairs in cyan",
+                           "samples",
+                           "Copper window",
+                           "legend top (red)"}) {
     EXPECT_NE(index.find("<td>" + std::string(name) + "</td>"),
               std::string::npos)
         << name;
   }
-  EXPECT_NE(run.out.find("5 charts in gallery/index.html"), std::string::npos)
+  EXPECT_NE(run.out.find("12 charts in gallery/index.html"), std::string::npos)
       << run.out;
   // Nothing but the gallery was left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()),
@@ -102,6 +140,66 @@ TEST(KorvagraphProgramTest, SingleChartWritesItsPictureAndStatistics) {
   EXPECT_TRUE(NotBlank(dir.File("vario.png")));
   EXPECT_NE(vario.out.find("  direction: azimuth 45\n"), std::string::npos);
   EXPECT_NE(vario.out.find("  model range: 333\n"), std::string::npos);
+}
+
+TEST(KorvagraphProgramTest, SingleChartsReportWhatTheirComputeStepsReturn) {
+  const struct {
+    const char* name;
+    const char* args;
+    std::vector<std::string> pictures;
+    std::vector<std::string> lines;  // expected in the output
+  } cases[] = {
+      {"probability plot", "prob", {"prob.png"}, {"  point count: 300\n"}},
+      {"normal scores of 300 values",
+       "nqq",
+       {"nqq.png"},
+       {"  pair count: 300\n", "  score range: -2.9352 to 2.9352\n"}},
+      {"Q-Q skips each attribute's missing values",
+       "qq",
+       {"qq.png"},
+       {"  x: Copper\n", "  x count: 300\n", "  y: Zinc\n",
+        "  y count: 288\n"}},
+      {"scatter of the samples holding both",
+       "scatter --out s.png",
+       {"s.png"},
+       {"  x count: 288\n", "  y count: 288\n"}},
+      {"cloud of every pair",
+       "cloud --highlight 5",
+       {"cloud.png"},
+       {"  pairs: 44850\n", "  pairs in cyan: 5\n"}},
+      {"cloud map", "cloudmap", {"cloudmap.png"}, {"  samples: 300\n"}},
+      {"location map and its legend",
+       "locmap --out map.png",
+       {"map.png", "map-legend.png"},
+       {"locmap: map.png, map-legend.png\n"}},
+  };
+  for (const auto& row : cases) {
+    TempDir dir;
+    const ProgramRun run =
+        Korvagraph(dir, std::string(row.args) + " --data '" + kSample + "'");
+    ASSERT_EQ(run.status, 0) << row.name << ": " << run.err;
+    for (const std::string& picture : row.pictures) {
+      EXPECT_TRUE(NotBlank(dir.File(picture))) << row.name << ": " << picture;
+    }
+    for (const std::string& line : row.lines) {
+      EXPECT_NE(run.out.find(line), std::string::npos)
+          << row.name << ": " << line << " in " << run.out;
+    }
+  }
+}
+
+TEST(KorvagraphProgramTest, ChartsOfTwoAttributesNeedASecondColumn) {
+  TempDir dir;
+  const std::string data =
+      dir.Write("one.dat", "T\n3\nX\nY\nV\n1 2 3\n4 5 6\n");
+  for (const char* chart : {"qq", "scatter"}) {
+    const ProgramRun run =
+        Korvagraph(dir, std::string(chart) + " --data '" + data + "'");
+    EXPECT_EQ(run.status, 2) << chart;
+    EXPECT_NE(run.err.find("expected a second attribute column"),
+              std::string::npos)
+        << chart << ": " << run.err;
+  }
 }
 
 TEST(KorvagraphProgramTest, HelpForEveryCommand) {
@@ -192,7 +290,7 @@ TEST(KorvagraphProgramTest, CheckGalleryFailsOnMissingOrBlankPictures) {
   EXPECT_NE(run.err.find("cross.png: cannot open"), std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("hist.png: blank"), std::string::npos) << run.err;
-  EXPECT_NE(run.out.find("3 of 5 pictures drawn"), std::string::npos)
+  EXPECT_NE(run.out.find("11 of 13 pictures drawn"), std::string::npos)
       << run.out;
 }
 

@@ -34,6 +34,8 @@ TEST(OptionsTest, ParsesEveryForm) {
                                       "45",
                                       "--model",
                                       "0.1,1,333",
+                                      "--highlight",
+                                      "7",
                                       "extra"},
                                      &o);
   ASSERT_TRUE(status.ok()) << status.message();
@@ -55,6 +57,7 @@ TEST(OptionsTest, ParsesEveryForm) {
   EXPECT_EQ(o.nugget, 0.1);
   EXPECT_EQ(o.sill, 1.0);
   EXPECT_EQ(o.range, 333.0);
+  EXPECT_EQ(o.highlight, 7);
   EXPECT_EQ(o.positional, std::vector<std::string>{"extra"});
   EXPECT_FALSE(o.help);
 }
@@ -72,6 +75,7 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
       {{"--dir", "30"}, "--dir: expected omni, 0, 45, 90 or 135"},
       {{"--model", "1,0.5,100"}, "--model: expected NUGGET,SILL,RANGE"},
       {{"--model", "0,1,100,5"}, "--model: expected NUGGET,SILL,RANGE"},
+      {{"--highlight", "-1"}, "--highlight: expected a whole number"},
       {{"--colour", "red"}, "--colour: unknown option"},
       {{"--col"}, "--col: expected N|NAME after it"},
       {{"--cumulative=yes"}, "--cumulative: takes no value"},
@@ -87,9 +91,9 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
 
 TEST(OptionsTest, HelpListsEveryOption) {
   const std::string help = OptionsHelp();
-  for (const char* name :
-       {"--data", "--out", "--size", "--col", "--col2", "--classes",
-        "--cumulative", "--lag", "--lags", "--dir", "--model", "--help"}) {
+  for (const char* name : {"--data", "--out", "--size", "--col", "--col2",
+                           "--classes", "--cumulative", "--lag", "--lags",
+                           "--dir", "--model", "--highlight", "--help"}) {
     EXPECT_NE(help.find(std::string("  ") + name), std::string::npos) << name;
   }
 }

@@ -26,10 +26,7 @@ Status DrawHistogramOfKind(ChartContext* context, ChartPictures* pictures,
 
   GraphObject graph = CreateGraph(kHistogramGraph);
   if (graph == nullptr) return NoGraph();
-  _kvGraphLoadDiscPnts(graph.get(), sample.records.data(),
-                       CountOf(sample.records));
-  _kvGraphSetDataExtr(graph.get(), sample.window.minimum,
-                      sample.window.maximum);
+  LoadSample(graph.get(), &sample);
   _kvGraphSetHistNum(graph.get(), classes);
   _kvGraphSetHistType(graph.get(), kind);
   _kvGraphSetAxiName(graph.get(), context->Name(context->primary()),

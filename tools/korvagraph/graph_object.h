@@ -1,5 +1,5 @@
 // GraphObject: a chart's graph object, deleted through the library when it
-// goes out of scope.
+// goes out of scope; and the small setup steps that several charts share.
 #ifndef TOOLS_KORVAGRAPH_GRAPH_OBJECT_H_
 #define TOOLS_KORVAGRAPH_GRAPH_OBJECT_H_
 
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "include/KorvaGraphLib.h"
+#include "tools/korvagraph/chart_context.h"
 #include "tools/korvagraph/host_stats.h"
 #include "tools/korvagraph/status.h"
 
@@ -39,6 +40,24 @@ inline GraphObject CreateGraph(GraphType type) {
 template <typename T>
 LONG CountOf(const std::vector<T>& array) {
   return static_cast<LONG>(array.size());
+}
+
+// Which of a chart's two sample sets (and data windows) a loader fills.
+enum class SampleSet { kFirst, kSecond };
+
+// Loads sample's records as the chart's first or second sample set and its
+// window as the matching data window. sample must outlive graph.
+inline void LoadSample(CKorvaGraph* graph, AttributeSample* sample,
+                       SampleSet set = SampleSet::kFirst) {
+  if (set == SampleSet::kFirst) {
+    _kvGraphLoadDiscPnts(graph, sample->records.data(),
+                         CountOf(sample->records));
+    _kvGraphSetDataExtr(graph, sample->window.minimum, sample->window.maximum);
+  } else {
+    _kvGraphLoadDiscPnts2(graph, sample->records.data(),
+                          CountOf(sample->records));
+    _kvGraphSetDataExtr2(graph, sample->window.minimum, sample->window.maximum);
+  }
 }
 
 // Sets the axis names of a chart drawn in the cross plot's frame, cut to

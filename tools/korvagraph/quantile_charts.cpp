@@ -33,10 +33,7 @@ Status DrawProbabilityPlot(ChartContext* context, ChartPictures* pictures,
 
   GraphObject graph = CreateGraph(kProbabilityGraph);
   if (graph == nullptr) return NoGraph();
-  _kvGraphLoadDiscPnts(graph.get(), sample.records.data(),
-                       CountOf(sample.records));
-  _kvGraphSetDataExtr(graph.get(), sample.window.minimum,
-                      sample.window.maximum);
+  LoadSample(graph.get(), &sample);
   // The probability axis carries no name.
   _kvGraphSetAxiName(graph.get(), context->Name(context->primary()), "");
   _kvGraphCptPropParam(graph.get());
@@ -58,10 +55,7 @@ Status DrawNormalQqPlot(ChartContext* context, ChartPictures* pictures,
   GraphObject graph = CreateGraph(kNormalQqGraph);
   if (graph == nullptr) return NoGraph();
   _kvGraphLoadDiscPnts(graph.get(), scores.data(), CountOf(scores));
-  _kvGraphLoadDiscPnts2(graph.get(), sample.records.data(),
-                        CountOf(sample.records));
-  _kvGraphSetDataExtr2(graph.get(), sample.window.minimum,
-                       sample.window.maximum);
+  LoadSample(graph.get(), &sample, SampleSet::kSecond);
   _kvGraphSetNqqpType(graph.get(), kQuantileForm);
   SetCrossFrameNames(graph.get(), kScoreName,
                      context->Name(context->primary()));
@@ -85,13 +79,8 @@ Status DrawQqPlot(ChartContext* context, ChartPictures* pictures,
 
   GraphObject graph = CreateGraph(kQqPpGraph);
   if (graph == nullptr) return NoGraph();
-  _kvGraphLoadDiscPnts(graph.get(), first.records.data(),
-                       CountOf(first.records));
-  _kvGraphLoadDiscPnts2(graph.get(), second.records.data(),
-                        CountOf(second.records));
-  _kvGraphSetDataExtr(graph.get(), first.window.minimum, first.window.maximum);
-  _kvGraphSetDataExtr2(graph.get(), second.window.minimum,
-                       second.window.maximum);
+  LoadSample(graph.get(), &first);
+  LoadSample(graph.get(), &second, SampleSet::kSecond);
   _kvGraphSetQqppType(graph.get(), kQuantileForm);
   AxisSummary x{context->Name(context->primary())};
   AxisSummary y{context->Name(context->secondary())};
