@@ -6,16 +6,17 @@ constexpr char kLabelFace[] = "Times New Roman";
 
 }  // namespace
 
-ScopedSelection::ScopedSelection(CDC* dc, HGDIOBJ created) : dc_(dc) {
-  object_.Attach(created);
-  if (dc_ != nullptr && created != nullptr) {
-    previous_ = dc_->SelectObject(created);
+ScopedSelection::ScopedSelection(CDC* dc, HGDIOBJ created)
+    : dc_(dc), created_(created) {
+  if (dc_ != nullptr && created_ != nullptr) {
+    previous_ = dc_->SelectObject(created_);
   }
 }
 
 ScopedSelection::~ScopedSelection() {
+  // Deselected first: a selected object cannot be destroyed.
   if (previous_ != nullptr) dc_->SelectObject(previous_);
-  // object_ destroys the created object after it has been deselected.
+  if (created_ != nullptr) DeleteObject(created_);
 }
 
 ScopedSelection SelectNewPen(CDC* dc, int style, int width, COLORREF color) {

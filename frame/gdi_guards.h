@@ -22,7 +22,7 @@ class ScopedSelection {
 
  private:
   CDC* dc_;
-  CGdiObject object_;
+  HGDIOBJ created_;
   HGDIOBJ previous_ = nullptr;
 };
 
