@@ -57,19 +57,19 @@ class FontCache {
     FcFini();
   }
 
-  SizedFont* Find(const FontSpec& spec) {
-    auto found = fonts_.find(spec);
+  SizedFont* Find(const FontSpec& wanted) {
+    auto found = fonts_.find(wanted);
     if (found != fonts_.end()) return found->second.get();
-    std::unique_ptr<SizedFont>& font = fonts_[spec];
-    FT_Face face = Open(spec);
-    if (face != nullptr) font = std::make_unique<SizedFont>(face, spec);
+    std::unique_ptr<SizedFont>& font = fonts_[wanted];
+    FT_Face face = Open(wanted);
+    if (face != nullptr) font = std::make_unique<SizedFont>(face, wanted);
     return font.get();
   }
 
  private:
-  FT_Face Open(const FontSpec& spec) {
+  FT_Face Open(const FontSpec& wanted) {
     if (library_ == nullptr) return nullptr;
-    const FontFile& file = Resolve(spec.face, spec.weight);
+    const FontFile& file = Resolve(wanted.face, wanted.weight);
     FT_Face face = nullptr;
     if (file.path.empty() || FT_New_Face(library_.get(), file.path.c_str(),
                                          file.index, &face) != 0) {
@@ -138,7 +138,7 @@ void CopyCoverage(const FT_Bitmap& bitmap, GlyphImage* glyph) {
 
 }  // namespace
 
-SizedFont::SizedFont(FT_Face face, const FontSpec& spec) : face_(face) {
+SizedFont::SizedFont(FT_Face face, const FontSpec& wanted) : face_(face) {
   const TT_OS2* os2 =
       static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   const long upem = std::max<long>(face->units_per_EM, 1);
@@ -149,10 +149,10 @@ SizedFont::SizedFont(FT_Face face, const FontSpec& spec) : face_(face) {
     win_descent = -face->descender;
   }
   const long units = std::max<long>(win_ascent + win_descent, 1);
-  if (spec.height < 0) {
-    ppem_ = -spec.height;
+  if (wanted.height < 0) {
+    ppem_ = -wanted.height;
   } else {
-    const long cell = spec.height == 0 ? kDefaultCellHeight : spec.height;
+    const long cell = wanted.height == 0 ? kDefaultCellHeight : wanted.height;
     long ppem = ScaleRounded(upem, cell, units);
     if (ScaleRounded(units, ppem, upem) > cell) --ppem;
     ppem_ = static_cast<int>(ppem);
@@ -166,8 +166,8 @@ SizedFont::SizedFont(FT_Face face, const FontSpec& spec) : face_(face) {
   average_width_ = static_cast<int>(std::max<long>(average, 1));
   // A requested width stretches the glyphs horizontally.
   double x_scale = 1.0;
-  if (spec.width != 0 && spec.height != 0) {
-    x_scale = std::abs(static_cast<double>(spec.width)) / average_width_;
+  if (wanted.width != 0 && wanted.height != 0) {
+    x_scale = std::abs(static_cast<double>(wanted.width)) / average_width_;
   }
   FT_Set_Char_Size(face_, std::lround(ppem_ * x_scale * 64), ppem_ * 64, 72,
                    72);
@@ -191,7 +191,7 @@ const GlyphImage& SizedFont::Glyph(char32_t code) {
   return glyph;
 }
 
-SizedFont* FindSizedFont(const FontSpec& spec) {
+SizedFont* FindSizedFont(const FontSpec& wanted) {
   static FontCache cache;  // destroyed at exit, see ~FontCache
-  return cache.Find(spec);
+  return cache.Find(wanted);
 }
