@@ -26,7 +26,7 @@ struct GlyphImage {
 
 class SizedFont {
  public:
-  SizedFont(FT_FaceRec_* face, const FontSpec& spec);  // takes the face
+  SizedFont(FT_FaceRec_* face, const FontSpec& wanted);  // takes the face
   ~SizedFont();
   SizedFont(const SizedFont&) = delete;
   SizedFont& operator=(const SizedFont&) = delete;
@@ -47,7 +47,7 @@ class SizedFont {
   std::unordered_map<char32_t, GlyphImage> glyphs_;
 };
 
-// Returns the font for the spec, or null when no font can be opened.
-SizedFont* FindSizedFont(const FontSpec& spec);
+// Returns the font wanted, or null when no font can be opened.
+SizedFont* FindSizedFont(const FontSpec& wanted);
 
 #endif  // PLATFORM_FONT_CACHE_H_

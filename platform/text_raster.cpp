@@ -46,8 +46,8 @@ std::vector<char32_t>& CodeScratch() {
   return codes;
 }
 
-bool Lay(const FontSpec& spec, const char* text, int length, Layout* layout) {
-  layout->font = FindSizedFont(spec);
+bool Lay(const FontSpec& wanted, const char* text, int length, Layout* layout) {
+  layout->font = FindSizedFont(wanted);
   if (layout->font == nullptr || text == nullptr || length < 0) return false;
   std::vector<char32_t>& codes = CodeScratch();
   Decode(text, length, &codes);

@@ -12,12 +12,12 @@
 namespace {
 
 FontSpec TimesSpec(int height, int width) {
-  FontSpec spec;
-  spec.height = height;
-  spec.width = width;
-  spec.weight = FW_NORMAL;
-  spec.face = "Times New Roman";
-  return spec;
+  FontSpec wanted;
+  wanted.height = height;
+  wanted.width = width;
+  wanted.weight = FW_NORMAL;
+  wanted.face = "Times New Roman";
+  return wanted;
 }
 
 struct Box {
@@ -87,10 +87,10 @@ TEST_F(TextTest, AlignmentPlacesTheTextBox) {
       {"right top", TA_RIGHT | TA_TOP,
        [](int x, int width) { return x - width; }},
   };
-  const FontSpec spec = TimesSpec(15, 5);
+  const FontSpec wanted = TimesSpec(15, 5);
   const std::string text = "12.5";
   TextExtent extent;
-  ASSERT_TRUE(MeasureText(spec, text.data(), 4, &extent));
+  ASSERT_TRUE(MeasureText(wanted, text.data(), 4, &extent));
   for (const AlignCase& row : cases) {
     PaintSession session(120, 40, kGrey);
     CFont font;

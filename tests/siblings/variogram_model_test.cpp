@@ -23,14 +23,14 @@ struct StructureSpec {
 // lag_count spacing, with the model curve's call sequence; returns the
 // lag_count + 2 records.
 std::vector<ModIndVrg> ModelCurve(double nugget,
-                                  const std::vector<StructureSpec>& specs,
+                                  const std::vector<StructureSpec>& wanted_list,
                                   int lag_count, double spacing,
                                   double azimuth, double dip) {
   double cc[20] = {}, p1[20] = {}, p2[20] = {}, p3[20] = {}, p4[20] = {},
          p5[20] = {}, p6[20] = {};
   int it[20] = {};
-  for (size_t i = 0; i < specs.size(); ++i) {
-    const StructureSpec& s = specs[i];
+  for (size_t i = 0; i < wanted_list.size(); ++i) {
+    const StructureSpec& s = wanted_list[i];
     cc[i] = s.contribution;
     it[i] = s.type;
     p1[i] = s.major;
@@ -43,7 +43,7 @@ std::vector<ModIndVrg> ModelCurve(double nugget,
   ScopedHandle handle(2);
   _kvSetLagPara(handle.get(), &lag_count, &spacing, 0, 1);
   _kvSetAzmDip(handle.get(), &azimuth, 0, 0, &dip, 0, 0, 1);
-  _kvSetIntpPara(handle.get(), static_cast<int>(specs.size()), nugget, cc, it,
+  _kvSetIntpPara(handle.get(), static_cast<int>(wanted_list.size()), nugget, cc, it,
                  p1, p2, p3, p4, p5, p6);
   std::vector<ModIndVrg> curve(lag_count + 3, ModIndVrg{});
   curve.back().value = -7.0;
@@ -109,7 +109,7 @@ TEST(VariogramModelTest, PowerModelKeepsNuggetAndOtherStructures) {
 
 struct AnisotropyCase {
   const char* name;
-  StructureSpec spec;
+  StructureSpec wanted;
   double azimuth, dip;  // direction of evaluation
   double effective_range;  // the spherical range seen along it
 };
@@ -133,7 +133,7 @@ TEST(VariogramModelTest, GeometricAnisotropy) {
     // Spacing a / 2 of the range seen: record 2 at a / 2, 3 at a.
     const double a = row.effective_range;
     const std::vector<ModIndVrg> curve =
-        ModelCurve(0.0, {row.spec}, 2, a / 2, row.azimuth, row.dip);
+        ModelCurve(0.0, {row.wanted}, 2, a / 2, row.azimuth, row.dip);
     EXPECT_NEAR(curve[2].value, 0.6875, 1e-12) << row.name;
     EXPECT_NEAR(curve[3].value, 1.0, 1e-12) << row.name;
   }

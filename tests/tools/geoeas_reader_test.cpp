@@ -137,7 +137,7 @@ TEST(GeoEasReaderTest, WriterOutputReadsBack) {
 }
 
 struct ColumnCase {
-  const char* spec;
+  const char* wanted;
   int expected;  // -1: an error
 };
 
@@ -153,17 +153,17 @@ TEST(DataSetTest, FindsColumnsByNameOrNumber) {
   };
   for (const ColumnCase& c : cases) {
     int column = -7;
-    const Status status = FindColumn(data, c.spec, &column);
+    const Status status = FindColumn(data, c.wanted, &column);
     if (c.expected < 0) {
-      ASSERT_FALSE(status.ok()) << c.spec;
+      ASSERT_FALSE(status.ok()) << c.wanted;
       EXPECT_EQ(status.message(),
-                std::string("f.dat:2: unknown column \"") + c.spec +
+                std::string("f.dat:2: unknown column \"") + c.wanted +
                     "\": expected a name among X, Copper, 2 or a number "
                     "from 1 to 3")
-          << c.spec;
+          << c.wanted;
     } else {
-      ASSERT_TRUE(status.ok()) << c.spec << ": " << status.message();
-      EXPECT_EQ(column, c.expected) << c.spec;
+      ASSERT_TRUE(status.ok()) << c.wanted << ": " << status.message();
+      EXPECT_EQ(column, c.expected) << c.wanted;
     }
   }
 }

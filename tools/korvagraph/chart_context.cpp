@@ -28,14 +28,14 @@ int ColumnNamed(const DataSet& data, std::initializer_list<const char*> names) {
   return kNoColumn;
 }
 
-// Resolves spec when given, else takes fallback.
-Status Choose(const DataSet& data, const std::string& spec, int fallback,
+// Resolves wanted when given, else takes fallback.
+Status Choose(const DataSet& data, const std::string& wanted, int fallback,
               int* column) {
-  if (spec.empty()) {
+  if (wanted.empty()) {
     *column = fallback;
     return Status::Ok();
   }
-  return FindColumn(data, spec, column);
+  return FindColumn(data, wanted, column);
 }
 
 }  // namespace

@@ -38,30 +38,30 @@ void DataSet::AddColumn(const std::string& name, std::vector<double> values) {
   header_lines = 2 + ColumnCount();
 }
 
-Status FindColumn(const DataSet& data, const std::string& spec, int* column) {
+Status FindColumn(const DataSet& data, const std::string& wanted, int* column) {
   const int count = data.ColumnCount();
   // A name wins over a number, so a column named "2" can still be chosen.
   for (int c = 0; c < count; ++c) {
-    if (data.names[c] == spec) {
+    if (data.names[c] == wanted) {
       *column = c;
       return Status::Ok();
     }
   }
   for (int c = 0; c < count; ++c) {
-    if (EqualIgnoringCase(data.names[c], spec)) {
+    if (EqualIgnoringCase(data.names[c], wanted)) {
       *column = c;
       return Status::Ok();
     }
   }
-  if (AllDigits(spec)) {
-    const int number = std::stoi(spec);
+  if (AllDigits(wanted)) {
+    const int number = std::stoi(wanted);
     if (number >= 1 && number <= count) {
       *column = number - 1;
       return Status::Ok();
     }
   }
   return Status::AtLine(data.path, 2,
-                        "unknown column \"" + spec +
+                        "unknown column \"" + wanted +
                             "\": expected a name among " + NameList(data) +
                             " or a number from 1 to " + std::to_string(count));
 }

@@ -30,9 +30,9 @@ struct DataSet {
   void AddColumn(const std::string& name, std::vector<double> values);
 };
 
-// Finds the column that spec names: a column name (exact, else ignoring
+// Finds the column that wanted names: a column name (exact, else ignoring
 // case) or a 1-based column number. Writes its 0-based index to *column.
-Status FindColumn(const DataSet& data, const std::string& spec, int* column);
+Status FindColumn(const DataSet& data, const std::string& wanted, int* column);
 
 // Returns the values of the column that are not missing, in row order.
 std::vector<double> PresentValues(const DataSet& data, int column);
