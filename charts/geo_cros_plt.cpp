@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr FrameStyle kCrossFrame{35, 8, 8, 35, 0, true, GridStyle::kDotted,
+constexpr FrameStyle kCrossFrame{35,   8, 8, 35, 0, true, GridStyle::kDotted,
                                  false};
 constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
 constexpr int kMarkerRadius = 2;

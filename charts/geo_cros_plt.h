@@ -15,7 +15,9 @@ class CGeoCrosPlt : public CKorvaGraph {
   ~CGeoCrosPlt() override;
 
   void LoadCrosData(double* x, double* y, LONG count);
-  void SetDataExtr(double minimum, double maximum) { extent_.Set(minimum, maximum); }
+  void SetDataExtr(double minimum, double maximum) {
+    extent_.Set(minimum, maximum);
+  }
   void SetFitLine(double slope, double intercept);
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
@@ -24,7 +26,6 @@ class CGeoCrosPlt : public CKorvaGraph {
   void DrawCrosPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:

@@ -235,8 +235,8 @@ void CGeoHistPlt::DrawCurve(CDC* dc) const {
   // The count divides as a single-precision number, exact up to 2^24.
   const double fractions = static_cast<float>(n);
   for (LONG j = 0; j + 1 < n; ++j) {
-    DrawWorldLine(dc, frame_, result_[j], (j + 0.5) / fractions,
-                  result_[j + 1], (j + 1.5) / fractions);
+    DrawWorldLine(dc, frame_, result_[j], (j + 0.5) / fractions, result_[j + 1],
+                  (j + 1.5) / fractions);
   }
   DrawWorldLine(dc, frame_, frame_.x.origin, 1.0, frame_.x.end, 1.0);
 }

@@ -46,7 +46,6 @@ class CGeoHistPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
 
-
   friend struct ChartInspector;  // tests read the stored state
  private:
   // Point counts of the two kinds, bounded by the result array's length.

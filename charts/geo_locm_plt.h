@@ -45,7 +45,6 @@ class CGeoLocmPlt : public CKorvaGraph {
   // trunc(c * 255 / 65536), so 65535 -> 254 and 32768 -> 127.
   static uint16_t ScaleComponent(uint16_t component);
 
-
   friend struct ChartInspector;  // tests read the stored state
  private:
   void CalcScale();

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr FrameStyle kMultipleVariogramFrame{45, 8, 8, 55, 0, false,
-                                             GridStyle::kNone, true};
+constexpr FrameStyle kMultipleVariogramFrame{
+    45, 8, 8, 55, 0, false, GridStyle::kNone, true};
 
 }  // namespace
 

@@ -17,9 +17,8 @@ class CGeoMVarmPlt : public CKorvaGraph {
   ~CGeoMVarmPlt() override;
 
   // Loads the variogram tables; returns the load status (1 after a full load).
-  LONG LoadMVarmData(Variogram** entries, LONG* lag_counts,
-                     CPoint** positions, LONG count, int* show_flags,
-                     int load_flag);
+  LONG LoadMVarmData(Variogram** entries, LONG* lag_counts, CPoint** positions,
+                     LONG count, int* show_flags, int load_flag);
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
@@ -43,7 +42,6 @@ class CGeoMVarmPlt : public CKorvaGraph {
   const PlotFrame& frame() const { return frame_; }
   LONG variogram_count() const { return count_; }
   int load_flag() const { return load_flag_; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:

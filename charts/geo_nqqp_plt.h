@@ -17,10 +17,18 @@ class CGeoNqqpPlt : public CKorvaGraph {
   CGeoNqqpPlt();
   ~CGeoNqqpPlt() override;
 
-  void LoadDiscPnts(KvDiscPnt* records, LONG count) { scores_.Load(records, count); }
-  void LoadDiscPnts2(KvDiscPnt* samples, LONG count) { samples_.Load(samples, count); }
-  void SetDataExtr(double minimum, double maximum) { score_window_.Set(minimum, maximum); }
-  void SetDataExtr2(double minimum, double maximum) { value_window_.Set(minimum, maximum); }
+  void LoadDiscPnts(KvDiscPnt* records, LONG count) {
+    scores_.Load(records, count);
+  }
+  void LoadDiscPnts2(KvDiscPnt* samples, LONG count) {
+    samples_.Load(samples, count);
+  }
+  void SetDataExtr(double minimum, double maximum) {
+    score_window_.Set(minimum, maximum);
+  }
+  void SetDataExtr2(double minimum, double maximum) {
+    value_window_.Set(minimum, maximum);
+  }
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
@@ -34,7 +42,6 @@ class CGeoNqqpPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
   const ValueWindow& score_window() const { return score_window_; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:

@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr FrameStyle kProbabilityFrame{35, 8, 8, 50, 0, false,
-                                       GridStyle::kSolidVertical, false};
+constexpr FrameStyle kProbabilityFrame{
+    35, 8, 8, 50, 0, false, GridStyle::kSolidVertical, false};
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
 constexpr int kLabelHeight = 15;
 constexpr int kMarkerRadius = 2;
@@ -23,8 +23,8 @@ constexpr double kTiny = 0.00001;
 
 // The axis probabilities as single-precision values widened to double.
 constexpr float kLevels[CGeoPropPlt::kLevelCount] = {
-    0.0001f, 0.001f, 0.002f, 0.01f, 0.02f, 0.05f, 0.1f,
-    0.2f,    0.3f,   0.4f,   0.5f,  0.6f,  0.7f,  0.8f,
+    0.0001f, 0.001f, 0.002f, 0.01f, 0.02f,  0.05f,  0.1f,
+    0.2f,    0.3f,   0.4f,   0.5f,  0.6f,   0.7f,   0.8f,
     0.9f,    0.95f,  0.98f,  0.99f, 0.998f, 0.999f, 0.9999f};
 
 // Engine settings repeated at every compute step; the scale is 0.24 rounded
@@ -168,8 +168,8 @@ void CGeoPropPlt::DrawAxes(CDC* dc) {
   // 8 pixels above their lines; the probability axis has no name.
   dc->SetTextAlign(TA_RIGHT | TA_TOP);
   for (int k = 0; k < kLevelCount; ++k) {
-    frame_.DrawLabel(dc, x.origin - dx, positions_[k] + 2.0 * dy,
-                     kLabelHeight, 0, FormatNumber(100.0 * probabilities_[k]));
+    frame_.DrawLabel(dc, x.origin - dx, positions_[k] + 2.0 * dy, kLabelHeight,
+                     0, FormatNumber(100.0 * probabilities_[k]));
   }
 }
 

@@ -19,8 +19,12 @@ class CGeoPropPlt : public CKorvaGraph {
   CGeoPropPlt();
   ~CGeoPropPlt() override;
 
-  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { samples_.Load(samples, count); }
-  void SetDataExtr(double minimum, double maximum) { window_.Set(minimum, maximum); }
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count) {
+    samples_.Load(samples, count);
+  }
+  void SetDataExtr(double minimum, double maximum) {
+    window_.Set(minimum, maximum);
+  }
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
@@ -37,7 +41,6 @@ class CGeoPropPlt : public CKorvaGraph {
   void DrawPropPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:
@@ -56,7 +59,7 @@ class CGeoPropPlt : public CKorvaGraph {
   double positions_[kLevelCount] = {};
   std::vector<double> output_;  // (value, position) pairs, value first
   bool has_output_ = false;
-  LONG output_count_ = 0;       // never more than the pairs held
+  LONG output_count_ = 0;  // never more than the pairs held
   EngineHandle engine_{3};
   PlotFrame frame_;
   double label_factor_ = 1.0;

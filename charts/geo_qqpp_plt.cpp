@@ -15,9 +15,9 @@ CGeoQqppPlt::CGeoQqppPlt() : frame_(kQuantileFrame) {}
 
 CGeoQqppPlt::~CGeoQqppPlt() = default;
 
-void CGeoQqppPlt::CptQqppParam(LONG& count1, double& mean1,
-                               double& deviation1, LONG& count2,
-                               double& mean2, double& deviation2) {
+void CGeoQqppPlt::CptQqppParam(LONG& count1, double& mean1, double& deviation1,
+                               LONG& count2, double& mean2,
+                               double& deviation2) {
   if (first_.samples == nullptr || second_.samples == nullptr ||
       engine_.get() == 0) {
     return;

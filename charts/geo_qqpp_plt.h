@@ -16,10 +16,18 @@ class CGeoQqppPlt : public CKorvaGraph {
   CGeoQqppPlt();
   ~CGeoQqppPlt() override;
 
-  void LoadDiscPnts(KvDiscPnt* samples, LONG count) { first_.Load(samples, count); }
-  void LoadDiscPnts2(KvDiscPnt* samples, LONG count) { second_.Load(samples, count); }
-  void SetDataExtr(double minimum, double maximum) { first_window_.Set(minimum, maximum); }
-  void SetDataExtr2(double minimum, double maximum) { second_window_.Set(minimum, maximum); }
+  void LoadDiscPnts(KvDiscPnt* samples, LONG count) {
+    first_.Load(samples, count);
+  }
+  void LoadDiscPnts2(KvDiscPnt* samples, LONG count) {
+    second_.Load(samples, count);
+  }
+  void SetDataExtr(double minimum, double maximum) {
+    first_window_.Set(minimum, maximum);
+  }
+  void SetDataExtr2(double minimum, double maximum) {
+    second_window_.Set(minimum, maximum);
+  }
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
@@ -32,7 +40,6 @@ class CGeoQqppPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
   const QuantilePairs& pairs() const { return pairs_; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr FrameStyle kScatterFrame{35, 8, 8, 35, 0, false, GridStyle::kDotted,
+constexpr FrameStyle kScatterFrame{35,   8, 8, 35, 0, false, GridStyle::kDotted,
                                    false};
 constexpr PenSpec kGreyPassPen{PS_SOLID, 1, kDarkGrey};
 constexpr int kMarkerRadius = 2;
@@ -42,8 +42,8 @@ void CGeoScatPlt::CptScatParam(double& r1, LONG& r2, double& r3, double& r4,
   _kvSetUseSecAttrFlag(engine, 1, 1);
   _kvSetUseWtFlag(engine, 0, 0);
   _kvSetDataExtr(engine, -kEngineNoLimit, kEngineNoLimit);
-  _kvSetAttrExtr(engine, x_window_.minimum, x_window_.maximum,
-                 kEngineXAxis, kTailFactor);
+  _kvSetAttrExtr(engine, x_window_.minimum, x_window_.maximum, kEngineXAxis,
+                 kTailFactor);
   _kvSetAttrExtr(engine, y_window_.minimum, y_window_.maximum, kEngineYAxis,
                  kTailFactor);
   _kvSetLogFlag(engine, 0, kEngineXAxis);

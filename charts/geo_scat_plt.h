@@ -16,8 +16,12 @@ class CGeoScatPlt : public CKorvaGraph {
   ~CGeoScatPlt() override;
 
   void LoadDiscPnts(KvDiscPnt* samples, LONG count);
-  void SetDataExtr(double minimum, double maximum) { x_window_.Set(minimum, maximum); }
-  void SetDataExtr2(double minimum, double maximum) { y_window_.Set(minimum, maximum); }
+  void SetDataExtr(double minimum, double maximum) {
+    x_window_.Set(minimum, maximum);
+  }
+  void SetDataExtr2(double minimum, double maximum) {
+    y_window_.Set(minimum, maximum);
+  }
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
@@ -28,7 +32,6 @@ class CGeoScatPlt : public CKorvaGraph {
 
   const PlotFrame& frame() const { return frame_; }
   LONG point_count() const { return points_.count; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:

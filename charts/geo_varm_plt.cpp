@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr FrameStyle kVariogramFrame{45, 8, 8, 45, 0, false, GridStyle::kNone,
+constexpr FrameStyle kVariogramFrame{45,  8, 8, 45, 0, false, GridStyle::kNone,
                                      true};
 
 }  // namespace
@@ -44,8 +44,8 @@ CGeoVarmPlt::CGeoVarmPlt() : frame_(kVariogramFrame) {}
 CGeoVarmPlt::~CGeoVarmPlt() = default;
 
 void CGeoVarmPlt::LoadVarmData(Variogram* entries, ModIndVrg* model,
-                               CPoint* positions, int* selected,
-                               LONG lag_count, int model_flag) {
+                               CPoint* positions, int* selected, LONG lag_count,
+                               int model_flag) {
   entries_ = entries;
   model_ = model;
   positions_ = positions;
@@ -88,8 +88,7 @@ void CGeoVarmPlt::CalcScale() {
       return;
     }
     for (long long k = 0; k < count; ++k) values.push_back(model_[k].value);
-    const double largest_model =
-        ArrayMax(values.data(), SaturateToLong(count));
+    const double largest_model = ArrayMax(values.data(), SaturateToLong(count));
     if (largest_model > extents_.largest_gamma) {
       extents_.largest_gamma = largest_model;
     }
@@ -168,8 +167,7 @@ void CGeoVarmPlt::DrawModelCurve(CDC* dc) {
   for (long long k = 2; k <= 2 * n + 1; ++k) {
     if (extents_.largest_lag < model_[k + 1].h) break;
     const ModIndVrg& next = non_negative(k + 1);
-    DrawWorldLine(dc, frame_, model_[k].h, model_[k].value, next.h,
-                  next.value);
+    DrawWorldLine(dc, frame_, model_[k].h, model_[k].value, next.h, next.value);
   }
 }
 
@@ -181,8 +179,8 @@ void CGeoVarmPlt::DrawSill(CDC* dc) {
 }
 
 void CGeoVarmPlt::DrawVrgLine() {
-  if (frame_.window == nullptr || selected_ == nullptr ||
-      entries_ == nullptr || positions_ == nullptr) {
+  if (frame_.window == nullptr || selected_ == nullptr || entries_ == nullptr ||
+      positions_ == nullptr) {
     return;
   }
   // No viewport origin: the recorded positions are moved by hand.

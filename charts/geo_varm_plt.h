@@ -18,8 +18,7 @@ struct VariogramRow {
 
 // Row `current` of rows of lag_count + 2 entries. Empty when the current
 // cut-off lies outside 0 .. cutoff_count - 1 or the row length is negative.
-VariogramRow CurrentVariogramRow(LONG lag_count, int cutoff_count,
-                                 int current);
+VariogramRow CurrentVariogramRow(LONG lag_count, int cutoff_count, int current);
 
 // True for an entry with enough pairs to be drawn and scaled over.
 inline bool IsQualifying(const Variogram& entry) {
@@ -63,7 +62,6 @@ class CGeoVarmPlt : public CKorvaGraph {
   void DrawSelectPoint();
 
   const PlotFrame& frame() const { return frame_; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:

@@ -38,7 +38,6 @@ class CGeoVrgCldLocmPlt : public CKorvaGraph {
   const PlotFrame& frame() const { return frame_; }
   const AxisNames& names() const { return names_; }
 
-
   friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr FrameStyle kCloudFrame{45, 8, 8, 85, 0, false, GridStyle::kDotted,
+constexpr FrameStyle kCloudFrame{45,   8, 8, 85, 0, false, GridStyle::kDotted,
                                  false};
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
 constexpr int kCircleStyle = 0;  // the only point style the chart draws
@@ -31,8 +31,7 @@ void CGeoVrgCldPlt::DrawVrgCldPlt(CWnd* window) {
   Redraw();
 }
 
-void CGeoVrgCldPlt::WorldtoScreen(double x, double y, int& sx,
-                                  int& sy) const {
+void CGeoVrgCldPlt::WorldtoScreen(double x, double y, int& sx, int& sy) const {
   LONG px = 0;
   LONG py = 0;
   frame_.WorldtoScreen(x, y, px, py);

@@ -24,8 +24,12 @@ class CGeoVrgCldPlt : public CKorvaGraph {
   void SetAxiName(const CString& x_name, const CString& y_name) {
     names_.Set(x_name, y_name);
   }
-  void SetDataExtr(double minimum, double maximum) { x_window_.Set(minimum, maximum); }
-  void SetDataExtr2(double minimum, double maximum) { y_window_.Set(minimum, maximum); }
+  void SetDataExtr(double minimum, double maximum) {
+    x_window_.Set(minimum, maximum);
+  }
+  void SetDataExtr2(double minimum, double maximum) {
+    y_window_.Set(minimum, maximum);
+  }
   void LoadVrgCldSelInfo(LONG* selected, LONG count) {
     selected_ = selected;
     selected_count_ = count;
@@ -37,7 +41,6 @@ class CGeoVrgCldPlt : public CKorvaGraph {
   void WorldtoScreen(double x, double y, int& sx, int& sy) const;
 
   const PlotFrame& frame() const { return frame_; }
-
 
   friend struct ChartInspector;  // tests read the stored state
  private:

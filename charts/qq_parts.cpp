@@ -15,8 +15,8 @@ constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
 constexpr int kMarkerRadius = 2;
 constexpr double kTailFactor = 5.0;
 
-void DrawQuantilePass(const PlotFrame& frame, int pass,
-                      const AxisNames& names, const QuantilePairs& pairs) {
+void DrawQuantilePass(const PlotFrame& frame, int pass, const AxisNames& names,
+                      const QuantilePairs& pairs) {
   if (!pairs.HasArray()) return;
   RunDrawPass(frame, kRedPassPen, [&](CDC* dc) {
     if (pass == 0) {
@@ -24,8 +24,7 @@ void DrawQuantilePass(const PlotFrame& frame, int pass,
       return;
     }
     for (LONG i = 0; i < pairs.count(); ++i) {
-      DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue,
-                       kMarkerRadius);
+      DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue, kMarkerRadius);
     }
   });
 }

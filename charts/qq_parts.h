@@ -20,7 +20,7 @@ constexpr int kEngineXAxis = 2;
 constexpr int kEngineYAxis = 3;
 
 // Cross-plot margins, dotted grey grid and the corner-to-corner diagonal.
-constexpr FrameStyle kQuantileFrame{35, 8, 8, 35, 0, true, GridStyle::kDotted,
+constexpr FrameStyle kQuantileFrame{35,   8, 8, 35, 0, true, GridStyle::kDotted,
                                     false};
 
 // The (x, y) pairs the engine formed at the last compute step, owned by the

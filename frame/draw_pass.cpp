@@ -1,7 +1,7 @@
 #include "frame/draw_pass.h"
 
-DrawPassScope::DrawPassScope(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
-                   bool move_origin)
+DrawPassScope::DrawPassScope(const PlotFrame& frame,
+                             std::optional<PenSpec> pass_pen, bool move_origin)
     : window_dc_(frame.window) {
   CDC* surface = window_dc_.dc();
   if (surface == nullptr) return;

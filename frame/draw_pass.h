@@ -30,7 +30,7 @@ class DrawPassScope {
   explicit operator bool() const { return dc() != nullptr; }
 
  private:
-  WindowDC window_dc_;                    // released last
+  WindowDC window_dc_;                  // released last
   std::optional<ScopedSelection> pen_;  // restored and destroyed first
 };
 

@@ -27,11 +27,10 @@ ScopedSelection SelectNewBrush(CDC* dc, COLORREF color) {
   return ScopedSelection(dc, CreateSolidBrush(color));
 }
 
-ScopedSelection SelectNewFont(CDC* dc, int height, int width,
-                              int escapement) {
+ScopedSelection SelectNewFont(CDC* dc, int height, int width, int escapement) {
   return ScopedSelection(
-      dc, CreateFontA(height, width, escapement, 0, FW_NORMAL, 0, 0, 0, 0, 0,
-                      0, 0, 0, kLabelFace));
+      dc, CreateFontA(height, width, escapement, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0,
+                      0, 0, kLabelFace));
 }
 
 WindowDC::WindowDC(CWnd* window)

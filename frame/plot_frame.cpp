@@ -45,12 +45,12 @@ void PlotFrame::CalcPlotRect() {
     // A zero-width client area has no bottom margin; nothing draws there.
     bottom_margin = width > 0 ? height * style_.bottom_per_width / width : 0;
   }
-  plot.left = SaturateToLong(rect.left + static_cast<long long>(
-                                             style_.left_margin));
-  plot.top = SaturateToLong(rect.top + static_cast<long long>(
-                                           style_.top_margin));
-  plot.right = SaturateToLong(rect.right - static_cast<long long>(
-                                               style_.right_margin));
+  plot.left =
+      SaturateToLong(rect.left + static_cast<long long>(style_.left_margin));
+  plot.top =
+      SaturateToLong(rect.top + static_cast<long long>(style_.top_margin));
+  plot.right =
+      SaturateToLong(rect.right - static_cast<long long>(style_.right_margin));
   plot.bottom = SaturateToLong(rect.bottom - bottom_margin);
 }
 
@@ -87,15 +87,13 @@ LONG PlotFrame::PlotHeight() const {
   return SaturateToLong(static_cast<long long>(plot.bottom) - plot.top);
 }
 
-void PlotFrame::WorldtoScreen(double wx, double wy, LONG& sx,
-                              LONG& sy) const {
+void PlotFrame::WorldtoScreen(double wx, double wy, LONG& sx, LONG& sy) const {
   sx = ToPixel((wx - x.origin) * x.pixels_per_unit);
   sy = SaturateToLong(static_cast<long long>(PlotHeight()) -
                       ToPixel((wy - y.origin) * y.pixels_per_unit));
 }
 
-void PlotFrame::ScreentoWorld(LONG sx, LONG sy, double& wx,
-                              double& wy) const {
+void PlotFrame::ScreentoWorld(LONG sx, LONG sy, double& wx, double& wy) const {
   const long long from_bottom = static_cast<long long>(PlotHeight()) - sy;
   wx = sx / x.pixels_per_unit + x.origin;
   wy = static_cast<double>(from_bottom) / y.pixels_per_unit + y.origin;

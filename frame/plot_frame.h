@@ -13,8 +13,8 @@
 
 // One axis: its widened data span and its mapping to pixels.
 struct AxisScale {
-  double range = 0.0;  // widened data span
-  double step = 0.0;   // tick step
+  double range = 0.0;   // widened data span
+  double step = 0.0;    // tick step
   double origin = 0.0;  // data value at the left (bottom) edge
   double end = 0.0;     // origin + range
   double pixels_per_unit = 0.0;
@@ -42,7 +42,7 @@ struct FrameStyle {
   LONG bottom_margin;     // the fixed bottom margin otherwise
   bool diagonal;          // bottom-left to top-right line over the frame
   GridStyle grid;
-  bool narrow_labels;     // label font width (height - 4) / 2 instead of 0
+  bool narrow_labels;  // label font width (height - 4) / 2 instead of 0
 };
 
 // How CalcScale places an axis origin.
@@ -105,8 +105,7 @@ class PlotFrame {
 
   // Label offsets in data units: `pixels_x` to the right and `pixels_y` up,
   // measured from the axis origins (ScreentoWorld(px, PH - py) - origins).
-  void PixelOffsets(LONG pixels_x, LONG pixels_y, double& dx,
-                    double& dy) const;
+  void PixelOffsets(LONG pixels_x, LONG pixels_y, double& dx, double& dy) const;
 
   CWnd* window = nullptr;  // the host's window; not owned
   RECT plot{};             // plot rectangle in client pixels

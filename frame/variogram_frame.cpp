@@ -159,9 +159,9 @@ void DrawFactorLabels(CDC* dc, const PlotFrame& frame,
   }
 }
 
-AxisFactors DrawTickAxes(CDC* dc, const PlotFrame& frame,
-                         COLORREF frame_color, const std::string& x_name,
-                         const std::string& y_name, XTickLabels x_labels) {
+AxisFactors DrawTickAxes(CDC* dc, const PlotFrame& frame, COLORREF frame_color,
+                         const std::string& x_name, const std::string& y_name,
+                         XTickLabels x_labels) {
   const AxisFactors factors = CalcAxisFactors(frame);
   DrawTickFrame(dc, frame, frame_color);
   DrawFactorLabels(dc, frame, factors, x_name, y_name, x_labels);
@@ -180,10 +180,10 @@ void DrawWorldLine(CDC* dc, const PlotFrame& frame, double x1, double y1,
 
 void DrawRecordedLine(CDC* dc, const std::vector<CPoint>& points) {
   for (size_t k = 0; k + 1 < points.size(); ++k) {
-    dc->MoveTo(SaturateToLong(static_cast<long long>(points[k].x) +
-                              kVariogramCornerX),
-               SaturateToLong(static_cast<long long>(points[k].y) +
-                              kVariogramCornerY));
+    dc->MoveTo(
+        SaturateToLong(static_cast<long long>(points[k].x) + kVariogramCornerX),
+        SaturateToLong(static_cast<long long>(points[k].y) +
+                       kVariogramCornerY));
     dc->LineTo(SaturateToLong(static_cast<long long>(points[k + 1].x) +
                               kVariogramCornerX),
                SaturateToLong(static_cast<long long>(points[k + 1].y) +

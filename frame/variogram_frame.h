@@ -69,9 +69,9 @@ void DrawFactorLabels(CDC* dc, const PlotFrame& frame,
                       const std::string& y_name, XTickLabels x_labels);
 
 // Factors, tick frame and labels in one; returns the factors used.
-AxisFactors DrawTickAxes(CDC* dc, const PlotFrame& frame,
-                         COLORREF frame_color, const std::string& x_name,
-                         const std::string& y_name, XTickLabels x_labels);
+AxisFactors DrawTickAxes(CDC* dc, const PlotFrame& frame, COLORREF frame_color,
+                         const std::string& x_name, const std::string& y_name,
+                         XTickLabels x_labels);
 
 // A line between two data points through the frame's mapping, in the
 // current pen; not clipped to the plot.

@@ -63,16 +63,16 @@ struct KVL_DOT {
 
 // A nested variogram model of up to 20 structures (1216 bytes).
 struct Kt3dIntp {
-  LONG nst;        // number of structures, 0 to 20
+  LONG nst;  // number of structures, 0 to 20
   LONG padding;
   double nugget;
-  double cc[20];   // contribution of each structure
-  LONG it[20];     // type code of each structure
-  double p1[20];   // ranges along the major, minor and vertical axes
+  double cc[20];  // contribution of each structure
+  LONG it[20];    // type code of each structure
+  double p1[20];  // ranges along the major, minor and vertical axes
   double p2[20];
   double p3[20];
-  double p4[20];   // p4[0]: azimuth of the direction of evaluation
-  double p5[20];   // p5[0]: dip of that direction
+  double p4[20];  // p4[0]: azimuth of the direction of evaluation
+  double p5[20];  // p5[0]: dip of that direction
   double p6[20];
 };
 
@@ -169,15 +169,13 @@ KG_EXPORT LONG _kvGraphDrawPropPlt(CKorvaGraph* graph, CWnd* window);
 // Local-mean map (type 3).
 KG_EXPORT LONG _kvGraphSetCurPlane(CKorvaGraph* graph, int plane);
 KG_EXPORT LONG _kvGraphCptLocmParam(CKorvaGraph* graph);
-KG_EXPORT LONG _kvGraphDrawLocmPlt(CKorvaGraph* graph, CWnd* map,
-                                   CWnd* legend);
+KG_EXPORT LONG _kvGraphDrawLocmPlt(CKorvaGraph* graph, CWnd* map, CWnd* legend);
 
 // Normal Q-Q plot (type 4).
 KG_EXPORT LONG _kvGraphSetNqqpType(CKorvaGraph* graph, LONG kind);
 KG_EXPORT LONG _kvGraphCptNqqpParam(CKorvaGraph* graph);
 KG_EXPORT LONG _kvGraphOutPutNqqpPntNum(CKorvaGraph* graph, LONG& count);
-KG_EXPORT LONG _kvGraphOutPutNqqpPnt(CKorvaGraph* graph, double* x,
-                                     double* y);
+KG_EXPORT LONG _kvGraphOutPutNqqpPnt(CKorvaGraph* graph, double* x, double* y);
 KG_EXPORT LONG _kvGraphDrawNqqpPlt(CKorvaGraph* graph, CWnd* window);
 
 // Q-Q / P-P plot (type 5).
@@ -201,10 +199,8 @@ KG_EXPORT LONG _kvGraphLoadVarmData(CKorvaGraph* graph, Variogram* entries,
                                     int model_flag);
 KG_EXPORT LONG _kvGraphSetVrgNug(CKorvaGraph* graph, double nugget);
 KG_EXPORT LONG _kvGraphSetIsDspLine(CKorvaGraph* graph, int flag);
-KG_EXPORT LONG _kvGraphSetIsDspSill(CKorvaGraph* graph, int flag,
-                                    double sill);
-KG_EXPORT LONG _kvGraphSetCutOffNO(CKorvaGraph* graph, int count,
-                                   int current);
+KG_EXPORT LONG _kvGraphSetIsDspSill(CKorvaGraph* graph, int flag, double sill);
+KG_EXPORT LONG _kvGraphSetCutOffNO(CKorvaGraph* graph, int count, int current);
 KG_EXPORT LONG _kvGraphSetColor(CKorvaGraph* graph, ULONG point_color,
                                 ULONG model_color);
 KG_EXPORT LONG _kvGraphDrawVarmPlt(CKorvaGraph* graph, CWnd* window);
@@ -218,10 +214,8 @@ KG_EXPORT LONG _kvGraphLoadMVarmData(CKorvaGraph* graph, Variogram** entries,
                                      int load_flag);
 KG_EXPORT LONG _kvGraphSetMVrgNug(CKorvaGraph* graph, double nugget);
 KG_EXPORT LONG _kvGraphSetMIsDspLine(CKorvaGraph* graph, int flag);
-KG_EXPORT LONG _kvGraphSetMIsDspSill(CKorvaGraph* graph, int flag,
-                                     double sill);
-KG_EXPORT LONG _kvGraphSetMCutOffNO(CKorvaGraph* graph, int count,
-                                    int current);
+KG_EXPORT LONG _kvGraphSetMIsDspSill(CKorvaGraph* graph, int flag, double sill);
+KG_EXPORT LONG _kvGraphSetMCutOffNO(CKorvaGraph* graph, int count, int current);
 KG_EXPORT LONG _kvGraphSetMColor(CKorvaGraph* graph, ULONG* point_colors,
                                  ULONG* second_colors);
 KG_EXPORT LONG _kvGraphDrawMVarmPlt(CKorvaGraph* graph, CWnd* window);
@@ -252,7 +246,7 @@ KG_EXPORT LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
 KG_EXPORT LONG _kvTranLog(KvDiscPnt* samples, LONG count, double maximum,
                           double minimum, double shift, double& log_max,
                           double& log_min);
-KG_EXPORT LONG _kvCptVModel(Kt3dIntp model, double lag, int lag_count,
-                            int kind, ModIndVrg* curve);
+KG_EXPORT LONG _kvCptVModel(Kt3dIntp model, double lag, int lag_count, int kind,
+                            ModIndVrg* curve);
 
 #endif  // KORVAGRAPHLIB_H_

@@ -26,20 +26,17 @@ using MVarm = CGeoMVarmPlt;
 using VrgCld = CGeoVrgCldPlt;
 using VrgCldLocm = CGeoVrgCldLocmPlt;
 
-LONG _kvGraphLoadDiscPnts(CKorvaGraph* graph, KvDiscPnt* samples,
-                          LONG count) {
+LONG _kvGraphLoadDiscPnts(CKorvaGraph* graph, KvDiscPnt* samples, LONG count) {
   return Dispatch<Hist, Prop, Locm, Nqqp, Qqpp, Scat, VrgCldLocm>(
       graph, [&](auto& chart) { chart.LoadDiscPnts(samples, count); });
 }
 
-LONG _kvGraphLoadDiscPnts2(CKorvaGraph* graph, KvDiscPnt* samples,
-                           LONG count) {
+LONG _kvGraphLoadDiscPnts2(CKorvaGraph* graph, KvDiscPnt* samples, LONG count) {
   return Dispatch<Nqqp, Qqpp, VrgCldLocm>(
       graph, [&](auto& chart) { chart.LoadDiscPnts2(samples, count); });
 }
 
-LONG _kvGraphLoadLocPnts(CKorvaGraph* graph, double* x, double* y,
-                         LONG count) {
+LONG _kvGraphLoadLocPnts(CKorvaGraph* graph, double* x, double* y, LONG count) {
   return Dispatch<VrgCld>(graph,
                           [&](auto& chart) { chart.LoadLocPnts(x, y, count); });
 }
@@ -51,13 +48,11 @@ LONG _kvGraphSetAxiName(CKorvaGraph* graph, CString x_name, CString y_name) {
 }
 
 LONG _kvGraphSetDataExtr(CKorvaGraph* graph, double minimum, double maximum) {
-  return Dispatch<Hist, Prop, Locm, Scat, Nqqp, Qqpp, Cros, VrgCld,
-                  VrgCldLocm>(
+  return Dispatch<Hist, Prop, Locm, Scat, Nqqp, Qqpp, Cros, VrgCld, VrgCldLocm>(
       graph, [&](auto& chart) { chart.SetDataExtr(minimum, maximum); });
 }
 
-LONG _kvGraphSetDataExtr2(CKorvaGraph* graph, double minimum,
-                          double maximum) {
+LONG _kvGraphSetDataExtr2(CKorvaGraph* graph, double minimum, double maximum) {
   return Dispatch<Nqqp, Qqpp, VrgCld, Scat>(
       graph, [&](auto& chart) { chart.SetDataExtr2(minimum, maximum); });
 }
@@ -115,10 +110,9 @@ LONG _kvGraphOutPutHistPntNum(CKorvaGraph* graph, LONG& count) {
                         [&](auto& chart) { chart.OutPutHistPntNum(count); });
 }
 
-LONG _kvGraphOutPutHistPnt(CKorvaGraph* graph, double* first,
-                           double* second) {
-  return Dispatch<Hist>(graph,
-                        [&](auto& chart) { chart.OutPutHistPnt(first, second); });
+LONG _kvGraphOutPutHistPnt(CKorvaGraph* graph, double* first, double* second) {
+  return Dispatch<Hist>(
+      graph, [&](auto& chart) { chart.OutPutHistPnt(first, second); });
 }
 
 LONG _kvGraphDrawHistPlt(CKorvaGraph* graph, CWnd* window) {
@@ -205,9 +199,9 @@ LONG _kvGraphDrawQqppPlt(CKorvaGraph* graph, CWnd* window) {
 
 // Scatter plot.
 
-LONG _kvGraphCptScatParam(CKorvaGraph* graph, double& r1, LONG& r2,
-                          double& r3, double& r4, LONG& r5, double& r6,
-                          double& r7, double& r8) {
+LONG _kvGraphCptScatParam(CKorvaGraph* graph, double& r1, LONG& r2, double& r3,
+                          double& r4, LONG& r5, double& r6, double& r7,
+                          double& r8) {
   return Dispatch<Scat>(graph, [&](auto& chart) {
     chart.CptScatParam(r1, r2, r3, r4, r5, r6, r7, r8);
   });
@@ -242,8 +236,8 @@ LONG _kvGraphSetIsDspSill(CKorvaGraph* graph, int flag, double sill) {
 }
 
 LONG _kvGraphSetCutOffNO(CKorvaGraph* graph, int count, int current) {
-  return Dispatch<Varm>(graph,
-                        [&](auto& chart) { chart.SetCutOffNO(count, current); });
+  return Dispatch<Varm>(
+      graph, [&](auto& chart) { chart.SetCutOffNO(count, current); });
 }
 
 LONG _kvGraphSetColor(CKorvaGraph* graph, ULONG point_color,
@@ -285,8 +279,8 @@ LONG _kvGraphSetMIsDspLine(CKorvaGraph* graph, int flag) {
 }
 
 LONG _kvGraphSetMIsDspSill(CKorvaGraph* graph, int flag, double sill) {
-  return Dispatch<MVarm>(
-      graph, [&](auto& chart) { chart.SetMIsDspSill(flag, sill); });
+  return Dispatch<MVarm>(graph,
+                         [&](auto& chart) { chart.SetMIsDspSill(flag, sill); });
 }
 
 LONG _kvGraphSetMCutOffNO(CKorvaGraph* graph, int count, int current) {
@@ -345,8 +339,8 @@ LONG _kvGraphDrawVrgCldPlt(CKorvaGraph* graph, CWnd* window) {
 
 LONG _kvGraphWorldtoScreen(CKorvaGraph* graph, double x, double y, int& sx,
                            int& sy) {
-  return Dispatch<VrgCld>(graph,
-                          [&](auto& chart) { chart.WorldtoScreen(x, y, sx, sy); });
+  return Dispatch<VrgCld>(
+      graph, [&](auto& chart) { chart.WorldtoScreen(x, y, sx, sy); });
 }
 
 LONG _kvLoadVrgCldLocSelInfo(CKorvaGraph* graph, KVL_DOT* pairs, LONG count) {

@@ -18,20 +18,32 @@ namespace {
 
 CKorvaGraph* NewGraphOfType(LONG type) {
   switch (type) {
-    case 0: return new (std::nothrow) CKorvaGraph();
-    case CGeoHistPlt::kTypeCode: return new (std::nothrow) CGeoHistPlt();
-    case CGeoPropPlt::kTypeCode: return new (std::nothrow) CGeoPropPlt();
-    case CGeoLocmPlt::kTypeCode: return new (std::nothrow) CGeoLocmPlt();
-    case CGeoNqqpPlt::kTypeCode: return new (std::nothrow) CGeoNqqpPlt();
-    case CGeoQqppPlt::kTypeCode: return new (std::nothrow) CGeoQqppPlt();
-    case CGeoScatPlt::kTypeCode: return new (std::nothrow) CGeoScatPlt();
-    case CGeoVarmPlt::kTypeCode: return new (std::nothrow) CGeoVarmPlt();
-    case CGeoCrosPlt::kTypeCode: return new (std::nothrow) CGeoCrosPlt();
-    case CGeoMVarmPlt::kTypeCode: return new (std::nothrow) CGeoMVarmPlt();
-    case CGeoVrgCldPlt::kTypeCode: return new (std::nothrow) CGeoVrgCldPlt();
+    case 0:
+      return new (std::nothrow) CKorvaGraph();
+    case CGeoHistPlt::kTypeCode:
+      return new (std::nothrow) CGeoHistPlt();
+    case CGeoPropPlt::kTypeCode:
+      return new (std::nothrow) CGeoPropPlt();
+    case CGeoLocmPlt::kTypeCode:
+      return new (std::nothrow) CGeoLocmPlt();
+    case CGeoNqqpPlt::kTypeCode:
+      return new (std::nothrow) CGeoNqqpPlt();
+    case CGeoQqppPlt::kTypeCode:
+      return new (std::nothrow) CGeoQqppPlt();
+    case CGeoScatPlt::kTypeCode:
+      return new (std::nothrow) CGeoScatPlt();
+    case CGeoVarmPlt::kTypeCode:
+      return new (std::nothrow) CGeoVarmPlt();
+    case CGeoCrosPlt::kTypeCode:
+      return new (std::nothrow) CGeoCrosPlt();
+    case CGeoMVarmPlt::kTypeCode:
+      return new (std::nothrow) CGeoMVarmPlt();
+    case CGeoVrgCldPlt::kTypeCode:
+      return new (std::nothrow) CGeoVrgCldPlt();
     case CGeoVrgCldLocmPlt::kTypeCode:
       return new (std::nothrow) CGeoVrgCldLocmPlt();
-    default: return nullptr;
+    default:
+      return nullptr;
   }
 }
 

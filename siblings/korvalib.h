@@ -33,16 +33,15 @@ void _kvDrawHistPlt(int handle);
 void _kvDrawProbPlt(int handle);
 void _kvDrawQpPlt(int handle);
 void _kvDrawScatPlt(int handle);
-void _kvOutHistPltParam(int handle, LONG* r1, LONG* r2, double* r3,
-                        double* r4, double* r5, double* r6, double* r7,
-                        double* r8, double* r9, double* result,
-                        double* maximum_frequency);
+void _kvOutHistPltParam(int handle, LONG* r1, LONG* r2, double* r3, double* r4,
+                        double* r5, double* r6, double* r7, double* r8,
+                        double* r9, double* result, double* maximum_frequency);
 void _kvOutPropPltParam(int handle, double* axis_positions, double* pairs,
                         LONG* count);
 void _kvOutQpPltParam(int handle, double* pairs, LONG* count);
 void _kvOutScatPltParam(int handle, LONG* point_count, double* r1, double* r4,
-                        double* r7, LONG* r5, LONG* r2, double* r6,
-                        double* r3, double* r8);
+                        double* r7, LONG* r5, LONG* r2, double* r6, double* r3,
+                        double* r8);
 void _kvNscore(int handle, double* scores, double* sorted_values,
                double* sorted_scores);
 void _kvSetLagPara(int handle, int* lag_count, double* lag_spacing, int flag1,
@@ -51,8 +50,8 @@ void _kvSetAzmDip(int handle, double* azimuth, int azimuth_tolerance,
                   int bandwidth_h, double* dip, int dip_tolerance,
                   int bandwidth_v, int direction_count);
 void _kvSetIntpPara(int handle, int nst, double nugget, double* cc, int* it,
-                    double* p1, double* p2, double* p3, double* p4,
-                    double* p5, double* p6);
+                    double* p1, double* p2, double* p3, double* p4, double* p5,
+                    double* p6);
 void _kvVmodel(int handle, ModIndVrg* curve);
 
 #endif  // SIBLINGS_KORVALIB_H_

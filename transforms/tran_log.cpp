@@ -15,9 +15,8 @@ constexpr double kFloorValue = -2.2;  // fixed; not the logarithm of 0.01
 
 }  // namespace
 
-LONG _kvTranLog(KvDiscPnt* samples, LONG count, double maximum,
-                double minimum, double shift, double& log_max,
-                double& log_min) {
+LONG _kvTranLog(KvDiscPnt* samples, LONG count, double maximum, double minimum,
+                double shift, double& log_max, double& log_min) {
   if (samples == nullptr) return 1;
   std::vector<double> accepted;
   try {

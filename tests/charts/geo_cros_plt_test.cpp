@@ -103,10 +103,10 @@ TEST(CrossPlotTest, GridAndLabelsForExtentZeroTo37) {
     }
   }
   const std::vector<std::string> expected_grid = {
-      "LineTo 44 0",   "LineTo 89 0",   "LineTo 133 0",  "LineTo 178 0",
-      "LineTo 223 0",  "LineTo 267 0",  "LineTo 312 0",  "LineTo 357 313",
+      "LineTo 44 0",    "LineTo 89 0",    "LineTo 133 0",   "LineTo 178 0",
+      "LineTo 223 0",   "LineTo 267 0",   "LineTo 312 0",   "LineTo 357 313",
       "LineTo 357 268", "LineTo 357 224", "LineTo 357 179", "LineTo 357 134",
-      "LineTo 357 90", "LineTo 357 45"};
+      "LineTo 357 90",  "LineTo 357 45"};
   EXPECT_EQ(dotted, expected_grid);
   const std::vector<std::string> expected_texts = {
       "Lead", "0", "10", "20", "30", "Zinc", "0", "10", "20", "30"};
@@ -157,8 +157,7 @@ TEST(CrossPlotTest, OriginsFollowTheFlooredRule) {
 
 TEST(CrossPlotTest, PointsOnTheAxisEndAreDrawnAndBeyondAreNot) {
   // Axes from 0 to 40: 40 is on the end, 40.001 and a NaN are not drawn.
-  CrossPlot plot({0, 40, 40.001, 20, std::nan("")}, {0, 40, 10, 20, 5}, 0,
-                 37);
+  CrossPlot plot({0, 40, 40.001, 20, std::nan("")}, {0, 40, 10, 20, 5}, 0, 37);
   const auto log = plot.Draw(400, 400);
   const auto marks = LinesStartingWith(log, "Ellipse ");
   ASSERT_EQ(marks.size(), 3u);

@@ -15,11 +15,11 @@ TEST(CalcNiceStepTest, StepsAndWidenedRanges) {
     double step;
     double widened;
   } rows[] = {
-      {"37", 37, 5, 40},           {"10", 10, 2, 12},
-      {"123", 123, 20, 160},       {"100 gets two extra steps", 100, 20, 140},
-      {"0.37", 0.37, 0.05, 0.4},   {"1", 1, 0.2, 1.2},
-      {"370", 370, 50, 450},       {"9 steps of 1", 9, 1, 10},
-      {"1234", 1234, 200, 1600},   {"50", 50, 10, 70},
+      {"37", 37, 5, 40},         {"10", 10, 2, 12},
+      {"123", 123, 20, 160},     {"100 gets two extra steps", 100, 20, 140},
+      {"0.37", 0.37, 0.05, 0.4}, {"1", 1, 0.2, 1.2},
+      {"370", 370, 50, 450},     {"9 steps of 1", 9, 1, 10},
+      {"1234", 1234, 200, 1600}, {"50", 50, 10, 70},
   };
   for (const Row& row : rows) {
     double range = row.range;
@@ -56,8 +56,8 @@ TEST(FormatNumberTest, TrailingZerosAndPointRemoved) {
     double value;
     const char* text;
   } rows[] = {
-      {12.5, "12.5"}, {3, "3"},     {0.004, "0"}, {-0.001, "-0"},
-      {100, "100"},   {0, "0"},     {1.5, "1.5"}, {0.05, "0.05"},
+      {12.5, "12.5"}, {3, "3"},       {0.004, "0"},     {-0.001, "-0"},
+      {100, "100"},   {0, "0"},       {1.5, "1.5"},     {0.05, "0.05"},
       {1.25, "1.25"}, {-2.5, "-2.5"}, {1e300, nullptr},
   };
   for (const Row& row : rows) {
@@ -88,9 +88,8 @@ TEST(CalcAxisExponentTest, FactorsAndExponents) {
     double factor;
     LONG exponent;
   } rows[] = {
-      {"1234", 1234, 1000, -3},   {"0.05", 0.05, 0.1, 1},
-      {"5", 5, 1, 0},             {"450", 450, 100, -2},
-      {"45", 45, 10, -1},         {"0.2", 0.2, 1, 0},
+      {"1234", 1234, 1000, -3},     {"0.05", 0.05, 0.1, 1}, {"5", 5, 1, 0},
+      {"450", 450, 100, -2},        {"45", 45, 10, -1},     {"0.2", 0.2, 1, 0},
       {"0.0005", 0.0005, 0.001, 3},
   };
   for (const Row& row : rows) {
@@ -128,7 +127,8 @@ TEST(ToPixelTest, TruncatesAndSaturates) {
       {"infinity", std::numeric_limits<double>::infinity(),
        std::numeric_limits<LONG>::max()},
   };
-  for (const Row& row : rows) EXPECT_EQ(ToPixel(row.value), row.pixel) << row.name;
+  for (const Row& row : rows)
+    EXPECT_EQ(ToPixel(row.value), row.pixel) << row.name;
 }
 
 }  // namespace

@@ -68,8 +68,7 @@ inline std::vector<std::string> CallsDrawnWith(
 }
 
 // The TextOut calls of `log` without their trailing parts, in order.
-inline std::vector<std::string> TextCalls(
-    const std::vector<std::string>& log) {
+inline std::vector<std::string> TextCalls(const std::vector<std::string>& log) {
   return CallsStartingWith(log, "TextOut ");
 }
 
@@ -127,9 +126,8 @@ inline const std::vector<std::string>& RepaintOnly() {
 inline std::string CircleMarkerLine(int sx, int sy, int left, int top,
                                     int radius, const std::string& outline) {
   auto box = [radius](int x, int y) {
-    return std::to_string(x - radius) + " " + std::to_string(y - radius) +
-           " " + std::to_string(x + radius) + " " +
-           std::to_string(y + radius);
+    return std::to_string(x - radius) + " " + std::to_string(y - radius) + " " +
+           std::to_string(x + radius) + " " + std::to_string(y + radius);
   };
   return "Ellipse " + box(sx, sy) + " | dev " + box(sx + left, sy + top) +
          " | pen solid 1 " + outline + " | brush FFFFFF";

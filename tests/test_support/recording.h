@@ -43,18 +43,17 @@ LONG Balanced(Call&& call, const std::string& what = "") {
   const GdiLedger after = CurrentGdiLedger();
   EXPECT_TRUE(before == after)
       << what << ": pens " << before.pens << " -> " << after.pens
-      << ", brushes " << before.brushes << " -> " << after.brushes
-      << ", fonts " << before.fonts << " -> " << after.fonts
-      << ", device contexts " << before.device_contexts << " -> "
-      << after.device_contexts;
+      << ", brushes " << before.brushes << " -> " << after.brushes << ", fonts "
+      << before.fonts << " -> " << after.fonts << ", device contexts "
+      << before.device_contexts << " -> " << after.device_contexts;
   return status;
 }
 
 // The call log of one draw export into a new width x height window; expects
 // status 1 and a balanced ledger.
-inline std::vector<std::string> DrawAndLog(
-    LONG (*draw)(CKorvaGraph*, CWnd*), CKorvaGraph* graph, int width,
-    int height) {
+inline std::vector<std::string> DrawAndLog(LONG (*draw)(CKorvaGraph*, CWnd*),
+                                           CKorvaGraph* graph, int width,
+                                           int height) {
   RecordingWindow window(width, height);
   EXPECT_EQ(draw(graph, window.Wnd()), 1);
   EXPECT_TRUE(window.LedgerBalanced());
