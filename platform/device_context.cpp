@@ -9,10 +9,20 @@
 
 namespace {
 
-HandleTable<DeviceContext>& DeviceContexts() {
+// Set once the table exists; the construction stays out of the drawing
+// calls' quick paths (see GdiObjects).
+HandleTable<DeviceContext>* the_contexts = nullptr;
+
+[[gnu::noinline, gnu::cold]] HandleTable<DeviceContext>* MakeContexts() {
   static auto* const table =  // never destroyed
       new HandleTable<DeviceContext>(kDeviceContextHandleTag);
-  return *table;
+  the_contexts = table;
+  return table;
+}
+
+HandleTable<DeviceContext>& DeviceContexts() {
+  HandleTable<DeviceContext>* const table = the_contexts;
+  return __builtin_expect(table != nullptr, 1) ? *table : *MakeContexts();
 }
 
 DeviceContext* Lookup(HDC dc) { return DeviceContexts().Find(HandleBits(dc)); }
@@ -47,12 +57,25 @@ template <typename Wrapper>
 Wrapper* SelectWrapped(HDC dc, Wrapper* object, Wrapper GdiObject::*lent) {
   DeviceContext* context = Lookup(dc);
   if (object == nullptr || context == nullptr) return nullptr;
+  HGDIOBJ previous = nullptr;
   GdiObject* previous_object = nullptr;
-  const HGDIOBJ previous = context->Select(object->m_hObject, &previous_object);
-  if (previous == nullptr) return nullptr;
-  Wrapper* wrapper = &(previous_object->*lent);
-  wrapper->m_hObject = previous;
-  return wrapper;
+  const GdiObject* selected = context->SelectUnrecorded(
+      object->m_hObject, &previous, &previous_object);
+  if (selected == nullptr) return nullptr;
+  Wrapper* wrapper = nullptr;
+  if (previous != nullptr) {
+    wrapper = &(previous_object->*lent);
+    wrapper->m_hObject = previous;
+  }
+  return context->RecordSelect(selected, wrapper);
+}
+
+// Records a selection; out of line, off the drawing path.
+template <typename Result>
+[[gnu::noinline]] Result LogSelect(WindowState* window,
+                                   const GdiObject* selected, Result result) {
+  window->Record("SelectObject " + DescribeGdiObject(*selected));
+  return result;
 }
 
 }  // namespace
@@ -95,20 +118,37 @@ CPoint DeviceContext::SetViewportOrg(int x, int y) {
   return previous;
 }
 
-HGDIOBJ DeviceContext::Select(HGDIOBJ object, GdiObject** previous_object) {
+GdiObject* DeviceContext::SelectUnrecorded(HGDIOBJ object, HGDIOBJ* previous,
+                                           GdiObject** previous_object) {
   GdiObject* selected = GdiObjects().Find(object);
   if (selected == nullptr) return nullptr;
   const int k = KindIndex(selected->kind);
-  const HGDIOBJ previous = selected_[k];
-  if (previous_object != nullptr) *previous_object = current_[k];
+  *previous = selected_[k];
+  *previous_object = current_[k];
   --current_[k]->selections;
   ++selected->selections;
   selected_[k] = object;
   current_[k] = selected;
-  RecordCall(state_, [selected] {
-    return "SelectObject " + DescribeGdiObject(*selected);
-  });
-  return previous;
+  return selected;
+}
+
+template <typename Result>
+Result DeviceContext::RecordSelect(const GdiObject* selected,
+                                   Result result) const {
+  WindowState* window = state_;
+  if (window != nullptr && window->recording) {
+    return LogSelect(window, selected, result);
+  }
+  return result;
+}
+
+HGDIOBJ DeviceContext::Select(HGDIOBJ object, GdiObject** previous_object) {
+  HGDIOBJ previous = nullptr;
+  GdiObject* replaced = nullptr;
+  const GdiObject* selected = SelectUnrecorded(object, &previous, &replaced);
+  if (selected == nullptr) return nullptr;
+  if (previous_object != nullptr) *previous_object = replaced;
+  return RecordSelect(selected, previous);
 }
 
 CPoint DeviceContext::MoveTo(int x, int y) {
@@ -162,11 +202,16 @@ BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
   // Markers take a quick path: a chart may draw a million of them.
   const Stroke& pen = Current(GdiKind::kPen).pen_stroke;
   if (state_ != nullptr && !state_->recording && pen.width == 1 &&
-      !pen.dotted &&
-      DrawSmallEllipseInside(state_->raster, pen.color,
-                             Current(GdiKind::kBrush).brush, DeviceX(left),
-                             DeviceY(top), DeviceX(right), DeviceY(bottom))) {
-    return TRUE;
+      !pen.dotted) {
+    COLORREF* corner = nullptr;
+    const EllipseShape* shape =
+        FindSmallEllipseInside(state_->raster, DeviceX(left), DeviceY(top),
+                               DeviceX(right), DeviceY(bottom), &corner);
+    if (shape != nullptr) {
+      // A tail call: the quick path keeps no registers of its own.
+      return WriteSmallEllipse(*shape, corner, pen.color,
+                               Current(GdiKind::kBrush).brush);
+    }
   }
   auto draw = [](auto&&... args) { DrawEllipse(args...); };
   return Shape(draw, "Ellipse", left, top, right, bottom);

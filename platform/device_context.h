@@ -34,6 +34,15 @@ class DeviceContext {
   // Returns the previously selected object of the kind (and, if asked, its
   // table entry), or null.
   HGDIOBJ Select(HGDIOBJ object, GdiObject** previous_object = nullptr);
+  // Select less the recording: returns the object taken, or null (and the
+  // selection unchanged); *previous and *previous_object get the handle and
+  // the entry of the object it replaced.
+  GdiObject* SelectUnrecorded(HGDIOBJ object, HGDIOBJ* previous,
+                              GdiObject** previous_object);
+  // Returns `result` after recording the selection of `selected` when the
+  // window records, so that callers end in it as a tail call.
+  template <typename Result>
+  Result RecordSelect(const GdiObject* selected, Result result) const;
 
   CPoint MoveTo(int x, int y);
   BOOL LineTo(int x, int y);

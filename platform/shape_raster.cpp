@@ -72,6 +72,8 @@ size_t StepQuadrant(int64_t w, int64_t h, QuadrantPoint* points,
   return count;
 }
 
+}  // namespace
+
 // An ellipse of one size relative to its box's top-left corner: the rows of
 // its fill and its outline pixels in order around it.
 struct RowSpan {
@@ -104,6 +106,8 @@ struct EllipseShape {
     }
   }
 };
+
+namespace {
 
 // Steps the quadrant and mirrors it. The fill of a row lies strictly between
 // its left and right outline pixels (the quadrant's last point on a row is
@@ -149,9 +153,19 @@ void BuildEllipseShape(int64_t w, int64_t h, EllipseShape* shape) {
 // Shapes of recent small sizes, built once: a chart draws a marker of one
 // size per data point. The platform runs on its host's one drawing thread.
 constexpr size_t kCachedShapes = 16;
-EllipseShape* ShapeCache() {
+// Set once the cache exists; its construction stays out of the marker path,
+// which then keeps its values in registers.
+EllipseShape* the_cache = nullptr;
+
+[[gnu::noinline, gnu::cold]] EllipseShape* MakeShapeCache() {
   static auto* const cache = new EllipseShape[kCachedShapes];  // never freed
+  the_cache = cache;
   return cache;
+}
+
+EllipseShape* ShapeCache() {
+  EllipseShape* const cache = the_cache;
+  return __builtin_expect(cache != nullptr, 1) ? cache : MakeShapeCache();
 }
 
 EllipseShape& CachedEntry(int64_t w, int64_t h) {
@@ -171,22 +185,12 @@ EllipseShape& CachedEllipseShape(int64_t w, int64_t h) {
   return entry.w == w && entry.h == h ? entry : RebuildCachedShape(w, h);
 }
 
-// Writes a shape prepared for the raster's stride, its corner at `corner`.
-void WriteShape(const EllipseShape& shape, COLORREF* corner, COLORREF pen_color,
-                COLORREF brush) {
-  for (int64_t offset : shape.fill_offsets) corner[offset] = brush;
-  for (int64_t offset : shape.outline_offsets) corner[offset] = pen_color;
-}
-
-// Readies the cached shape for rows of this stride, then writes it.
+// Readies the cached shape for rows of this stride.
 [[gnu::noinline]]  // rare: keeps the marker path small
-bool PrepareAndWriteShape(int64_t w, int64_t h, int64_t stride,
-                          COLORREF* corner, COLORREF pen_color,
-                          COLORREF brush) {
+const EllipseShape* PrepareShape(int64_t w, int64_t h, int64_t stride) {
   EllipseShape& shape = CachedEllipseShape(w, h);
   shape.SetStride(stride);
-  WriteShape(shape, corner, pen_color, brush);
-  return true;
+  return &shape;
 }
 
 // Paints through the stroke's rules: clipping, dots, width.
@@ -304,9 +308,9 @@ void DrawEllipse(Raster& raster, const Stroke& pen, COLORREF brush,
   DrawUncachedEllipse(raster, pen, brush, box);
 }
 
-bool DrawSmallEllipseInside(Raster& raster, COLORREF pen_color, COLORREF brush,
-                            int64_t left, int64_t top, int64_t right,
-                            int64_t bottom) {
+const EllipseShape* FindSmallEllipseInside(Raster& raster, int64_t left,
+                                           int64_t top, int64_t right,
+                                           int64_t bottom, COLORREF** corner) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const int64_t w = right - left;
@@ -314,15 +318,31 @@ bool DrawSmallEllipseInside(Raster& raster, COLORREF pen_color, COLORREF brush,
   if (w <= 2 || h <= 2 || w > kMaxCachedEllipse || h > kMaxCachedEllipse ||
       left < 0 || top < 0 || right > raster.width() ||
       bottom > raster.height()) {
-    return false;
+    return nullptr;
   }
   const PixelView pixels = raster.View();
-  COLORREF* const corner = pixels.data + top * pixels.width + left;
+  *corner = pixels.data + top * pixels.width + left;
   const EllipseShape& shape = CachedEntry(w, h);
   if (shape.w != w || shape.h != h || shape.stride != pixels.width) {
-    // A tail call, so that the common case saves no registers.
-    return PrepareAndWriteShape(w, h, pixels.width, corner, pen_color, brush);
+    return PrepareShape(w, h, pixels.width);
   }
-  WriteShape(shape, corner, pen_color, brush);
+  return &shape;
+}
+
+int WriteSmallEllipse(const EllipseShape& shape, COLORREF* corner,
+                      COLORREF pen_color, COLORREF brush) {
+  for (int64_t offset : shape.fill_offsets) corner[offset] = brush;
+  for (int64_t offset : shape.outline_offsets) corner[offset] = pen_color;
+  return 1;
+}
+
+bool DrawSmallEllipseInside(Raster& raster, COLORREF pen_color, COLORREF brush,
+                            int64_t left, int64_t top, int64_t right,
+                            int64_t bottom) {
+  COLORREF* corner = nullptr;
+  const EllipseShape* shape =
+      FindSmallEllipseInside(raster, left, top, right, bottom, &corner);
+  if (shape == nullptr) return false;
+  WriteSmallEllipse(*shape, corner, pen_color, brush);
   return true;
 }

@@ -26,4 +26,18 @@ bool DrawSmallEllipseInside(Raster& raster, COLORREF pen_color,
                             COLORREF brush, int64_t left, int64_t top,
                             int64_t right, int64_t bottom);
 
+// The same in two steps, so that a drawing call can end in the writing.
+// A small ellipse's pixels, prepared for one raster width.
+struct EllipseShape;
+// Returns the shape of the ellipse the quick path takes, ready to write
+// with its corner at *corner, or null (and *corner untouched) for anything
+// else.
+const EllipseShape* FindSmallEllipseInside(Raster& raster, int64_t left,
+                                           int64_t top, int64_t right,
+                                           int64_t bottom, COLORREF** corner);
+// Paints the shape found, with a solid one-pixel pen; returns 1.
+[[gnu::noinline]] int WriteSmallEllipse(const EllipseShape& shape,
+                                        COLORREF* corner, COLORREF pen_color,
+                                        COLORREF brush);
+
 #endif  // PLATFORM_SHAPE_RASTER_H_
