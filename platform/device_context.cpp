@@ -59,8 +59,8 @@ Wrapper* SelectWrapped(HDC dc, Wrapper* object, Wrapper GdiObject::*lent) {
   if (object == nullptr || context == nullptr) return nullptr;
   HGDIOBJ previous = nullptr;
   GdiObject* previous_object = nullptr;
-  const GdiObject* selected = context->SelectUnrecorded(
-      object->m_hObject, &previous, &previous_object);
+  const GdiObject* selected =
+      context->SelectUnrecorded(object->m_hObject, &previous, &previous_object);
   if (selected == nullptr) return nullptr;
   Wrapper* wrapper = nullptr;
   if (previous != nullptr) {

@@ -187,7 +187,8 @@ EllipseShape& CachedEllipseShape(int64_t w, int64_t h) {
 
 // Readies the cached shape for rows of this stride.
 [[gnu::noinline]]  // rare: keeps the marker path small
-const EllipseShape* PrepareShape(int64_t w, int64_t h, int64_t stride) {
+const EllipseShape*
+PrepareShape(int64_t w, int64_t h, int64_t stride) {
   EllipseShape& shape = CachedEllipseShape(w, h);
   shape.SetStride(stride);
   return &shape;
