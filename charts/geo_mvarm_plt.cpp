@@ -91,28 +91,24 @@ void CGeoMVarmPlt::Redraw() {
 
 void CGeoMVarmPlt::DrawPass(int pass) {
   if (point_colors_ == nullptr || !SlotsReady()) return;
-  DrawPassScope scope(frame_, std::nullopt);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  switch (pass) {
-    case 0: {
-      const AxisFactors factors =
-          DrawTickAxes(dc, frame_, kBlack, names_.x.str(), names_.y.str(),
-                       XTickLabels::kEveryTick);
-      x_label_factor_ = factors.x_factor;
-      y_label_factor_ = factors.y_factor;
-      break;
+  RunDrawPass(frame_, std::nullopt, [&](CDC* dc) {
+    switch (pass) {
+      case 0: {
+        label_factors_ = DrawTickAxes(dc, frame_, kBlack, names_.x.str(),
+                                      names_.y.str(), XTickLabels::kEveryTick);
+        break;
+      }
+      case 1:
+        DrawPoints(dc);
+        break;
+      case 2:
+        // With the context's own pen: the chart selects none for the sill.
+        DrawWorldLine(dc, frame_, 0.0, sill_, extents_.largest_lag, sill_);
+        break;
+      default:
+        break;
     }
-    case 1:
-      DrawPoints(dc);
-      break;
-    case 2:
-      // With the context's own pen: the chart selects none for the sill.
-      DrawWorldLine(dc, frame_, 0.0, sill_, extents_.largest_lag, sill_);
-      break;
-    default:
-      break;
-  }
+  });
 }
 
 void CGeoMVarmPlt::DrawPoints(CDC* dc) {

@@ -69,8 +69,7 @@ class CGeoMVarmPlt : public CKorvaGraph {
   ULONG* second_colors_ = nullptr;
   VariogramExtents extents_;
   PlotFrame frame_;
-  double x_label_factor_ = 1.0;
-  double y_label_factor_ = 1.0;
+  AxisFactors label_factors_;  // set while the axes are drawn
 };
 
 #endif  // CHARTS_GEO_MVARM_PLT_H_

@@ -110,30 +110,27 @@ void CGeoVarmPlt::DrawPass(int pass) {
   if (entries_ == nullptr || model_ == nullptr) return;
   // No pass pen: the frame and the markers bring their own, and the curve
   // and sill passes select theirs after the origin is moved.
-  DrawPassScope scope(frame_, std::nullopt);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  switch (pass) {
-    case 0: {
-      const AxisFactors factors =
-          DrawTickAxes(dc, frame_, kBlack, names_.x.str(), names_.y.str(),
-                       XTickLabels::kEverySecondTick);
-      x_label_factor_ = factors.x_factor;
-      y_label_factor_ = factors.y_factor;
-      break;
+  RunDrawPass(frame_, std::nullopt, [&](CDC* dc) {
+    switch (pass) {
+      case 0: {
+        label_factors_ =
+            DrawTickAxes(dc, frame_, kBlack, names_.x.str(), names_.y.str(),
+                         XTickLabels::kEverySecondTick);
+        break;
+      }
+      case 1:
+        DrawPoints(dc);
+        break;
+      case 2:
+        DrawModelCurve(dc);
+        break;
+      case 3:
+        DrawSill(dc);
+        break;
+      default:
+        break;
     }
-    case 1:
-      DrawPoints(dc);
-      break;
-    case 2:
-      DrawModelCurve(dc);
-      break;
-    case 3:
-      DrawSill(dc);
-      break;
-    default:
-      break;
-  }
+  });
 }
 
 void CGeoVarmPlt::DrawPoints(CDC* dc) {

@@ -90,8 +90,7 @@ class CGeoVarmPlt : public CKorvaGraph {
   PlotFrame frame_;
   int sill_flag_ = 0;
   double sill_ = 0.0;
-  double x_label_factor_ = 1.0;
-  double y_label_factor_ = 1.0;
+  AxisFactors label_factors_;  // set while the axes are drawn
 };
 
 #endif  // CHARTS_GEO_VARM_PLT_H_

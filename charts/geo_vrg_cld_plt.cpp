@@ -65,12 +65,10 @@ void CGeoVrgCldPlt::DrawPass(int pass, int style) {
 }
 
 void CGeoVrgCldPlt::DrawAxes(CDC* dc) {
-  const AxisFactors factors = CalcAxisFactors(frame_);
-  x_label_factor_ = factors.x_factor;
-  y_label_factor_ = factors.y_factor;
+  label_factors_ = CalcAxisFactors(frame_);
   frame_.DrawFrameRect(dc, kBlack);
   frame_.DrawGrid(dc);
-  DrawFactorLabels(dc, frame_, factors, names_.x.str(), names_.y.str(),
+  DrawFactorLabels(dc, frame_, label_factors_, names_.x.str(), names_.y.str(),
                    XTickLabels::kEverySecondTick);
 }
 

@@ -6,6 +6,7 @@
 
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
+#include "frame/variogram_frame.h"
 #include "include/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
 
@@ -60,8 +61,7 @@ class CGeoVrgCldPlt : public CKorvaGraph {
   ValueWindow y_window_;
   EngineHandle engine_{3};
   PlotFrame frame_;
-  double x_label_factor_ = 1.0;
-  double y_label_factor_ = 1.0;
+  AxisFactors label_factors_;  // set while the axes are drawn
   LONG* selected_ = nullptr;
   LONG selected_count_ = 0;
 };
