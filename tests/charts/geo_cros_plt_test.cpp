@@ -30,10 +30,7 @@ class CrossPlot {
   CKorvaGraph* graph() { return graph_; }
 
   std::vector<std::string> Draw(int width, int height) {
-    RecordingWindow window(width, height);
-    EXPECT_EQ(_kvGraphDrawCrosPlt(graph_, window.Wnd()), 1);
-    EXPECT_TRUE(window.LedgerBalanced());
-    return window.Take();
+    return kgtest::DrawAndLog(_kvGraphDrawCrosPlt, graph_, width, height);
   }
 
  private:
@@ -58,10 +55,8 @@ TEST(CrossPlotTest, PlotRectangleFollowsTheWindow) {
   };
   for (const Row& row : rows) {
     CrossPlot plot({1, 2}, {1, 2}, 0, 37);
-    const auto log = plot.Draw(row.width, row.height);
-    const auto frames = LinesStartingWith(log, "Rectangle ");
-    ASSERT_EQ(frames.size(), 1u) << row.name;
-    EXPECT_EQ(frames[0].substr(0, std::string(row.frame).size()), row.frame)
+    EXPECT_EQ(kgtest::FrameRectangle(plot.Draw(row.width, row.height)),
+              row.frame)
         << row.name;
   }
 }

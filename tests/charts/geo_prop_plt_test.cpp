@@ -27,7 +27,7 @@ constexpr int kLevels = 21;
 
 // The texts of the probability levels, bottom to top.
 const std::vector<std::string> kLevelTexts = {
-    "0.01", "0.1", "0.2", "1",  "2",  "5",  "10", "20", "30", "40",   "50",
+    "0.01", "0.1", "0.2", "1",  "2",  "5",  "10", "20",   "30",   "40",   "50",
     "60",   "70",  "80",  "90", "95", "98", "99", "99.8", "99.9", "99.99"};
 
 // 0, 1, ..., count - 1, scaled to end below `top`.
@@ -61,9 +61,7 @@ class ProbabilityPlot {
   }
   LONG Count() {
     LONG count = -7;
-    EXPECT_EQ(Balanced([&] {
-                return _kvGraphOutPutPropPntNum(graph_, count);
-              }),
+    EXPECT_EQ(Balanced([&] { return _kvGraphOutPutPropPntNum(graph_, count); }),
               1);
     return count;
   }
@@ -76,16 +74,12 @@ class ProbabilityPlot {
     positions->assign(static_cast<size_t>(count), -1.0);
     EXPECT_EQ(Balanced([&] {
                 return _kvGraphOutPutPropPnt(graph_, levels->data(),
-                                             values->data(),
-                                             positions->data());
+                                             values->data(), positions->data());
               }),
               1);
   }
   std::vector<std::string> Draw(int width, int height) {
-    RecordingWindow window(width, height);
-    EXPECT_EQ(_kvGraphDrawPropPlt(graph_, window.Wnd()), 1);
-    EXPECT_TRUE(window.LedgerBalanced());
-    return window.Take();
+    return kgtest::DrawAndLog(_kvGraphDrawPropPlt, graph_, width, height);
   }
 
  private:
@@ -110,11 +104,9 @@ TEST(ProbabilityPlotTest, PlotRectangleFollowsTheWindow) {
   for (const Row& row : rows) {
     ProbabilityPlot plot(Spread(10, 37), 0, 37);
     plot.Compute();
-    const auto frames = LinesStartingWith(plot.Draw(row.width, row.height),
-                                          "Rectangle ");
-    ASSERT_EQ(frames.size(), 1u) << row.name;
-    const std::string expected(row.frame);
-    EXPECT_EQ(frames[0].substr(0, expected.size()), expected) << row.name;
+    EXPECT_EQ(kgtest::FrameRectangle(plot.Draw(row.width, row.height)),
+              row.frame)
+        << row.name;
   }
 }
 
@@ -166,9 +158,8 @@ TEST(ProbabilityPlotTest, XLabelsEveryTickDividedByTheFactor) {
   ProbabilityPlot plot(Spread(10, 37), 0, 37);
   plot.Compute();
   const auto log = plot.Draw(400, 400);
-  std::vector<std::string> expected = {"Lead, 10", "-1", "0",   "0.5",
-                                       "1",        "1.5", "2",  "2.5",
-                                       "3",        "3.5"};
+  std::vector<std::string> expected = {"Lead, 10", "-1", "0",   "0.5", "1",
+                                       "1.5",      "2",  "2.5", "3",   "3.5"};
   expected.insert(expected.end(), kLevelTexts.begin(), kLevelTexts.end());
   EXPECT_EQ(TextsDrawn(log), expected);
 
@@ -237,12 +228,10 @@ TEST(ProbabilityPlotTest, OutputsBeforeAnyComputeStep) {
   ProbabilityPlot plot({1, 2, 3}, 0, 37);
   EXPECT_EQ(plot.Count(), 0);
   std::vector<double> levels(kLevels, -1.0);
-  EXPECT_EQ(_kvGraphOutPutPropPnt(plot.graph(), levels.data(), nullptr,
-                                  nullptr),
-            1);
+  EXPECT_EQ(
+      _kvGraphOutPutPropPnt(plot.graph(), levels.data(), nullptr, nullptr), 1);
   EXPECT_EQ(levels, std::vector<double>(kLevels, 0.0));
-  EXPECT_EQ(_kvGraphOutPutPropPnt(plot.graph(), nullptr, nullptr, nullptr),
-            1);
+  EXPECT_EQ(_kvGraphOutPutPropPnt(plot.graph(), nullptr, nullptr, nullptr), 1);
   // Nothing computed: the probability axis has no range.
   EXPECT_EQ(plot.Draw(400, 400), RepaintOnly());
 }
@@ -332,9 +321,9 @@ TEST(ProbabilityPlotTest, ReversedWindowTakesTheProbabilityRange) {
   EXPECT_EQ(plot.Count(), 0);
   const auto texts = TextsDrawn(plot.Draw(400, 400));
   const std::vector<std::string> x_labels(texts.begin(), texts.begin() + 10);
-  EXPECT_EQ(x_labels, (std::vector<std::string>{"Lead, 10", "0", "10", "11",
-                                                "12", "13", "14", "15", "16",
-                                                "17"}));
+  EXPECT_EQ(x_labels,
+            (std::vector<std::string>{"Lead, 10", "0", "10", "11", "12", "13",
+                                      "14", "15", "16", "17"}));
 }
 
 // Regression: a negative sample count sized the pair array from it, which
@@ -400,8 +389,8 @@ TEST(ProbabilityPlotTest, DegenerateInputDrawsOnlyTheRepaint) {
 TEST(ProbabilityPlotTest, NullWindowAndNullHandle) {
   ProbabilityPlot plot(Spread(10, 37), 0, 37);
   plot.Compute();
-  EXPECT_EQ(Balanced([&] { return _kvGraphDrawPropPlt(plot.graph(), nullptr); }),
-            1);
+  EXPECT_EQ(
+      Balanced([&] { return _kvGraphDrawPropPlt(plot.graph(), nullptr); }), 1);
   LONG count = 0;
   EXPECT_EQ(_kvGraphCptPropParam(nullptr), -1);
   EXPECT_EQ(_kvGraphOutPutPropPntNum(nullptr, count), -1);

@@ -133,6 +133,15 @@ inline std::string CircleMarkerLine(int sx, int sy, int left, int top,
          " | pen solid 1 " + outline + " | brush FFFFFF";
 }
 
+// Returns the frame of a draw: its one Rectangle call with the device
+// position ("Rectangle l t r b | dev ..."), or "" unless there is exactly one.
+inline std::string FrameRectangle(const std::vector<std::string>& log) {
+  const std::vector<std::string> frames = LinesStartingWith(log, "Rectangle ");
+  if (frames.size() != 1) return std::string();
+  const size_t pen = frames[0].find(" | ", frames[0].find(" | dev ") + 1);
+  return frames[0].substr(0, pen);
+}
+
 }  // namespace kgtest
 
 #endif  // TESTS_TEST_SUPPORT_CALL_LOG_H_
