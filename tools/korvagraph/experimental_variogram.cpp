@@ -40,6 +40,15 @@ bool InDirection(double azimuth, const VariogramDirection& direction) {
   return diff <= direction.tolerance + 1e-9;
 }
 
+// Returns true when the separation (dx, dy) lies within the direction's
+// bandwidth of its axis.
+bool InBand(double dx, double dy, const VariogramDirection& direction) {
+  if (direction.bandwidth <= 0.0 || direction.tolerance >= 90.0) return true;
+  const double a = direction.azimuth * kPi / 180.0;
+  return std::fabs(dx * std::cos(a) - dy * std::sin(a)) <=
+         direction.bandwidth;
+}
+
 struct Accumulator {
   double distance_sum = 0.0;
   double squared_sum = 0.0;
@@ -80,6 +89,10 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
   std::vector<VariogramDirection> within = directions;
   for (VariogramDirection& d : within) d.azimuth = HalfTurn(d.azimuth);
   const int entries = lags.count + 2;
+  // A tolerance above half a lag is capped there: a pair counts in one lag.
+  const double tolerance = lags.tolerance > 0.0
+                               ? std::min(lags.tolerance, 0.5 * lags.spacing)
+                               : 0.5 * lags.spacing;
   std::vector<std::vector<Accumulator>> sums(directions.size(),
                                              std::vector<Accumulator>(entries));
   const size_t n = samples.size();
@@ -96,7 +109,8 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
         entry = 0;
       } else if (bin < 1.0) {
         entry = 1;
-      } else if (bin <= lags.count) {
+      } else if (bin <= lags.count &&
+                 std::fabs(h - bin * lags.spacing) <= tolerance) {
         entry = static_cast<int>(bin) + 1;
       } else {
         continue;
@@ -106,7 +120,10 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
       const double diff = samples[j].value - samples[i].value;
       for (size_t d = 0; d < directions.size(); ++d) {
         // Pairs at one place have no direction and count in every one.
-        if (entry != 0 && !InDirection(azimuth, within[d])) continue;
+        if (entry != 0 && (!InDirection(azimuth, within[d]) ||
+                           !InBand(dx, dy, directions[d]))) {
+          continue;
+        }
         Accumulator& sum = sums[d][entry];
         sum.distance_sum += h;
         sum.squared_sum += diff * diff;

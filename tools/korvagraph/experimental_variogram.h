@@ -17,6 +17,9 @@
 struct LagSettings {
   double spacing = 1.0;
   int count = 1;
+  // A pair counts in lag k when its distance is within this of k spacings;
+  // 0 or less: half the spacing, so that the lags tile the distances.
+  double tolerance = 0.0;
 };
 
 // Returns lags reaching half the diagonal of the samples' bounding box (the
@@ -24,11 +27,14 @@ struct LagSettings {
 // dozen lags.
 LagSettings DefaultLags(const std::vector<KvDiscPnt>& samples);
 
-// A direction: azimuth in degrees clockwise from north (+y), and the angle
-// tolerance either side. A tolerance of 90 or more takes every pair.
+// A direction: azimuth in degrees clockwise from north (+y), the angle
+// tolerance either side, and the bandwidth: the largest distance of a pair's
+// separation from the direction's axis. A tolerance of 90 or more takes every
+// pair; a bandwidth of 0 or less sets no limit.
 struct VariogramDirection {
   double azimuth = 0.0;
   double tolerance = 90.0;
+  double bandwidth = 0.0;
 };
 
 constexpr double kDirectionTolerance = 22.5;

@@ -114,6 +114,23 @@ Status ApplyModel(const std::string& value, Options* o) {
   return Status::Ok();
 }
 
+Status ApplyScale(const std::string& value, Options* o) {
+  if (!ParseDouble(value, &o->scale) || o->scale < 0.25 || o->scale > 8.0) {
+    return Expected("--scale", "a factor from 0.25 to 8", value);
+  }
+  return Status::Ok();
+}
+
+Status ApplyCloudMax(const std::string& value, Options* o) {
+  int parsed = 0;
+  if (!ParseInt(value, &parsed) || parsed < 1) {
+    return Expected("--cloud-max", "a whole number from 1 to 1000000000",
+                    value);
+  }
+  o->cloud_max = parsed;
+  return Status::Ok();
+}
+
 // Options that store their text as given, or set a flag, name the member;
 // the others parse their value with a function.
 const OptionEntry kOptions[] = {
@@ -157,6 +174,21 @@ const OptionEntry kOptions[] = {
      "cloud, cloudmap: pairs shown in cyan, the N of largest semivariance "
      "closer than one lag (default 20)",
      nullptr, nullptr, ApplyHighlight},
+    {"--format", "png|svg|pdf",
+     "picture format (default: from the extension of --out, else png)",
+     &Options::format},
+    {"--formats", "LIST",
+     "gallery: picture formats, comma-separated (default png)",
+     &Options::formats},
+    {"--scale", "F",
+     "PNG scale factor; above 1 renders the vector picture (default 1)",
+     nullptr, nullptr, ApplyScale},
+    {"--cloud-max", "N",
+     "cloud, cloudmap: pairs drawn at most, a uniform sample of them "
+     "(default 1000000)",
+     nullptr, nullptr, ApplyCloudMax},
+    {"--quiet", nullptr, "no progress lines on stderr", nullptr,
+     &Options::quiet},
     {"--help", nullptr, "show this help", nullptr, &Options::help},
 };
 

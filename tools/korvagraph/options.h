@@ -28,6 +28,11 @@ struct Options {
   double nugget = 0.0;
   double sill = 0.0;
   double range = 0.0;
+  std::string format;        // --format png|svg|pdf; empty: from --out
+  std::string formats;       // --formats png,svg,pdf: the gallery's formats
+  double scale = 1.0;        // --scale: vector rendering scale of PNGs
+  long long cloud_max = 1000000;  // --cloud-max: cloud pairs drawn at most
+  bool quiet = false;        // --quiet: no progress lines
   bool help = false;  // --help
   std::vector<std::string> positional;
 };
