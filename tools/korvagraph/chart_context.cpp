@@ -2,14 +2,24 @@
 
 #include <algorithm>
 #include <cctype>
-#include <initializer_list>
+#include <cstdio>
 #include <utility>
 
 #include "tools/korvagraph/progress_line.h"
 
 namespace {
 
-const char* const kDirectionLabels[] = {"omni", "0", "45", "90", "135"};
+// Usual names of coordinate columns, matched by a name line's first word.
+const char* const kXNames[] = {"x",    "xlocation", "xloc",    "xcoord",
+                               "east", "easting",   "xcentre", "xcenter"};
+const char* const kYNames[] = {"y",     "ylocation", "yloc",    "ycoord",
+                               "north", "northing",  "ycentre", "ycenter"};
+const char* const kZNames[] = {"z",         "zlocation", "zloc", "zcoord",
+                               "elevation", "elev",      "depth"};
+// Columns that number samples rather than measure them: never a default
+// attribute.
+const char* const kIdNames[] = {"id", "no", "number", "sample", "bhid",
+                                "dhid", "hole"};
 
 std::string Lower(std::string text) {
   for (char& c : text)
@@ -17,13 +27,21 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Returns the first column whose name is one of names (ignoring case).
-int ColumnNamed(const DataSet& data, std::initializer_list<const char*> names) {
+// Returns true when column's first word is one of names (ignoring case).
+template <size_t N>
+bool NamedOneOf(const DataSet& data, int column, const char* const (&names)[N]) {
+  const std::string name = Lower(ShortName(data.names[column]));
+  for (const char* wanted : names) {
+    if (name == wanted) return true;
+  }
+  return false;
+}
+
+// Returns the first column named one of names, or kNoColumn.
+template <size_t N>
+int ColumnNamed(const DataSet& data, const char* const (&names)[N]) {
   for (int c = 0; c < data.ColumnCount(); ++c) {
-    const std::string name = Lower(data.names[c]);
-    for (const char* wanted : names) {
-      if (name == wanted) return c;
-    }
+    if (NamedOneOf(data, c, names)) return c;
   }
   return kNoColumn;
 }
@@ -36,6 +54,12 @@ Status Choose(const DataSet& data, const std::string& wanted, int fallback,
     return Status::Ok();
   }
   return FindColumn(data, wanted, column);
+}
+
+std::string Formatted(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof(buffer), "%g", value);
+  return buffer;
 }
 
 }  // namespace
@@ -55,25 +79,43 @@ ChartContext::ChartContext(DataSet data, Options options, std::FILE* progress)
       options_(std::move(options)),
       progress_(progress) {}
 
-Status ChartContext::Resolve() {
-  const bool located = data_.ColumnCount() >= 3;
-  int x = ColumnNamed(data_, {"x", "east", "easting"});
-  int y = ColumnNamed(data_, {"y", "north", "northing"});
-  if (x == kNoColumn && located) x = 0;
-  if (y == kNoColumn && located) y = 1;
+Status ChartContext::ResolveCoordinates() {
+  int x = ColumnNamed(data_, kXNames);
+  int y = ColumnNamed(data_, kYNames);
+  const bool by_position = (x == kNoColumn || y == kNoColumn) &&
+                           options_.x_column.empty() &&
+                           options_.y_column.empty() &&
+                           data_.ColumnCount() >= 3;
+  if (by_position) {
+    x = 0;
+    y = 1;
+  }
   Status status = Choose(data_, options_.x_column, x, &x_);
   if (status.ok()) status = Choose(data_, options_.y_column, y, &y_);
   if (status.ok()) {
-    status =
-        Choose(data_, options_.z_column,
-               ColumnNamed(data_, {"z", "elevation", "elev", "depth"}), &z_);
+    status = Choose(data_, options_.z_column, ColumnNamed(data_, kZNames), &z_);
+  }
+  if (status.ok() && by_position) {
+    WarnRun("no column is named like a coordinate (X, Y, Xlocation, East, "
+            "North, ...): columns 1 (" + Name(x_) + ") and 2 (" + Name(y_) +
+            ") are taken as x and y; name them with --x and --y");
+  }
+  return status;
+}
+
+Status ChartContext::Resolve() {
+  Status status = ResolveCoordinates();
+  if (status.ok()) {
+    status = Choose(data_, options_.weight_column, kNoColumn, &weight_);
   }
   if (!status.ok()) return status;
 
-  auto is_coordinate = [this](int c) { return c == x_ || c == y_ || c == z_; };
+  auto taken = [this](int c) {
+    return c == x_ || c == y_ || c == z_ || c == weight_;
+  };
   int first = kNoColumn, second = kNoColumn;
   for (int c = 0; c < data_.ColumnCount(); ++c) {
-    if (is_coordinate(c)) continue;
+    if (taken(c) || NamedOneOf(data_, c, kIdNames)) continue;
     if (first == kNoColumn) {
       first = c;
     } else if (second == kNoColumn) {
@@ -88,11 +130,70 @@ Status ChartContext::Resolve() {
   return Choose(data_, options_.column2, second, &secondary_);
 }
 
+void ChartContext::ReplaceColumn(int column, std::vector<double> values) {
+  data_.columns[column] = std::move(values);
+}
+
+std::string ChartContext::Name(int column) const {
+  return ShortName(data_.names[column]);
+}
+
+std::vector<int> ChartContext::ColumnsFor(ColumnUse use) const {
+  switch (use) {
+    case ColumnUse::kPrimary:
+      return {primary_};
+    case ColumnUse::kBoth:
+      return {primary_, secondary_};
+    default:  // kLocated
+      return {primary_, x_, y_};
+  }
+}
+
+std::string ChartContext::ColumnsText(ColumnUse use) const {
+  auto name = [this](int c) {
+    return c == kNoColumn ? std::string("(none)") : Name(c);
+  };
+  const std::vector<int> columns = ColumnsFor(use);
+  if (use == ColumnUse::kPrimary) return name(columns[0]);
+  if (use == ColumnUse::kBoth) return name(columns[0]) + ", " + name(columns[1]);
+  return name(columns[0]) + " at " + name(columns[1]) + ", " + name(columns[2]);
+}
+
+long ChartContext::TrimmedFor(ColumnUse use) const {
+  long trimmed = 0;
+  for (int c : ColumnsFor(use)) {
+    if (c != kNoColumn) trimmed += data_.trimmed[c];
+  }
+  return trimmed;
+}
+
+std::vector<std::string> ChartContext::TakeWarnings() {
+  std::vector<std::string> taken;
+  taken.swap(chart_warnings_);
+  return taken;
+}
+
+Status ChartContext::WeightedValues(std::vector<double>* values,
+                                    std::vector<double>* weights) const {
+  if (weight_ == kNoColumn) return Status::Error("no weight column");
+  values->clear();
+  weights->clear();
+  const std::vector<double>& v = data_.columns[primary_];
+  const std::vector<double>& w = data_.columns[weight_];
+  for (size_t r = 0; r < v.size(); ++r) {
+    if (IsMissing(v[r]) || IsMissing(w[r]) || w[r] < 0.0) continue;
+    values->push_back(v[r]);
+    weights->push_back(w[r]);
+  }
+  if (values->empty()) return EmptyColumn(Name(primary_) + " and its weight");
+  return Status::Ok();
+}
+
 Status ChartContext::EmptyColumn(const std::string& what) const {
   return Status::AtLine(data_.path, data_.header_lines + 1,
                         "expected rows with " + what +
                             " present, found none (values at or below -999 "
-                            "are missing)");
+                            "or outside --tmin and --tmax are missing)");
 }
 
 Status ChartContext::NoSecondColumn() const {
@@ -105,6 +206,11 @@ Status ChartContext::ColumnValues(int column,
                                   std::vector<double>* values) const {
   *values = PresentValues(data_, column);
   if (values->empty()) return EmptyColumn(Name(column));
+  const DataWindow window = WindowOf(*values);
+  if (values->size() > 1 && window.minimum == window.maximum) {
+    Warn(Name(column) + " is constant (every value " +
+         Formatted(window.minimum) + "): its chart shows no spread");
+  }
   return Status::Ok();
 }
 
@@ -200,7 +306,20 @@ LagSettings ChartContext::ChosenLags(
     }
   }
   if (options_.lag_count > 0) lags.count = options_.lag_count;
+  lags.tolerance = options_.lag_tolerance;
   return lags;
+}
+
+FitSettings ChartContext::ModelSettings() const {
+  FitSettings settings;
+  ParseModelType(options_.model_type, &settings.start.type);
+  settings.start.nugget = options_.nugget;
+  settings.start.sill = options_.sill;
+  settings.start.range = options_.range;
+  settings.fix_nugget = options_.fix_nugget;
+  settings.fix_sill = options_.fix_sill;
+  settings.fix_range = options_.fix_range;
+  return settings;
 }
 
 Status ChartContext::Variograms(const VariogramSet** set) {
@@ -212,11 +331,13 @@ Status ChartContext::Variograms(const VariogramSet** set) {
     result->lags = ChosenLags(*samples);
 
     std::vector<VariogramDirection> directions = {{0.0, 90.0}};  // every pair
-    for (const VariogramDirection& d : FourDirections())
-      directions.push_back(d);
-    for (size_t d = 0; d < directions.size(); ++d) {
-      result->labels.push_back(kDirectionLabels[d]);
-      result->azimuths.push_back(directions[d].azimuth);
+    result->labels.push_back("omni");
+    result->azimuths.push_back(0.0);
+    for (double azimuth : options_.azimuths) {
+      directions.push_back(
+          {azimuth, options_.angle_tolerance, options_.bandwidth});
+      result->labels.push_back(Formatted(azimuth));
+      result->azimuths.push_back(azimuth);
     }
     {
       ProgressLine progress("variograms", PairCount(samples->size()),
@@ -227,12 +348,8 @@ Status ChartContext::Variograms(const VariogramSet** set) {
     std::vector<double> values;
     for (const KvDiscPnt& s : *samples) values.push_back(s.value);
     result->variance = Variance(values);
-    if (options_.has_model) {
-      result->model = {options_.nugget, options_.sill, options_.range};
-    } else {
-      result->model =
-          FitSpherical(result->rows[0], result->lags, result->variance);
-    }
+    result->fit = FitModel(result->rows[0], result->lags, result->variance,
+                           ModelSettings());
     variograms_ = std::move(result);
   }
   *set = variograms_.get();
@@ -267,8 +384,13 @@ Status ChartContext::Cloud(CloudSet** set) {
 }
 
 int ChartContext::DirectionRow() const {
-  for (int d = 0; d < 5; ++d) {
-    if (options_.direction == kDirectionLabels[d]) return d;
+  double azimuth = 0.0;
+  if (options_.direction == "omni" ||
+      std::sscanf(options_.direction.c_str(), "%lf", &azimuth) != 1) {
+    return 0;
+  }
+  for (size_t d = 0; d < options_.azimuths.size(); ++d) {
+    if (options_.azimuths[d] == azimuth) return static_cast<int>(d) + 1;
   }
   return 0;
 }

@@ -14,19 +14,20 @@
 #include "tools/korvagraph/experimental_variogram.h"
 #include "tools/korvagraph/host_stats.h"
 #include "tools/korvagraph/options.h"
-#include "tools/korvagraph/spherical_fit.h"
 #include "tools/korvagraph/status.h"
 #include "tools/korvagraph/variogram_cloud.h"
+#include "tools/korvagraph/variogram_fit.h"
 
 // The experimental variograms of the primary attribute: row 0 takes every
-// direction, rows 1 to 4 the azimuths 0, 45, 90 and 135 (tolerance 22.5).
+// direction, the others the azimuths of --dirs (by default 0, 45, 90 and
+// 135) with the tolerance of --atol and the bandwidth of --bandwidth.
 struct VariogramSet {
   LagSettings lags;
   std::vector<std::string> labels;           // "omni", "0", "45", ...
   std::vector<double> azimuths;              // 0 for the omni row
   std::vector<std::vector<Variogram>> rows;  // lags.count + 2 entries each
   double variance = 0.0;  // of the primary values at the located samples
-  SphericalModel model;   // fitted to row 0, or the one given by --model
+  ModelFit fit;  // fitted to row 0, with the parameters --model fixes
 };
 
 // The variogram cloud of the located samples with the points it
@@ -42,6 +43,10 @@ struct CloudSet {
 
 // Column number for "no such column".
 constexpr int kNoColumn = -1;
+
+// Which columns a chart draws from: the primary attribute, both attributes,
+// or the primary attribute at the samples' x and y.
+enum class ColumnUse { kPrimary, kBoth, kLocated };
 
 // Returns one record per value holding it as the attribute (value), and
 // (*second)[i] as value2 when second is given; every other field is zero.
@@ -62,9 +67,14 @@ class ChartContext {
   // progress: where long steps report (may be null).
   ChartContext(DataSet data, Options options, std::FILE* progress);
 
-  // Chooses the columns from the options or the defaults. Call once before
-  // anything else; every later step relies on it.
+  // Chooses the columns from the options or the defaults (coordinates by
+  // their usual names). Call once before anything else; every later step
+  // relies on it.
   Status Resolve();
+
+  // Replaces the values of column (a transform's result). REQUIRES: no
+  // samples, variograms or cloud worked out yet.
+  void ReplaceColumn(int column, std::vector<double> values);
 
   const DataSet& data() const { return data_; }
   const Options& options() const { return options_; }
@@ -73,7 +83,30 @@ class ChartContext {
   int x_column() const { return x_; }
   int y_column() const { return y_; }
   int z_column() const { return z_; }
-  const std::string& Name(int column) const { return data_.names[column]; }
+  int weight_column() const { return weight_; }
+  // Returns the short name of a column: the first word of its name line.
+  std::string Name(int column) const;
+  // Returns the columns a chart of that use reads (kNoColumn where absent).
+  std::vector<int> ColumnsFor(ColumnUse use) const;
+  // Returns "V", "V, U" or "V at Xlocation, Ylocation" for that use.
+  std::string ColumnsText(ColumnUse use) const;
+  // Returns how many values of the use's columns were trimmed as missing.
+  long TrimmedFor(ColumnUse use) const;
+
+  // Warnings about the whole run (columns taken by position, transform
+  // floors), in the order they arose.
+  const std::vector<std::string>& run_warnings() const { return run_warnings_; }
+  void WarnRun(const std::string& warning) { run_warnings_.push_back(warning); }
+  // Warnings about the chart being drawn: each chart takes its own.
+  void Warn(const std::string& warning) const {
+    chart_warnings_.push_back(warning);
+  }
+  std::vector<std::string> TakeWarnings();
+
+  // The primary values present at rows whose weight is present (not
+  // negative), and those weights; fails without a weight column.
+  Status WeightedValues(std::vector<double>* values,
+                        std::vector<double>* weights) const;
 
   // The primary values that are present; fails when there are none.
   Status PrimaryValues(std::vector<double>* values) const;
@@ -96,11 +129,16 @@ class ChartContext {
   Status Cloud(CloudSet** set);
   // Row of the variogram set that --dir names.
   int DirectionRow() const;
+  // Returns the settings of the model fit from --model-type and --model.
+  FitSettings ModelSettings() const;
 
  private:
   Status EmptyColumn(const std::string& what) const;
   Status NoSecondColumn() const;
   Status ColumnValues(int column, std::vector<double>* values) const;
+  // Chooses x, y and z from the options, else by name, else (x and y) the
+  // first two columns with a warning.
+  Status ResolveCoordinates();
   using ValuesGetter = Status (ChartContext::*)(std::vector<double>*) const;
   Status SampleOf(ValuesGetter values_of, AttributeSample* sample) const;
   // Lags from --lag and --lags, else from the extent of samples.
@@ -114,6 +152,9 @@ class ChartContext {
   int x_ = kNoColumn;
   int y_ = kNoColumn;
   int z_ = kNoColumn;
+  int weight_ = kNoColumn;
+  std::vector<std::string> run_warnings_;
+  mutable std::vector<std::string> chart_warnings_;
   bool have_samples_ = false;
   std::vector<KvDiscPnt> samples_;
   std::unique_ptr<VariogramSet> variograms_;

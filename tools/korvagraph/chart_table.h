@@ -23,6 +23,7 @@ struct ChartEntry {
   const char* title;        // a heading for the gallery
   const char* description;  // one line for --help
   const char* options;      // the options it reads, for --help
+  ColumnUse uses;           // the columns it draws from
   DrawChart draw;
 };
 

@@ -1,5 +1,6 @@
 #include "tools/korvagraph/commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -10,11 +11,13 @@
 #include "tools/korvagraph/chart_context.h"
 #include "tools/korvagraph/chart_pictures.h"
 #include "tools/korvagraph/chart_table.h"
+#include "tools/korvagraph/data_transform.h"
 #include "tools/korvagraph/gallery_check.h"
 #include "tools/korvagraph/gallery_index.h"
 #include "tools/korvagraph/geoeas_reader.h"
 #include "tools/korvagraph/options.h"
 #include "tools/korvagraph/staged_output.h"
+#include "tools/korvagraph/stats_json.h"
 
 namespace {
 
@@ -70,15 +73,17 @@ void PrintCommandHelp(const std::string& command, const ChartEntry* entry) {
   std::printf("\noptions:\n%s", OptionsHelp().c_str());
 }
 
-// Reads the data and chooses the columns.
+// Reads the data, chooses the columns and applies the transform; returns
+// the notes the outputs show about them.
 Status LoadContext(const Options& options,
                    std::unique_ptr<ChartContext>* context) {
   const std::string path =
       options.data_path.empty() ? SamplePath() : options.data_path;
   DataSet data;
-  Status status = ReadGeoEas(path, &data);
+  Status status = ReadGeoEas(path, {options.tmin, options.tmax}, &data);
   if (!status.ok()) return status;
-  *context = std::make_unique<ChartContext>(std::move(data), options, stderr);
+  *context = std::make_unique<ChartContext>(std::move(data), options,
+                                            options.quiet ? nullptr : stderr);
   return (*context)->Resolve();
 }
 
@@ -93,40 +98,148 @@ std::string Joined(const std::string& prefix,
   return text;
 }
 
-int RunChart(const ChartEntry& entry, ChartContext* context) {
+// Returns "columns: hist, prob: V; qq: V, U": the columns each drawn chart
+// used, charts of one use together.
+std::string ColumnsLine(const ChartContext& context,
+                        const std::vector<GalleryItem>& items) {
+  std::string line = "columns used:";
+  bool first = true;
+  for (ColumnUse use :
+       {ColumnUse::kPrimary, ColumnUse::kBoth, ColumnUse::kLocated}) {
+    std::vector<std::string> charts;
+    for (const GalleryItem& item : items) {
+      if (FindChart(item.name)->uses == use) charts.push_back(item.name);
+    }
+    if (charts.empty()) continue;
+    line += std::string(first ? " " : "; ") + Joined("", charts) + ": " +
+            context.ColumnsText(use);
+    first = false;
+  }
+  return line;
+}
+
+// Returns what the run read and did, for the page and the JSON document.
+GalleryNotes RunNotes(const ChartContext& context,
+                      const std::vector<GalleryItem>& items,
+                      const std::string& transform) {
+  const DataSet& data = context.data();
+  GalleryNotes notes;
+  notes.lines.push_back(ColumnsLine(context, items));
+  std::string trimmed;
+  for (int c = 0; c < data.ColumnCount(); ++c) {
+    if (data.trimmed[c] == 0) continue;
+    trimmed += (trimmed.empty() ? "" : ", ") + ShortName(data.names[c]) + " " +
+               std::to_string(data.trimmed[c]) + " of " +
+               std::to_string(data.RowCount());
+  }
+  char limits[96];
+  std::snprintf(limits, sizeof(limits),
+                " (missing: -999 and below, or outside [%g, %g))",
+                context.options().tmin, context.options().tmax);
+  notes.lines.push_back("values trimmed: " +
+                        (trimmed.empty() ? std::string("none") : trimmed) +
+                        limits);
+  notes.lines.push_back(transform.empty() ? "transform: none" : transform);
+  if (context.weight_column() != kNoColumn) {
+    notes.lines.push_back(
+        "weights: " + context.Name(context.weight_column()) +
+        " gives the histograms' weighted mean and variance (worked out by "
+        "korvagraph); the library's compute steps take no weights, so no "
+        "other statistic or chart uses them");
+  }
+  notes.warnings = context.run_warnings();
+  return notes;
+}
+
+// Draws one chart into pictures and fills item with its statistics, the
+// columns it used and its warnings. Fails when it cannot be drawn.
+Status DrawItem(const ChartEntry& entry, ChartContext* context,
+                ChartPictures* pictures, GalleryItem* item) {
+  item->name = entry.name;
+  item->title = entry.title;
+  item->description = entry.description;
+  context->TakeWarnings();
+  Status status = entry.draw(context, pictures, &item->stats);
+  item->warnings = context->TakeWarnings();
+  if (!status.ok()) return status;
+  AddText(&item->stats, "columns", context->ColumnsText(entry.uses));
+  AddCount(&item->stats, "values trimmed", context->TrimmedFor(entry.uses));
+  const bool weighted = std::any_of(
+      item->stats.begin(), item->stats.end(),
+      [](const Statistic& stat) { return stat.name == "weights"; });
+  if (context->weight_column() != kNoColumn && !weighted) {
+    AddText(&item->stats, "weights",
+            "not used: the library's compute step takes no weights");
+  }
+  return Status::Ok();
+}
+
+// Writes the run's notes and every warning to stderr, each once.
+void ReportToUser(const GalleryNotes& notes,
+                  const std::vector<GalleryItem>& items) {
+  std::fprintf(stderr, "%s: %s\n", kProgram, notes.lines.front().c_str());
+  for (const std::string& warning : notes.warnings) {
+    std::fprintf(stderr, "%s: warning: %s\n", kProgram, warning.c_str());
+  }
+  for (const SkippedChart& chart : notes.skipped) {
+    std::fprintf(stderr, "%s: %s left out: %s\n", kProgram, chart.name.c_str(),
+                 chart.reason.c_str());
+  }
+  for (const GalleryItem& item : items) {
+    for (const std::string& warning : item.warnings) {
+      std::fprintf(stderr, "%s: warning: %s: %s\n", kProgram,
+                   item.name.c_str(), warning.c_str());
+    }
+  }
+}
+
+void PrintStatistics(const GalleryItem& item, const std::string& prefix) {
+  std::printf("%s: %s\n", item.name.c_str(),
+              Joined(prefix, item.pictures).c_str());
+  for (const Statistic& stat : item.stats) {
+    std::printf("  %s: %s\n", stat.name.c_str(), stat.value.c_str());
+  }
+}
+
+int RunChart(const ChartEntry& entry, ChartContext* context,
+             const std::string& transform) {
   const Options& options = context->options();
   const std::string out =
       options.out.empty() ? std::string(entry.name) + ".png" : options.out;
   ChartPictures pictures(options.width, options.height);
-  Statistics stats;
-  Status status = entry.draw(context, &pictures, &stats);
+  GalleryItem item;
+  Status status = DrawItem(entry, context, &pictures, &item);
   if (!status.ok()) return Fail(status);
   // Every picture is staged before any is committed, so a failed write
   // leaves none of them behind.
   std::vector<std::unique_ptr<StagedOutput>> staged(pictures.count());
-  std::vector<std::string> paths;
   for (int i = 0; i < pictures.count(); ++i) {
-    paths.push_back(pictures.Path(i, out));
-    status =
-        StagedOutput::Create(paths[i], StagedOutput::Kind::kFile, &staged[i]);
+    item.pictures.push_back(pictures.Path(i, out));
+    status = StagedOutput::Create(item.pictures[i], StagedOutput::Kind::kFile,
+                                  &staged[i]);
     if (!status.ok()) return Fail(status);
     if (!pictures.Save(i, staged[i]->path())) {
-      return Fail(Status::Error(paths[i] + ": cannot write the picture"),
-                  kExitFailure);
+      return Fail(
+          Status::Error(item.pictures[i] + ": cannot write the picture"),
+          kExitFailure);
     }
   }
   for (const std::unique_ptr<StagedOutput>& picture : staged) {
     status = picture->Commit();
     if (!status.ok()) return Fail(status, kExitFailure);
   }
-  std::printf("%s: %s\n", entry.name, Joined("", paths).c_str());
-  for (const Statistic& stat : stats) {
-    std::printf("  %s: %s\n", stat.name.c_str(), stat.value.c_str());
+  const std::vector<GalleryItem> items = {item};
+  const GalleryNotes notes = RunNotes(*context, items, transform);
+  ReportToUser(notes, items);
+  if (options.json) {
+    std::fputs(StatsJson(items, notes).c_str(), stdout);
+  } else {
+    PrintStatistics(item, "");
   }
   return kExitOk;
 }
 
-int RunGallery(ChartContext* context) {
+int RunGallery(ChartContext* context, const std::string& transform) {
   const Options& options = context->options();
   std::string out = options.out.empty() ? "out" : options.out;
   while (out.size() > 1 && out.back() == '/') out.pop_back();
@@ -135,11 +248,16 @@ int RunGallery(ChartContext* context) {
       StagedOutput::Create(out, StagedOutput::Kind::kDirectory, &staged);
   if (!status.ok()) return Fail(status);
   std::vector<GalleryItem> items;
+  std::vector<SkippedChart> skipped;
   for (const ChartEntry& entry : ChartTable()) {
-    GalleryItem item{entry.name, entry.title, entry.description, {}, {}};
+    GalleryItem item;
     ChartPictures pictures(options.width, options.height);
-    status = entry.draw(context, &pictures, &item.stats);
-    if (!status.ok()) return Fail(status);
+    status = DrawItem(entry, context, &pictures, &item);
+    if (!status.ok()) {
+      // The gallery goes on without it; the page and stderr say why.
+      skipped.push_back({entry.name, status.message()});
+      continue;
+    }
     for (int i = 0; i < pictures.count(); ++i) {
       item.pictures.push_back(
           pictures.Path(i, std::string(entry.name) + ".png"));
@@ -151,21 +269,41 @@ int RunGallery(ChartContext* context) {
     }
     items.push_back(std::move(item));
   }
+  // Nothing drawn: the first reason is the error.
+  if (items.empty()) return Fail(Status::Error(skipped.front().reason));
+  GalleryNotes notes = RunNotes(*context, items, transform);
+  notes.skipped = skipped;
   const DataSet& data = context->data();
   status = WriteGalleryPage(staged->path() + "/index.html", data.title,
                             data.path + " (" + std::to_string(data.RowCount()) +
                                 " rows; primary " +
                                 context->Name(context->primary()) + ")",
-                            items);
+                            items, notes);
+  const std::string json = StatsJson(items, notes);
+  if (status.ok() && options.json) {
+    status = WriteTextFile(staged->path() + "/stats.json", json);
+  }
   if (!status.ok()) return Fail(status, kExitFailure);
   status = staged->Commit();
   if (!status.ok()) return Fail(status, kExitFailure);
+  ReportToUser(notes, items);
+  if (options.json) {
+    std::fputs(json.c_str(), stdout);
+    return kExitOk;
+  }
   for (const GalleryItem& item : items) {
     std::printf("%s: %s\n", item.name.c_str(),
                 Joined(out + "/", item.pictures).c_str());
   }
-  std::printf("%s: %zu charts in %s/index.html\n", kProgram, items.size(),
+  const VariogramSet* variograms = nullptr;
+  if (context->Variograms(&variograms).ok()) {
+    std::printf("%s: model %s\n", kProgram,
+                ModelDescription(variograms->fit, context->ModelSettings()).c_str());
+  }
+  std::printf("%s: %zu charts in %s/index.html", kProgram, items.size(),
               out.c_str());
+  if (!skipped.empty()) std::printf(", %zu left out", skipped.size());
+  std::printf("\n");
   return kExitOk;
 }
 
@@ -207,6 +345,10 @@ int RunKorvagraph(const std::vector<std::string>& args) {
     PrintUsage(stdout);
     return kExitOk;
   }
+  if (command == "--version") {
+    std::printf("%s %s\n", kProgram, KORVAGRAPH_VERSION);
+    return kExitOk;
+  }
   const ChartEntry* entry = FindChart(command);
   if (command != "gallery" && command != "check-gallery" && entry == nullptr) {
     std::fprintf(stderr, "%s: unknown command \"%s\"\n\n", kProgram,
@@ -218,6 +360,10 @@ int RunKorvagraph(const std::vector<std::string>& args) {
   Status status = ParseOptions(
       std::vector<std::string>(args.begin() + 1, args.end()), &options);
   if (!status.ok()) return Fail(status);
+  if (options.version) {
+    std::printf("%s %s\n", kProgram, KORVAGRAPH_VERSION);
+    return kExitOk;
+  }
   if (command == "check-gallery") return RunCheckGallery(options);
   if (options.help) {
     PrintCommandHelp(command, entry);
@@ -230,6 +376,7 @@ int RunKorvagraph(const std::vector<std::string>& args) {
   std::unique_ptr<ChartContext> context;
   status = LoadContext(options, &context);
   if (!status.ok()) return Fail(status);
-  return entry == nullptr ? RunGallery(context.get())
-                          : RunChart(*entry, context.get());
+  const std::string transform = ApplyTransform(context.get());
+  return entry == nullptr ? RunGallery(context.get(), transform)
+                          : RunChart(*entry, context.get(), transform);
 }

@@ -21,26 +21,29 @@ bool AllDigits(const std::string& text) {
          });
 }
 
-std::string NameList(const DataSet& data) {
-  std::string list;
-  for (const std::string& name : data.names) {
-    if (!list.empty()) list += ", ";
-    list += name;
-  }
-  return list;
-}
-
 }  // namespace
 
 void DataSet::AddColumn(const std::string& name, std::vector<double> values) {
   names.push_back(name);
   columns.push_back(std::move(values));
+  trimmed.push_back(0);
   header_lines = 2 + ColumnCount();
+}
+
+std::string ShortName(const std::string& name) {
+  const size_t end = name.find_first_of(" \t");
+  return end == std::string::npos ? name : name.substr(0, end);
+}
+
+bool NameMatches(const std::string& name, const std::string& wanted) {
+  return EqualIgnoringCase(name, wanted) ||
+         EqualIgnoringCase(ShortName(name), wanted);
 }
 
 Status FindColumn(const DataSet& data, const std::string& wanted, int* column) {
   const int count = data.ColumnCount();
-  // A name wins over a number, so a column named "2" can still be chosen.
+  // A name wins over a number, so a column named "2" can still be chosen;
+  // an exact name wins over a first word.
   for (int c = 0; c < count; ++c) {
     if (data.names[c] == wanted) {
       *column = c;
@@ -48,7 +51,7 @@ Status FindColumn(const DataSet& data, const std::string& wanted, int* column) {
     }
   }
   for (int c = 0; c < count; ++c) {
-    if (EqualIgnoringCase(data.names[c], wanted)) {
+    if (!wanted.empty() && NameMatches(data.names[c], wanted)) {
       *column = c;
       return Status::Ok();
     }
@@ -60,10 +63,13 @@ Status FindColumn(const DataSet& data, const std::string& wanted, int* column) {
       return Status::Ok();
     }
   }
-  return Status::AtLine(data.path, 2,
-                        "unknown column \"" + wanted +
-                            "\": expected a name among " + NameList(data) +
-                            " or a number from 1 to " + std::to_string(count));
+  std::string message = "unknown column \"" + wanted + "\" in " + data.path +
+                        ": expected a name (or its first word) or a number " +
+                        "from 1 to " + std::to_string(count) + ":";
+  for (int c = 0; c < count; ++c) {
+    message += "\n  " + std::to_string(c + 1) + "  " + data.names[c];
+  }
+  return Status::Error(message);
 }
 
 std::vector<double> PresentValues(const DataSet& data, int column) {

@@ -14,6 +14,23 @@ constexpr int kCumulativeKind = 1;
 constexpr char kFrequencyName[] = "Freq";
 constexpr char kCumulativeName[] = "CDF";
 
+// With a weight column, appends the declustered mean and standard deviation
+// that the host works out: the library's statistics are unweighted.
+void AddWeightedMoments(const ChartContext& context, Statistics* stats) {
+  std::vector<double> values, weights;
+  if (context.weight_column() == kNoColumn ||
+      !context.WeightedValues(&values, &weights).ok()) {
+    return;
+  }
+  const WeightedMoments moments = WeightedMomentsOf(values, weights);
+  AddText(stats, "weights",
+          context.Name(context.weight_column()) +
+              ": the weighted mean and std dev below (the library's "
+              "statistics above are unweighted)");
+  AddStatistic(stats, "weighted mean", moments.mean);
+  AddStatistic(stats, "weighted std dev", std::sqrt(moments.variance));
+}
+
 Status DrawHistogramOfKind(ChartContext* context, ChartPictures* pictures,
                            Statistics* stats, int kind) {
   AttributeSample sample;
@@ -56,6 +73,7 @@ Status DrawHistogramOfKind(ChartContext* context, ChartPictures* pictures,
   AddStatistic(stats, "kurtosis", kurtosis);
   AddStatistic(stats, "skewness", skewness);
   if (kind == kFrequencyKind) AddCount(stats, "classes", classes);
+  AddWeightedMoments(*context, stats);
   return Status::Ok();
 }
 

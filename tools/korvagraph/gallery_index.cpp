@@ -13,7 +13,19 @@ const char kStyle[] =
     "img{border:1px solid #ccc;display:block}"
     "table{border-collapse:collapse;margin-top:.5em}"
     "td{padding:.1em .8em .1em 0}td+td{text-align:right}"
-    "p.note{color:#555;max-width:40em}";
+    "p.note{color:#555;max-width:40em}"
+    "ul.warnings{color:#a40;max-width:40em}";
+
+// Appends the lines as a list of the class, nothing for no lines.
+void AddList(const std::vector<std::string>& lines, const char* list_class,
+             std::string* page) {
+  if (lines.empty()) return;
+  *page += std::string("<ul class=\"") + list_class + "\">\n";
+  for (const std::string& line : lines) {
+    *page += "<li>" + EscapeHtml(line) + "</li>\n";
+  }
+  *page += "</ul>\n";
+}
 
 }  // namespace
 
@@ -41,7 +53,8 @@ std::string EscapeHtml(const std::string& text) {
 }
 
 std::string GalleryPage(const std::string& heading, const std::string& source,
-                        const std::vector<GalleryItem>& items) {
+                        const std::vector<GalleryItem>& items,
+                        const GalleryNotes& notes) {
   std::string page =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>KorvaGraph gallery</title>\n<style>";
@@ -49,6 +62,16 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
   page += "</style>\n</head>\n<body>\n<h1>KorvaGraph gallery</h1>\n";
   page += "<p class=\"note\">" + EscapeHtml(heading) + "<br>Data: <code>" +
           EscapeHtml(source) + "</code></p>\n";
+  AddList(notes.lines, "notes", &page);
+  AddList(notes.warnings, "warnings", &page);
+  if (!notes.skipped.empty()) {
+    std::vector<std::string> skipped;
+    for (const SkippedChart& chart : notes.skipped) {
+      skipped.push_back("korvagraph " + chart.name + ": " + chart.reason);
+    }
+    page += "<h2 id=\"skipped\">Charts left out</h2>\n";
+    AddList(skipped, "skipped", &page);
+  }
   for (const GalleryItem& item : items) {
     page += "<section id=\"" + EscapeHtml(item.name) + "\">\n<h2>" +
             EscapeHtml(item.title) + " <small><code>korvagraph " +
@@ -59,7 +82,9 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
       page += "<img src=\"" + EscapeHtml(picture) + "\" alt=\"" +
               EscapeHtml(item.title) + "\">\n";
     }
-    page += "</div>\n<table>\n";
+    page += "</div>\n";
+    AddList(item.warnings, "warnings", &page);
+    page += "<table>\n";
     for (const Statistic& stat : item.stats) {
       page += "<tr><td>" + EscapeHtml(stat.name) + "</td><td>" +
               EscapeHtml(stat.value) + "</td></tr>\n";
@@ -70,15 +95,20 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
   return page;
 }
 
-Status WriteGalleryPage(const std::string& path, const std::string& heading,
-                        const std::string& source,
-                        const std::vector<GalleryItem>& items) {
+Status WriteTextFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {
     return Status::Error(path + ": cannot write: " + std::strerror(errno));
   }
-  out << GalleryPage(heading, source, items);
+  out << text;
   out.flush();
   if (!out) return Status::Error(path + ": write failed");
   return Status::Ok();
+}
+
+Status WriteGalleryPage(const std::string& path, const std::string& heading,
+                        const std::string& source,
+                        const std::vector<GalleryItem>& items,
+                        const GalleryNotes& notes) {
+  return WriteTextFile(path, GalleryPage(heading, source, items, notes));
 }

@@ -1,5 +1,6 @@
 // Writes a gallery's index.html: every chart's picture with the statistics
-// its compute step returned.
+// its compute step returned and its warnings, what the run read and chose,
+// and the charts left out with the reason.
 #ifndef TOOLS_KORVAGRAPH_GALLERY_INDEX_H_
 #define TOOLS_KORVAGRAPH_GALLERY_INDEX_H_
 
@@ -15,6 +16,20 @@ struct GalleryItem {
   std::string description;            // one line
   std::vector<std::string> pictures;  // file names beside index.html
   Statistics stats;
+  std::vector<std::string> warnings;  // shown beside the pictures
+};
+
+// A chart that could not be drawn from the data, and why.
+struct SkippedChart {
+  std::string name;
+  std::string reason;
+};
+
+// What the page says about the whole run besides the charts.
+struct GalleryNotes {
+  std::vector<std::string> lines;     // columns used, trimming, transform
+  std::vector<std::string> warnings;  // about the whole run
+  std::vector<SkippedChart> skipped;
 };
 
 // Returns text with &, <, > and " escaped for HTML.
@@ -22,11 +37,16 @@ std::string EscapeHtml(const std::string& text);
 
 // Returns the page for the items; heading and source describe the data.
 std::string GalleryPage(const std::string& heading, const std::string& source,
-                        const std::vector<GalleryItem>& items);
+                        const std::vector<GalleryItem>& items,
+                        const GalleryNotes& notes = {});
+
+// Writes text to the file at path, replacing it.
+Status WriteTextFile(const std::string& path, const std::string& text);
 
 // Writes the page to path.
 Status WriteGalleryPage(const std::string& path, const std::string& heading,
                         const std::string& source,
-                        const std::vector<GalleryItem>& items);
+                        const std::vector<GalleryItem>& items,
+                        const GalleryNotes& notes = {});
 
 #endif  // TOOLS_KORVAGRAPH_GALLERY_INDEX_H_

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <limits>
 #include <sstream>
 #include <vector>
@@ -102,12 +103,14 @@ Status ReadHeader(const std::string& path, LineSource* lines, DataSet* data) {
     }
     data->names.push_back(name);
     data->columns.emplace_back();
+    data->trimmed.push_back(0);
   }
   data->header_lines = 2 + static_cast<int>(count);
   return Status::Ok();
 }
 
-Status ReadRows(const std::string& path, LineSource* lines, DataSet* data) {
+Status ReadRows(const std::string& path, const TrimLimits& limits,
+                LineSource* lines, DataSet* data) {
   const size_t count = data->names.size();
   std::string line;
   while (lines->Next(&line)) {
@@ -127,8 +130,9 @@ Status ReadRows(const std::string& path, LineSource* lines, DataSet* data) {
             "expected a number in column " + std::to_string(c + 1) + " (" +
                 data->names[c] + "), found \"" + fields[c] + "\"");
       }
-      if (value <= kMissingThreshold) {
+      if (!limits.Keeps(value)) {
         value = std::numeric_limits<double>::quiet_NaN();
+        ++data->trimmed[c];
       }
       data->columns[c].push_back(value);
     }
@@ -144,25 +148,36 @@ Status ReadRows(const std::string& path, LineSource* lines, DataSet* data) {
 
 }  // namespace
 
-Status ReadGeoEas(const std::string& path, DataSet* data) {
+Status ReadGeoEas(const std::string& path, const TrimLimits& limits,
+                  DataSet* data) {
   *data = DataSet();
-  data->path = path;
+  const bool standard_input = path == kStandardInput;
+  data->path = standard_input ? "(standard input)" : path;
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
+  if (!standard_input && std::filesystem::is_directory(path, ec)) {
     return Status::Error(path + ": expected a data file, found a directory");
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return Status::Error(
-        path + ": cannot open the data file: " + std::strerror(errno));
+  std::ifstream file;
+  if (!standard_input) {
+    file.open(path, std::ios::binary);
+    if (!file) {
+      return Status::Error(path + ": cannot open the data file: " +
+                           std::strerror(errno));
+    }
   }
+  std::istream& in = standard_input ? std::cin : file;
   LineSource lines(&in);
-  Status status = ReadHeader(path, &lines, data);
+  Status status = ReadHeader(data->path, &lines, data);
   if (!status.ok()) return status;
-  status = ReadRows(path, &lines, data);
+  status = ReadRows(data->path, limits, &lines, data);
   if (!status.ok()) return status;
   if (in.bad()) {
-    return Status::AtLine(path, lines.number(), "the file could not be read");
+    return Status::AtLine(data->path, lines.number(),
+                          "the file could not be read");
   }
   return Status::Ok();
+}
+
+Status ReadGeoEas(const std::string& path, DataSet* data) {
+  return ReadGeoEas(path, TrimLimits(), data);
 }

@@ -91,6 +91,25 @@ double Variance(const std::vector<double>& values) {
   return sum / static_cast<double>(values.size());
 }
 
+WeightedMoments WeightedMomentsOf(const std::vector<double>& values,
+                                  const std::vector<double>& weights) {
+  WeightedMoments moments;
+  double total = 0.0, sum = 0.0;
+  for (size_t i = 0; i < values.size(); ++i) {
+    total += weights[i];
+    sum += weights[i] * values[i];
+  }
+  if (!(total > 0.0)) return moments;
+  moments.mean = sum / total;
+  double squares = 0.0;
+  for (size_t i = 0; i < values.size(); ++i) {
+    const double d = values[i] - moments.mean;
+    squares += weights[i] * d * d;
+  }
+  moments.variance = squares / total;
+  return moments;
+}
+
 FitLine LeastSquaresLine(const std::vector<double>& x,
                          const std::vector<double>& y) {
   FitLine line;

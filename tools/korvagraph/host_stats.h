@@ -35,6 +35,16 @@ double Mean(const std::vector<double>& values);
 // Variance with divisor n, as geostatistics programs report it.
 double Variance(const std::vector<double>& values);
 
+// The declustered mean and variance: each value counts with its weight.
+// REQUIRES: weights as long as values, none negative. Zeros when the
+// weights add up to nothing.
+struct WeightedMoments {
+  double mean = 0.0;
+  double variance = 0.0;
+};
+WeightedMoments WeightedMomentsOf(const std::vector<double>& values,
+                                  const std::vector<double>& weights);
+
 // Returns name whole when it has at most chars characters (UTF-8), else its
 // first chars - 1 characters and a period: "Copper", 4 gives "Cop.". For
 // axis names that must fit a chart's fixed margins. REQUIRES: chars >= 2.

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kMaxSide = 8192;
+constexpr size_t kMaxDirections = 8;
 
 using Apply = Status (*)(const std::string& value, Options* options);
 
@@ -87,30 +88,178 @@ Status ApplyHighlight(const std::string& value, Options* o) {
   return Status::Ok();
 }
 
-Status ApplyDirection(const std::string& value, Options* o) {
-  for (const char* d : {"omni", "0", "45", "90", "135"}) {
-    if (value == d) {
-      o->direction = value;
-      return Status::Ok();
+// Splits text at commas; "a,,b" gives "a", "", "b".
+std::vector<std::string> CommaFields(const std::string& text) {
+  std::vector<std::string> fields(1);
+  for (char c : text) {
+    if (c == ',') {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
     }
   }
-  return Expected("--dir", "omni, 0, 45, 90 or 135", value);
+  return fields;
+}
+
+std::string FormattedNumber(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof(buffer), "%g", value);
+  return buffer;
+}
+
+// Returns "0, 45, 90 or 135".
+std::string AzimuthList(const std::vector<double>& azimuths) {
+  std::string list;
+  for (size_t i = 0; i < azimuths.size(); ++i) {
+    if (i > 0) list += i + 1 == azimuths.size() ? " or " : ", ";
+    list += FormattedNumber(azimuths[i]);
+  }
+  return list;
+}
+
+Status ApplyDirections(const std::string& value, Options* o) {
+  std::vector<double> azimuths;
+  for (const std::string& field : CommaFields(value)) {
+    double azimuth = 0.0;
+    if (!ParseDouble(field, &azimuth) || azimuth < -360.0 || azimuth > 360.0 ||
+        azimuths.size() == kMaxDirections) {
+      return Expected("--dirs",
+                      "1 to " + std::to_string(kMaxDirections) +
+                          " azimuths in degrees, comma-separated",
+                      value);
+    }
+    azimuths.push_back(azimuth);
+  }
+  o->azimuths = azimuths;
+  return Status::Ok();
+}
+
+Status ApplyAngleTolerance(const std::string& value, Options* o) {
+  if (!ParseDouble(value, &o->angle_tolerance) || !(o->angle_tolerance > 0.0) ||
+      o->angle_tolerance > 90.0) {
+    return Expected("--atol", "an angle above 0 and up to 90 degrees", value);
+  }
+  return Status::Ok();
+}
+
+Status ApplyBandwidth(const std::string& value, Options* o) {
+  if (!ParseDouble(value, &o->bandwidth) || o->bandwidth < 0.0) {
+    return Expected("--bandwidth", "a distance, 0 for no limit", value);
+  }
+  return Status::Ok();
+}
+
+Status ApplyLagTolerance(const std::string& value, Options* o) {
+  if (!ParseDouble(value, &o->lag_tolerance) || !(o->lag_tolerance > 0.0)) {
+    return Expected("--lagtol", "a positive distance", value);
+  }
+  return Status::Ok();
 }
 
 Status ApplyModel(const std::string& value, Options* o) {
-  double n = 0, s = 0, r = 0;
-  char tail = 0;
-  if (std::sscanf(value.c_str(), "%lf,%lf,%lf%c", &n, &s, &r, &tail) != 3 ||
-      !std::isfinite(n) || !std::isfinite(s) || !std::isfinite(r) || n < 0.0 ||
-      s < n || !(r > 0.0)) {
+  const std::vector<std::string> fields = CommaFields(value);
+  double parsed[3] = {0.0, 0.0, 0.0};
+  bool given[3] = {false, false, false};
+  bool good = fields.size() == 3;
+  for (size_t i = 0; good && i < 3; ++i) {
+    given[i] = !fields[i].empty();
+    good = !given[i] || ParseDouble(fields[i], &parsed[i]);
+  }
+  const double n = parsed[0], s = parsed[1], r = parsed[2];
+  if (!good || (given[0] && n < 0.0) || (given[0] && given[1] && s < n) ||
+      (given[1] && s < 0.0) || (given[2] && !(r > 0.0)) ||
+      !(given[0] || given[1] || given[2])) {
     return Expected("--model",
-                    "NUGGET,SILL,RANGE with 0 <= nugget <= sill and range > 0",
+                    "NUGGET,SILL,RANGE with 0 <= nugget <= sill and range > 0 "
+                    "(a blank value is fitted)",
                     value);
   }
-  o->has_model = true;
+  o->fix_nugget = given[0];
+  o->fix_sill = given[1];
+  o->fix_range = given[2];
+  o->has_model = given[0] && given[1] && given[2];
   o->nugget = n;
   o->sill = s;
   o->range = r;
+  return Status::Ok();
+}
+
+Status ApplyModelType(const std::string& value, Options* o) {
+  for (const char* type :
+       {"spherical", "exponential", "gaussian", "power", "hole"}) {
+    if (value == type) {
+      o->model_type = value;
+      return Status::Ok();
+    }
+  }
+  return Expected("--model-type",
+                  "spherical, exponential, gaussian, power or hole", value);
+}
+
+Status ApplyTrimMin(const std::string& value, Options* o) {
+  if (!ParseDouble(value, &o->tmin)) {
+    return Expected("--tmin", "a number", value);
+  }
+  return Status::Ok();
+}
+
+Status ApplyTrimMax(const std::string& value, Options* o) {
+  if (!ParseDouble(value, &o->tmax)) {
+    return Expected("--tmax", "a number", value);
+  }
+  return Status::Ok();
+}
+
+Status ApplyTransform(const std::string& value, Options* o) {
+  if (value != "none" && value != "log" && value != "nscore") {
+    return Expected("--transform", "none, log or nscore", value);
+  }
+  o->transform = value;
+  return Status::Ok();
+}
+
+Status ApplyShift(const std::string& value, Options* o) {
+  if (!ParseDouble(value, &o->shift)) {
+    return Expected("--shift", "a number", value);
+  }
+  return Status::Ok();
+}
+
+Status ApplyStats(const std::string& value, Options* o) {
+  if (value != "json" && value != "text") {
+    return Expected("--stats", "json or text", value);
+  }
+  o->json = value == "json";
+  return Status::Ok();
+}
+
+// Checks what one option alone cannot: --dir among --dirs, the trimming
+// limits in order, the power model's exponent.
+Status CheckTogether(Options* o) {
+  if (o->direction != "omni") {
+    double azimuth = 0.0;
+    bool found = false;
+    if (ParseDouble(o->direction, &azimuth)) {
+      for (double a : o->azimuths) found = found || a == azimuth;
+    }
+    if (!found) {
+      return Expected("--dir",
+                      "omni, " + AzimuthList(o->azimuths) +
+                          " (the azimuths of --dirs)",
+                      o->direction);
+    }
+  }
+  if (!(o->tmin < o->tmax)) {
+    return Status::Error("--tmin, --tmax: expected tmin below tmax, found " +
+                         FormattedNumber(o->tmin) + " and " +
+                         FormattedNumber(o->tmax));
+  }
+  if (o->model_type == "power" && o->fix_range && !(o->range < 2.0)) {
+    return Expected("--model",
+                    "an exponent above 0 and below 2 in the RANGE place of "
+                    "a power model",
+                    FormattedNumber(o->range));
+  }
   return Status::Ok();
 }
 
@@ -156,6 +305,23 @@ const OptionEntry kOptions[] = {
      &Options::y_column},
     {"--z", "N|NAME", "z coordinate column (default: Z or Elevation)",
      &Options::z_column},
+    {"--tmin", "V",
+     "trimming limit: values below V are missing (default -1e21)", nullptr,
+     nullptr, ApplyTrimMin},
+    {"--tmax", "V",
+     "trimming limit: values at or above V are missing, such as 1e31 "
+     "(default 1e21)",
+     nullptr, nullptr, ApplyTrimMax},
+    {"--weight", "N|NAME",
+     "declustering weight column: weighted mean and variance beside the "
+     "statistics",
+     &Options::weight_column},
+    {"--transform", "none|log|nscore",
+     "applied to the attributes before every chart, by the library "
+     "(default none)",
+     nullptr, nullptr, ApplyTransform},
+    {"--shift", "S", "log: added to each value before the logarithm",
+     nullptr, nullptr, ApplyShift},
     {"--classes", "N", "histogram classes (default: from the sample count)",
      nullptr, nullptr, ApplyClasses},
     {"--cumulative", nullptr, "hist: draw the cumulative curve", nullptr,
@@ -164,11 +330,31 @@ const OptionEntry kOptions[] = {
      nullptr, nullptr, ApplyLag},
     {"--lags", "N", "number of variogram lags (default: from the extent)",
      nullptr, nullptr, ApplyLagCount},
-    {"--dir", "omni|0|45|90|135",
-     "vario: the direction shown, azimuth in degrees (default omni)", nullptr,
-     nullptr, ApplyDirection},
+    {"--lagtol", "D",
+     "lag tolerance: pairs within D of a lag count in it (default: half the "
+     "lag)",
+     nullptr, nullptr, ApplyLagTolerance},
+    {"--dirs", "LIST",
+     "variogram azimuths in degrees clockwise from north, comma-separated "
+     "(default 0,45,90,135)",
+     nullptr, nullptr, ApplyDirections},
+    {"--atol", "DEG",
+     "angular tolerance either side of each azimuth (default 22.5)", nullptr,
+     nullptr, ApplyAngleTolerance},
+    {"--bandwidth", "D",
+     "largest distance of a pair from a direction's axis (default: no "
+     "limit)",
+     nullptr, nullptr, ApplyBandwidth},
+    {"--dir", "omni|AZIMUTH",
+     "vario: the direction shown, omni or one of --dirs (default omni)",
+     &Options::direction},
+    {"--model-type", "TYPE",
+     "model fitted and drawn: spherical, exponential, gaussian, power or "
+     "hole (default spherical)",
+     nullptr, nullptr, ApplyModelType},
     {"--model", "NUGGET,SILL,RANGE",
-     "vario: spherical model to draw (default: fitted to the variogram)",
+     "fixes the model's parameters; a blank one is fitted (power: "
+     "NUGGET,SILL,EXPONENT, the sill at distance 1)",
      nullptr, nullptr, ApplyModel},
     {"--highlight", "N",
      "cloud, cloudmap: pairs shown in cyan, the N of largest semivariance "
@@ -189,7 +375,15 @@ const OptionEntry kOptions[] = {
      nullptr, nullptr, ApplyCloudMax},
     {"--quiet", nullptr, "no progress lines on stderr", nullptr,
      &Options::quiet},
-    {"--help", nullptr, "show this help", nullptr, &Options::help},
+    {"--json", nullptr,
+     "write the numbers each chart's compute step returned as JSON on "
+     "stdout (gallery: also DIR/stats.json)",
+     nullptr, &Options::json},
+    {"--stats", "text|json", "the form of the statistics (--json: json)",
+     nullptr, nullptr, ApplyStats},
+    {"--version", nullptr, "print the version and exit", nullptr,
+     &Options::version},
+    {"--help", nullptr, "show this help (also -h)", nullptr, &Options::help},
 };
 
 const OptionEntry* FindOption(const std::string& name) {
@@ -206,6 +400,10 @@ Status ParseOptions(const std::vector<std::string>& args, Options* options) {
     std::string name = args[i];
     std::string value;
     bool has_value = false;
+    if (name == "-h") {
+      options->help = true;
+      continue;
+    }
     if (name.rfind("--", 0) != 0 || name == "--") {
       options->positional.push_back(name);
       continue;
@@ -238,7 +436,7 @@ Status ParseOptions(const std::vector<std::string>& args, Options* options) {
       if (!status.ok()) return status;
     }
   }
-  return Status::Ok();
+  return CheckTogether(options);
 }
 
 std::string OptionsHelp() {

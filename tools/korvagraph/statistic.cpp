@@ -23,11 +23,12 @@ void AddAxisSummary(Statistics* stats, const char* axis,
 }  // namespace
 
 void AddStatistic(Statistics* stats, const std::string& name, double value) {
-  stats->push_back({name, Formatted(value)});
+  stats->push_back({name, Formatted(value), true, value});
 }
 
 void AddCount(Statistics* stats, const std::string& name, long value) {
-  stats->push_back({name, std::to_string(value)});
+  stats->push_back(
+      {name, std::to_string(value), true, static_cast<double>(value)});
 }
 
 void AddText(Statistics* stats, const std::string& name,

@@ -8,7 +8,9 @@
 
 struct Statistic {
   std::string name;
-  std::string value;
+  std::string value;     // as shown
+  bool numeric = false;  // a number or count, held whole in number
+  double number = 0.0;
 };
 using Statistics = std::vector<Statistic>;
 

@@ -11,20 +11,81 @@ namespace {
 constexpr int kModelKindVariogram = 0;  // the engine returns semivariances
 constexpr COLORREF kPointColour = RGB(0, 0, 255);
 constexpr COLORREF kModelColour = RGB(255, 0, 0);
+constexpr int kMinPairs = 30;  // the charts skip entries of fewer pairs
+constexpr int kFewLags = 3;    // fewer qualifying lags show no structure
 
 struct DirectionStyle {
   COLORREF colour;
   const char* colour_name;
 };
-// Colours of the four directions, in the order of FourDirections().
-const DirectionStyle kDirectionStyles[] = {{RGB(0, 0, 255), "blue"},
-                                           {RGB(220, 0, 0), "red"},
-                                           {RGB(0, 150, 0), "green"},
-                                           {RGB(230, 130, 0), "orange"}};
+// Colours of the directions, in the order of --dirs.
+const DirectionStyle kDirectionStyles[] = {
+    {RGB(0, 0, 255), "blue"},     {RGB(220, 0, 0), "red"},
+    {RGB(0, 150, 0), "green"},    {RGB(230, 130, 0), "orange"},
+    {RGB(150, 0, 200), "purple"}, {RGB(0, 170, 190), "teal"},
+    {RGB(130, 80, 20), "brown"},  {RGB(120, 120, 120), "grey"}};
 
 std::string DirectionName(const VariogramSet& set, int row) {
   return row == 0 ? std::string("omnidirectional")
                   : "azimuth " + set.labels[row];
+}
+
+// Returns the number of lags (entries past the first) of 30 pairs or more.
+int QualifyingLags(const std::vector<Variogram>& row) {
+  int lags = 0;
+  for (size_t e = 1; e < row.size(); ++e) lags += row[e].npairs >= kMinPairs;
+  return lags;
+}
+
+// Warns when the row has so few qualifying lags that it shows no structure;
+// fails when it has none, since the chart would show no point.
+Status CheckLags(const ChartContext& context, const VariogramSet& set,
+                 int row) {
+  const int lags = QualifyingLags(set.rows[row]);
+  const std::string name = "the " + DirectionName(set, row) + " variogram";
+  if (lags == 0) {
+    return Status::Error("no lag of " + name +
+                         " holds 30 pairs or more: nothing to draw (try a "
+                         "larger --lag, --atol or --lagtol)");
+  }
+  if (lags < kFewLags) {
+    context.Warn("only " + std::to_string(lags) + " lag(s) of " + name +
+                 " hold 30 pairs or more: too few to show a structure");
+  }
+  return Status::Ok();
+}
+
+// Warns about a model that the data do not determine.
+void CheckModel(const ChartContext& context, const VariogramSet& set) {
+  const ModelFit& fit = set.fit;
+  const FitSettings settings = context.ModelSettings();
+  char text[200];
+  if (set.variance == 0.0) {
+    context.Warn(context.Name(context.primary()) +
+                 " does not vary at the located samples: every "
+                 "semivariance is 0");
+  }
+  if (settings.fix_range) return;
+  if (!fit.fitted) {
+    context.Warn("too few lags of 30 pairs to fit a model: the model drawn "
+                 "holds default parameters");
+    return;
+  }
+  if (fit.range_at_bound) {
+    std::snprintf(text, sizeof(text),
+                  "the fitted %s %g ends at a bound of the search: the data "
+                  "do not determine it",
+                  fit.model.type == ModelType::kPower ? "exponent" : "range",
+                  fit.model.range);
+    context.Warn(text);
+  } else if (fit.model.type != ModelType::kPower &&
+             fit.model.range > fit.largest_lag) {
+    std::snprintf(text, sizeof(text),
+                  "the fitted range %g lies beyond the largest lag used "
+                  "(%g): no lag shows the sill",
+                  fit.model.range, fit.largest_lag);
+    context.Warn(text);
+  }
 }
 
 }  // namespace
@@ -37,6 +98,9 @@ Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
   const int n = set->lags.count;
   const int rows = static_cast<int>(set->rows.size());
   const int current = context->DirectionRow();
+  status = CheckLags(*context, *set, current);
+  if (!status.ok()) return status;
+  CheckModel(*context, *set);
 
   std::vector<Variogram> entries;
   for (const std::vector<Variogram>& row : set->rows) {
@@ -44,17 +108,18 @@ Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
   }
   std::vector<CPoint> positions(entries.size());
   std::vector<int> selected(entries.size(), 0);
+  const VariogramModel& model = set->fit.model;
   // The model curve holds 2n + 4 records: twice the lags at half spacing.
   std::vector<ModIndVrg> curve(2 * static_cast<size_t>(n) + 4, ModIndVrg{});
-  _kvCptVModel(ToModelRecord(set->model, set->azimuths[current]),
-               set->lags.spacing, n, kModelKindVariogram, curve.data());
+  _kvCptVModel(ToModelRecord(model, set->azimuths[current]), set->lags.spacing,
+               n, kModelKindVariogram, curve.data());
 
   GraphObject graph = CreateGraph(kVariogramGraph);
   if (graph == nullptr) return NoGraph();
   _kvGraphLoadVarmData(graph.get(), entries.data(), curve.data(),
                        positions.data(), selected.data(), n, 1);
   _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
-  _kvGraphSetVrgNug(graph.get(), set->model.nugget);
+  _kvGraphSetVrgNug(graph.get(), model.nugget);
   _kvGraphSetIsDspLine(graph.get(), 1);
   _kvGraphSetIsDspSill(graph.get(), 1, set->variance);
   _kvGraphSetCutOffNO(graph.get(), rows, current);
@@ -64,12 +129,16 @@ Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
   AddText(stats, "direction", DirectionName(*set, current));
   AddStatistic(stats, "lag spacing", set->lags.spacing);
   AddCount(stats, "lags", n);
+  AddCount(stats, "lags of 30 pairs or more",
+           QualifyingLags(set->rows[current]));
   AddCount(stats, "pairs drawn (lags of 30 pairs or more)",
            QualifyingPairs(set->rows[current]));
   AddStatistic(stats, "sill line: sample variance", set->variance);
-  AddStatistic(stats, "model nugget", set->model.nugget);
-  AddStatistic(stats, "model sill", set->model.sill);
-  AddStatistic(stats, "model range", set->model.range);
+  AddText(stats, "model", ModelDescription(set->fit, context->ModelSettings()));
+  AddText(stats, "model type", ModelTypeName(model.type));
+  AddStatistic(stats, "model nugget", model.nugget);
+  AddStatistic(stats, "model sill", model.sill);
+  AddStatistic(stats, "model range", model.range);
   return Status::Ok();
 }
 
@@ -78,42 +147,57 @@ Status DrawMultipleVariogramPlot(ChartContext* context, ChartPictures* pictures,
   const VariogramSet* set = nullptr;
   Status status = context->Variograms(&set);
   if (!status.ok()) return status;
-  constexpr int kCount = 4;
-  Variogram* entries[kCount];
-  LONG lag_counts[kCount];
-  std::vector<CPoint> positions[kCount];
-  CPoint* position_arrays[kCount];
-  int show[kCount];
-  ULONG colours[kCount];
+  const int count = static_cast<int>(set->rows.size()) - 1;
+  int drawable = 0;
+  for (int d = 1; d <= count; ++d) {
+    const int lags = QualifyingLags(set->rows[d]);
+    drawable += lags > 0;
+    if (lags < kFewLags) {
+      context->Warn("only " + std::to_string(lags) + " lag(s) of the " +
+                    DirectionName(*set, d) +
+                    " variogram hold 30 pairs or more");
+    }
+  }
+  if (drawable == 0) {
+    return Status::Error(
+        "no direction has a lag of 30 pairs or more: the frame would be "
+        "empty (try a larger --lag, --atol or --bandwidth)");
+  }
+  std::vector<Variogram*> entries(count);
+  std::vector<LONG> lag_counts(count, set->lags.count);
+  std::vector<std::vector<CPoint>> positions(count);
+  std::vector<CPoint*> position_arrays(count);
+  std::vector<int> show(count, 1);
+  std::vector<ULONG> colours(count);
   // The loader takes non-const arrays; the chart only reads the entries.
-  std::vector<Variogram> rows[kCount];
-  for (int d = 0; d < kCount; ++d) {
-    rows[d] = set->rows[d + 1];
+  std::vector<std::vector<Variogram>> rows(set->rows.begin() + 1,
+                                           set->rows.end());
+  for (int d = 0; d < count; ++d) {
     entries[d] = rows[d].data();
-    lag_counts[d] = set->lags.count;
     positions[d].resize(rows[d].size());
     position_arrays[d] = positions[d].data();
-    show[d] = 1;
     colours[d] = kDirectionStyles[d].colour;
   }
 
   GraphObject graph = CreateGraph(kMultipleVariogramGraph);
   if (graph == nullptr) return NoGraph();
-  if (_kvGraphLoadMVarmData(graph.get(), entries, lag_counts, position_arrays,
-                            kCount, show, 0) != 1) {
-    return Status::Error("the chart library refused the four variograms");
+  if (_kvGraphLoadMVarmData(graph.get(), entries.data(), lag_counts.data(),
+                            position_arrays.data(), count, show.data(),
+                            0) != 1) {
+    return Status::Error("the chart library refused the directional "
+                         "variograms");
   }
   _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
-  _kvGraphSetMVrgNug(graph.get(), set->model.nugget);
+  _kvGraphSetMVrgNug(graph.get(), set->fit.model.nugget);
   _kvGraphSetMIsDspLine(graph.get(), 1);
   _kvGraphSetMIsDspSill(graph.get(), 1, set->variance);
   _kvGraphSetMCutOffNO(graph.get(), 1, 0);
-  _kvGraphSetMColor(graph.get(), colours, colours);
+  _kvGraphSetMColor(graph.get(), colours.data(), colours.data());
   _kvGraphDrawMVarmPlt(graph.get(), pictures->main()->Wnd());
 
   AddStatistic(stats, "lag spacing", set->lags.spacing);
   AddCount(stats, "lags", set->lags.count);
-  for (int d = 0; d < kCount; ++d) {
+  for (int d = 0; d < count; ++d) {
     AddCount(stats,
              "azimuth " + set->labels[d + 1] + " (" +
                  kDirectionStyles[d].colour_name + "): pairs drawn",

@@ -1,4 +1,4 @@
-#include "tools/korvagraph/spherical_fit.h"
+#include "tools/korvagraph/variogram_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -7,64 +7,64 @@
 namespace {
 
 // A row of lags 1..count at spacing, following model exactly.
-std::vector<Variogram> ExactRow(const SphericalModel& model,
+std::vector<Variogram> ExactRow(const VariogramModel& model,
                                 const LagSettings& lags, int pairs) {
   std::vector<Variogram> row(lags.count + 2, Variogram{});
   for (int k = 1; k <= lags.count; ++k) {
     row[k + 1].h = k * lags.spacing;
-    row[k + 1].gamma = SphericalSemivariance(model, row[k + 1].h);
+    row[k + 1].gamma = ModelSemivariance(model, row[k + 1].h);
     row[k + 1].npairs = pairs;
   }
   return row;
 }
 
-TEST(SphericalFitTest, ShapeOfTheModel) {
-  const SphericalModel model{0.1, 1.0, 300.0};
-  EXPECT_EQ(SphericalSemivariance(model, 0.0), 0.0);
+TEST(VariogramFitTest, ShapeOfTheModel) {
+  const VariogramModel model{0.1, 1.0, 300.0};
+  EXPECT_EQ(ModelSemivariance(model, 0.0), 0.0);
   // At half the range: 0.1 + 0.9 * (0.75 - 0.0625).
-  EXPECT_DOUBLE_EQ(SphericalSemivariance(model, 150.0), 0.1 + 0.9 * 0.6875);
-  EXPECT_DOUBLE_EQ(SphericalSemivariance(model, 300.0), 1.0);
-  EXPECT_DOUBLE_EQ(SphericalSemivariance(model, 1e9), 1.0);
+  EXPECT_DOUBLE_EQ(ModelSemivariance(model, 150.0), 0.1 + 0.9 * 0.6875);
+  EXPECT_DOUBLE_EQ(ModelSemivariance(model, 300.0), 1.0);
+  EXPECT_DOUBLE_EQ(ModelSemivariance(model, 1e9), 1.0);
 }
 
-TEST(SphericalFitTest, RecoversAnExactModel) {
+TEST(VariogramFitTest, RecoversAnExactModel) {
   const struct {
     const char* name;
-    SphericalModel model;
+    VariogramModel model;
   } cases[] = {{"with nugget", {0.2, 1.5, 333.0}},
                {"without nugget", {0.0, 4.0, 250.0}}};
   const LagSettings lags{50.0, 14};
   for (const auto& c : cases) {
-    const SphericalModel fit = FitSpherical(ExactRow(c.model, lags, 100), lags,
-                                            /*variance=*/9.0);
+    const VariogramModel fit =
+        FitModel(ExactRow(c.model, lags, 100), lags, /*variance=*/9.0).model;
     EXPECT_NEAR(fit.nugget, c.model.nugget, 0.02) << c.name;
     EXPECT_NEAR(fit.sill, c.model.sill, 0.02) << c.name;
     EXPECT_NEAR(fit.range, c.model.range, 3.0) << c.name;
   }
 }
 
-TEST(SphericalFitTest, IgnoresLagsOfFewPairs) {
+TEST(VariogramFitTest, IgnoresLagsOfFewPairs) {
   const LagSettings lags{10.0, 6};
-  const SphericalModel truth{0.0, 2.0, 40.0};
+  const VariogramModel truth{0.0, 2.0, 40.0};
   std::vector<Variogram> row = ExactRow(truth, lags, 50);
   row[2].gamma = 100.0;  // an outlier the charts would not draw
   row[2].npairs = 29;
-  const SphericalModel fit = FitSpherical(row, lags, 1.0);
+  const VariogramModel fit = FitModel(row, lags, 1.0).model;
   EXPECT_NEAR(fit.sill, 2.0, 0.02);
   EXPECT_NEAR(fit.range, 40.0, 1.0);
 }
 
-TEST(SphericalFitTest, DefaultsWithTooFewLags) {
+TEST(VariogramFitTest, DefaultsWithTooFewLags) {
   const LagSettings lags{10.0, 6};
   std::vector<Variogram> row(8, Variogram{});
   row[3] = Variogram{0, 20.0, 1.0, 40, 0, {}};
-  const SphericalModel fit = FitSpherical(row, lags, 2.5);
+  const VariogramModel fit = FitModel(row, lags, 2.5).model;
   EXPECT_EQ(fit.nugget, 0.0);
   EXPECT_EQ(fit.sill, 2.5);
   EXPECT_EQ(fit.range, 30.0);
 }
 
-TEST(SphericalFitTest, ModelRecordHoldsOneSphericalStructure) {
+TEST(VariogramFitTest, ModelRecordHoldsOneSphericalStructure) {
   const Kt3dIntp record = ToModelRecord({0.25, 1.0, 333.0}, 45.0);
   EXPECT_EQ(record.nst, 1);
   EXPECT_EQ(record.nugget, 0.25);
