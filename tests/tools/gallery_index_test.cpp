@@ -12,12 +12,13 @@ namespace {
 
 TEST(GalleryIndexTest, PageShowsEveryPictureAndStatistic) {
   std::vector<GalleryItem> items = {
-      {"hist", "Histogram", "bars", {"hist.png"}, {{"mean", "25.7"}}},
-      {"cross", "Cross <plot>", "x & y", {"cross.png"}, {{"pairs", "288"}}},
+      {"hist", "Histogram", "bars", {"hist.png"}, {{"mean", "25.7"}}, {}},
+      {"cross", "Cross <plot>", "x & y", {"cross.png"}, {{"pairs", "288"}}, {}},
       {"locmap",
        "Map",
        "map and legend",
        {"locmap.png", "locmap-legend.png"},
+       {},
        {}}};
   const std::string page =
       GalleryPage("Title \"quoted\"", "data/sample.dat", items);

@@ -156,10 +156,11 @@ TEST(DataSetTest, FindsColumnsByNameOrNumber) {
     const Status status = FindColumn(data, c.wanted, &column);
     if (c.expected < 0) {
       ASSERT_FALSE(status.ok()) << c.wanted;
+      // A command-line mistake, not one of the file: the names one per line.
       EXPECT_EQ(status.message(),
-                std::string("f.dat:2: unknown column \"") + c.wanted +
-                    "\": expected a name among X, Copper, 2 or a number "
-                    "from 1 to 3")
+                std::string("unknown column \"") + c.wanted +
+                    "\" in f.dat: expected a name (or its first word) or a "
+                    "number from 1 to 3:\n  1  X\n  2  Copper\n  3  2")
           << c.wanted;
     } else {
       ASSERT_TRUE(status.ok()) << c.wanted << ": " << status.message();
