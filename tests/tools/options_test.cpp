@@ -79,6 +79,14 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
       {{"--colour", "red"}, "--colour: unknown option"},
       {{"--col"}, "--col: expected N|NAME after it"},
       {{"--cumulative=yes"}, "--cumulative: takes no value"},
+      {{"--tmin", "5", "--tmax", "1"}, "--tmin, --tmax: expected tmin below"},
+      {{"--dirs", "0,x"}, "--dirs: expected 1 to 8 azimuths"},
+      {{"--atol", "0"}, "--atol: expected an angle"},
+      {{"--transform", "sqrt"}, "--transform: expected none, log or nscore"},
+      {{"--model-type", "cubic"}, "--model-type: expected spherical"},
+      {{"--model", ",,"}, "--model: expected NUGGET,SILL,RANGE"},
+      {{"--model-type", "power", "--model", "0,1,2"}, "--model: expected an "},
+      {{"--stats", "xml"}, "--stats: expected json or text"},
   };
   for (const auto& c : cases) {
     Options o;
@@ -87,6 +95,29 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
     EXPECT_EQ(status.message().rfind(c.message_start, 0), 0u)
         << c.args[0] << ": " << status.message();
   }
+}
+
+TEST(OptionsTest, ParsesTheRealDataOptions) {
+  Options o;
+  const Status status = ParseOptions(
+      {"--tmin",   "0",   "--tmax",  "1e31",  "--dirs",      "10,100",
+       "--dir",    "100", "--atol",  "15",    "--bandwidth", "20",
+       "--lagtol", "3",   "--model", "0,,50", "--transform", "log",
+       "--shift",  "2",   "--stats", "json",  "-h"},
+      &o);
+  ASSERT_TRUE(status.ok()) << status.message();
+  EXPECT_EQ(o.tmax, 1e31);
+  EXPECT_EQ(o.azimuths, (std::vector<double>{10.0, 100.0}));
+  EXPECT_EQ(o.direction, "100");
+  EXPECT_EQ(o.angle_tolerance, 15.0);
+  EXPECT_EQ(o.bandwidth, 20.0);
+  EXPECT_EQ(o.lag_tolerance, 3.0);
+  EXPECT_TRUE(o.fix_nugget && !o.fix_sill && o.fix_range && !o.has_model);
+  EXPECT_EQ(o.range, 50.0);
+  EXPECT_EQ(o.transform, "log");
+  EXPECT_EQ(o.shift, 2.0);
+  EXPECT_TRUE(o.json);
+  EXPECT_TRUE(o.help);
 }
 
 TEST(OptionsTest, HelpListsEveryOption) {

@@ -76,8 +76,8 @@ TEST(RealDataTest, ComputeStepsSeeTrimmedAndTransformedValues) {
 
 struct TextCase {
   const char* name;
-  const char* args;      // after --data FILE (the survey unless data given)
-  const char* data;      // a file's text; null: the survey
+  const char* args;  // after --data FILE (the survey unless data given)
+  const char* data;  // a file's text; null: the survey
   int status;
   const char* expected;  // in stdout, or in stderr for a non-zero status
 };
@@ -99,8 +99,8 @@ TEST(RealDataTest, ColumnsWarningsAndConventions) {
        "columns 1 (A) and 2 (B) are taken as x and y"},
       {"too few pairs leave the variogram out", "vario", nullptr, 2,
        "no lag of the omnidirectional variogram holds 30 pairs"},
-      {"--dir must be among --dirs", "vario --dirs 10,100 --dir 45", nullptr,
-       2, "--dir: expected omni, 10 or 100"},
+      {"--dir must be among --dirs", "vario --dirs 10,100 --dir 45", nullptr, 2,
+       "--dir: expected omni, 10 or 100"},
       {"help after the command", "hist -h", nullptr, 0,
        "usage: korvagraph hist"},
       {"version", "--version", nullptr, 0, "korvagraph "},
@@ -112,10 +112,10 @@ TEST(RealDataTest, ColumnsWarningsAndConventions) {
     const ProgramRun run =
         Korvagraph(dir, std::string(c.args) + " --data '" + data + "'");
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
-    const std::string& text = c.status == 0 && run.err.find(c.expected) ==
-                                                   std::string::npos
-                                  ? run.out
-                                  : run.err;
+    const std::string& text =
+        c.status == 0 && run.err.find(c.expected) == std::string::npos
+            ? run.out
+            : run.err;
     EXPECT_NE(text.find(c.expected), std::string::npos)
         << c.name << ": " << run.out << run.err;
   }

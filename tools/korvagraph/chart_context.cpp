@@ -18,8 +18,8 @@ const char* const kZNames[] = {"z",         "zlocation", "zloc", "zcoord",
                                "elevation", "elev",      "depth"};
 // Columns that number samples rather than measure them: never a default
 // attribute.
-const char* const kIdNames[] = {"id", "no", "number", "sample", "bhid",
-                                "dhid", "hole"};
+const char* const kIdNames[] = {"id",   "no",   "number", "sample",
+                                "bhid", "dhid", "hole"};
 
 std::string Lower(std::string text) {
   for (char& c : text)
@@ -29,7 +29,8 @@ std::string Lower(std::string text) {
 
 // Returns true when column's first word is one of names (ignoring case).
 template <size_t N>
-bool NamedOneOf(const DataSet& data, int column, const char* const (&names)[N]) {
+bool NamedOneOf(const DataSet& data, int column,
+                const char* const (&names)[N]) {
   const std::string name = Lower(ShortName(data.names[column]));
   for (const char* wanted : names) {
     if (name == wanted) return true;
@@ -82,10 +83,9 @@ ChartContext::ChartContext(DataSet data, Options options, std::FILE* progress)
 Status ChartContext::ResolveCoordinates() {
   int x = ColumnNamed(data_, kXNames);
   int y = ColumnNamed(data_, kYNames);
-  const bool by_position = (x == kNoColumn || y == kNoColumn) &&
-                           options_.x_column.empty() &&
-                           options_.y_column.empty() &&
-                           data_.ColumnCount() >= 3;
+  const bool by_position =
+      (x == kNoColumn || y == kNoColumn) && options_.x_column.empty() &&
+      options_.y_column.empty() && data_.ColumnCount() >= 3;
   if (by_position) {
     x = 0;
     y = 1;
@@ -96,9 +96,11 @@ Status ChartContext::ResolveCoordinates() {
     status = Choose(data_, options_.z_column, ColumnNamed(data_, kZNames), &z_);
   }
   if (status.ok() && by_position) {
-    WarnRun("no column is named like a coordinate (X, Y, Xlocation, East, "
-            "North, ...): columns 1 (" + Name(x_) + ") and 2 (" + Name(y_) +
-            ") are taken as x and y; name them with --x and --y");
+    WarnRun(
+        "no column is named like a coordinate (X, Y, Xlocation, East, "
+        "North, ...): columns 1 (" +
+        Name(x_) + ") and 2 (" + Name(y_) +
+        ") are taken as x and y; name them with --x and --y");
   }
   return status;
 }
@@ -155,7 +157,8 @@ std::string ChartContext::ColumnsText(ColumnUse use) const {
   };
   const std::vector<int> columns = ColumnsFor(use);
   if (use == ColumnUse::kPrimary) return name(columns[0]);
-  if (use == ColumnUse::kBoth) return name(columns[0]) + ", " + name(columns[1]);
+  if (use == ColumnUse::kBoth)
+    return name(columns[0]) + ", " + name(columns[1]);
   return name(columns[0]) + " at " + name(columns[1]) + ", " + name(columns[2]);
 }
 

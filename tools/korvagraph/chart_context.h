@@ -27,7 +27,7 @@ struct VariogramSet {
   std::vector<double> azimuths;              // 0 for the omni row
   std::vector<std::vector<Variogram>> rows;  // lags.count + 2 entries each
   double variance = 0.0;  // of the primary values at the located samples
-  ModelFit fit;  // fitted to row 0, with the parameters --model fixes
+  ModelFit fit;           // fitted to row 0, with the parameters --model fixes
 };
 
 // The variogram cloud of the located samples with the points it

@@ -36,18 +36,22 @@ const std::vector<ChartEntry>& ChartTable() {
        "experimental variogram of the primary attribute with a model "
        "fitted by weighted least squares and the sample variance as sill",
        "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth --dir "
-       "--model-type --model", ColumnUse::kLocated, DrawVariogramPlot},
+       "--model-type --model",
+       ColumnUse::kLocated, DrawVariogramPlot},
       {"mvario", "Directional variograms",
        "experimental variograms along the azimuths of --dirs (by default 0, "
        "45, 90 and 135 degrees, tolerance 22.5), one colour each",
-       "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth", ColumnUse::kLocated, DrawMultipleVariogramPlot},
+       "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth",
+       ColumnUse::kLocated, DrawMultipleVariogramPlot},
       {"cloud", "Variogram cloud",
        "every pair of samples, distance against semivariance; in cyan the "
        "pairs of largest semivariance closer than one lag",
-       "--col --x --y --lag --highlight", ColumnUse::kLocated, DrawVariogramCloud},
+       "--col --x --y --lag --highlight", ColumnUse::kLocated,
+       DrawVariogramCloud},
       {"cloudmap", "Variogram cloud location map",
        "the samples in the x-y plane, the cloud's cyan pairs linked",
-       "--col --x --y --lag --highlight", ColumnUse::kLocated, DrawCloudLocationMap},
+       "--col --x --y --lag --highlight", ColumnUse::kLocated,
+       DrawCloudLocationMap},
       {"locmap", "Location map",
        "the samples in the x-y plane coloured by the primary attribute, "
        "blue (lowest) to red (highest), and the colour legend beside it "

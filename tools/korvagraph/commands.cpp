@@ -136,9 +136,9 @@ GalleryNotes RunNotes(const ChartContext& context,
   std::snprintf(limits, sizeof(limits),
                 " (missing: -999 and below, or outside [%g, %g))",
                 context.options().tmin, context.options().tmax);
-  notes.lines.push_back("values trimmed: " +
-                        (trimmed.empty() ? std::string("none") : trimmed) +
-                        limits);
+  notes.lines.push_back(
+      "values trimmed: " + (trimmed.empty() ? std::string("none") : trimmed) +
+      limits);
   notes.lines.push_back(transform.empty() ? "transform: none" : transform);
   if (context.weight_column() != kNoColumn) {
     notes.lines.push_back(
@@ -164,9 +164,9 @@ Status DrawItem(const ChartEntry& entry, ChartContext* context,
   if (!status.ok()) return status;
   AddText(&item->stats, "columns", context->ColumnsText(entry.uses));
   AddCount(&item->stats, "values trimmed", context->TrimmedFor(entry.uses));
-  const bool weighted = std::any_of(
-      item->stats.begin(), item->stats.end(),
-      [](const Statistic& stat) { return stat.name == "weights"; });
+  const bool weighted =
+      std::any_of(item->stats.begin(), item->stats.end(),
+                  [](const Statistic& stat) { return stat.name == "weights"; });
   if (context->weight_column() != kNoColumn && !weighted) {
     AddText(&item->stats, "weights",
             "not used: the library's compute step takes no weights");
@@ -187,8 +187,8 @@ void ReportToUser(const GalleryNotes& notes,
   }
   for (const GalleryItem& item : items) {
     for (const std::string& warning : item.warnings) {
-      std::fprintf(stderr, "%s: warning: %s: %s\n", kProgram,
-                   item.name.c_str(), warning.c_str());
+      std::fprintf(stderr, "%s: warning: %s: %s\n", kProgram, item.name.c_str(),
+                   warning.c_str());
     }
   }
 }
@@ -297,8 +297,9 @@ int RunGallery(ChartContext* context, const std::string& transform) {
   }
   const VariogramSet* variograms = nullptr;
   if (context->Variograms(&variograms).ok()) {
-    std::printf("%s: model %s\n", kProgram,
-                ModelDescription(variograms->fit, context->ModelSettings()).c_str());
+    std::printf(
+        "%s: model %s\n", kProgram,
+        ModelDescription(variograms->fit, context->ModelSettings()).c_str());
   }
   std::printf("%s: %zu charts in %s/index.html", kProgram, items.size(),
               out.c_str());

@@ -44,8 +44,7 @@ int TransformColumn(ChartContext* context, int column, bool logarithm) {
   for (double& v : values) {
     if (IsMissing(v)) continue;
     const double result = records[next++].value;
-    v = result == kNoResult ? std::numeric_limits<double>::quiet_NaN()
-                            : result;
+    v = result == kNoResult ? std::numeric_limits<double>::quiet_NaN() : result;
   }
   context->ReplaceColumn(column, std::move(values));
   return floored;

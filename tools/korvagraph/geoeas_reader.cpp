@@ -161,8 +161,8 @@ Status ReadGeoEas(const std::string& path, const TrimLimits& limits,
   if (!standard_input) {
     file.open(path, std::ios::binary);
     if (!file) {
-      return Status::Error(path + ": cannot open the data file: " +
-                           std::strerror(errno));
+      return Status::Error(
+          path + ": cannot open the data file: " + std::strerror(errno));
     }
   }
   std::istream& in = standard_input ? std::cin : file;

@@ -243,10 +243,10 @@ Status CheckTogether(Options* o) {
       for (double a : o->azimuths) found = found || a == azimuth;
     }
     if (!found) {
-      return Expected("--dir",
-                      "omni, " + AzimuthList(o->azimuths) +
-                          " (the azimuths of --dirs)",
-                      o->direction);
+      return Expected(
+          "--dir",
+          "omni, " + AzimuthList(o->azimuths) + " (the azimuths of --dirs)",
+          o->direction);
     }
   }
   if (!(o->tmin < o->tmax)) {
@@ -320,8 +320,8 @@ const OptionEntry kOptions[] = {
      "applied to the attributes before every chart, by the library "
      "(default none)",
      nullptr, nullptr, ApplyTransform},
-    {"--shift", "S", "log: added to each value before the logarithm",
-     nullptr, nullptr, ApplyShift},
+    {"--shift", "S", "log: added to each value before the logarithm", nullptr,
+     nullptr, ApplyShift},
     {"--classes", "N", "histogram classes (default: from the sample count)",
      nullptr, nullptr, ApplyClasses},
     {"--cumulative", nullptr, "hist: draw the cumulative curve", nullptr,

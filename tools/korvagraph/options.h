@@ -25,9 +25,9 @@ struct Options {
   double lag_tolerance = 0.0;      // --lagtol; 0: half the lag
   std::string direction = "omni";  // --dir: omni or one of --dirs
   std::vector<double> azimuths = {0.0, 45.0, 90.0, 135.0};  // --dirs LIST
-  double angle_tolerance = 22.5;  // --atol: degrees either side
-  double bandwidth = 0.0;         // --bandwidth; 0: no limit
-  int highlight = 20;             // --highlight: cloud points in cyan
+  double angle_tolerance = 22.5;         // --atol: degrees either side
+  double bandwidth = 0.0;                // --bandwidth; 0: no limit
+  int highlight = 20;                    // --highlight: cloud points in cyan
   std::string model_type = "spherical";  // --model-type
   // --model NUGGET,SILL,RANGE: each given value is fixed, blanks are fitted;
   // has_model when all three are given.
@@ -36,19 +36,19 @@ struct Options {
   double nugget = 0.0;
   double sill = 0.0;
   double range = 0.0;
-  double tmin = -1e21;  // --tmin, --tmax: values outside [tmin, tmax) are
-  double tmax = 1e21;   // missing, as are those at or below -999
-  std::string weight_column;        // --weight: declustering weights
-  std::string transform = "none";   // --transform none|log|nscore
-  double shift = 0.0;               // --shift: added before the logarithm
-  bool json = false;                // --json, --stats json
-  bool version = false;             // --version
-  std::string format;        // --format png|svg|pdf; empty: from --out
-  std::string formats;       // --formats png,svg,pdf: the gallery's formats
-  double scale = 1.0;        // --scale: vector rendering scale of PNGs
+  double tmin = -1e21;        // --tmin, --tmax: values outside [tmin, tmax) are
+  double tmax = 1e21;         // missing, as are those at or below -999
+  std::string weight_column;  // --weight: declustering weights
+  std::string transform = "none";  // --transform none|log|nscore
+  double shift = 0.0;              // --shift: added before the logarithm
+  bool json = false;               // --json, --stats json
+  bool version = false;            // --version
+  std::string format;              // --format png|svg|pdf; empty: from --out
+  std::string formats;  // --formats png,svg,pdf: the gallery's formats
+  double scale = 1.0;   // --scale: vector rendering scale of PNGs
   long long cloud_max = 1000000;  // --cloud-max: cloud pairs drawn at most
-  bool quiet = false;        // --quiet: no progress lines
-  bool help = false;  // --help, -h
+  bool quiet = false;             // --quiet: no progress lines
+  bool help = false;              // --help, -h
   std::vector<std::string> positional;
 };
 

@@ -62,8 +62,8 @@ std::string StatsJson(const std::vector<GalleryItem>& items,
                     ",\n  \"charts\": [";
   for (size_t i = 0; i < items.size(); ++i) {
     const GalleryItem& item = items[i];
-    out += std::string(i > 0 ? "," : "") + "\n    {\"name\": " +
-           JsonString(item.name) +
+    out += std::string(i > 0 ? "," : "") +
+           "\n    {\"name\": " + JsonString(item.name) +
            ", \"pictures\": " + JsonStrings(item.pictures) +
            ",\n     \"stats\": " + JsonStatistics(item.stats) +
            ",\n     \"warnings\": " + JsonStrings(item.warnings) + "}";

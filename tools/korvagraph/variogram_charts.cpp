@@ -67,8 +67,9 @@ void CheckModel(const ChartContext& context, const VariogramSet& set) {
   }
   if (settings.fix_range) return;
   if (!fit.fitted) {
-    context.Warn("too few lags of 30 pairs to fit a model: the model drawn "
-                 "holds default parameters");
+    context.Warn(
+        "too few lags of 30 pairs to fit a model: the model drawn "
+        "holds default parameters");
     return;
   }
   if (fit.range_at_bound) {
@@ -184,8 +185,9 @@ Status DrawMultipleVariogramPlot(ChartContext* context, ChartPictures* pictures,
   if (_kvGraphLoadMVarmData(graph.get(), entries.data(), lag_counts.data(),
                             position_arrays.data(), count, show.data(),
                             0) != 1) {
-    return Status::Error("the chart library refused the directional "
-                         "variograms");
+    return Status::Error(
+        "the chart library refused the directional "
+        "variograms");
   }
   _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
   _kvGraphSetMVrgNug(graph.get(), set->fit.model.nugget);

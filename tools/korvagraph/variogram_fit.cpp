@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <utility>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -98,8 +98,9 @@ class RangeFitter {
       c.part = s.ff > 0.0 ? std::max(0.0, (s.fg - c.nugget * s.f) / s.ff) : 0.0;
     } else if (settings_.fix_sill) {
       // g = n (1 - f) + sill f: one coefficient, n, in [0, sill].
-      const double s1 = s.w - 2.0 * s.f + s.ff;            // sum w (1-f)^2
-      const double s2 = s.g - s.fg - start.sill * (s.f - s.ff);  // sum w(1-f)(g-sill f)
+      const double s1 = s.w - 2.0 * s.f + s.ff;  // sum w (1-f)^2
+      const double s2 =
+          s.g - s.fg - start.sill * (s.f - s.ff);  // sum w(1-f)(g-sill f)
       c.nugget = s1 > 0.0 ? std::clamp(s2 / s1, 0.0, start.sill) : 0.0;
       c.part = start.sill - c.nugget;
     } else {
