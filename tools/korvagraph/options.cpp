@@ -18,6 +18,7 @@ struct OptionEntry {
   std::string Options::*text = nullptr;  // stores the value as given
   bool Options::*flag = nullptr;         // set by a flag
   Apply apply = nullptr;                 // parses the value
+  double Options::*number = nullptr;     // stores any finite number
 };
 
 bool ParseInt(const std::string& text, int* value) {
@@ -196,32 +197,11 @@ Status ApplyModelType(const std::string& value, Options* o) {
                   "spherical, exponential, gaussian, power or hole", value);
 }
 
-Status ApplyTrimMin(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->tmin)) {
-    return Expected("--tmin", "a number", value);
-  }
-  return Status::Ok();
-}
-
-Status ApplyTrimMax(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->tmax)) {
-    return Expected("--tmax", "a number", value);
-  }
-  return Status::Ok();
-}
-
 Status ApplyTransform(const std::string& value, Options* o) {
   if (value != "none" && value != "log" && value != "nscore") {
     return Expected("--transform", "none, log or nscore", value);
   }
   o->transform = value;
-  return Status::Ok();
-}
-
-Status ApplyShift(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->shift)) {
-    return Expected("--shift", "a number", value);
-  }
   return Status::Ok();
 }
 
@@ -307,11 +287,11 @@ const OptionEntry kOptions[] = {
      &Options::z_column},
     {"--tmin", "V",
      "trimming limit: values below V are missing (default -1e21)", nullptr,
-     nullptr, ApplyTrimMin},
+     nullptr, nullptr, &Options::tmin},
     {"--tmax", "V",
      "trimming limit: values at or above V are missing, such as 1e31 "
      "(default 1e21)",
-     nullptr, nullptr, ApplyTrimMax},
+     nullptr, nullptr, nullptr, &Options::tmax},
     {"--weight", "N|NAME",
      "declustering weight column: weighted mean and variance beside the "
      "statistics",
@@ -321,7 +301,7 @@ const OptionEntry kOptions[] = {
      "(default none)",
      nullptr, nullptr, ApplyTransform},
     {"--shift", "S", "log: added to each value before the logarithm", nullptr,
-     nullptr, ApplyShift},
+     nullptr, nullptr, &Options::shift},
     {"--classes", "N", "histogram classes (default: from the sample count)",
      nullptr, nullptr, ApplyClasses},
     {"--cumulative", nullptr, "hist: draw the cumulative curve", nullptr,
@@ -431,6 +411,10 @@ Status ParseOptions(const std::vector<std::string>& args, Options* options) {
       options->*entry->text = value;
     } else if (entry->flag != nullptr) {
       options->*entry->flag = true;
+    } else if (entry->number != nullptr) {
+      if (!ParseDouble(value, &(options->*entry->number))) {
+        return Expected(entry->name, "a number", value);
+      }
     } else {
       Status status = entry->apply(value, options);
       if (!status.ok()) return status;
