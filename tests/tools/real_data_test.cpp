@@ -46,6 +46,7 @@ struct NumberCase {
 
 TEST(RealDataTest, ComputeStepsSeeTrimmedAndTransformedValues) {
   const NumberCase cases[] = {
+      // 1E31 was read as data: a mean of about 4e30.
       {"1E31 is missing by default", "hist --col U", "count", 4},
       {"trimmed values are counted", "hist --col U", "values trimmed", 2},
       {"no 1E31 reaches the maximum", "hist --col U", "max", 6},
@@ -84,6 +85,7 @@ struct TextCase {
 
 TEST(RealDataTest, ColumnsWarningsAndConventions) {
   const TextCase cases[] = {
+      // ID and Xlocation were taken as coordinates, Ylocation as the value.
       {"coordinates found by their usual names", "locmap --json", nullptr, 0,
        "\"columns\": \"V at Xlocation, Ylocation\""},
       {"a whole name line matches", "hist --col 'V   ppm vanadium' --json",
@@ -97,6 +99,7 @@ TEST(RealDataTest, ColumnsWarningsAndConventions) {
       {"coordinates by position are a warning", "locmap",
        "c\n3\nA\nB\nV\n1 1 2\n2 3 4\n3 1 5\n", 0,
        "columns 1 (A) and 2 (B) are taken as x and y"},
+      // A variogram without a lag of 30 pairs came out blank with exit 0.
       {"too few pairs leave the variogram out", "vario", nullptr, 2,
        "no lag of the omnidirectional variogram holds 30 pairs"},
       {"--dir must be among --dirs", "vario --dirs 10,100 --dir 45", nullptr, 2,
@@ -129,6 +132,7 @@ TEST(RealDataTest, DataFromStandardInput) {
   EXPECT_EQ(JsonNumber(run.out, "count"), 6.0) << run.out;
 }
 
+// The gallery refused a file of one attribute, since some charts want two.
 TEST(RealDataTest, OneAttributeGivesACompleteGallery) {
   TempDir dir;
   std::string text = "thickness\n1\nThk m    zone thickness in meters\n";

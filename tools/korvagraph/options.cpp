@@ -273,17 +273,21 @@ const OptionEntry kOptions[] = {
      nullptr, ApplySize},
     {"--col", "N|NAME",
      "primary attribute: column name or 1-based number (default: the first "
-     "column that is not a coordinate)",
+     "column that is not a coordinate, an ID or the weight)",
      &Options::column},
     {"--col2", "N|NAME",
      "secondary attribute (default: the next column that is not a "
      "coordinate)",
      &Options::column2},
-    {"--x", "N|NAME", "x coordinate column (default: X, or column 1)",
+    {"--x", "N|NAME",
+     "x coordinate column (default: X, Xlocation, East, Easting ..., else "
+     "column 1)",
      &Options::x_column},
-    {"--y", "N|NAME", "y coordinate column (default: Y, or column 2)",
+    {"--y", "N|NAME",
+     "y coordinate column (default: Y, Ylocation, North, Northing ..., else "
+     "column 2)",
      &Options::y_column},
-    {"--z", "N|NAME", "z coordinate column (default: Z or Elevation)",
+    {"--z", "N|NAME", "z coordinate column (default: Z, Elevation or Depth)",
      &Options::z_column},
     {"--tmin", "V",
      "trimming limit: values below V are missing (default -1e21)", nullptr,
