@@ -159,6 +159,21 @@ TEST(RealDataTest, OneAttributeGivesACompleteGallery) {
   }
 }
 
+// A constant column gave a blank normal Q-Q picture with exit 0 and no word:
+// now every picture in the gallery shows something, and stderr says why a
+// chart is left out or shows no spread.
+TEST(RealDataTest, ConstantColumnsGiveNoBlankPictures) {
+  TempDir dir;
+  const std::string data =
+      dir.Write("flat.dat", "flat\n4\nX\nY\nV\nU\n1 1 2 1\n2 3 2 1\n3 1 2 1\n");
+  const ProgramRun run = Korvagraph(dir, "gallery --out g --data " + data);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("warning: scatter: U is constant"), std::string::npos)
+      << run.err;
+  const ProgramRun check = Korvagraph(dir, "check-gallery g");
+  EXPECT_EQ(check.status, 0) << check.err;
+}
+
 struct ModelCase {
   const char* name;
   VariogramModel truth;

@@ -170,6 +170,13 @@ long ChartContext::TrimmedFor(ColumnUse use) const {
   return trimmed;
 }
 
+void ChartContext::Warn(const std::string& warning) const {
+  if (std::find(chart_warnings_.begin(), chart_warnings_.end(), warning) ==
+      chart_warnings_.end()) {
+    chart_warnings_.push_back(warning);
+  }
+}
+
 std::vector<std::string> ChartContext::TakeWarnings() {
   std::vector<std::string> taken;
   taken.swap(chart_warnings_);
@@ -205,15 +212,20 @@ Status ChartContext::NoSecondColumn() const {
                        "chart; name one with --col2");
 }
 
+void ChartContext::WarnIfConstant(int column,
+                                  const std::vector<double>& values) const {
+  const DataWindow window = WindowOf(values);
+  if (values.size() > 1 && window.minimum == window.maximum) {
+    Warn(Name(column) + " is constant (every value " +
+         Formatted(window.minimum) + "): the chart shows no spread");
+  }
+}
+
 Status ChartContext::ColumnValues(int column,
                                   std::vector<double>* values) const {
   *values = PresentValues(data_, column);
   if (values->empty()) return EmptyColumn(Name(column));
-  const DataWindow window = WindowOf(*values);
-  if (values->size() > 1 && window.minimum == window.maximum) {
-    Warn(Name(column) + " is constant (every value " +
-         Formatted(window.minimum) + "): its chart shows no spread");
-  }
+  WarnIfConstant(column, *values);
   return Status::Ok();
 }
 
@@ -259,6 +271,8 @@ Status ChartContext::PairedValues(std::vector<double>* first,
   if (first->empty()) {
     return EmptyColumn(Name(primary_) + " and " + Name(secondary_));
   }
+  WarnIfConstant(primary_, *first);
+  WarnIfConstant(secondary_, *second);
   return Status::Ok();
 }
 
@@ -291,6 +305,9 @@ Status ChartContext::LocatedSamples(const std::vector<KvDiscPnt>** samples) {
     return EmptyColumn("at least two of " + Name(x_) + ", " + Name(y_) +
                        " and " + Name(primary_));
   }
+  std::vector<double> values;
+  for (const KvDiscPnt& s : samples_) values.push_back(s.value);
+  WarnIfConstant(primary_, values);
   *samples = &samples_;
   return Status::Ok();
 }
@@ -326,10 +343,11 @@ FitSettings ChartContext::ModelSettings() const {
 }
 
 Status ChartContext::Variograms(const VariogramSet** set) {
+  // Asked every time, so that each chart gets the samples' warnings.
+  const std::vector<KvDiscPnt>* samples = nullptr;
+  Status status = LocatedSamples(&samples);
+  if (!status.ok()) return status;
   if (variograms_ == nullptr) {
-    const std::vector<KvDiscPnt>* samples = nullptr;
-    Status status = LocatedSamples(&samples);
-    if (!status.ok()) return status;
     auto result = std::make_unique<VariogramSet>();
     result->lags = ChosenLags(*samples);
 
@@ -360,10 +378,11 @@ Status ChartContext::Variograms(const VariogramSet** set) {
 }
 
 Status ChartContext::Cloud(CloudSet** set) {
+  // Asked every time, so that each chart gets the samples' warnings.
+  const std::vector<KvDiscPnt>* samples = nullptr;
+  Status status = LocatedSamples(&samples);
+  if (!status.ok()) return status;
   if (cloud_ == nullptr) {
-    const std::vector<KvDiscPnt>* samples = nullptr;
-    Status status = LocatedSamples(&samples);
-    if (!status.ok()) return status;
     auto result = std::make_unique<CloudSet>();
     {
       ProgressLine progress("variogram cloud", PairCount(samples->size()),

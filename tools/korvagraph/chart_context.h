@@ -97,10 +97,9 @@ class ChartContext {
   // floors), in the order they arose.
   const std::vector<std::string>& run_warnings() const { return run_warnings_; }
   void WarnRun(const std::string& warning) { run_warnings_.push_back(warning); }
-  // Warnings about the chart being drawn: each chart takes its own.
-  void Warn(const std::string& warning) const {
-    chart_warnings_.push_back(warning);
-  }
+  // Warnings about the chart being drawn, each once: each chart takes its
+  // own.
+  void Warn(const std::string& warning) const;
   std::vector<std::string> TakeWarnings();
 
   // The primary values present at rows whose weight is present (not
@@ -136,6 +135,8 @@ class ChartContext {
   Status EmptyColumn(const std::string& what) const;
   Status NoSecondColumn() const;
   Status ColumnValues(int column, std::vector<double>* values) const;
+  // Warns when values (of column, at least two) are all the same.
+  void WarnIfConstant(int column, const std::vector<double>& values) const;
   // Chooses x, y and z from the options, else by name, else (x and y) the
   // first two columns with a warning.
   Status ResolveCoordinates();

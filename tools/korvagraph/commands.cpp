@@ -151,6 +151,34 @@ GalleryNotes RunNotes(const ChartContext& context,
   return notes;
 }
 
+// Colour spread (largest minus smallest channel) above which a pixel is a
+// mark: frames, grids and texts are black and grey.
+constexpr int kMarkSpread = 40;
+
+// What a drawn picture shows: anything but its background, and marks.
+struct PictureContent {
+  bool drawn = false;
+  bool marks = false;
+};
+
+PictureContent ContentOf(const CanvasWindow& window) {
+  PictureContent content;
+  const COLORREF background = window.Pixel(0, 0);
+  for (int y = 0; y < window.Height() && !content.marks; ++y) {
+    for (int x = 0; x < window.Width(); ++x) {
+      const COLORREF pixel = window.Pixel(x, y);
+      const int r = pixel & 0xFF, g = (pixel >> 8) & 0xFF,
+                b = (pixel >> 16) & 0xFF;
+      content.drawn = content.drawn || pixel != background;
+      if (std::max({r, g, b}) - std::min({r, g, b}) > kMarkSpread) {
+        content.marks = true;
+        break;
+      }
+    }
+  }
+  return content;
+}
+
 // Draws one chart into pictures and fills item with its statistics, the
 // columns it used and its warnings. Fails when it cannot be drawn.
 Status DrawItem(const ChartEntry& entry, ChartContext* context,
@@ -162,6 +190,13 @@ Status DrawItem(const ChartEntry& entry, ChartContext* context,
   Status status = entry.draw(context, pictures, &item->stats);
   item->warnings = context->TakeWarnings();
   if (!status.ok()) return status;
+  const PictureContent content = ContentOf(*pictures->main());
+  if (!content.drawn) {
+    return Status::Error(
+        "the chart library drew nothing from these values (a chart needs "
+        "values that differ)");
+  }
+  if (!content.marks) item->warnings.push_back("the chart shows no marks");
   AddText(&item->stats, "columns", context->ColumnsText(entry.uses));
   AddCount(&item->stats, "values trimmed", context->TrimmedFor(entry.uses));
   const bool weighted =
@@ -296,7 +331,10 @@ int RunGallery(ChartContext* context, const std::string& transform) {
                 Joined(out + "/", item.pictures).c_str());
   }
   const VariogramSet* variograms = nullptr;
-  if (context->Variograms(&variograms).ok()) {
+  const bool drew_variogram =
+      std::any_of(items.begin(), items.end(),
+                  [](const GalleryItem& item) { return item.name == "vario"; });
+  if (drew_variogram && context->Variograms(&variograms).ok()) {
     std::printf(
         "%s: model %s\n", kProgram,
         ModelDescription(variograms->fit, context->ModelSettings()).c_str());

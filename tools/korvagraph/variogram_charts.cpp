@@ -60,11 +60,6 @@ void CheckModel(const ChartContext& context, const VariogramSet& set) {
   const ModelFit& fit = set.fit;
   const FitSettings settings = context.ModelSettings();
   char text[200];
-  if (set.variance == 0.0) {
-    context.Warn(context.Name(context.primary()) +
-                 " does not vary at the located samples: every "
-                 "semivariance is 0");
-  }
   if (settings.fix_range) return;
   if (!fit.fitted) {
     context.Warn(
