@@ -64,6 +64,50 @@ TEST(VariogramFitTest, DefaultsWithTooFewLags) {
   EXPECT_EQ(fit.range, 30.0);
 }
 
+struct FixCase {
+  const char* name;
+  bool fix_nugget, fix_sill, fix_range;
+};
+
+// Fixed parameters keep the given values; the free ones still find the
+// model the row follows.
+TEST(VariogramFitTest, FixedParametersStayAndTheOthersAreFitted) {
+  const LagSettings lags{10.0, 12};
+  const VariogramModel truth{0.2, 1.0, 50.0};
+  const FixCase cases[] = {{"nugget", true, false, false},
+                           {"sill", false, true, false},
+                           {"range", false, false, true},
+                           {"nugget and sill", true, true, false}};
+  for (const FixCase& c : cases) {
+    FitSettings settings;
+    settings.start = truth;
+    settings.fix_nugget = c.fix_nugget;
+    settings.fix_sill = c.fix_sill;
+    settings.fix_range = c.fix_range;
+    const ModelFit fit =
+        FitModel(ExactRow(truth, lags, 100), lags, 9.0, settings);
+    EXPECT_NEAR(fit.model.nugget, truth.nugget, 0.01) << c.name;
+    EXPECT_NEAR(fit.model.sill, truth.sill, 0.01) << c.name;
+    EXPECT_NEAR(fit.model.range, truth.range, 0.5) << c.name;
+    EXPECT_FALSE(fit.range_at_bound) << c.name;
+    EXPECT_EQ(fit.largest_lag, 120.0) << c.name;
+  }
+}
+
+// A variogram that rises without a sill does not determine a range: the
+// fit says that its range ends at the search's bound.
+TEST(VariogramFitTest, RangeWithoutASillEndsAtTheBound) {
+  const LagSettings lags{10.0, 10};
+  std::vector<Variogram> row(lags.count + 2, Variogram{});
+  for (int k = 1; k <= lags.count; ++k) {
+    row[k + 1] =
+        Variogram{0, k * lags.spacing, 0.01 * k * lags.spacing, 100, 0, {}};
+  }
+  const ModelFit fit = FitModel(row, lags, 1.0);
+  EXPECT_TRUE(fit.range_at_bound);
+  EXPECT_NEAR(fit.model.range, 157.5, 1e-6);
+}
+
 TEST(VariogramFitTest, ModelRecordHoldsOneSphericalStructure) {
   const Kt3dIntp record = ToModelRecord({0.25, 1.0, 333.0}, 45.0);
   EXPECT_EQ(record.nst, 1);

@@ -134,7 +134,9 @@ Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
   AddText(stats, "model type", ModelTypeName(model.type));
   AddStatistic(stats, "model nugget", model.nugget);
   AddStatistic(stats, "model sill", model.sill);
-  AddStatistic(stats, "model range", model.range);
+  AddStatistic(
+      stats, model.type == ModelType::kPower ? "model exponent" : "model range",
+      model.range);
   return Status::Ok();
 }
 
