@@ -73,8 +73,7 @@ void PrintCommandHelp(const std::string& command, const ChartEntry* entry) {
   std::printf("\noptions:\n%s", OptionsHelp().c_str());
 }
 
-// Reads the data, chooses the columns and applies the transform; returns
-// the notes the outputs show about them.
+// Reads the data with the trimming limits and chooses the columns.
 Status LoadContext(const Options& options,
                    std::unique_ptr<ChartContext>* context) {
   const std::string path =
@@ -98,7 +97,7 @@ std::string Joined(const std::string& prefix,
   return text;
 }
 
-// Returns "columns: hist, prob: V; qq: V, U": the columns each drawn chart
+// Returns "columns used: hist, prob: V; qq: V, U": the columns each chart
 // used, charts of one use together.
 std::string ColumnsLine(const ChartContext& context,
                         const std::vector<GalleryItem>& items) {
