@@ -165,7 +165,7 @@ std::string ChartContext::ColumnsText(ColumnUse use) const {
 long ChartContext::TrimmedFor(ColumnUse use) const {
   long trimmed = 0;
   for (int c : ColumnsFor(use)) {
-    if (c != kNoColumn) trimmed += data_.trimmed[c];
+    trimmed += data_.TrimmedCount(c);
   }
   return trimmed;
 }

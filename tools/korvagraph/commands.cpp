@@ -126,9 +126,9 @@ GalleryNotes RunNotes(const ChartContext& context,
   notes.lines.push_back(ColumnsLine(context, items));
   std::string trimmed;
   for (int c = 0; c < data.ColumnCount(); ++c) {
-    if (data.trimmed[c] == 0) continue;
+    if (data.TrimmedCount(c) == 0) continue;
     trimmed += (trimmed.empty() ? "" : ", ") + ShortName(data.names[c]) + " " +
-               std::to_string(data.trimmed[c]) + " of " +
+               std::to_string(data.TrimmedCount(c)) + " of " +
                std::to_string(data.RowCount());
   }
   char limits[96];

@@ -42,6 +42,10 @@ struct DataSet {
   int RowCount() const {
     return columns.empty() ? 0 : static_cast<int>(columns[0].size());
   }
+  // Returns how many values of column c were trimmed (0 when not counted).
+  int TrimmedCount(int c) const {
+    return c >= 0 && c < static_cast<int>(trimmed.size()) ? trimmed[c] : 0;
+  }
   // Appends a column; REQUIRES: values.size() == RowCount() or no columns yet.
   void AddColumn(const std::string& name, std::vector<double> values);
 };
