@@ -55,12 +55,14 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
   }
   const LONG count = std::max<LONG>(points_.count, 0);
   try {
-    std::vector<double> in_window(static_cast<size_t>(count), 0.0);
-    LONG k = 0;
+    // Reserved, not zeroed: only the k values inside are written.
+    std::vector<double> in_window;
+    in_window.reserve(static_cast<size_t>(count));
     for (LONG i = 0; i < count; ++i) {
       const double v = points_.samples[i].value;
-      if (minimum <= v && v <= maximum) in_window[k++] = v;  // NaN is out
+      if (minimum <= v && v <= maximum) in_window.push_back(v);  // NaN is out
     }
+    const LONG k = static_cast<LONG>(in_window.size());
     if (k == 0) return 0;
 
     CTallyx tally(in_window.data(), k);
@@ -71,8 +73,9 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
     // The previous results go first, so a failed allocation leaves none.
     std::vector<double>().swap(result_);
     has_result_ = false;
-    const long long length =
-        std::max<long long>(count, static_cast<long long>(class_count_) + 1);
+    // Class frequencies take C + 1 entries, cumulative values at most k.
+    const long long length = std::max<long long>(
+        kind_ == 0 ? 0 : k, static_cast<long long>(class_count_) + 1);
     result_.assign(static_cast<size_t>(length), 0.0);
 
     const int handle = engine_.get();

@@ -1,6 +1,8 @@
 // The normal-score transform: every sample's value becomes its normal score.
+#include <cmath>
+#include <limits>
+#include <memory>
 #include <new>
-#include <vector>
 
 #include "frame/numeric.h"
 #include "include/KorvaGraphLib.h"
@@ -18,21 +20,23 @@ LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
   EngineHandle engine(kNormalScoreHandle);
   if (samples == nullptr || engine.get() == 0) return 1;
   const size_t size = count > 0 ? static_cast<size_t>(count) : 0;
-  std::vector<double> scores;
-  std::vector<double> sorted_values;
-  std::vector<double> sorted_scores;
-  try {
-    scores.assign(size, 0.0);
-    sorted_values.assign(size, 0.0);
-    sorted_scores.assign(size, 0.0);
-  } catch (const std::bad_alloc&) {
-    return 1;  // nothing computed; samples and outputs untouched
+  if (size == 0) {
+    score_max = kNoScore;
+    score_min = kNoScore;
+    return 1;
   }
+  // Only the scores are read: the engine's transformation table is not
+  // asked for. The engine writes every entry or, short of memory, none, so
+  // the array is not zeroed: entry 0 holds a NaN that a written score
+  // replaces.
+  std::unique_ptr<double[]> scores(new (std::nothrow) double[size]);
+  if (scores == nullptr) return 1;  // nothing computed; samples untouched
+  scores[0] = std::numeric_limits<double>::quiet_NaN();
   _kvLoadDiscPnts(engine.get(), samples, count, 1);
   _kvSetDataExtr(engine.get(), minimum, maximum);
   _kvSetUseWtFlag(engine.get(), 0, 1);
-  _kvNscore(engine.get(), scores.data(), sorted_values.data(),
-            sorted_scores.data());
+  _kvNscore(engine.get(), scores.get(), nullptr, nullptr);
+  if (std::isnan(scores[0])) return 1;  // nothing computed; samples untouched
   // The valid scores are gathered at the front of the score array.
   LONG valid = 0;
   for (size_t i = 0; i < size; ++i) {
@@ -44,8 +48,8 @@ LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
     score_max = kNoScore;
     score_min = kNoScore;
   } else {
-    score_max = ArrayMax(scores.data(), valid);
-    score_min = ArrayMin(scores.data(), valid);
+    score_max = ArrayMax(scores.get(), valid);
+    score_min = ArrayMin(scores.get(), valid);
   }
   return 1;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "siblings/korvalib/column.h"
 #include "siblings/korvalib/value_window.h"
 
 namespace korvalib {
@@ -14,7 +15,7 @@ struct HistogramSettings {
   ValueWindow class_range;  // C equal classes span it
   int class_count = 0;      // C
   bool cumulative = false;
-  int quantile_count = 0;   // q; <= 1 means no limit
+  int quantile_count = 0;  // q; <= 1 means no limit
 };
 
 struct HistogramResult {
@@ -32,10 +33,8 @@ struct HistogramResult {
   double maximum_frequency = 0.0;
 };
 
-// Returns the histogram of values (the n values taking part; consumed), of
-// which loaded_count were loaded in all.
-HistogramResult ComputeHistogram(std::vector<double> values,
-                                 int32_t loaded_count,
+// Returns the histogram of the n values of loaded inside the class range.
+HistogramResult ComputeHistogram(const Column& loaded,
                                  const HistogramSettings& settings);
 
 }  // namespace korvalib

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "siblings/korvalib/normal_scores.h"
+#include "siblings/korvalib/two_way.h"
 
 namespace korvalib {
 namespace {
@@ -17,14 +18,24 @@ constexpr double kNuggetLag = 1e-4;
 
 void KorvaObject::Load(const KvDiscPnt* samples, int32_t count, int set) {
   if (set != 1 && set != 2) return;
+  // Only the scatter statistics read value2, and only of set 1; a
+  // normal-score handle never computes them.
+  const bool with_second = set == 1 && kind_ != kNormalScoreKind;
   SampleSet loaded;
-  if (samples != nullptr && count > 0) {
-    loaded.values.resize(static_cast<size_t>(count));
-    loaded.second_values.resize(static_cast<size_t>(count));
-    for (size_t i = 0; i < loaded.values.size(); ++i) {
+  const size_t size =
+      samples != nullptr && count > 0 ? static_cast<size_t>(count) : 0;
+  loaded.values.resize(size);
+  if (with_second) loaded.second_values.resize(size);
+  auto copy = [&](size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
       loaded.values[i] = samples[i].value;
-      loaded.second_values[i] = samples[i].value2;
+      if (with_second) loaded.second_values[i] = samples[i].value2;
     }
+  };
+  if (WorthTwoWays(size)) {
+    RunTwoWays([&] { copy(0, size / 2); }, [&] { copy(size / 2, size); });
+  } else {
+    copy(0, size);
   }
   sets_[set - 1] = std::move(loaded);
 }
@@ -60,11 +71,7 @@ void KorvaObject::ComputeHistogram() {
   settings.class_count = class_count_;
   settings.cumulative = cumulative_;
   settings.quantile_count = quantile_count_;
-  const SampleSet& set = sets_[0];
-  histogram_ =
-      korvalib::ComputeHistogram(Select(set.values, settings.class_range),
-                                 static_cast<int32_t>(set.values.size()),
-                                 settings);
+  histogram_ = korvalib::ComputeHistogram(sets_[0].values, settings);
 }
 
 void KorvaObject::ComputeProbabilityPlot() {
@@ -82,8 +89,8 @@ void KorvaObject::ComputeScatter() {
   ScatterOutput output;
   const SampleSet& set = sets_[0];
   output.point_count = static_cast<int32_t>(set.values.size());
-  output.statistics = ComputeScatterStatistics(
-      set.values, set.second_values, AxisWindow(2), AxisWindow(3));
+  output.statistics = ComputeScatterStatistics(set.values, set.second_values,
+                                               AxisWindow(2), AxisWindow(3));
   scatter_ = output;
 }
 
@@ -110,8 +117,8 @@ void KorvaObject::WriteModelCurve(ModIndVrg* curve) const {
   const double step_z = std::sin(dip_ * kDegree);
   auto write = [&](size_t record, double h) {
     curve[record].h = h;
-    curve[record].value = model_.Semivariance(h * step_x, h * step_y,
-                                              h * step_z);
+    curve[record].value =
+        model_.Semivariance(h * step_x, h * step_y, h * step_z);
   };
   curve[0].h = 0.0;
   curve[0].value = 0.0;

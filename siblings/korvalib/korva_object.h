@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "siblings/korvalib/column.h"
 #include "siblings/korvalib/distribution_plots.h"
 #include "siblings/korvalib/histogram.h"
 #include "siblings/korvalib/korvalib.h"
@@ -16,11 +17,15 @@
 
 namespace korvalib {
 
-// The two attribute values of each loaded sample, copied at load time.
+// The attribute values of each loaded sample, copied at load time:
+// second_values is empty where no computation reads it.
 struct SampleSet {
-  std::vector<double> values;
-  std::vector<double> second_values;
+  Column values;
+  Column second_values;
 };
+
+// The handle kind of a normal-score computation.
+constexpr int kNormalScoreKind = 1;
 
 // Settings the workbench hands over for its own engine's drawing; accepted
 // and kept for inspection, but no computation reads them.
@@ -55,7 +60,8 @@ class KorvaObject {
   int kind() const { return kind_; }
   AcceptedSettings* mutable_accepted() { return &accepted_; }
 
-  // Copies value and value2 of samples[0 .. count-1] into set 1 or 2.
+  // Copies value of samples[0 .. count-1] into set 1 or 2, and value2 into
+  // set 1 of every kind but kNormalScoreKind.
   void Load(const KvDiscPnt* samples, int32_t count, int set);
   void SetDataWindow(double minimum, double maximum);
   // axis 1 value axis, 2 horizontal, 3 vertical; others ignored.

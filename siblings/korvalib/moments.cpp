@@ -7,51 +7,77 @@ namespace korvalib {
 namespace {
 
 struct MeanInfo {
+  size_t count = 0;  // values taking part
   double mean = 0.0;
   bool constant = true;
 };
 
-// Two passes: the mean, then a correction by the mean residual, which makes
-// the residuals of nearly constant data sum to zero.
-MeanInfo ComputeMean(const double* values, size_t n) {
+// Two passes over the values that inside() admits: the mean, then a
+// correction by the mean residual, which makes the residuals of nearly
+// constant data sum to zero.
+template <typename Inside>
+MeanInfo ComputeMean(const double* values, size_t n, Inside inside) {
   MeanInfo result;
-  if (n == 0) return result;
+  double first = 0.0;
   double sum = 0.0;
   for (size_t i = 0; i < n; ++i) {
+    if (!inside(values[i])) continue;
+    if (result.count++ == 0) first = values[i];
     sum += values[i];
-    if (values[i] != values[0]) result.constant = false;
+    if (values[i] != first) result.constant = false;
   }
+  if (result.count == 0) return result;
   if (result.constant) {
-    result.mean = values[0];
+    result.mean = first;
     return result;
   }
-  double mean = sum / static_cast<double>(n);
+  const double count = static_cast<double>(result.count);
+  double mean = sum / count;
   double residual = 0.0;
-  for (size_t i = 0; i < n; ++i) residual += values[i] - mean;
-  result.mean = mean + residual / static_cast<double>(n);
+  for (size_t i = 0; i < n; ++i) {
+    if (inside(values[i])) residual += values[i] - mean;
+  }
+  result.mean = mean + residual / count;
   return result;
 }
+
+template <typename Inside>
+MeanDeviation MeanDeviationOf(const double* values, size_t n, Inside inside) {
+  MeanDeviation result;
+  const MeanInfo mean = ComputeMean(values, n, inside);
+  result.mean = mean.mean;
+  if (mean.count == 0 || mean.constant) return result;
+  double squares = 0.0;
+  for (size_t i = 0; i < n; ++i) {
+    if (!inside(values[i])) continue;
+    const double d = values[i] - mean.mean;
+    squares += d * d;
+  }
+  result.deviation = std::sqrt(squares / static_cast<double>(mean.count));
+  return result;
+}
+
+// Admits every value.
+struct Always {
+  bool operator()(double) const { return true; }
+};
 
 }  // namespace
 
 MeanDeviation ComputeMeanDeviation(const double* values, size_t n) {
-  MeanDeviation result;
-  const MeanInfo mean = ComputeMean(values, n);
-  result.mean = mean.mean;
-  if (n == 0 || mean.constant) return result;
-  double squares = 0.0;
-  for (size_t i = 0; i < n; ++i) {
-    const double d = values[i] - mean.mean;
-    squares += d * d;
-  }
-  result.deviation = std::sqrt(squares / static_cast<double>(n));
-  return result;
+  return MeanDeviationOf(values, n, Always());
+}
+
+MeanDeviation ComputeMeanDeviationInside(const double* values, size_t n,
+                                         const ValueWindow& window) {
+  return MeanDeviationOf(values, n,
+                         [&window](double v) { return window.Contains(v); });
 }
 
 double PearsonCorrelation(const double* x, const double* y, size_t n) {
   if (n < 2) return 0.0;
-  const MeanInfo mx = ComputeMean(x, n);
-  const MeanInfo my = ComputeMean(y, n);
+  const MeanInfo mx = ComputeMean(x, n, Always());
+  const MeanInfo my = ComputeMean(y, n, Always());
   if (mx.constant || my.constant) return 0.0;
   double sxx = 0.0;
   double syy = 0.0;

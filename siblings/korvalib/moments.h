@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "siblings/korvalib/value_window.h"
+
 namespace korvalib {
 
 struct MeanDeviation {
@@ -15,6 +17,10 @@ struct MeanDeviation {
 // Returns the mean and the standard deviation (divisor n) of values[0..n-1];
 // both 0 for n = 0, and a deviation of exactly 0 for constant values.
 MeanDeviation ComputeMeanDeviation(const double* values, size_t n);
+
+// The same over the values of values[0..n-1] inside window, in their order.
+MeanDeviation ComputeMeanDeviationInside(const double* values, size_t n,
+                                         const ValueWindow& window);
 
 // Returns the Pearson correlation of x and y over n pairs: 0 for fewer than
 // two pairs or when either side has no variance.

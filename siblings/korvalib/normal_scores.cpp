@@ -6,12 +6,13 @@
 #include "siblings/korvalib/normal_quantile.h"
 #include "siblings/korvalib/sort_order.h"
 #include "siblings/korvalib/tie_runs.h"
+#include "siblings/korvalib/two_way.h"
 
 namespace korvalib {
 
-size_t ComputeNormalScores(const std::vector<double>& values,
-                           const ValueWindow& window, double* scores,
-                           double* sorted_values, double* sorted_scores) {
+size_t ComputeNormalScores(const Column& values, const ValueWindow& window,
+                           double* scores, double* sorted_values,
+                           double* sorted_scores) {
   std::vector<IndexedValue> sorted;
   sorted.reserve(values.size());
   for (size_t i = 0; i < values.size(); ++i) {
@@ -21,21 +22,36 @@ size_t ComputeNormalScores(const std::vector<double>& values,
   }
   SortByValue(&sorted);
 
-  // Outputs are written straight into the caller's arrays: a million
-  // values make every intermediate copy count.
-  if (scores != nullptr) std::fill(scores, scores + values.size(), kNoScore);
+  // Outputs are written straight into the caller's arrays, each entry once:
+  // a million values make every intermediate copy count.
+  if (scores != nullptr) {
+    for (size_t i = 0; i < values.size(); ++i) {
+      if (!window.Contains(values[i])) scores[i] = kNoScore;
+    }
+  }
   const size_t n = sorted.size();
   const double count = static_cast<double>(n);
-  ForEachTieRun(
-      n, [&](size_t i) { return sorted[i].value; },
-      [&](size_t first, size_t last, double rank) {
-        const double score = NormalQuantile((rank - 0.5) / count);
-        for (size_t i = first; i < last; ++i) {
-          if (scores != nullptr) scores[sorted[i].index] = score;
-          if (sorted_values != nullptr) sorted_values[i] = sorted[i].value;
-          if (sorted_scores != nullptr) sorted_scores[i] = score;
-        }
-      });
+  auto at = [&](size_t i) { return sorted[i].value; };
+  auto score_runs = [&](size_t begin, size_t end) {
+    ForEachTieRunIn(begin, end, at,
+                    [&](size_t first, size_t last, double rank) {
+                      const double score = NormalQuantile((rank - 0.5) / count);
+                      for (size_t i = first; i < last; ++i) {
+                        if (scores != nullptr) scores[sorted[i].index] = score;
+                        if (sorted_values != nullptr)
+                          sorted_values[i] = sorted[i].value;
+                        if (sorted_scores != nullptr) sorted_scores[i] = score;
+                      }
+                    });
+  };
+  if (WorthTwoWays(n)) {
+    // The second half starts with a run of its own.
+    size_t middle = n / 2;
+    while (middle < n && at(middle) == at(middle - 1)) ++middle;
+    RunTwoWays([&] { score_runs(0, middle); }, [&] { score_runs(middle, n); });
+  } else {
+    score_runs(0, n);
+  }
   return n;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "siblings/korvalib/column.h"
 #include "siblings/korvalib/value_window.h"
 
 namespace korvalib {
@@ -19,9 +20,9 @@ constexpr double kNoScore = -999.0;
 // and sorted_scores[0 .. n-1] receive the valid values ascending and their
 // scores. Any of the three outputs may be null. Returns n. Nothing is
 // written when memory runs short (std::bad_alloc propagates first).
-size_t ComputeNormalScores(const std::vector<double>& values,
-                           const ValueWindow& window, double* scores,
-                           double* sorted_values, double* sorted_scores);
+size_t ComputeNormalScores(const Column& values, const ValueWindow& window,
+                           double* scores, double* sorted_values,
+                           double* sorted_scores);
 
 }  // namespace korvalib
 

@@ -1,12 +1,13 @@
 #include "siblings/korvalib/scatter_statistics.h"
 
+#include <algorithm>
+
 #include "siblings/korvalib/moments.h"
 #include "siblings/korvalib/tie_runs.h"
 
 namespace korvalib {
 
-ScatterStatistics ComputeScatterStatistics(const std::vector<double>& x,
-                                           const std::vector<double>& y,
+ScatterStatistics ComputeScatterStatistics(const Column& x, const Column& y,
                                            const ValueWindow& x_window,
                                            const ValueWindow& y_window) {
   ScatterStatistics result;
@@ -25,7 +26,9 @@ ScatterStatistics ComputeScatterStatistics(const std::vector<double>& x,
 
   std::vector<double> pair_x;
   std::vector<double> pair_y;
-  for (size_t i = 0; i < x.size(); ++i) {
+  // A handle without second values has no y to pair.
+  const size_t paired = std::min(x.size(), y.size());
+  for (size_t i = 0; i < paired; ++i) {
     if (x_window.Contains(x[i]) && y_window.Contains(y[i])) {
       pair_x.push_back(x[i]);
       pair_y.push_back(y[i]);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "siblings/korvalib/column.h"
 #include "siblings/korvalib/value_window.h"
 
 namespace korvalib {
@@ -20,10 +21,9 @@ struct ScatterStatistics {
   double spearman = 0.0;  // the same, on average ranks
 };
 
-// Returns the statistics of x[i] against y[i].
-// REQUIRES: x.size() == y.size().
-ScatterStatistics ComputeScatterStatistics(const std::vector<double>& x,
-                                           const std::vector<double>& y,
+// Returns the statistics of x[i] against y[i]; pairs are formed over the
+// entries both have (none when y is empty).
+ScatterStatistics ComputeScatterStatistics(const Column& x, const Column& y,
                                            const ValueWindow& x_window,
                                            const ValueWindow& y_window);
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <numeric>
+
+#include "siblings/korvalib/two_way.h"
 
 namespace korvalib {
 namespace {
@@ -11,15 +14,6 @@ namespace {
 constexpr size_t kSmallSegment = 48;
 constexpr int kMaxDigitBits = 11;
 constexpr int kMinDigitBits = 4;
-
-// Maps a double to an unsigned key with the same order: flip every bit of
-// a negative number, only the sign bit of a positive one.
-uint64_t SortKey(double value) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  constexpr uint64_t kSign = uint64_t{1} << 63;
-  return (bits & kSign) != 0 ? ~bits : bits | kSign;
-}
 
 uint64_t KeyOf(double value) { return SortKey(value); }
 uint64_t KeyOf(const IndexedValue& item) { return SortKey(item.value); }
@@ -58,9 +52,11 @@ int DifferingBits(const Item* data, size_t n) {
 // in_scratch. Each level skips the key bits common to the segment (so runs
 // of equal values end at once: the scatter passes are stable, and equal
 // keys are already in index order), scatters by the next digit and swaps
-// the arrays' roles for the buckets, so that no level copies back.
+// the arrays' roles for the buckets, so that no level copies back. The
+// buckets of the top level are sorted on two cores when they are many.
 template <typename Item>
-void MsdSort(Item* data, Item* scratch, size_t n, bool in_scratch) {
+void MsdSort(Item* data, Item* scratch, size_t n, bool in_scratch,
+             bool top_level = false) {
   const int shift_bits = n > kSmallSegment ? DifferingBits(data, n) : 0;
   if (n > kSmallSegment && shift_bits > 0) {
     const int bits = DigitBits(n, shift_bits);
@@ -75,10 +71,23 @@ void MsdSort(Item* data, Item* scratch, size_t n, bool in_scratch) {
     for (size_t i = 0; i < n; ++i) {
       scratch[next[(KeyOf(data[i]) >> shift) & mask]++] = data[i];
     }
-    for (size_t b = 0; b + 1 < start.size(); ++b) {
-      const size_t first = start[b];
-      MsdSort(scratch + first, data + first, start[b + 1] - first,
-              !in_scratch);
+    auto sort_buckets = [&](size_t first_bucket, size_t last_bucket) {
+      for (size_t b = first_bucket; b < last_bucket; ++b) {
+        const size_t first = start[b];
+        MsdSort(scratch + first, data + first, start[b + 1] - first,
+                !in_scratch);
+      }
+    };
+    const size_t buckets = start.size() - 1;
+    if (top_level && WorthTwoWays(n)) {
+      // The first bucket that starts past the middle: halves of about n / 2.
+      const size_t middle = static_cast<size_t>(
+          std::upper_bound(start.begin(), start.end() - 1, n / 2) -
+          start.begin());
+      RunTwoWays([&] { sort_buckets(0, middle); },
+                 [&] { sort_buckets(middle, buckets); });
+    } else {
+      sort_buckets(0, buckets);
     }
     return;
   }
@@ -93,8 +102,9 @@ void MsdSort(Item* data, Item* scratch, size_t n, bool in_scratch) {
 template <typename Item>
 void SortByKey(std::vector<Item>* items) {
   if (items->size() < 2) return;
-  std::vector<Item> scratch(items->size());
-  MsdSort(items->data(), scratch.data(), items->size(), false);
+  // Left uninitialised: every item is written before it is read.
+  std::unique_ptr<Item[]> scratch(new Item[items->size()]);
+  MsdSort(items->data(), scratch.get(), items->size(), false, true);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #define SIBLINGS_KORVALIB_SORT_ORDER_H_
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace korvalib {
@@ -15,6 +16,25 @@ struct IndexedValue {
   double value;
   uint32_t index;
 };
+
+constexpr uint64_t kSortKeySign = uint64_t{1} << 63;
+
+// Returns an unsigned key with the order of the sort: a < b exactly when
+// SortKey(a) < SortKey(b), -0.0 before +0.0. Flips every bit of a negative
+// number, only the sign bit of a positive one.
+inline uint64_t SortKey(double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return (bits & kSortKeySign) != 0 ? ~bits : bits | kSortKeySign;
+}
+
+// Returns the value of a key: FromSortKey(SortKey(v)) is v, bit for bit.
+inline double FromSortKey(uint64_t key) {
+  const uint64_t bits = (key & kSortKeySign) != 0 ? key & ~kSortKeySign : ~key;
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
 
 // Sorts values in ascending order.
 // REQUIRES: no value is NaN.

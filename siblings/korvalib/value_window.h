@@ -27,8 +27,8 @@ inline ValueWindow Intersect(const ValueWindow& a, const ValueWindow& b) {
 }
 
 // Returns the values inside window, in their order.
-inline std::vector<double> Select(const std::vector<double>& values,
-                                  const ValueWindow& window) {
+template <typename Values>
+std::vector<double> Select(const Values& values, const ValueWindow& window) {
   std::vector<double> selected;
   selected.reserve(values.size());
   for (double v : values) {
