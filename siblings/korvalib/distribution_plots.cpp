@@ -34,8 +34,8 @@ ProbabilityPlot ComputeProbabilityPlot(
 }
 
 std::vector<double> ComputeQqPairs(std::vector<double> first,
-                                   std::vector<double> second, size_t max_pairs,
-                                   bool probability_form) {
+                                   std::vector<double> second,
+                                   size_t max_pairs, bool probability_form) {
   const size_t m = std::min({first.size(), second.size(), max_pairs});
   if (m == 0) return {};
   SortAscending(&first);

@@ -21,8 +21,8 @@ ProbabilityPlot ComputeProbabilityPlot(
 // consumed): at most max_pairs of them, quantile against quantile or, with
 // probability_form, cumulative probability against cumulative probability.
 std::vector<double> ComputeQqPairs(std::vector<double> first,
-                                   std::vector<double> second, size_t max_pairs,
-                                   bool probability_form);
+                                   std::vector<double> second,
+                                   size_t max_pairs, bool probability_form);
 
 }  // namespace korvalib
 

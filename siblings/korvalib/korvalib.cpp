@@ -30,9 +30,8 @@ void WithObject(int handle, Operation operation) {
 
 template <typename Operation>
 void WithAccepted(int handle, Operation operation) {
-  WithObject(handle, [&](KorvaObject& object) {
-    operation(object.mutable_accepted());
-  });
+  WithObject(handle,
+             [&](KorvaObject& object) { operation(object.mutable_accepted()); });
 }
 
 template <typename T>
@@ -120,9 +119,8 @@ void _kvSetQuanNum(int handle, int count) {
 }
 
 void _kvSetDecNum(int handle, int decimals) {
-  WithAccepted(handle, [&](AcceptedSettings* accepted) {
-    accepted->decimals = decimals;
-  });
+  WithAccepted(handle,
+               [&](AcceptedSettings* accepted) { accepted->decimals = decimals; });
 }
 
 void _kvSetRefVal(int handle, double value) {
@@ -132,15 +130,13 @@ void _kvSetRefVal(int handle, double value) {
 }
 
 void _kvSetSubNum(int handle, int number) {
-  WithAccepted(handle, [&](AcceptedSettings* accepted) {
-    accepted->sub_number = number;
-  });
+  WithAccepted(handle,
+               [&](AcceptedSettings* accepted) { accepted->sub_number = number; });
 }
 
 void _kvSetBullSize(int handle, double size) {
-  WithAccepted(handle, [&](AcceptedSettings* accepted) {
-    accepted->bullet_size = size;
-  });
+  WithAccepted(handle,
+               [&](AcceptedSettings* accepted) { accepted->bullet_size = size; });
 }
 
 void _kvSetProbPntNum(int handle, LONG count) {
@@ -192,9 +188,10 @@ void _kvDrawScatPlt(int handle) {
   WithObject(handle, [](KorvaObject& object) { object.ComputeScatter(); });
 }
 
-void _kvOutHistPltParam(int handle, LONG* r1, LONG* r2, double* r3, double* r4,
-                        double* r5, double* r6, double* r7, double* r8,
-                        double* r9, double* result, double* maximum_frequency) {
+void _kvOutHistPltParam(int handle, LONG* r1, LONG* r2, double* r3,
+                        double* r4, double* r5, double* r6, double* r7,
+                        double* r8, double* r9, double* result,
+                        double* maximum_frequency) {
   WithObject(handle, [&](KorvaObject& object) {
     const korvalib::HistogramResult& h = object.histogram();
     Put(r1, h.count);
@@ -229,8 +226,8 @@ void _kvOutQpPltParam(int handle, double* pairs, LONG* count) {
 }
 
 void _kvOutScatPltParam(int handle, LONG* point_count, double* r1, double* r4,
-                        double* r7, LONG* r5, LONG* r2, double* r6, double* r3,
-                        double* r8) {
+                        double* r7, LONG* r5, LONG* r2, double* r6,
+                        double* r3, double* r8) {
   WithObject(handle, [&](KorvaObject& object) {
     const korvalib::ScatterOutput& output = object.scatter();
     const korvalib::ScatterStatistics& s = output.statistics;
@@ -282,8 +279,8 @@ void _kvSetAzmDip(int handle, double* azimuth, int azimuth_tolerance,
 }
 
 void _kvSetIntpPara(int handle, int nst, double nugget, double* cc, int* it,
-                    double* p1, double* p2, double* p3, double* p4, double* p5,
-                    double* p6) {
+                    double* p1, double* p2, double* p3, double* p4,
+                    double* p5, double* p6) {
   WithObject(handle, [&](KorvaObject& object) {
     object.mutable_model()->Set(nst, nugget, cc, it, p1, p2, p3, p4, p5, p6);
   });

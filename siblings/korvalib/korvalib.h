@@ -65,8 +65,8 @@ static_assert(offsetof(ModIndVrg, value) == 16, "ModIndVrg layout");
 
 // Returns a new positive handle, or 0 when kind is not 1, 2 or 3 or memory is
 // short. kind: 1 normal-score computation, 2 variogram model, 3 a chart's
-// long-lived handle. The kind is recorded only; every handle offers every
-// operation.
+// long-lived handle. Every handle offers every operation; a normal-score
+// handle keeps only the values of its loads (see _kvLoadDiscPnts).
 int _kvCreateKorvaObj(int kind);
 
 // Releases the handle and everything it holds. Unknown handles: no effect.
@@ -75,9 +75,11 @@ void _kvDeleteKorvaObj(int handle);
 // ---------------------------------------------------------------------------
 // Loads and windows.
 
-// Copies value and value2 of samples[0 .. count-1] into sample set `set`
-// (1 primary, 2 second), replacing what the set held. count <= 0 or a null
-// pointer loads an empty set; another set number is ignored.
+// Copies value of samples[0 .. count-1] into sample set `set` (1 primary,
+// 2 second), replacing what the set held, and value2 where a computation
+// reads it: into set 1 of a kind 2 or 3 handle, for the scatter statistics'
+// y (on a normal-score handle they find no y). count <= 0 or a null pointer
+// loads an empty set; another set number is ignored.
 void _kvLoadDiscPnts(int handle, KvDiscPnt* samples, LONG count, int set);
 
 // The data window that every computation applies to every value: only
@@ -188,9 +190,10 @@ void _kvDrawScatPlt(int handle);
 // maximum_frequency = 1. With n = 0 every statistic is 0, the frequency kind
 // writes C + 1 zeros and maximum 0, the cumulative kind writes nothing.
 // The caller's result array needs max(n, C + 1) doubles.
-void _kvOutHistPltParam(int handle, LONG* r1, LONG* r2, double* r3, double* r4,
-                        double* r5, double* r6, double* r7, double* r8,
-                        double* r9, double* result, double* maximum_frequency);
+void _kvOutHistPltParam(int handle, LONG* r1, LONG* r2, double* r3,
+                        double* r4, double* r5, double* r6, double* r7,
+                        double* r8, double* r9, double* result,
+                        double* maximum_frequency);
 
 // The probability plot: axis_positions[k] = G^-1(probability k) for every
 // axis probability (NaN for a probability outside [0, 1], -inf / +inf at 0
@@ -217,8 +220,8 @@ void _kvOutQpPltParam(int handle, double* pairs, LONG* count);
 // (y) values inside their windows; the correlations over the pairs with
 // both inside, and 0 for fewer than two such pairs or no variance.
 void _kvOutScatPltParam(int handle, LONG* point_count, double* r1, double* r4,
-                        double* r7, LONG* r5, LONG* r2, double* r6, double* r3,
-                        double* r8);
+                        double* r7, LONG* r5, LONG* r2, double* r6,
+                        double* r3, double* r8);
 
 // Normal scores of set 1. A value inside the data window gets
 // G^-1((r - 0.5) / n), r its rank among the n such values (ties share their
@@ -260,8 +263,8 @@ void _kvSetAzmDip(int handle, double* azimuth, int azimuth_tolerance,
 // power exponent outside (0, 2) contributes nothing. The arrays are copied;
 // a null array pointer with nst > 0 refuses the call.
 void _kvSetIntpPara(int handle, int nst, double nugget, double* cc, int* it,
-                    double* p1, double* p2, double* p3, double* p4, double* p5,
-                    double* p6);
+                    double* p1, double* p2, double* p3, double* p4,
+                    double* p5, double* p6);
 
 // Writes L + 2 records (h and value): record 0 at h = 0 with value 0, record
 // 1 at h = 1e-4 * spacing (showing the nugget jump), record k at
