@@ -11,6 +11,7 @@
 #include "frame/numeric.h"
 #include "frame/variogram_frame.h"
 #include "siblings/korvalib.h"
+#include "siblings/korvalib/buffer.h"
 #include "siblings/tallyx.h"
 
 namespace {
@@ -56,7 +57,7 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
   const LONG count = std::max<LONG>(points_.count, 0);
   try {
     // Reserved, not zeroed: only the k values inside are written.
-    std::vector<double> in_window;
+    korvalib::Buffer<double> in_window;
     in_window.reserve(static_cast<size_t>(count));
     for (LONG i = 0; i < count; ++i) {
       const double v = points_.samples[i].value;

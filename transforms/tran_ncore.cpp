@@ -1,12 +1,12 @@
 // The normal-score transform: every sample's value becomes its normal score.
 #include <cmath>
 #include <limits>
-#include <memory>
 #include <new>
 
 #include "frame/numeric.h"
 #include "include/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
+#include "siblings/korvalib/buffer.h"
 
 namespace {
 
@@ -29,13 +29,17 @@ LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
   // asked for. The engine writes every entry or, short of memory, none, so
   // the array is not zeroed: entry 0 holds a NaN that a written score
   // replaces.
-  std::unique_ptr<double[]> scores(new (std::nothrow) double[size]);
-  if (scores == nullptr) return 1;  // nothing computed; samples untouched
+  korvalib::Buffer<double> scores;
+  try {
+    scores.resize(size);
+  } catch (const std::bad_alloc&) {
+    return 1;  // nothing computed; samples untouched
+  }
   scores[0] = std::numeric_limits<double>::quiet_NaN();
   _kvLoadDiscPnts(engine.get(), samples, count, 1);
   _kvSetDataExtr(engine.get(), minimum, maximum);
   _kvSetUseWtFlag(engine.get(), 0, 1);
-  _kvNscore(engine.get(), scores.get(), nullptr, nullptr);
+  _kvNscore(engine.get(), scores.data(), nullptr, nullptr);
   if (std::isnan(scores[0])) return 1;  // nothing computed; samples untouched
   // The valid scores are gathered at the front of the score array.
   LONG valid = 0;
@@ -48,8 +52,8 @@ LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
     score_max = kNoScore;
     score_min = kNoScore;
   } else {
-    score_max = ArrayMax(scores.get(), valid);
-    score_min = ArrayMin(scores.get(), valid);
+    score_max = ArrayMax(scores.data(), valid);
+    score_min = ArrayMin(scores.data(), valid);
   }
   return 1;
 }

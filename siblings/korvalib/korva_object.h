@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "siblings/korvalib/column.h"
+#include "siblings/korvalib/buffer.h"
 #include "siblings/korvalib/distribution_plots.h"
 #include "siblings/korvalib/histogram.h"
 #include "siblings/korvalib/korvalib.h"

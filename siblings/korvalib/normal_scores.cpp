@@ -13,14 +13,14 @@ namespace korvalib {
 size_t ComputeNormalScores(const Column& values, const ValueWindow& window,
                            double* scores, double* sorted_values,
                            double* sorted_scores) {
-  std::vector<IndexedValue> sorted;
+  Buffer<IndexedValue> sorted;
   sorted.reserve(values.size());
   for (size_t i = 0; i < values.size(); ++i) {
     if (window.Contains(values[i])) {
       sorted.push_back(IndexedValue{values[i], static_cast<uint32_t>(i)});
     }
   }
-  SortByValue(&sorted);
+  SortByValue(sorted.data(), sorted.size());
 
   // Outputs are written straight into the caller's arrays, each entry once:
   // a million values make every intermediate copy count.

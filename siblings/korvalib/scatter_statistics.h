@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "siblings/korvalib/column.h"
+#include "siblings/korvalib/buffer.h"
 #include "siblings/korvalib/value_window.h"
 
 namespace korvalib {

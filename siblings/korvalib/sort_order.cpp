@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <numeric>
 
+#include "siblings/korvalib/buffer.h"
 #include "siblings/korvalib/two_way.h"
 
 namespace korvalib {
@@ -98,19 +98,26 @@ void MsdSort(Item* data, Item* scratch, size_t n, bool in_scratch,
   if (in_scratch) std::copy(data, data + n, scratch);
 }
 
-// Sorts items by key.
+// Sorts items[0 .. n-1] by key.
 template <typename Item>
-void SortByKey(std::vector<Item>* items) {
-  if (items->size() < 2) return;
-  // Left uninitialised: every item is written before it is read.
-  std::unique_ptr<Item[]> scratch(new Item[items->size()]);
-  MsdSort(items->data(), scratch.get(), items->size(), false, true);
+void SortByKey(Item* items, size_t n) {
+  if (n < 2) return;
+  Buffer<Item> scratch(n);  // every item is written before it is read
+  MsdSort(items, scratch.data(), n, false, true);
 }
 
 }  // namespace
 
-void SortAscending(std::vector<double>* values) { SortByKey(values); }
+void SortAscending(double* values, size_t n) { SortByKey(values, n); }
 
-void SortByValue(std::vector<IndexedValue>* items) { SortByKey(items); }
+void SortAscending(std::vector<double>* values) {
+  SortByKey(values->data(), values->size());
+}
+
+void SortByValue(IndexedValue* items, size_t n) { SortByKey(items, n); }
+
+void SortByValue(std::vector<IndexedValue>* items) {
+  SortByKey(items->data(), items->size());
+}
 
 }  // namespace korvalib

@@ -5,6 +5,7 @@
 #ifndef SIBLINGS_KORVALIB_SORT_ORDER_H_
 #define SIBLINGS_KORVALIB_SORT_ORDER_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -36,12 +37,14 @@ inline double FromSortKey(uint64_t key) {
   return value;
 }
 
-// Sorts values in ascending order.
+// Sorts values[0 .. n-1] in ascending order.
 // REQUIRES: no value is NaN.
+void SortAscending(double* values, size_t n);
 void SortAscending(std::vector<double>* values);
 
-// Sorts items by value; equal values keep ascending index order.
+// Sorts items[0 .. n-1] by value; equal values keep ascending index order.
 // REQUIRES: no value is NaN.
+void SortByValue(IndexedValue* items, size_t n);
 void SortByValue(std::vector<IndexedValue>* items);
 
 }  // namespace korvalib
