@@ -31,21 +31,18 @@ void CGeoNqqpPlt::CptNqqpParam() {
   // Only records the host gave are written or handed to the engine.
   const LONG records = std::min(n, std::max<LONG>(scores_.count, 0));
   if (!pairs_.Reset(n)) return;
+  // Only the scores are read; the engine's transformation table is not
+  // asked for.
   std::vector<double> scores;
-  std::vector<double> sorted_values;
-  std::vector<double> sorted_scores;
   try {
     scores.assign(static_cast<size_t>(n), 0.0);
-    sorted_values.assign(static_cast<size_t>(n), 0.0);
-    sorted_scores.assign(static_cast<size_t>(n), 0.0);
   } catch (const std::bad_alloc&) {
     return;  // the new pair array keeps its zeros and a count of 0
   }
   _kvLoadDiscPnts(scorer.get(), samples_.samples, n, 1);
   _kvSetDataExtr(scorer.get(), value_window_.minimum, value_window_.maximum);
   _kvSetUseWtFlag(scorer.get(), 0, 1);
-  _kvNscore(scorer.get(), scores.data(), sorted_values.data(),
-            sorted_scores.data());
+  _kvNscore(scorer.get(), scores.data(), nullptr, nullptr);
 
   // Valid scores (NaN included) are gathered at the front of `scores`.
   LONG valid = 0;

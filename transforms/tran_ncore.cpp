@@ -3,7 +3,6 @@
 #include <limits>
 #include <new>
 
-#include "frame/numeric.h"
 #include "include/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
 #include "siblings/korvalib/buffer.h"
@@ -41,19 +40,19 @@ LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
   _kvSetUseWtFlag(engine.get(), 0, 1);
   _kvNscore(engine.get(), scores.data(), nullptr, nullptr);
   if (std::isnan(scores[0])) return 1;  // nothing computed; samples untouched
-  // The valid scores are gathered at the front of the score array.
-  LONG valid = 0;
+  // The extremes of the valid scores, taken in the same pass.
+  bool any_valid = false;
+  double high = kNoScore;
+  double low = kNoScore;
   for (size_t i = 0; i < size; ++i) {
     const double score = scores[i];
     samples[i].value = score;
-    if (score != kNoScore) scores[valid++] = score;
+    if (score == kNoScore) continue;
+    if (!any_valid || score > high) high = score;
+    if (!any_valid || score < low) low = score;
+    any_valid = true;
   }
-  if (valid == 0) {
-    score_max = kNoScore;
-    score_min = kNoScore;
-  } else {
-    score_max = ArrayMax(scores.data(), valid);
-    score_min = ArrayMin(scores.data(), valid);
-  }
+  score_max = high;
+  score_min = low;
   return 1;
 }
