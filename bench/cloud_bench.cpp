@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/peak_memory.h"
 #include "include/KorvaGraphLib.h"
 #include "platform/canvas_window.h"
 
@@ -58,6 +59,7 @@ void BM_CloudDraw(benchmark::State& state) {
     _kvGraphDrawVrgCldPlt(graph, window.Wnd());
     benchmark::ClobberMemory();
   }
+  ReportPeakMemory(state);
   state.SetItemsProcessed(state.iterations() * count);
   _kvDeleteKvGraphObj(graph);
 }
@@ -65,7 +67,8 @@ BENCHMARK(BM_CloudDraw)
     ->Args({kMillion, 0})
     ->Args({kMillion, 1000})
     ->Args({0, 0})
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/peak_memory.h"
 #include "include/KorvaGraphLib.h"
 
 namespace {
@@ -36,10 +37,15 @@ void BM_HistogramCompute(benchmark::State& state) {
                              r[6], r[7], r[8], r[9]);
     benchmark::DoNotOptimize(status);
   }
+  ReportPeakMemory(state);
   _kvDeleteKvGraphObj(graph);
 }
 // 0: frequency histogram; 1: cumulative curve of 10000 quantiles.
-BENCHMARK(BM_HistogramCompute)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistogramCompute)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/peak_memory.h"
 #include "siblings/korvalib/korvalib.h"
 
 namespace {
@@ -40,8 +41,9 @@ void BM_NormalScores(benchmark::State& state) {
     _kvDeleteKorvaObj(handle);
     benchmark::DoNotOptimize(scores.data());
   }
+  ReportPeakMemory(state);
 }
-BENCHMARK(BM_NormalScores)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NormalScores)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The histogram chart's engine calls (range(0): 0 frequencies, 1
 // cumulative with 10000 quantiles).
@@ -64,9 +66,14 @@ void BM_HistogramCompute(benchmark::State& state) {
                        result.data(), &maximum_frequency);
     benchmark::DoNotOptimize(maximum_frequency);
   }
+  ReportPeakMemory(state);
   _kvDeleteKorvaObj(handle);
 }
-BENCHMARK(BM_HistogramCompute)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistogramCompute)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The model curve's engine calls: 1000 lags, five anisotropic structures
 // of every finite-range type and the power model.
@@ -91,8 +98,9 @@ void BM_ModelCurve(benchmark::State& state) {
     _kvDeleteKorvaObj(handle);
     benchmark::DoNotOptimize(curve.data());
   }
+  ReportPeakMemory(state);
 }
-BENCHMARK(BM_ModelCurve)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ModelCurve)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 

@@ -19,9 +19,9 @@ struct ScatterOutput {
 
 // The call sequence of the scatter chart's compute step.
 ScatterOutput RunScatter(const std::vector<double>& x,
-                         const std::vector<double>& y, double xmin,
-                         double xmax, double ymin, double ymax) {
-  ScopedHandle handle;
+                         const std::vector<double>& y, double xmin, double xmax,
+                         double ymin, double ymax, int kind = 3) {
+  ScopedHandle handle(kind);
   const int h = handle.get();
   std::vector<KvDiscPnt> samples = MakeSamples(x, y);
   _kvLoadDiscPnts(h, samples.data(), static_cast<LONG>(samples.size()), 1);
@@ -101,6 +101,19 @@ TEST(ScatterStatisticsTest, EmptyWindowsGiveZeros) {
   EXPECT_EQ(o.y_count, 0);
   EXPECT_EQ(o.x_mean, 0.0);
   EXPECT_EQ(o.y_deviation, 0.0);
+  EXPECT_EQ(o.pearson, 0.0);
+  EXPECT_EQ(o.spearman, 0.0);
+}
+
+// A normal-score handle copies only the values its computation reads: its
+// scatter statistics see x alone.
+TEST(ScatterStatisticsTest, NormalScoreHandleHoldsNoSecondValues) {
+  const ScatterOutput o =
+      RunScatter({1, 2, 3, 4, 5}, {2, 4, 5, 4, 5}, -1e21, 1e21, -1e21, 1e21, 1);
+  EXPECT_EQ(o.point_count, 5);
+  EXPECT_EQ(o.x_count, 5);
+  EXPECT_EQ(o.x_mean, 3.0);
+  EXPECT_EQ(o.y_count, 0);
   EXPECT_EQ(o.pearson, 0.0);
   EXPECT_EQ(o.spearman, 0.0);
 }

@@ -39,6 +39,12 @@ std::vector<SortCase> SortCases() {
     outlier.values[i] += static_cast<double>(i) * 1e-9;
   }
   cases.push_back(outlier);
+  // Large enough for the buckets to be sorted on two cores.
+  SortCase large{"large, with ties", {}};
+  for (int i = 0; i < 300000; ++i) {
+    large.values.push_back(i % 5 == 0 ? 0.25 : normal(generator));
+  }
+  cases.push_back(large);
   for (int n : {0, 1, 47, 48, 49, 200}) {
     SortCase small{"small", {}};
     for (int i = 0; i < n; ++i) small.values.push_back(normal(generator));
