@@ -17,13 +17,13 @@ double PlottingPosition(size_t j, size_t m) {
 }  // namespace
 
 ProbabilityPlot ComputeProbabilityPlot(
-    std::vector<double> values, const std::vector<double>& probabilities) {
+    Buffer<double> values, const std::vector<double>& probabilities) {
   ProbabilityPlot plot;
   plot.axis_positions.reserve(probabilities.size());
   for (double p : probabilities) {
     plot.axis_positions.push_back(NormalQuantile(p));
   }
-  SortAscending(&values);
+  SortAscending(values.data(), values.size());
   const size_t n = values.size();
   plot.pairs.resize(2 * n);
   for (size_t i = 0; i < n; ++i) {
@@ -33,16 +33,15 @@ ProbabilityPlot ComputeProbabilityPlot(
   return plot;
 }
 
-std::vector<double> ComputeQqPairs(std::vector<double> first,
-                                   std::vector<double> second,
+Buffer<double> ComputeQqPairs(Buffer<double> first, Buffer<double> second,
                                    size_t max_pairs, bool probability_form) {
   const size_t m = std::min({first.size(), second.size(), max_pairs});
   if (m == 0) return {};
-  SortAscending(&first);
-  SortAscending(&second);
+  SortAscending(first.data(), first.size());
+  SortAscending(second.data(), second.size());
   const size_t n1 = first.size();
   const size_t n2 = second.size();
-  std::vector<double> pairs(2 * m);
+  Buffer<double> pairs(2 * m);  // every entry written below
   if (!probability_form) {
     for (size_t j = 1; j <= m; ++j) {
       const double p = PlottingPosition(j, m);

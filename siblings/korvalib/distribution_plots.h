@@ -5,23 +5,24 @@
 #include <cstddef>
 #include <vector>
 
+#include "siblings/korvalib/buffer.h"
+
 namespace korvalib {
 
 struct ProbabilityPlot {
   std::vector<double> axis_positions;  // G^-1 of each axis probability
-  std::vector<double> pairs;           // (value, position), values ascending
+  Buffer<double> pairs;                // (value, position), values ascending
 };
 
 // Returns the normal-probability positions of values (consumed) and of the
 // axis probabilities.
 ProbabilityPlot ComputeProbabilityPlot(
-    std::vector<double> values, const std::vector<double>& probabilities);
+    Buffer<double> values, const std::vector<double>& probabilities);
 
 // Returns the (x, y) pairs, consecutive, of first against second (both
 // consumed): at most max_pairs of them, quantile against quantile or, with
 // probability_form, cumulative probability against cumulative probability.
-std::vector<double> ComputeQqPairs(std::vector<double> first,
-                                   std::vector<double> second,
+Buffer<double> ComputeQqPairs(Buffer<double> first, Buffer<double> second,
                                    size_t max_pairs, bool probability_form);
 
 }  // namespace korvalib

@@ -28,7 +28,7 @@ size_t ClassIndex(double value, const ValueWindow& range, int class_count) {
 
 // Returns the class frequencies (C + 1 entries, entry 0 = 0) of the values
 // inside the class range, and their count in *n.
-std::vector<double> ClassFrequencies(const Column& loaded,
+Buffer<double> ClassFrequencies(const Column& loaded,
                                      const HistogramSettings& settings,
                                      size_t* n) {
   const ValueWindow& range = settings.class_range;
@@ -43,7 +43,7 @@ std::vector<double> ClassFrequencies(const Column& loaded,
   }
   *n = inside;
   if (settings.class_count < 0) return {};
-  std::vector<double> entries(classes + 1, 0.0);
+  Buffer<double> entries(classes + 1, 0.0);
   if (inside == 0) return entries;
   const double count = static_cast<double>(inside);
   for (size_t c = 0; c < classes; ++c) {
@@ -79,14 +79,14 @@ void SelectQuartiles(const Column& loaded, const ValueWindow& range,
   result->upper_quartile = QuantileOfRanked(n, kQuartiles[2], ranked);
 }
 
-std::vector<double> CumulativeValues(std::vector<double> sorted,
+Buffer<double> CumulativeValues(Buffer<double> sorted,
                                      int quantile_count) {
   const size_t n = sorted.size();
   if (quantile_count <= 1 || static_cast<size_t>(quantile_count) >= n) {
     return sorted;
   }
   const size_t q = static_cast<size_t>(quantile_count);
-  std::vector<double> entries(q);
+  Buffer<double> entries(q);
   for (size_t i = 0; i < q; ++i) {
     entries[i] =
         QuantileOfSorted(sorted.data(), n, (static_cast<double>(i) + 0.5) / q);
@@ -100,7 +100,7 @@ HistogramResult ComputeHistogram(const Column& loaded,
                                  const HistogramSettings& settings) {
   HistogramResult result;
   size_t n = 0;
-  std::vector<double> frequencies;
+  Buffer<double> frequencies;
   MeanDeviation moments;
   // Class tally and moments on one side, the order statistics of the
   // frequency kind on the other: independent passes over the same values.
@@ -135,8 +135,8 @@ HistogramResult ComputeHistogram(const Column& loaded,
   result.maximum_frequency = 1.0;
   if (n == 0) return result;
   // The cumulative values need the full order.
-  std::vector<double> values = Select(loaded, settings.class_range);
-  SortAscending(&values);
+  Buffer<double> values = Select(loaded, settings.class_range);
+  SortAscending(values.data(), n);
   result.minimum = values.front();
   result.maximum = values.back();
   result.lower_quartile = QuantileOfSorted(values.data(), n, kQuartiles[0]);

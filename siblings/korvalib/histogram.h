@@ -29,7 +29,7 @@ struct HistogramResult {
   double lower_quartile = 0.0;
   double minimum = 0.0;
   // Frequency kind: C + 1 entries (entry 0 = 0); cumulative kind: m values.
-  std::vector<double> entries;
+  Buffer<double> entries;
   double maximum_frequency = 0.0;
 };
 

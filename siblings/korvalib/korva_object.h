@@ -79,7 +79,7 @@ class KorvaObject {
   void ComputeScatter();
   const HistogramResult& histogram() const { return histogram_; }
   const ProbabilityPlot& probability_plot() const { return probability_plot_; }
-  const std::vector<double>& qq_pairs() const { return qq_pairs_; }
+  const Buffer<double>& qq_pairs() const { return qq_pairs_; }
   const ScatterOutput& scatter() const { return scatter_; }
 
   // Writes the normal scores of set 1's values inside the data window; see
@@ -117,7 +117,7 @@ class KorvaObject {
 
   HistogramResult histogram_;
   ProbabilityPlot probability_plot_;
-  std::vector<double> qq_pairs_;
+  Buffer<double> qq_pairs_;
   ScatterOutput scatter_;
 };
 

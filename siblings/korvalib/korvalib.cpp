@@ -39,7 +39,8 @@ void Put(T* out, T value) {
   if (out != nullptr) *out = value;
 }
 
-void CopyOut(const std::vector<double>& values, double* out) {
+template <typename Values>
+void CopyOut(const Values& values, double* out) {
   if (out == nullptr) return;
   for (size_t i = 0; i < values.size(); ++i) out[i] = values[i];
 }

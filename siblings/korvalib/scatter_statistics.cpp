@@ -11,8 +11,8 @@ ScatterStatistics ComputeScatterStatistics(const Column& x, const Column& y,
                                            const ValueWindow& x_window,
                                            const ValueWindow& y_window) {
   ScatterStatistics result;
-  const std::vector<double> x_inside = Select(x, x_window);
-  const std::vector<double> y_inside = Select(y, y_window);
+  const Buffer<double> x_inside = Select(x, x_window);
+  const Buffer<double> y_inside = Select(y, y_window);
   const MeanDeviation x_moments =
       ComputeMeanDeviation(x_inside.data(), x_inside.size());
   const MeanDeviation y_moments =
@@ -37,8 +37,8 @@ ScatterStatistics ComputeScatterStatistics(const Column& x, const Column& y,
   const size_t pairs = pair_x.size();
   result.pearson = PearsonCorrelation(pair_x.data(), pair_y.data(), pairs);
   if (pairs >= 2) {
-    const std::vector<double> rank_x = AverageRanks(pair_x);
-    const std::vector<double> rank_y = AverageRanks(pair_y);
+    const Buffer<double> rank_x = AverageRanks(pair_x);
+    const Buffer<double> rank_y = AverageRanks(pair_y);
     result.spearman = PearsonCorrelation(rank_x.data(), rank_y.data(), pairs);
   }
   return result;

@@ -6,13 +6,13 @@
 
 namespace korvalib {
 
-std::vector<double> AverageRanks(const std::vector<double>& values) {
-  std::vector<IndexedValue> sorted(values.size());
+Buffer<double> AverageRanks(const std::vector<double>& values) {
+  Buffer<IndexedValue> sorted(values.size());
   for (size_t i = 0; i < values.size(); ++i) {
     sorted[i] = IndexedValue{values[i], static_cast<uint32_t>(i)};
   }
-  SortByValue(&sorted);
-  std::vector<double> ranks(values.size());
+  SortByValue(sorted.data(), sorted.size());
+  Buffer<double> ranks(values.size());  // every entry written below
   ForEachTieRun(
       sorted.size(), [&](size_t i) { return sorted[i].value; },
       [&](size_t first, size_t last, double rank) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "siblings/korvalib/buffer.h"
+
 namespace korvalib {
 
 // Calls visit(first, last, average_rank) for every run [first, last) of
@@ -30,7 +32,7 @@ void ForEachTieRun(size_t n, At at, Visit visit) {
 
 // Returns the 1-based rank of every value, ties sharing their average rank.
 // REQUIRES: no value is NaN.
-std::vector<double> AverageRanks(const std::vector<double>& values);
+Buffer<double> AverageRanks(const std::vector<double>& values);
 
 }  // namespace korvalib
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "siblings/korvalib/buffer.h"
+
 namespace korvalib {
 
 // The bound the workbench uses for "no limit".
@@ -28,8 +30,8 @@ inline ValueWindow Intersect(const ValueWindow& a, const ValueWindow& b) {
 
 // Returns the values inside window, in their order.
 template <typename Values>
-std::vector<double> Select(const Values& values, const ValueWindow& window) {
-  std::vector<double> selected;
+Buffer<double> Select(const Values& values, const ValueWindow& window) {
+  Buffer<double> selected;
   selected.reserve(values.size());
   for (double v : values) {
     if (window.Contains(v)) selected.push_back(v);

@@ -51,8 +51,8 @@ std::vector<RankCase> RankCases() {
 
 TEST(OrderStatisticsTest, RanksMatchFullSort) {
   for (const RankCase& row : RankCases()) {
-    std::vector<double> sorted = Select(row.values, row.window);
-    SortAscending(&sorted);
+    Buffer<double> sorted = Select(row.values, row.window);
+    SortAscending(sorted.data(), sorted.size());
     const RankedValues ranked(row.values.data(), row.values.size(), row.window);
     ASSERT_EQ(ranked.count(), sorted.size()) << row.name;
     const size_t n = sorted.size();
