@@ -6,12 +6,15 @@
 # of each side, the ratio, and whether the ratio meets its bar; exits 1 when
 # a bar is missed.
 #
-#   bench/peers.sh [BUILD_DIR] [REPEATS]     (defaults: build, 5)
+#   bench/peers.sh [BUILD_DIR] [REPEATS] [CALL...]
+#   (defaults: build, 5, every call: nscore hist cloud)
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${1:-${here}/../build}"
 repeats="${2:-5}"
+shift $(($# < 2 ? $# : 2))
+only=" $* "
 host="${build}/bench/host_cold_call"
 count=1000000
 
@@ -42,6 +45,7 @@ status=0
 # call, peer name, bar kind (max: ours / peer at most; min: peer / ours at
 # least), bar value.
 while read -r call peer kind bar; do
+  [[ "${only}" == "  " || "${only}" == *" ${call} "* ]] || continue
   ours=()
   theirs=()
   for ((r = 0; r < repeats; ++r)); do
