@@ -106,16 +106,18 @@ TEST(ScatterStatisticsTest, EmptyWindowsGiveZeros) {
 }
 
 // A normal-score handle copies only the values its computation reads: its
-// scatter statistics see x alone.
+// scatter statistics see x as a chart's handle does, and no y.
 TEST(ScatterStatisticsTest, NormalScoreHandleHoldsNoSecondValues) {
-  const ScatterOutput o =
-      RunScatter({1, 2, 3, 4, 5}, {2, 4, 5, 4, 5}, -1e21, 1e21, -1e21, 1e21, 1);
-  EXPECT_EQ(o.point_count, 5);
-  EXPECT_EQ(o.x_count, 5);
-  EXPECT_EQ(o.x_mean, 3.0);
-  EXPECT_EQ(o.y_count, 0);
-  EXPECT_EQ(o.pearson, 0.0);
-  EXPECT_EQ(o.spearman, 0.0);
+  const std::vector<double> x = {1, 2, 3, 4, 5};
+  const std::vector<double> y = {2, 4, 5, 4, 5};
+  const ScatterOutput chart = RunScatter(x, y, -1e21, 1e21, -1e21, 1e21, 3);
+  const ScatterOutput scores = RunScatter(x, y, -1e21, 1e21, -1e21, 1e21, 1);
+  EXPECT_EQ(scores.point_count, chart.point_count);
+  EXPECT_EQ(scores.x_count, chart.x_count);
+  EXPECT_EQ(scores.x_mean, chart.x_mean);
+  EXPECT_EQ(scores.x_deviation, chart.x_deviation);
+  EXPECT_EQ(scores.y_count, 0);
+  EXPECT_EQ(scores.pearson + scores.spearman, 0.0);
 }
 
 }  // namespace
