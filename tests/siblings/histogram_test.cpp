@@ -99,10 +99,13 @@ TEST(HistogramTest, BothKindsAgreeOnLargeSamples) {
     double window[2];
     std::function<double(int)> value;
   } rows[] = {
-      {"lognormal, distinct", {0.0, 1e3}, [&](int) { return grade(generator); }},
+      {"lognormal, distinct",
+       {0.0, 1e3},
+       [&](int) { return grade(generator); }},
       {"few distinct values", {-1.0, 9.0}, [](int i) { return (i * 31) % 7; }},
-      {"window cuts both tails", {0.5, 4.0},
-       [&](int) { return grade(generator); }}};
+      {"window cuts both tails", {0.5, 4.0}, [&](int) {
+         return grade(generator);
+       }}};
   for (const auto& row : rows) {
     std::vector<double> values(200000);
     for (int i = 0; i < 200000; ++i) values[i] = row.value(i);
