@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "siblings/korvalib/korvalib.h"
+#include "siblings/korvalib/normal_quantile.h"
 #include "tests/siblings/engine_test_util.h"
 
 namespace korvalib_test {
@@ -99,6 +100,35 @@ TEST(NormalScoresTest, LargeSampleIsSymmetric) {
     EXPECT_NEAR(result.sorted_scores[i],
                 -result.sorted_scores[values.size() - 1 - i], 1e-12);
     ASSERT_EQ(result.sorted_values[i], static_cast<double>(i) - 2500.0);
+  }
+}
+
+TEST(NormalScoresTest, TwoCoreSizesScoreByAverageRank) {
+  // Scores are computed on two cores above 65536 values, the halves split
+  // between runs of ties: every sample's score is G^-1((r - 0.5) / n) of
+  // its average rank r, a run across the middle included.
+  const size_t n = 100000;
+  const struct {
+    const char* name;
+    size_t distinct;  // value i is (i * 7919) % distinct
+  } rows[] = {{"distinct", n}, {"three runs, one across the middle", 3},
+               {"two runs meeting at the middle", 2}};
+  for (const auto& row : rows) {
+    std::vector<double> values(n);
+    std::vector<double> below(row.distinct + 1, 0.0);  // count below value
+    for (size_t i = 0; i < n; ++i) {
+      values[i] = static_cast<double>((i * 7919) % row.distinct);
+      below[static_cast<size_t>(values[i]) + 1] += 1.0;
+    }
+    for (size_t v = 1; v <= row.distinct; ++v) below[v] += below[v - 1];
+    const NscoreResult result = RunNscore(values, -1e21, 1e21);
+    for (size_t i = 0; i < n; i += 97) {
+      const size_t v = static_cast<size_t>(values[i]);
+      const double rank = 0.5 * (below[v] + 1 + below[v + 1]);
+      ASSERT_EQ(result.scores[i],
+                korvalib::NormalQuantile((rank - 0.5) / static_cast<double>(n)))
+          << row.name << " sample " << i;
+    }
   }
 }
 
