@@ -34,7 +34,7 @@ ProbabilityPlot ComputeProbabilityPlot(
 }
 
 Buffer<double> ComputeQqPairs(Buffer<double> first, Buffer<double> second,
-                                   size_t max_pairs, bool probability_form) {
+                              size_t max_pairs, bool probability_form) {
   const size_t m = std::min({first.size(), second.size(), max_pairs});
   if (m == 0) return {};
   SortAscending(first.data(), first.size());

@@ -23,7 +23,7 @@ ProbabilityPlot ComputeProbabilityPlot(
 // consumed): at most max_pairs of them, quantile against quantile or, with
 // probability_form, cumulative probability against cumulative probability.
 Buffer<double> ComputeQqPairs(Buffer<double> first, Buffer<double> second,
-                                   size_t max_pairs, bool probability_form);
+                              size_t max_pairs, bool probability_form);
 
 }  // namespace korvalib
 

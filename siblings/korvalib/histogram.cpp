@@ -29,8 +29,7 @@ size_t ClassIndex(double value, const ValueWindow& range, int class_count) {
 // Returns the class frequencies (C + 1 entries, entry 0 = 0) of the values
 // inside the class range, and their count in *n.
 Buffer<double> ClassFrequencies(const Column& loaded,
-                                     const HistogramSettings& settings,
-                                     size_t* n) {
+                                const HistogramSettings& settings, size_t* n) {
   const ValueWindow& range = settings.class_range;
   const size_t classes =
       settings.class_count > 0 ? static_cast<size_t>(settings.class_count) : 0;
@@ -79,8 +78,7 @@ void SelectQuartiles(const Column& loaded, const ValueWindow& range,
   result->upper_quartile = QuantileOfRanked(n, kQuartiles[2], ranked);
 }
 
-Buffer<double> CumulativeValues(Buffer<double> sorted,
-                                     int quantile_count) {
+Buffer<double> CumulativeValues(Buffer<double> sorted, int quantile_count) {
   const size_t n = sorted.size();
   if (quantile_count <= 1 || static_cast<size_t>(quantile_count) >= n) {
     return sorted;
