@@ -29,9 +29,16 @@ python=/usr/bin/python3
   exit 2
 }
 
-# Runs "$@" and prints the seconds field of its one line of output.
+# Runs "$@" and prints the seconds field of its one line of output; stops
+# the whole run when the call failed.
 seconds_of() {
-  "$@" | sed -n 's/.* seconds=\([0-9.]*\).*/\1/p'
+  local line
+  line="$("$@")"
+  if [[ "${line}" != *seconds=* || "${line}" == *FAILED* ]]; then
+    echo "peers.sh: failed: $* -> ${line}" >&2
+    kill -TERM $$
+  fi
+  sed -n 's/.* seconds=\([0-9.]*\).*/\1/p' <<<"${line}"
 }
 
 # Prints the median of its arguments.
