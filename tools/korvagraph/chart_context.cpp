@@ -78,7 +78,7 @@ std::vector<KvDiscPnt> AttributeRecords(const std::vector<double>& values,
 ChartContext::ChartContext(DataSet data, Options options, std::FILE* progress)
     : data_(std::move(data)),
       options_(std::move(options)),
-      progress_(progress) {}
+      progress_(options_.quiet ? nullptr : progress) {}
 
 Status ChartContext::ResolveCoordinates() {
   int x = ColumnNamed(data_, kXNames);
@@ -384,18 +384,22 @@ Status ChartContext::Cloud(CloudSet** set) {
   if (!status.ok()) return status;
   if (cloud_ == nullptr) {
     auto result = std::make_unique<CloudSet>();
+    result->short_distance = ChosenLags(*samples).spacing;
+    SampledCloud sampled;
     {
       ProgressLine progress("variogram cloud", PairCount(samples->size()),
                             progress_);
-      result->cloud = ComputeVariogramCloud(*samples, 0.0, &progress);
+      sampled = SampleVariogramCloud(*samples, options_.cloud_max,
+                                     result->short_distance,
+                                     options_.highlight, &progress);
     }
+    result->cloud = std::move(sampled.cloud);
+    result->total_pairs = sampled.total_pairs;
+    result->highlighted = std::move(sampled.highlighted);
     const VariogramCloud& cloud = result->cloud;
     result->distances = Widened({0.0, WindowOf(cloud.distance).maximum});
     result->semivariances =
         Widened({0.0, WindowOf(cloud.semivariance).maximum});
-    result->short_distance = ChosenLags(*samples).spacing;
-    result->highlighted = LargestAtShortDistance(cloud, result->short_distance,
-                                                 options_.highlight);
     for (LONG point : result->highlighted) {
       result->highlighted_pairs.push_back(cloud.pairs[point]);
     }

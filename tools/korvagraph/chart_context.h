@@ -4,6 +4,7 @@
 #ifndef TOOLS_KORVAGRAPH_CHART_CONTEXT_H_
 #define TOOLS_KORVAGRAPH_CHART_CONTEXT_H_
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -32,8 +33,10 @@ struct VariogramSet {
 
 // The variogram cloud of the located samples with the points it
 // highlights: the largest semivariances among pairs closer than one lag.
+// At most --cloud-max pairs are shown: all of them, or a uniform sample.
 struct CloudSet {
   VariogramCloud cloud;
+  int64_t total_pairs = 0;        // pairs of the samples, shown or not
   DataWindow distances;           // 0 .. the largest distance
   DataWindow semivariances;       // 0 .. the largest semivariance
   double short_distance = 0.0;    // highlighted pairs are closer than this

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <numeric>
+
+#include "tools/korvagraph/chunk_runner.h"
+#include "tools/korvagraph/pair_grid.h"
 
 namespace {
 
@@ -30,29 +36,55 @@ double HalfTurn(double azimuth) {
   return a < 0.0 ? a + 180.0 : a;
 }
 
-// Returns true when a separation at azimuth degrees lies within the
-// direction's tolerance. REQUIRES: both angles in [0, 180), so that the
-// difference wraps at most once.
-bool InDirection(double azimuth, const VariogramDirection& direction) {
-  if (direction.tolerance >= 90.0) return true;
-  double diff = std::fabs(azimuth - direction.azimuth);
-  diff = std::min(diff, 180.0 - diff);
-  return diff <= direction.tolerance + 1e-9;
+// Angles within this many degrees of a direction's tolerance still count,
+// so that separations exactly on its edge (such as 45 degrees) are kept.
+constexpr double kAngleSlack = 1e-9;
+// The cheap distance test keeps a little more than the reach; the exact
+// lag test follows.
+constexpr double kReachSlack = 1.0 + 1e-9;
+// Chunks of the pair loop, each with its own sums merged in order: enough
+// to keep every core busy, few enough that the sums stay small.
+constexpr int kChunks = 64;
+
+// A direction prepared for the pair loop: a unit vector and the squared
+// cosine of its tolerance, so that no angle is computed for any pair.
+struct DirectionTest {
+  double east = 0.0;  // unit vector along the azimuth
+  double north = 1.0;
+  double min_cos2 = 0.0;   // in the direction when dot^2 >= min_cos2 * h^2
+  double bandwidth = 0.0;  // 0: no limit
+  bool every_pair = false;
+  bool no_pair = false;
+};
+
+DirectionTest Prepare(const VariogramDirection& direction) {
+  DirectionTest test;
+  const double a = HalfTurn(direction.azimuth) * kPi / 180.0;
+  test.east = std::sin(a);
+  test.north = std::cos(a);
+  const double tolerance = direction.tolerance + kAngleSlack;
+  test.every_pair = direction.tolerance >= 90.0;
+  test.no_pair = tolerance < 0.0;
+  const double cos_tolerance = std::cos(tolerance * kPi / 180.0);
+  test.min_cos2 = cos_tolerance * cos_tolerance;
+  test.bandwidth = direction.bandwidth > 0.0 ? direction.bandwidth : 0.0;
+  return test;
 }
 
-// Returns true when the separation (dx, dy) lies within the direction's
-// bandwidth of its axis.
-bool InBand(double dx, double dy, const VariogramDirection& direction) {
-  if (direction.bandwidth <= 0.0 || direction.tolerance >= 90.0) return true;
-  const double a = direction.azimuth * kPi / 180.0;
-  return std::fabs(dx * std::cos(a) - dy * std::sin(a)) <=
-         direction.bandwidth;
+// Returns true when the separation (dx, dy), squared length d2, lies within
+// the direction's angle tolerance and bandwidth.
+inline bool Takes(const DirectionTest& test, double dx, double dy, double d2) {
+  if (test.every_pair) return true;
+  const double along = dx * test.east + dy * test.north;
+  if (test.no_pair || along * along < test.min_cos2 * d2) return false;
+  return test.bandwidth == 0.0 ||
+         std::fabs(dx * test.north - dy * test.east) <= test.bandwidth;
 }
 
 struct Accumulator {
   double distance_sum = 0.0;
   double squared_sum = 0.0;
-  long pairs = 0;
+  int64_t pairs = 0;
 };
 
 }  // namespace
@@ -86,60 +118,80 @@ std::vector<VariogramDirection> FourDirections() {
 std::vector<std::vector<Variogram>> ExperimentalVariograms(
     const std::vector<KvDiscPnt>& samples, const LagSettings& lags,
     const std::vector<VariogramDirection>& directions, ProgressLine* progress) {
-  std::vector<VariogramDirection> within = directions;
-  for (VariogramDirection& d : within) d.azimuth = HalfTurn(d.azimuth);
+  const size_t dirs = directions.size();
+  std::vector<DirectionTest> tests;
+  for (const VariogramDirection& d : directions) tests.push_back(Prepare(d));
   const int entries = lags.count + 2;
   // A tolerance above half a lag is capped there: a pair counts in one lag.
   const double tolerance = lags.tolerance > 0.0
                                ? std::min(lags.tolerance, 0.5 * lags.spacing)
                                : 0.5 * lags.spacing;
-  std::vector<std::vector<Accumulator>> sums(directions.size(),
-                                             std::vector<Accumulator>(entries));
-  const size_t n = samples.size();
-  int64_t done = 0;
-  for (size_t i = 0; i < n; ++i) {
-    for (size_t j = i + 1; j < n; ++j) {
-      if (progress != nullptr) progress->Update(++done);
-      const double dx = samples[j].x - samples[i].x;
-      const double dy = samples[j].y - samples[i].y;
-      const double h = std::sqrt(dx * dx + dy * dy);  // hypot is slower
-      const double bin = std::floor(h / lags.spacing + 0.5);
-      int entry;
-      if (h <= kSamePlace * lags.spacing) {
-        entry = 0;
-      } else if (bin < 1.0) {
-        entry = 1;
-      } else if (bin <= lags.count &&
-                 std::fabs(h - bin * lags.spacing) <= tolerance) {
-        entry = static_cast<int>(bin) + 1;
-      } else {
-        continue;
-      }
-      double azimuth = std::atan2(dx, dy) * 180.0 / kPi;
-      if (azimuth < 0.0) azimuth += 180.0;
-      const double diff = samples[j].value - samples[i].value;
-      for (size_t d = 0; d < directions.size(); ++d) {
-        // Pairs at one place have no direction and count in every one.
-        if (entry != 0 && (!InDirection(azimuth, within[d]) ||
-                           !InBand(dx, dy, directions[d]))) {
+  const double reach = (lags.count * lags.spacing + tolerance) * kReachSlack;
+  const double reach2 = reach * reach;
+  const PairGrid grid(samples, reach, kChunks);
+  const std::vector<double>& x = grid.x();
+  const std::vector<double>& y = grid.y();
+  const std::vector<double>& value = grid.value();
+
+  // One set of sums per chunk, [direction * entries + entry].
+  const std::vector<int64_t>& work = grid.ChunkWork();
+  std::vector<std::vector<Accumulator>> chunk_sums(work.size());
+  auto run_chunk = [&](int chunk) {
+    std::vector<Accumulator> sums(dirs * entries);
+    grid.ForEachRun(chunk, [&](size_t a, size_t begin, size_t end) {
+      for (size_t b = begin; b < end; ++b) {
+        const double dx = x[b] - x[a];
+        const double dy = y[b] - y[a];
+        const double d2 = dx * dx + dy * dy;
+        if (!(d2 <= reach2)) continue;   // the cheap test, before any root
+        const double h = std::sqrt(d2);  // hypot is slower
+        const double bin = std::floor(h / lags.spacing + 0.5);
+        int entry;
+        if (h <= kSamePlace * lags.spacing) {
+          entry = 0;
+        } else if (bin < 1.0) {
+          entry = 1;
+        } else if (bin <= lags.count &&
+                   std::fabs(h - bin * lags.spacing) <= tolerance) {
+          entry = static_cast<int>(bin) + 1;
+        } else {
           continue;
         }
-        Accumulator& sum = sums[d][entry];
-        sum.distance_sum += h;
-        sum.squared_sum += diff * diff;
-        ++sum.pairs;
+        const double diff = value[b] - value[a];
+        for (size_t d = 0; d < dirs; ++d) {
+          // Pairs at one place have no direction and count in every one.
+          if (entry != 0 && !Takes(tests[d], dx, dy, d2)) continue;
+          Accumulator& sum = sums[d * entries + entry];
+          sum.distance_sum += h;
+          sum.squared_sum += diff * diff;
+          ++sum.pairs;
+        }
       }
-    }
+    });
+    chunk_sums[chunk] = std::move(sums);
+  };
+  if (progress != nullptr) {
+    progress->set_total(std::accumulate(work.begin(), work.end(), int64_t{0}));
   }
-  std::vector<std::vector<Variogram>> rows(directions.size());
-  for (size_t d = 0; d < directions.size(); ++d) {
+  RunChunks(work, run_chunk, progress);
+
+  std::vector<std::vector<Variogram>> rows(dirs);
+  for (size_t d = 0; d < dirs; ++d) {
     rows[d].resize(entries, Variogram{});
     for (int e = 0; e < entries; ++e) {
-      const Accumulator& sum = sums[d][e];
+      Accumulator sum;
+      for (const std::vector<Accumulator>& part : chunk_sums) {
+        const Accumulator& p = part[d * entries + e];
+        sum.distance_sum += p.distance_sum;
+        sum.squared_sum += p.squared_sum;
+        sum.pairs += p.pairs;
+      }
       if (sum.pairs == 0) continue;
       rows[d][e].h = sum.distance_sum / sum.pairs;
       rows[d][e].gamma = 0.5 * sum.squared_sum / sum.pairs;
-      rows[d][e].npairs = static_cast<LONG>(sum.pairs);
+      // The record holds 32 bits; more pairs than that saturate.
+      rows[d][e].npairs = static_cast<LONG>(
+          std::min<int64_t>(sum.pairs, std::numeric_limits<LONG>::max()));
     }
   }
   return rows;

@@ -11,6 +11,19 @@ double Seconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
+// Returns a rate as "950/s", "12.3 k/s", "4.56 M/s" or "1.2 G/s".
+std::string Rate(double per_second) {
+  const char* const kPrefixes[] = {"", " k", " M", " G"};
+  int prefix = 0;
+  while (per_second >= 1000.0 && prefix < 3) {
+    per_second /= 1000.0;
+    ++prefix;
+  }
+  char text[32];
+  std::snprintf(text, sizeof(text), "%.3g%s/s", per_second, kPrefixes[prefix]);
+  return text;
+}
+
 }  // namespace
 
 ProgressLine::ProgressLine(std::string label, int64_t total, std::FILE* out,
@@ -37,8 +50,19 @@ void ProgressLine::Check(int64_t done) {
   if (printed_ && Seconds(now - last_print_) < kSecondsBetweenPrints) return;
   const double percent =
       total_ > 0 ? 100.0 * static_cast<double>(done) / total_ : 100.0;
-  std::fprintf(out_, "\r%s: %3.0f%% (%lld of %lld)", label_.c_str(), percent,
-               static_cast<long long>(done), static_cast<long long>(total_));
+  const double elapsed = Seconds(now - start_);
+  const double rate = elapsed > 0.0 ? static_cast<double>(done) / elapsed : 0.0;
+  std::string pace = rate > 0.0 ? ", " + Rate(rate) : std::string();
+  if (rate > 0.0 && done < total_) {
+    char left[32];
+    std::snprintf(left, sizeof(left), ", %.0f s left",
+                  static_cast<double>(total_ - done) / rate);
+    pace += left;
+  }
+  // Trailing spaces wipe the end of a longer earlier line.
+  std::fprintf(out_, "\r%s: %3.0f%% (%lld of %lld)%s   ", label_.c_str(),
+               percent, static_cast<long long>(done),
+               static_cast<long long>(total_), pace.c_str());
   std::fflush(out_);
   printed_ = true;
   last_print_ = now;

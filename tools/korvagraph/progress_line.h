@@ -1,6 +1,7 @@
 // ProgressLine: one line on a terminal stream telling how far a long step
-// is. It stays silent for the first second, so quick steps print nothing,
-// then rewrites itself in place and ends with a newline when destroyed.
+// is, how fast it goes and how long it has left. It stays silent for the
+// first second, so quick steps print nothing, then rewrites itself in place
+// and ends with a newline when destroyed. One thread reports.
 #ifndef TOOLS_KORVAGRAPH_PROGRESS_LINE_H_
 #define TOOLS_KORVAGRAPH_PROGRESS_LINE_H_
 
@@ -25,6 +26,14 @@ class ProgressLine {
     if (out_ == nullptr || ++calls_ < next_check_) return;
     Check(done);
   }
+  // Reports done units at once: for callers that report after large pieces
+  // of work rather than after every unit.
+  void Report(int64_t done) {
+    if (out_ != nullptr) Check(done);
+  }
+
+  // Changes the number of units the step takes, once it is known.
+  void set_total(int64_t total) { total_ = total; }
 
   bool printed() const { return printed_; }
 

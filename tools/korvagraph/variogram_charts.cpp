@@ -232,7 +232,8 @@ Status DrawVariogramCloud(ChartContext* context, ChartPictures* pictures,
                        CountOf(set->highlighted));
   _kvGraphDrawVrgCldPlt(graph.get(), pictures->main()->Wnd());
 
-  AddCount(stats, "pairs", CountOf(cloud.distance));
+  AddCount(stats, "pairs", static_cast<long>(set->total_pairs));
+  AddText(stats, "shown", ShownPairs(CountOf(cloud.distance), set->total_pairs));
   AddStatistic(stats, "largest distance", WindowOf(cloud.distance).maximum);
   AddStatistic(stats, "largest semivariance",
                WindowOf(cloud.semivariance).maximum);

@@ -1,0 +1,53 @@
+#include "tools/korvagraph/chunk_runner.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// Joins the threads it holds when it goes out of scope, on every path.
+class ThreadGroup {
+ public:
+  ThreadGroup() = default;
+  ~ThreadGroup() {
+    for (std::thread& thread : threads_) thread.join();
+  }
+  ThreadGroup(const ThreadGroup&) = delete;
+  ThreadGroup& operator=(const ThreadGroup&) = delete;
+
+  template <typename Body>
+  void Start(Body body) {
+    threads_.emplace_back(body);
+  }
+
+ private:
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace
+
+int WorkerCount() {
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+void RunChunks(const std::vector<int64_t>& work,
+               const std::function<void(int chunk)>& run,
+               ProgressLine* progress) {
+  const int chunks = static_cast<int>(work.size());
+  std::atomic<int> next{0};
+  std::atomic<int64_t> done{0};
+  // Takes chunks until none is left; the calling thread also reports.
+  auto take = [&](bool reports) {
+    for (int chunk = next++; chunk < chunks; chunk = next++) {
+      run(chunk);
+      const int64_t total = done += work[chunk];
+      if (reports && progress != nullptr) progress->Report(total);
+    }
+  };
+  ThreadGroup helpers;
+  const int helper_count = std::min(WorkerCount(), chunks) - 1;
+  for (int t = 0; t < helper_count; ++t)
+    helpers.Start([&take] { take(false); });
+  take(true);
+}
