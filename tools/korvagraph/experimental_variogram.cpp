@@ -45,46 +45,138 @@ constexpr double kReachSlack = 1.0 + 1e-9;
 // Chunks of the pair loop, each with its own sums merged in order: enough
 // to keep every core busy, few enough that the sums stay small.
 constexpr int kChunks = 64;
+// Directions tested together, and the sets of them that can take a pair.
+constexpr size_t kBlock = 5;
+constexpr unsigned kSets = 1u << kBlock;
+constexpr double kNoLimit = std::numeric_limits<double>::infinity();
 
 // A direction prepared for the pair loop: a unit vector and the squared
 // cosine of its tolerance, so that no angle is computed for any pair.
 struct DirectionTest {
   double east = 0.0;  // unit vector along the azimuth
   double north = 1.0;
-  double min_cos2 = 0.0;   // in the direction when dot^2 >= min_cos2 * h^2
-  double bandwidth = 0.0;  // 0: no limit
-  bool every_pair = false;
-  bool no_pair = false;
+  // In the direction when dot^2 >= min_cos2 * h^2: -1 takes every pair,
+  // infinity none.
+  double min_cos2 = -1.0;
+  double bandwidth = kNoLimit;
 };
 
 DirectionTest Prepare(const VariogramDirection& direction) {
   DirectionTest test;
+  if (direction.tolerance >= 90.0) return test;
   const double a = HalfTurn(direction.azimuth) * kPi / 180.0;
   test.east = std::sin(a);
   test.north = std::cos(a);
   const double tolerance = direction.tolerance + kAngleSlack;
-  test.every_pair = direction.tolerance >= 90.0;
-  test.no_pair = tolerance < 0.0;
   const double cos_tolerance = std::cos(tolerance * kPi / 180.0);
-  test.min_cos2 = cos_tolerance * cos_tolerance;
-  test.bandwidth = direction.bandwidth > 0.0 ? direction.bandwidth : 0.0;
+  test.min_cos2 = tolerance < 0.0 ? kNoLimit : cos_tolerance * cos_tolerance;
+  if (direction.bandwidth > 0.0) test.bandwidth = direction.bandwidth;
   return test;
-}
-
-// Returns true when the separation (dx, dy), squared length d2, lies within
-// the direction's angle tolerance and bandwidth.
-inline bool Takes(const DirectionTest& test, double dx, double dy, double d2) {
-  if (test.every_pair) return true;
-  const double along = dx * test.east + dy * test.north;
-  if (test.no_pair || along * along < test.min_cos2 * d2) return false;
-  return test.bandwidth == 0.0 ||
-         std::fabs(dx * test.north - dy * test.east) <= test.bandwidth;
 }
 
 struct Accumulator {
   double distance_sum = 0.0;
   double squared_sum = 0.0;
   int64_t pairs = 0;
+};
+
+void Add(const Accumulator& part, Accumulator* sum) {
+  sum->distance_sum += part.distance_sum;
+  sum->squared_sum += part.squared_sum;
+  sum->pairs += part.pairs;
+}
+
+// Sorts pairs into lags and adds them to a table of sums by lag and by the
+// set of directions that take them.
+struct LagBinner {
+  double spacing;
+  double tolerance;  // of a lag
+  double reach2;     // squared distance beyond which no lag takes a pair
+  int count;         // lags
+
+  // Adds the pairs (a, b), b in [begin, end), of the grid's samples to
+  // table[entry * kSets + set] for the directions of tests (kBlock at most).
+  void AddRun(const PairGrid& grid, size_t a, size_t begin, size_t end,
+              const std::vector<DirectionTest>& tests,
+              Accumulator* table) const {
+    // Directions that take every pair need no test, and those without a
+    // bandwidth no test across.
+    unsigned always = 0;
+    bool bands = false;
+    for (size_t d = 0; d < tests.size(); ++d) {
+      if (tests[d].min_cos2 < 0.0 && tests[d].bandwidth == kNoLimit) {
+        always |= 1u << d;
+      }
+      bands = bands || tests[d].bandwidth != kNoLimit;
+    }
+    if (bands) {
+      AddRunOf<true>(grid, a, begin, end, tests, always, table);
+    } else {
+      AddRunOf<false>(grid, a, begin, end, tests, always, table);
+    }
+  }
+
+  template <bool kBands>
+  void AddRunOf(const PairGrid& grid, size_t a, size_t begin, size_t end,
+                const std::vector<DirectionTest>& tests, unsigned always,
+                Accumulator* table) const {
+    // Locals, so that the stores into table do not force reloads.
+    DirectionTest local[kBlock];
+    unsigned bit[kBlock];
+    size_t tested = 0;
+    for (size_t d = 0; d < tests.size(); ++d) {
+      if ((always & (1u << d)) != 0) continue;
+      local[tested] = tests[d];
+      bit[tested++] = d;
+    }
+    const double spacing_ = spacing, tolerance_ = tolerance;
+    const double reach2_ = reach2, same_place = kSamePlace * spacing;
+    const double last_bin = count + 1.0;
+    const double* x = grid.x().data();
+    const double* y = grid.y().data();
+    const double* value = grid.value().data();
+    const double xa = x[a], ya = y[a], va = value[a];
+    for (size_t b = begin; b < end; ++b) {
+      const double dx = x[b] - xa;
+      const double dy = y[b] - ya;
+      const double d2 = dx * dx + dy * dy;
+      if (!(d2 <= reach2_)) continue;  // the cheap test, before any root
+      const double h = std::sqrt(d2);  // hypot is slower
+      // The nearest lag: q rounded down, by truncation once q is known to
+      // lie in [1, count + 1) (std::floor is a library call here).
+      const double q = h / spacing_ + 0.5;
+      int entry;
+      if (h <= same_place) {
+        entry = 0;
+      } else if (q < 1.0) {
+        entry = 1;
+      } else if (q < last_bin) {
+        const int bin = static_cast<int>(q);
+        if (!(std::fabs(h - bin * spacing_) <= tolerance_)) continue;
+        entry = bin + 1;
+      } else {
+        continue;
+      }
+      unsigned set = always;
+      for (size_t t = 0; t < tested; ++t) {
+        const DirectionTest& test = local[t];
+        const double along = dx * test.east + dy * test.north;
+        bool takes = along * along >= test.min_cos2 * d2;
+        if (kBands) {
+          takes &=
+              std::fabs(dx * test.north - dy * test.east) <= test.bandwidth;
+        }
+        set |= static_cast<unsigned>(takes) << bit[t];
+      }
+      // Pairs at one place have no direction and count in every one.
+      if (entry == 0) set = kSets - 1;
+      const double diff = value[b] - va;
+      Accumulator& sum = table[entry * kSets + set];
+      sum.distance_sum += h;
+      sum.squared_sum += diff * diff;
+      ++sum.pairs;
+    }
+  }
 };
 
 }  // namespace
@@ -129,45 +221,36 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
   const double reach = (lags.count * lags.spacing + tolerance) * kReachSlack;
   const double reach2 = reach * reach;
   const PairGrid grid(samples, reach, kChunks);
-  const std::vector<double>& x = grid.x();
-  const std::vector<double>& y = grid.y();
-  const std::vector<double>& value = grid.value();
 
-  // One set of sums per chunk, [direction * entries + entry].
+  // A pair adds to one table entry per block of directions: the entry of
+  // its lag and of the set of the block's directions that take it. Each
+  // chunk then folds its table into sums per direction and lag.
+  const size_t blocks = (dirs + kBlock - 1) / kBlock;
+  const LagBinner binner{lags.spacing, tolerance, reach2, lags.count};
   const std::vector<int64_t>& work = grid.ChunkWork();
   std::vector<std::vector<Accumulator>> chunk_sums(work.size());
   auto run_chunk = [&](int chunk) {
+    std::vector<Accumulator> table(blocks * entries * kSets);
+    for (size_t block = 0; block < blocks; ++block) {
+      const size_t first = block * kBlock;
+      const std::vector<DirectionTest> block_tests(
+          tests.begin() + first,
+          tests.begin() + std::min(first + kBlock, dirs));
+      Accumulator* block_table = &table[block * entries * kSets];
+      grid.ForEachRun(chunk, [&](size_t a, size_t begin, size_t end) {
+        binner.AddRun(grid, a, begin, end, block_tests, block_table);
+      });
+    }
     std::vector<Accumulator> sums(dirs * entries);
-    grid.ForEachRun(chunk, [&](size_t a, size_t begin, size_t end) {
-      for (size_t b = begin; b < end; ++b) {
-        const double dx = x[b] - x[a];
-        const double dy = y[b] - y[a];
-        const double d2 = dx * dx + dy * dy;
-        if (!(d2 <= reach2)) continue;   // the cheap test, before any root
-        const double h = std::sqrt(d2);  // hypot is slower
-        const double bin = std::floor(h / lags.spacing + 0.5);
-        int entry;
-        if (h <= kSamePlace * lags.spacing) {
-          entry = 0;
-        } else if (bin < 1.0) {
-          entry = 1;
-        } else if (bin <= lags.count &&
-                   std::fabs(h - bin * lags.spacing) <= tolerance) {
-          entry = static_cast<int>(bin) + 1;
-        } else {
-          continue;
-        }
-        const double diff = value[b] - value[a];
-        for (size_t d = 0; d < dirs; ++d) {
-          // Pairs at one place have no direction and count in every one.
-          if (entry != 0 && !Takes(tests[d], dx, dy, d2)) continue;
-          Accumulator& sum = sums[d * entries + entry];
-          sum.distance_sum += h;
-          sum.squared_sum += diff * diff;
-          ++sum.pairs;
+    for (size_t d = 0; d < dirs; ++d) {
+      const unsigned bit = 1u << (d % kBlock);
+      for (int e = 0; e < entries; ++e) {
+        const Accumulator* row = &table[((d / kBlock) * entries + e) * kSets];
+        for (unsigned set = 0; set < kSets; ++set) {
+          if ((set & bit) != 0) Add(row[set], &sums[d * entries + e]);
         }
       }
-    });
+    }
     chunk_sums[chunk] = std::move(sums);
   };
   if (progress != nullptr) {
@@ -181,10 +264,7 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
     for (int e = 0; e < entries; ++e) {
       Accumulator sum;
       for (const std::vector<Accumulator>& part : chunk_sums) {
-        const Accumulator& p = part[d * entries + e];
-        sum.distance_sum += p.distance_sum;
-        sum.squared_sum += p.squared_sum;
-        sum.pairs += p.pairs;
+        Add(part[d * entries + e], &sum);
       }
       if (sum.pairs == 0) continue;
       rows[d][e].h = sum.distance_sum / sum.pairs;

@@ -1,5 +1,7 @@
-// Writes the bundled sample data set in GeoEAS form.
-// Usage: generate_sample [OUTPUT]   (default data/sample.dat)
+// Writes the bundled sample data set in GeoEAS form, or a larger one of the
+// same model for benchmarks.
+// Usage: generate_sample [--count N] [OUTPUT]   (default data/sample.dat)
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <string>
 
@@ -7,8 +9,14 @@
 #include "tools/sample_data/sample_generator.h"
 
 int main(int argc, char** argv) {
-  const std::string path = argc > 1 ? argv[1] : "data/sample.dat";
-  const DataSet data = GenerateSample(SampleModel());
+  SampleModel model;
+  std::string path = "data/sample.dat";
+  CLI::App app{"Writes the sample data set of the KorvaGraph gallery."};
+  app.add_option("--count", model.count, "samples to write")
+      ->check(CLI::Range(2, 10000000));
+  app.add_option("output", path, "the GeoEAS file to write");
+  CLI11_PARSE(app, argc, argv);
+  const DataSet data = GenerateSample(model);
   const Status status = WriteGeoEasFile(data, SampleDecimals(), path);
   if (!status.ok()) {
     std::fprintf(stderr, "generate_sample: %s\n", status.message().c_str());

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "tools/sample_data/ball_field.h"
 #include "tools/sample_data/random_source.h"
 
 namespace {
@@ -32,8 +33,12 @@ DataSet GenerateSample(const SampleModel& model) {
     p.x = RoundTo(model.side * random.Uniform(), decimals[0]);
     p.y = RoundTo(model.side * random.Uniform(), decimals[1]);
   }
+  // The exact simulation needs a matrix of count^2 numbers; large sets take
+  // the ball sum, whose time and memory grow with the count.
   const std::vector<double> field =
-      SimulateGaussianField(points, model.field, &random);
+      model.count <= kLargestExactCount
+          ? SimulateGaussianField(points, model.field, &random)
+          : SimulateBallField(points, model.field, &random);
 
   std::vector<double> x(model.count), y(model.count), z(model.count);
   std::vector<double> copper(model.count), zinc(model.count);

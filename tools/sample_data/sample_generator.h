@@ -11,6 +11,10 @@
 #include "tools/korvagraph/data_set.h"
 #include "tools/sample_data/gaussian_field.h"
 
+// Sets of more samples than this are simulated by a sum of random balls
+// rather than exactly: same variogram, nearly Gaussian.
+constexpr int kLargestExactCount = 1000;
+
 // The generating model; the README states the same numbers.
 struct SampleModel {
   uint64_t seed = 20261208;
