@@ -223,4 +223,21 @@ TEST(ChartContextTest, VariogramsOfEveryDirectionAndTheFourAzimuths) {
   EXPECT_EQ(set->fit.model.sill, set->variance);
 }
 
+TEST(ChartContextTest, CloudShowsAtMostCloudMaxPairs) {
+  Options options;
+  options.lag = 1.5;
+  options.highlight = 2;
+  options.cloud_max = 3;
+  ChartContext context(LineData(), options, nullptr);
+  ASSERT_TRUE(context.Resolve().ok());
+  CloudSet* set = nullptr;
+  ASSERT_TRUE(context.Cloud(&set).ok());
+  EXPECT_EQ(set->cloud.distance.size(), 3u);
+  EXPECT_EQ(set->total_pairs, 6);
+  // The highlighted pairs are still the largest of all close pairs.
+  ASSERT_EQ(set->highlighted_pairs.size(), 2u);
+  EXPECT_EQ(set->highlighted_pairs[0].first, 2);
+  EXPECT_EQ(set->highlighted_pairs[1].first, 1);
+}
+
 }  // namespace

@@ -39,7 +39,9 @@ TEST(ProgressLineTest, ReportsAndEndsTheLine) {
     progress.Update(50);
     EXPECT_TRUE(progress.printed());
   });
-  EXPECT_EQ(text.rfind("\rcloud:  25% (50 of 200)", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("\rcloud:  25% (50 of 200), ", 0), 0u) << text;
+  EXPECT_NE(text.find("/s, "), std::string::npos) << text;  // the rate
+  EXPECT_NE(text.find(" s left"), std::string::npos) << text;
   EXPECT_NE(text.find("\rcloud: done, 200 of 200 in "), std::string::npos)
       << text;
   EXPECT_EQ(text.back(), '\n');

@@ -115,4 +115,30 @@ TEST(SampleDataTest, LogCopperVariogramRisesToItsSillNearTheRange) {
   }
 }
 
+// Large sets are simulated by the ball sum: same model, so the variogram of
+// the Gaussian field rises to its sill of 1 near the range of 333.
+TEST(SampleDataTest, LargeSetsFollowTheModelToo) {
+  SampleModel model;
+  model.count = 4000;
+  const DataSet data = GenerateSample(model);
+  ASSERT_EQ(data.RowCount(), 4000);
+  std::vector<KvDiscPnt> samples;
+  for (int r = 0; r < data.RowCount(); ++r) {
+    KvDiscPnt s{};
+    s.x = data.columns[0][r];
+    s.y = data.columns[1][r];
+    s.value = (std::log(data.columns[3][r]) - 3.0) / 0.7;  // the field
+    samples.push_back(s);
+  }
+  const std::vector<Variogram> row = ExperimentalVariograms(
+      samples, LagSettings{50.0, 14}, {{0.0, 90.0}}, nullptr)[0];
+  const struct {
+    int lag;
+    double gamma;  // 0.1 + 0.9 Sph(h / 333), rounded
+  } cases[] = {{1, 0.30}, {3, 0.67}, {5, 0.92}, {8, 1.0}, {12, 1.0}};
+  for (const auto& c : cases) {
+    EXPECT_NEAR(row[c.lag + 1].gamma, c.gamma, 0.2) << "lag " << c.lag;
+  }
+}
+
 }  // namespace
