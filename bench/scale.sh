@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# korvagraph at scale: one line per step and size, with wall-clock time, CPU
+# time and peak memory (GNU time). The data sets come from the sample
+# generator, so anyone can repeat the figures.
+# Usage: bench/scale.sh [BUILD_DIR]   (default build; needs korvagraph and
+# generate_sample built there)
+set -euo pipefail
+
+build=${1:-build}
+korvagraph="$build/tools/korvagraph/korvagraph"
+generate="$build/tools/sample_data/generate_sample"
+for program in "$korvagraph" "$generate" /usr/bin/time; do
+  [ -x "$program" ] || { echo "scale.sh: $program is missing" >&2; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+echo "scale.sh: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# Runs korvagraph with the given words and prints one line named label.
+measure() {
+  local label=$1
+  shift
+  /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$korvagraph" "$@" --quiet \
+    >/dev/null
+  read -r wall user system peak_kb <"$work/time"
+  awk -v label="$label" -v wall="$wall" -v user="$user" -v sys="$system" \
+    -v peak="$peak_kb" 'BEGIN {
+      printf "%-44s %7.2f s wall %7.2f s cpu %7.1f MB peak\n",
+             label, wall, user + sys, peak / 1024 }'
+}
+
+for count in 20000 100000; do
+  data="$work/samples-$count.dat"
+  "$generate" --count "$count" "$data" >/dev/null
+  # mvario computes the omnidirectional variogram and four directions.
+  measure "five-direction variograms, $count samples" \
+    mvario --data "$data" --out "$work/mvario.png"
+  measure "gallery, $count samples" gallery --data "$data" \
+    --out "$work/gallery-$count"
+done
