@@ -155,36 +155,26 @@ std::vector<std::vector<Variogram>> PlainVariograms(
     const std::vector<KvDiscPnt>& s, const LagSettings& lags,
     const std::vector<VariogramDirection>& directions) {
   const double pi = std::acos(-1.0);
-  const double tolerance = lags.tolerance > 0.0
-                               ? std::min(lags.tolerance, 0.5 * lags.spacing)
-                               : 0.5 * lags.spacing;
-  const size_t entries = lags.count + 2;
-  std::vector<std::vector<double>> h(directions.size()), g(h), n(h);
-  for (size_t d = 0; d < directions.size(); ++d) {
-    h[d] = g[d] = n[d] = std::vector<double>(entries, 0.0);
-  }
+  const double tolerance = std::min(
+      lags.tolerance > 0.0 ? lags.tolerance : 1e300, 0.5 * lags.spacing);
+  std::vector<std::vector<Variogram>> rows(
+      directions.size(), std::vector<Variogram>(lags.count + 2, Variogram{}));
   for (size_t i = 0; i < s.size(); ++i) {
     for (size_t j = i + 1; j < s.size(); ++j) {
       const double dx = s[j].x - s[i].x, dy = s[j].y - s[i].y;
       const double dist = std::sqrt(dx * dx + dy * dy);
       const double bin = std::floor(dist / lags.spacing + 0.5);
-      size_t e;
-      if (dist <= 1e-6 * lags.spacing) {
-        e = 0;
-      } else if (bin < 1.0) {
-        e = 1;
-      } else if (bin <= lags.count &&
-                 std::fabs(dist - bin * lags.spacing) <= tolerance) {
-        e = static_cast<size_t>(bin) + 1;
-      } else {
-        continue;
-      }
+      const bool same_place = dist <= 1e-6 * lags.spacing;
+      const bool in_lag = bin <= lags.count &&
+                          std::fabs(dist - bin * lags.spacing) <= tolerance;
+      if (!same_place && bin >= 1.0 && !in_lag) continue;
+      const size_t e = same_place ? 0 : bin < 1.0 ? 1 : bin + 1;
       const double angle = std::fmod(std::atan2(dx, dy) * 180 / pi + 180, 180);
       for (size_t d = 0; d < directions.size(); ++d) {
         const VariogramDirection& dir = directions[d];
         const double axis = std::fmod(std::fmod(dir.azimuth, 180) + 180, 180);
-        double off = std::fabs(angle - axis);
-        off = std::min(off, 180 - off);
+        const double off =
+            std::min(std::fabs(angle - axis), 180 - std::fabs(angle - axis));
         const double a = dir.azimuth * pi / 180;
         const bool in =
             dir.tolerance >= 90 ||
@@ -193,22 +183,17 @@ std::vector<std::vector<Variogram>> PlainVariograms(
               std::fabs(dx * std::cos(a) - dy * std::sin(a)) <= dir.bandwidth));
         if (e != 0 && !in) continue;
         const double diff = s[j].value - s[i].value;
-        h[d][e] += dist;
-        g[d][e] += diff * diff;
-        n[d][e] += 1;
+        rows[d][e].h += dist;  // sums, divided below
+        rows[d][e].gamma += 0.5 * diff * diff;
+        ++rows[d][e].npairs;
       }
     }
   }
-  std::vector<std::vector<Variogram>> rows(directions.size());
-  for (size_t d = 0; d < directions.size(); ++d) {
-    for (size_t e = 0; e < entries; ++e) {
-      Variogram v{};
-      if (n[d][e] > 0) {
-        v.h = h[d][e] / n[d][e];
-        v.gamma = 0.5 * g[d][e] / n[d][e];
-        v.npairs = static_cast<LONG>(n[d][e]);
-      }
-      rows[d].push_back(v);
+  for (std::vector<Variogram>& row : rows) {
+    for (Variogram& v : row) {
+      if (v.npairs == 0) continue;
+      v.h /= v.npairs;
+      v.gamma /= v.npairs;
     }
   }
   return rows;

@@ -64,15 +64,6 @@ std::vector<KvDiscPnt> RandomSamples(int count) {
   return samples;
 }
 
-TEST(VariogramCloudTest, PairNumbersFollowThePairOrder) {
-  int64_t expected = 0;
-  for (int64_t i = 0; i < 7; ++i) {
-    for (int64_t j = i + 1; j < 7; ++j) {
-      EXPECT_EQ(PairNumber(7, i, j), expected++) << i << ", " << j;
-    }
-  }
-}
-
 TEST(VariogramCloudTest, ShownPairsGroupsDigits) {
   const struct {
     int64_t shown, total;
