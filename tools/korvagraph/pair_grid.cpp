@@ -32,8 +32,10 @@ PairGrid::PairGrid(const std::vector<KvDiscPnt>& samples, double reach,
   }
   double width = 0.0;
   if (finite && reach > 0.0 && std::isfinite(reach)) {
-    // No more cells than samples along each axis: empty cells cost time.
-    const double cap = std::max(1.0, std::floor(std::sqrt(double(n))));
+    // No more cells than samples (the square root of their number along
+    // each axis): empty cells cost time.
+    const double cap =
+        std::max(1.0, std::floor(std::sqrt(static_cast<double>(n))));
     const double extent = std::max(max_x - min_x, max_y - min_y);
     width = std::max(reach * kCellMargin, extent / cap);
     if (std::isfinite(width) && width > 0.0) {
