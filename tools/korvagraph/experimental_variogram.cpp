@@ -74,6 +74,19 @@ DirectionTest Prepare(const VariogramDirection& direction) {
   return test;
 }
 
+// Two doubles on the lanes of one vector register, and the masks their
+// comparisons give (all bits set for true).
+using Lanes = double __attribute__((vector_size(16)));
+using LaneMask = int64_t __attribute__((vector_size(16)));
+constexpr size_t kPacks = (kBlock + 1) / 2;
+
+// Returns the absolute values, by clearing the sign bits.
+inline Lanes Magnitude(Lanes v) {
+  const LaneMask magnitude = {std::numeric_limits<int64_t>::max(),
+                              std::numeric_limits<int64_t>::max()};
+  return reinterpret_cast<Lanes>(reinterpret_cast<LaneMask>(v) & magnitude);
+}
+
 struct Accumulator {
   double distance_sum = 0.0;
   double squared_sum = 0.0;
@@ -120,15 +133,25 @@ struct LagBinner {
   void AddRunOf(const PairGrid& grid, size_t a, size_t begin, size_t end,
                 const std::vector<DirectionTest>& tests, unsigned always,
                 Accumulator* table) const {
-    // Locals, so that the stores into table do not force reloads.
-    DirectionTest local[kBlock];
-    unsigned bit[kBlock];
+    // The tested directions two by two on vector lanes, in locals so that
+    // the stores into table do not force reloads. Unused lanes take no
+    // pair and set no bit.
+    Lanes east[kPacks] = {}, north[kPacks] = {}, band[kPacks] = {};
+    Lanes min_cos2[kPacks];
+    LaneMask flag[kPacks] = {};
     size_t tested = 0;
+    for (size_t p = 0; p < kPacks; ++p) min_cos2[p] = Lanes{kNoLimit, kNoLimit};
     for (size_t d = 0; d < tests.size(); ++d) {
       if ((always & (1u << d)) != 0) continue;
-      local[tested] = tests[d];
-      bit[tested++] = d;
+      const size_t p = tested / 2, lane = tested % 2;
+      east[p][lane] = tests[d].east;
+      north[p][lane] = tests[d].north;
+      min_cos2[p][lane] = tests[d].min_cos2;
+      band[p][lane] = tests[d].bandwidth;
+      flag[p][lane] = 1u << d;
+      ++tested;
     }
+    const size_t packs = (tested + 1) / 2;
     const double spacing_ = spacing, tolerance_ = tolerance;
     const double reach2_ = reach2, same_place = kSamePlace * spacing;
     const double last_bin = count + 1.0;
@@ -157,17 +180,18 @@ struct LagBinner {
       } else {
         continue;
       }
-      unsigned set = always;
-      for (size_t t = 0; t < tested; ++t) {
-        const DirectionTest& test = local[t];
-        const double along = dx * test.east + dy * test.north;
-        bool takes = along * along >= test.min_cos2 * d2;
+      const Lanes dxs = {dx, dx}, dys = {dy, dy}, d2s = {d2, d2};
+      LaneMask bits = {0, 0};
+      for (size_t p = 0; p < packs; ++p) {
+        const Lanes along = dxs * east[p] + dys * north[p];
+        LaneMask takes = along * along >= min_cos2[p] * d2s;
         if (kBands) {
-          takes &=
-              std::fabs(dx * test.north - dy * test.east) <= test.bandwidth;
+          const Lanes across = dxs * north[p] - dys * east[p];
+          takes &= Magnitude(across) <= band[p];
         }
-        set |= static_cast<unsigned>(takes) << bit[t];
+        bits |= takes & flag[p];
       }
+      unsigned set = always | static_cast<unsigned>(bits[0] | bits[1]);
       // Pairs at one place have no direction and count in every one.
       if (entry == 0) set = kSets - 1;
       const double diff = value[b] - va;
