@@ -1,5 +1,6 @@
 #include "tools/korvagraph/progress_line.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -37,10 +38,20 @@ ProgressLine::ProgressLine(std::string label, int64_t total, std::FILE* out,
 
 ProgressLine::~ProgressLine() {
   if (!printed_) return;
-  std::fprintf(out_, "\r%s: done, %lld of %lld in %.1f s\n", label_.c_str(),
-               static_cast<long long>(total_), static_cast<long long>(total_),
-               Seconds(Clock::now() - start_));
+  char text[64];
+  std::snprintf(text, sizeof(text), ": done, %lld of %lld in %.1f s",
+                static_cast<long long>(total_), static_cast<long long>(total_),
+                Seconds(Clock::now() - start_));
+  Print(label_ + text, "\n");
+}
+
+void ProgressLine::Print(const std::string& text, const char* end) {
+  // Spaces wipe the end of a longer earlier line.
+  const int width = static_cast<int>(text.size());
+  std::fprintf(out_, "\r%s%*s%s", text.c_str(), std::max(width_ - width, 0), "",
+               end);
   std::fflush(out_);
+  width_ = std::max(width_, width);
 }
 
 void ProgressLine::Check(int64_t done) {
@@ -59,11 +70,10 @@ void ProgressLine::Check(int64_t done) {
                   static_cast<double>(total_ - done) / rate);
     pace += left;
   }
-  // Trailing spaces wipe the end of a longer earlier line.
-  std::fprintf(out_, "\r%s: %3.0f%% (%lld of %lld)%s   ", label_.c_str(),
-               percent, static_cast<long long>(done),
-               static_cast<long long>(total_), pace.c_str());
-  std::fflush(out_);
+  char text[96];
+  std::snprintf(text, sizeof(text), ": %3.0f%% (%lld of %lld)", percent,
+                static_cast<long long>(done), static_cast<long long>(total_));
+  Print(label_ + text + pace, "");
   printed_ = true;
   last_print_ = now;
 }

@@ -40,6 +40,8 @@ class ProgressLine {
  private:
   using Clock = std::chrono::steady_clock;
   void Check(int64_t done);
+  // Rewrites the line with text, then end.
+  void Print(const std::string& text, const char* end);
 
   std::string label_;
   int64_t total_;
@@ -50,6 +52,7 @@ class ProgressLine {
   int64_t calls_ = 0;
   int64_t next_check_ = 0;
   bool printed_ = false;
+  int width_ = 0;  // of the longest line printed
 };
 
 #endif  // TOOLS_KORVAGRAPH_PROGRESS_LINE_H_
