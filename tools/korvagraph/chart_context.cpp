@@ -78,7 +78,7 @@ std::vector<KvDiscPnt> AttributeRecords(const std::vector<double>& values,
 ChartContext::ChartContext(DataSet data, Options options, std::FILE* progress)
     : data_(std::move(data)),
       options_(std::move(options)),
-      progress_(options_.quiet ? nullptr : progress) {}
+      progress_(progress) {}
 
 Status ChartContext::ResolveCoordinates() {
   int x = ColumnNamed(data_, kXNames);
