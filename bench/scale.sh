@@ -21,8 +21,11 @@ echo "scale.sh: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 measure() {
   local label=$1
   shift
-  /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$korvagraph" "$@" --quiet \
-    >/dev/null
+  if ! /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$korvagraph" "$@" \
+    --quiet >/dev/null 2>"$work/err"; then
+    cat "$work/err" >&2
+    exit 1
+  fi
   read -r wall user system peak_kb <"$work/time"
   awk -v label="$label" -v wall="$wall" -v user="$user" -v sys="$system" \
     -v peak="$peak_kb" 'BEGIN {
