@@ -390,8 +390,8 @@ Status ChartContext::Cloud(CloudSet** set) {
       ProgressLine progress("variogram cloud", PairCount(samples->size()),
                             progress_);
       sampled = SampleVariogramCloud(*samples, options_.cloud_max,
-                                     result->short_distance,
-                                     options_.highlight, &progress);
+                                     result->short_distance, options_.highlight,
+                                     &progress);
     }
     result->cloud = std::move(sampled.cloud);
     result->total_pairs = sampled.total_pairs;

@@ -233,7 +233,8 @@ Status DrawVariogramCloud(ChartContext* context, ChartPictures* pictures,
   _kvGraphDrawVrgCldPlt(graph.get(), pictures->main()->Wnd());
 
   AddCount(stats, "pairs", static_cast<long>(set->total_pairs));
-  AddText(stats, "shown", ShownPairs(CountOf(cloud.distance), set->total_pairs));
+  AddText(stats, "shown",
+          ShownPairs(CountOf(cloud.distance), set->total_pairs));
   AddStatistic(stats, "largest distance", WindowOf(cloud.distance).maximum);
   AddStatistic(stats, "largest semivariance",
                WindowOf(cloud.semivariance).maximum);
