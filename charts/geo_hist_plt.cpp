@@ -32,6 +32,10 @@ constexpr int kDecimals = 2;
 constexpr double kNoReferenceValue = static_cast<double>(-1.1e21f);
 constexpr double kEngineScale = static_cast<double>(0.24f);
 
+// The most classes a compute step takes (or the sample count when larger):
+// the result array and the engine's tables grow with the class count alone.
+constexpr LONG kMaxClasses = 1000000;
+
 // Returns value clamped to [0, limit].
 LONG ClampCount(long long value, long long limit) {
   return static_cast<LONG>(std::max(0LL, std::min(value, limit)));
@@ -50,11 +54,11 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
   const double minimum = window_.minimum;
   const double maximum = window_.maximum;
   // The negated comparison also refuses a window with a NaN bound.
+  const LONG count = std::max<LONG>(points_.count, 0);
   if (points_.samples == nullptr || engine_.get() == 0 ||
-      !(maximum > minimum)) {
+      !(maximum > minimum) || class_count_ > std::max(kMaxClasses, count)) {
     return 0;
   }
-  const LONG count = std::max<LONG>(points_.count, 0);
   try {
     // Reserved, not zeroed: only the k values inside are written.
     korvalib::Buffer<double> in_window;

@@ -32,7 +32,8 @@ class CGeoHistPlt : public CKorvaGraph {
   }
   // Runs the compute step; returns 1 on success, 0 on failure. On failure
   // r1 to r9 are untouched; r10 to r12 only when the result array could not
-  // be had.
+  // be had. A class count above 10^6 and above the point count fails at
+  // once, storing nothing.
   LONG CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4, double& r5,
                     double& r6, double& r7, double& r8, double& r9, double& r10,
                     double& r11, double& r12);

@@ -343,6 +343,34 @@ TEST(HistogramComputeTest, FailedStepKeepsEarlierResults) {
   EXPECT_EQ(hist.PointCount(), 4);
 }
 
+// Regression: the class count had no bound, and the result array and the
+// engine's tables were sized by it alone: 2^26 classes over ten samples took
+// 1.5 GB, 2^31 - 1 asked for 16 GiB. Above 10^6 classes (or the sample count,
+// when larger) the compute step now fails at once and stores nothing.
+TEST(HistogramComputeTest, ClassCountAboveTheBoundIsRefused) {
+  struct Row {
+    const char* name;
+    LONG classes;
+    LONG status;
+  } rows[] = {
+      {"the bound itself", 1000000, 1},
+      {"one above the bound", 1000001, -1},
+      {"2^26", 1 << 26, -1},
+      {"largest long", std::numeric_limits<LONG>::max(), -1},
+  };
+  for (const Row& row : rows) {
+    Histogram hist({10, 20, 30}, 0, 40, 4, 0);
+    ASSERT_EQ(hist.Compute(), 1) << row.name;
+    hist.SetClasses(row.classes);
+    Results r;
+    EXPECT_EQ(hist.Compute(r), row.status) << row.name;
+    EXPECT_EQ(r.Untouched(), row.status == -1) << row.name;
+    // A refusal keeps the earlier four classes.
+    EXPECT_EQ(hist.PointCount(), row.status == 1 ? row.classes : 4)
+        << row.name;
+  }
+}
+
 // Data from 0 to 1234: step 200, range 1600, factor 1000, exponent -3.
 // Two classes hold 5 and 3 of 8 values: Y range 0.7 (7 steps of 0.1).
 TEST(HistogramDrawTest, AxesOfDataFrom0To1234) {

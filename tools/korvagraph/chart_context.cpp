@@ -320,9 +320,9 @@ LagSettings ChartContext::ChosenLags(
     lags.spacing = options_.lag;
     if (options_.lag_count == 0) {
       // Keep the reach of the defaults with the new spacing.
-      lags.count = std::max(1, static_cast<int>(defaults.spacing *
-                                                defaults.count / options_.lag));
-      lags.count = std::min(lags.count, 1000);
+      // Clamped as a double: a tiny --lag makes the quotient exceed int.
+      lags.count = static_cast<int>(std::clamp(
+          defaults.spacing * defaults.count / options_.lag, 1.0, 1000.0));
     }
   }
   if (options_.lag_count > 0) lags.count = options_.lag_count;

@@ -16,6 +16,7 @@
 #include "tools/korvagraph/gallery_index.h"
 #include "tools/korvagraph/geoeas_reader.h"
 #include "tools/korvagraph/options.h"
+#include "tools/korvagraph/printable.h"
 #include "tools/korvagraph/staged_output.h"
 #include "tools/korvagraph/stats_json.h"
 
@@ -208,30 +209,35 @@ Status DrawItem(const ChartEntry& entry, ChartContext* context,
   return Status::Ok();
 }
 
-// Writes the run's notes and every warning to stderr, each once.
+// Writes the run's notes and every warning to stderr, each once. Notes
+// and statistics carry titles and column names from the data file: they
+// are printed escaped (see Printable).
 void ReportToUser(const GalleryNotes& notes,
                   const std::vector<GalleryItem>& items) {
-  std::fprintf(stderr, "%s: %s\n", kProgram, notes.lines.front().c_str());
+  std::fprintf(stderr, "%s: %s\n", kProgram,
+               Printable(notes.lines.front()).c_str());
   for (const std::string& warning : notes.warnings) {
-    std::fprintf(stderr, "%s: warning: %s\n", kProgram, warning.c_str());
+    std::fprintf(stderr, "%s: warning: %s\n", kProgram,
+                 Printable(warning).c_str());
   }
   for (const SkippedChart& chart : notes.skipped) {
     std::fprintf(stderr, "%s: %s left out: %s\n", kProgram, chart.name.c_str(),
-                 chart.reason.c_str());
+                 Printable(chart.reason).c_str());
   }
   for (const GalleryItem& item : items) {
     for (const std::string& warning : item.warnings) {
       std::fprintf(stderr, "%s: warning: %s: %s\n", kProgram, item.name.c_str(),
-                   warning.c_str());
+                   Printable(warning).c_str());
     }
   }
 }
 
 void PrintStatistics(const GalleryItem& item, const std::string& prefix) {
   std::printf("%s: %s\n", item.name.c_str(),
-              Joined(prefix, item.pictures).c_str());
+              Printable(Joined(prefix, item.pictures)).c_str());
   for (const Statistic& stat : item.stats) {
-    std::printf("  %s: %s\n", stat.name.c_str(), stat.value.c_str());
+    std::printf("  %s: %s\n", Printable(stat.name).c_str(),
+                Printable(stat.value).c_str());
   }
 }
 

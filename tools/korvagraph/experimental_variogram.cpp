@@ -218,9 +218,14 @@ LagSettings DefaultLags(const std::vector<KvDiscPnt>& samples) {
   }
   const double reach = 0.5 * std::hypot(max_x - min_x, max_y - min_y);
   if (!(reach > 0.0) || !std::isfinite(reach)) return lags;
-  lags.spacing = RoundDown(reach / kTargetLagCount);
-  lags.count =
-      std::clamp(static_cast<int>(reach / lags.spacing), 1, kMaxLagCount);
+  // A subnormal reach gives a spacing of 0 (or none at all): such samples
+  // stand at one place, which the defaults already describe.
+  const double spacing = RoundDown(reach / kTargetLagCount);
+  if (!(spacing > 0.0) || !std::isfinite(reach / spacing)) return lags;
+  lags.spacing = spacing;
+  // Clamped as a double: the quotient may exceed every int.
+  lags.count = static_cast<int>(
+      std::clamp(reach / spacing, 1.0, static_cast<double>(kMaxLagCount)));
   return lags;
 }
 

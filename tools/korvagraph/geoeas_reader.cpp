@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include "tools/korvagraph/printable.h"
+
 namespace {
 
 // Column counts above this are taken for a mistyped header.
@@ -83,8 +85,8 @@ Status ReadHeader(const std::string& path, LineSource* lines, DataSet* data) {
     return Status::AtLine(path, 2,
                           "expected the number of columns (a whole number "
                           "from 1 to " +
-                              std::to_string(kMaxColumns) + "), found \"" +
-                              Trim(line) + "\"");
+                              std::to_string(kMaxColumns) + "), found " +
+                              Quoted(Trim(line)));
   }
 
   for (long c = 0; c < count; ++c) {
@@ -128,7 +130,7 @@ Status ReadRows(const std::string& path, const TrimLimits& limits,
         return Status::AtLine(
             path, lines->number(),
             "expected a number in column " + std::to_string(c + 1) + " (" +
-                data->names[c] + "), found \"" + fields[c] + "\"");
+                data->names[c] + "), found " + Quoted(fields[c]));
       }
       if (!limits.Keeps(value)) {
         value = std::numeric_limits<double>::quiet_NaN();

@@ -1,11 +1,14 @@
 // Status: the outcome of a step that can fail because of what a user gave it
 // (a file, a column, an option). A failed status carries one line of text
-// that names the file and line where that makes sense.
+// that names the file and line where that makes sense; whatever it echoes
+// of the user's bytes is escaped (see Printable), so it is safe to print.
 #ifndef TOOLS_KORVAGRAPH_STATUS_H_
 #define TOOLS_KORVAGRAPH_STATUS_H_
 
 #include <string>
 #include <utility>
+
+#include "tools/korvagraph/printable.h"
 
 class Status {
  public:
@@ -15,7 +18,7 @@ class Status {
   static Status Error(std::string message) {
     Status status;
     status.failed_ = true;
-    status.message_ = std::move(message);
+    status.message_ = Printable(message);
     return status;
   }
   // Returns "FILE:LINE: message", the form an editor can jump to.
