@@ -1,10 +1,13 @@
 #include "tools/korvagraph/distribution_charts.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "tools/korvagraph/graph_object.h"
 #include "tools/korvagraph/host_stats.h"
+#include "tools/korvagraph/map_extent.h"
+#include "tools/korvagraph/value_scale.h"
 
 namespace {
 
@@ -33,20 +36,23 @@ void AddWeightedMoments(const ChartContext& context, Statistics* stats) {
 
 Status DrawHistogramOfKind(ChartContext* context, ChartPictures* pictures,
                            Statistics* stats, int kind) {
-  AttributeSample sample;
-  Status status = context->PrimarySample(&sample);
+  std::vector<double> values;
+  Status status = context->PrimaryValues(&values);
   if (!status.ok()) return status;
+  const ValueScale scale = ScaleFor(values);
+  AttributeSample sample = scale.Sample(values);
   const int classes =
       context->options().classes > 0
           ? context->options().classes
           : HistogramClassCount(static_cast<int>(sample.records.size()));
+  const std::string& name = context->Name(context->primary());
 
   GraphObject graph = CreateGraph(kHistogramGraph);
   if (graph == nullptr) return NoGraph();
   LoadSample(graph.get(), &sample);
   _kvGraphSetHistNum(graph.get(), classes);
   _kvGraphSetHistType(graph.get(), kind);
-  _kvGraphSetAxiName(graph.get(), context->Name(context->primary()),
+  _kvGraphSetAxiName(graph.get(), scale.Named(name),
                      kind == kFrequencyKind ? kFrequencyName : kCumulativeName);
   LONG count = 0, left_out = 0;
   double mean = 0, deviation = 0, maximum = 0, upper = 0, median = 0;
@@ -54,21 +60,24 @@ Status DrawHistogramOfKind(ChartContext* context, ChartPictures* pictures,
   if (_kvGraphCptHistParam(graph.get(), count, left_out, mean, deviation,
                            maximum, upper, median, lower, minimum, variation,
                            kurtosis, skewness) != 1) {
-    return Status::Error("the histogram of " +
-                         context->Name(context->primary()) +
-                         " could not be computed");
+    return Status::Error(
+        context->data().path + ": cannot compute the histogram of " + name +
+        ": the chart library refused its " + std::to_string(values.size()) +
+        " values in " + std::to_string(classes) + " classes over " +
+        Formatted(scale.Unscaled(sample.window.minimum)) + " to " +
+        Formatted(scale.Unscaled(sample.window.maximum)));
   }
   _kvGraphDrawHistPlt(graph.get(), pictures->main()->Wnd());
 
   AddCount(stats, "count", count);
   AddCount(stats, "left out", left_out);
-  AddStatistic(stats, "mean", mean);
-  AddStatistic(stats, "std dev", deviation);
-  AddStatistic(stats, "max", maximum);
-  AddStatistic(stats, "upper quartile", upper);
-  AddStatistic(stats, "median", median);
-  AddStatistic(stats, "lower quartile", lower);
-  AddStatistic(stats, "min", minimum);
+  AddStatistic(stats, "mean", scale.Unscaled(mean));
+  AddStatistic(stats, "std dev", scale.Unscaled(deviation));
+  AddStatistic(stats, "max", scale.Unscaled(maximum));
+  AddStatistic(stats, "upper quartile", scale.Unscaled(upper));
+  AddStatistic(stats, "median", scale.Unscaled(median));
+  AddStatistic(stats, "lower quartile", scale.Unscaled(lower));
+  AddStatistic(stats, "min", scale.Unscaled(minimum));
   AddStatistic(stats, "coefficient of variation", variation);
   AddStatistic(stats, "kurtosis", kurtosis);
   AddStatistic(stats, "skewness", skewness);
@@ -85,23 +94,33 @@ Status DrawCrossPlot(ChartContext* context, ChartPictures* pictures,
   Status status = context->PairedValues(&x, &y);
   if (!status.ok()) return status;
   const FitLine fit = LeastSquaresLine(x, y);
-  const DataWindow extent = Widened(WindowOf(x, y));
+  // One extent serves both axes, so one scale serves both attributes; the
+  // slope does not change with it.
+  std::vector<double> both = x;
+  both.insert(both.end(), y.begin(), y.end());
+  const ValueScale scale = ScaleFor(both);
+  std::vector<double> drawn_x = scale.Scaled(x), drawn_y = scale.Scaled(y);
+  const DataWindow extent = AxisExtent(Widened(WindowOf(drawn_x, drawn_y)));
+  const std::string& x_name = context->Name(context->primary());
+  const std::string& y_name = context->Name(context->secondary());
 
   GraphObject graph = CreateGraph(kCrossPlotGraph);
   if (graph == nullptr) return NoGraph();
-  _kvGraphLoadCrosData(graph.get(), x.data(), y.data(), CountOf(x));
+  _kvGraphLoadCrosData(graph.get(), drawn_x.data(), drawn_y.data(),
+                       CountOf(drawn_x));
   _kvGraphSetDataExtr(graph.get(), extent.minimum, extent.maximum);
-  _kvGraphSetFitLine(graph.get(), fit.slope, fit.intercept);
-  SetCrossFrameNames(graph.get(), context->Name(context->primary()),
-                     context->Name(context->secondary()));
+  _kvGraphSetFitLine(graph.get(), fit.slope, fit.intercept / scale.factor());
+  SetCrossFrameNames(graph.get(), scale.Named(x_name), scale.Named(y_name));
   _kvGraphDrawCrosPlt(graph.get(), pictures->main()->Wnd());
 
   AddCount(stats, "pairs", static_cast<long>(x.size()));
   AddStatistic(stats, "fit slope", fit.slope);
   AddStatistic(stats, "fit intercept", fit.intercept);
   AddStatistic(stats, "correlation", fit.correlation);
-  AddStatistic(stats, context->Name(context->primary()) + " mean", Mean(x));
-  AddStatistic(stats, context->Name(context->secondary()) + " mean", Mean(y));
+  AddStatistic(stats, x_name + " mean", Mean(x));
+  AddStatistic(stats, y_name + " mean", Mean(y));
+  scale.AddNote(x_name, stats);
+  scale.AddNote(y_name, stats);
   return Status::Ok();
 }
 
@@ -110,9 +129,12 @@ Status DrawScatterPlot(ChartContext* context, ChartPictures* pictures,
   std::vector<double> x, y;
   Status status = context->PairedValues(&x, &y);
   if (!status.ok()) return status;
-  std::vector<KvDiscPnt> points = AttributeRecords(x, &y);
-  const DataWindow x_window = Rounded(WindowOf(x));
-  const DataWindow y_window = Rounded(WindowOf(y));
+  const ValueScale x_scale = ScaleFor(x), y_scale = ScaleFor(y);
+  const std::vector<double> drawn_x = x_scale.Scaled(x);
+  const std::vector<double> drawn_y = y_scale.Scaled(y);
+  std::vector<KvDiscPnt> points = AttributeRecords(drawn_x, &drawn_y);
+  const DataWindow x_window = Rounded(WindowOf(drawn_x));
+  const DataWindow y_window = Rounded(WindowOf(drawn_y));
 
   GraphObject graph = CreateGraph(kScatterGraph);
   if (graph == nullptr) return NoGraph();
@@ -121,7 +143,8 @@ Status DrawScatterPlot(ChartContext* context, ChartPictures* pictures,
   _kvGraphSetDataExtr2(graph.get(), y_window.minimum, y_window.maximum);
   AxisSummary xs{context->Name(context->primary())};
   AxisSummary ys{context->Name(context->secondary())};
-  SetCrossFrameNames(graph.get(), xs.name, ys.name);
+  SetCrossFrameNames(graph.get(), x_scale.Named(xs.name),
+                     y_scale.Named(ys.name));
   double correlation = 0, rank_correlation = 0;
   LONG x_count = 0, y_count = 0;
   _kvGraphCptScatParam(graph.get(), correlation, x_count, xs.mean, xs.deviation,
@@ -130,9 +153,13 @@ Status DrawScatterPlot(ChartContext* context, ChartPictures* pictures,
 
   xs.count = x_count;
   ys.count = y_count;
+  x_scale.Unscale(&xs);
+  y_scale.Unscale(&ys);
   AddStatistic(stats, "correlation", correlation);
   AddAxisSummaries(stats, xs, ys);
   AddStatistic(stats, "rank correlation", rank_correlation);
+  x_scale.AddNote(xs.name, stats);
+  y_scale.AddNote(ys.name, stats);
   return Status::Ok();
 }
 

@@ -8,6 +8,10 @@ namespace {
 constexpr int kMinClasses = 5;
 constexpr int kMaxClasses = 40;
 constexpr double kRoundSteps = 10.0;  // a window holds about this many
+// Widths below this part of the magnitude, or below kSmallestWidth (where
+// the charts' tick steps would leave the normal doubles), count as none.
+constexpr double kResolution = 1e-12;
+constexpr double kSmallestWidth = 1e-290;
 
 // Returns the round number (1, 2 or 5 times a power of ten) nearest above
 // raw, which is positive.
@@ -40,7 +44,14 @@ DataWindow WindowOf(const std::vector<double>& a,
 }
 
 DataWindow Widened(DataWindow window) {
-  if (window.maximum > window.minimum) return window;
+  // Below a 1e-12 part of the magnitude, or subnormal, no chart can scale
+  // the width either.
+  const double magnitude =
+      std::max(std::abs(window.minimum), std::abs(window.maximum));
+  const double width = window.maximum - window.minimum;
+  if (width > kResolution * magnitude && width >= kSmallestWidth) {
+    return window;
+  }
   const double half =
       window.minimum != 0.0 ? 0.05 * std::abs(window.minimum) : 0.5;
   return {window.minimum - half, window.maximum + half};

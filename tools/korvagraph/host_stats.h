@@ -18,8 +18,9 @@ struct DataWindow {
 DataWindow WindowOf(const std::vector<double>& values);
 // Returns the window spanning both sets, for charts with one shared extent.
 DataWindow WindowOf(const std::vector<double>& a, const std::vector<double>& b);
-// Returns window, widened when it has no width (constant data), which no
-// chart can scale: by 5% of the value either side, or by 0.5 about zero.
+// Returns window, widened when it has no width (constant data), less than
+// a 1e-12 part of its magnitude or less than 1e-290, which no chart can
+// scale: by 5% of the value either side, or by 0.5 about zero.
 DataWindow Widened(DataWindow window);
 // Returns window widened (as above), then outward to multiples of a round
 // step (1, 2 or 5 times a power of ten, about a tenth of its width). Charts

@@ -2,6 +2,9 @@
 
 namespace {
 
+// The charts take a minimum above this as 0 when flooring their origin.
+constexpr double kZeroSnap = -0.00001;
+
 // Returns the widened window of one field of the samples.
 DataWindow FieldWindow(const std::vector<KvDiscPnt>& samples,
                        double KvDiscPnt::*field) {
@@ -13,10 +16,18 @@ DataWindow FieldWindow(const std::vector<KvDiscPnt>& samples,
 
 }  // namespace
 
+DataWindow AxisExtent(DataWindow window) {
+  if (window.minimum < 0.0 && window.minimum >= kZeroSnap) {
+    window.minimum = 2.0 * kZeroSnap;
+  }
+  window.maximum += 0.25 * (window.maximum - window.minimum);
+  return window;
+}
+
 MapExtent MapExtentOf(const std::vector<KvDiscPnt>& samples) {
-  const DataWindow x = FieldWindow(samples, &KvDiscPnt::x);
-  const DataWindow y = FieldWindow(samples, &KvDiscPnt::y);
-  const DataWindow z = FieldWindow(samples, &KvDiscPnt::z);
+  const DataWindow x = AxisExtent(FieldWindow(samples, &KvDiscPnt::x));
+  const DataWindow y = AxisExtent(FieldWindow(samples, &KvDiscPnt::y));
+  const DataWindow z = AxisExtent(FieldWindow(samples, &KvDiscPnt::z));
   MapExtent extent;
   extent.minimum = {x.minimum, y.minimum, z.minimum};
   extent.maximum = {x.maximum, y.maximum, z.maximum};

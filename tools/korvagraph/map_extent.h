@@ -15,7 +15,17 @@ struct MapExtent {
 };
 
 // Returns the box and window spanning samples, each side widened where the
-// samples do not vary (see Widened); zeros widened for no samples.
+// samples do not vary (see Widened) and the box's sides reaching outward as
+// AxisExtent says, so that the maps draw every sample; zeros widened for no
+// samples.
 MapExtent MapExtentOf(const std::vector<KvDiscPnt>& samples);
+
+// Returns window with its maximum raised by a quarter of its width (and a
+// minimum in (-1e-5, 0) lowered to -2e-5). A chart that floors its axis
+// origin to the tick step and ends the axis a whole number of steps later
+// may otherwise end below the maximum: x from 3.3 to 41.7 gets an axis from
+// 0 to 40. Its step is at most a fifth of the widened width, so the axis
+// now reaches the maximum. REQUIRES: window has a width (see Widened).
+DataWindow AxisExtent(DataWindow window);
 
 #endif  // TOOLS_KORVAGRAPH_MAP_EXTENT_H_

@@ -2,14 +2,13 @@
 
 #include <cstdio>
 
-namespace {
-
-// Returns value with six significant digits.
 std::string Formatted(double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof(buffer), "%.6g", value);
   return buffer;
 }
+
+namespace {
 
 void AddAxisSummary(Statistics* stats, const char* axis,
                     const AxisSummary& summary) {

@@ -14,6 +14,9 @@ struct Statistic {
 };
 using Statistics = std::vector<Statistic>;
 
+// Returns value with six significant digits, as the statistics show it.
+std::string Formatted(double value);
+
 // Appends a named number (six significant digits), count or text.
 void AddStatistic(Statistics* stats, const std::string& name, double value);
 void AddCount(Statistics* stats, const std::string& name, long value);

@@ -1,5 +1,7 @@
 #include "tools/korvagraph/variogram_charts.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -84,12 +86,37 @@ void CheckModel(const ChartContext& context, const VariogramSet& set) {
   }
 }
 
+bool AllFinite(const std::vector<double>& values) {
+  return std::all_of(values.begin(), values.end(),
+                     [](double v) { return std::isfinite(v); });
+}
+
+bool AllFinite(const VariogramSet& set) {
+  std::vector<double> values = {set.variance};
+  for (const std::vector<Variogram>& row : set.rows) {
+    for (const Variogram& entry : row) values.push_back(entry.gamma);
+  }
+  return AllFinite(values);
+}
+
+// Returns OK when the semivariances are finite, else why the chart cannot
+// be drawn: differences of 1e154 and more overflow when squared.
+Status Drawable(const ChartContext& context, const char* chart,
+                bool finite) {
+  if (finite) return Status::Ok();
+  return Status::Error(context.data().path + ": cannot draw the " + chart +
+                       " of " + context.Name(context.primary()) +
+                       ": its values differ by 1e154 or more, and the squared "
+                       "differences overflow; divide them by a power of ten");
+}
+
 }  // namespace
 
 Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
                          Statistics* stats) {
   const VariogramSet* set = nullptr;
   Status status = context->Variograms(&set);
+  if (status.ok()) status = Drawable(*context, "variogram", AllFinite(*set));
   if (!status.ok()) return status;
   const int n = set->lags.count;
   const int rows = static_cast<int>(set->rows.size());
@@ -144,6 +171,7 @@ Status DrawMultipleVariogramPlot(ChartContext* context, ChartPictures* pictures,
                                  Statistics* stats) {
   const VariogramSet* set = nullptr;
   Status status = context->Variograms(&set);
+  if (status.ok()) status = Drawable(*context, "variograms", AllFinite(*set));
   if (!status.ok()) return status;
   const int count = static_cast<int>(set->rows.size()) - 1;
   int drawable = 0;
@@ -216,6 +244,10 @@ Status DrawVariogramCloud(ChartContext* context, ChartPictures* pictures,
                           Statistics* stats) {
   CloudSet* set = nullptr;
   Status status = context->Cloud(&set);
+  if (status.ok()) {
+    status = Drawable(*context, "variogram cloud",
+                      AllFinite(set->cloud.semivariance));
+  }
   if (!status.ok()) return status;
   VariogramCloud& cloud = set->cloud;
 
