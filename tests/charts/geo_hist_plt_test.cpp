@@ -366,8 +366,7 @@ TEST(HistogramComputeTest, ClassCountAboveTheBoundIsRefused) {
     EXPECT_EQ(hist.Compute(r), row.status) << row.name;
     EXPECT_EQ(r.Untouched(), row.status == -1) << row.name;
     // A refusal keeps the earlier four classes.
-    EXPECT_EQ(hist.PointCount(), row.status == 1 ? row.classes : 4)
-        << row.name;
+    EXPECT_EQ(hist.PointCount(), row.status == 1 ? row.classes : 4) << row.name;
   }
 }
 

@@ -241,3 +241,20 @@ TEST(ChartContextTest, CloudShowsAtMostCloudMaxPairs) {
 }
 
 }  // namespace
+
+namespace {
+
+// Regression: a --lag far below the default spacing made the lag count
+// exceed int in the conversion (undefined behaviour).
+TEST(ChartContextTest, TinyLagOptionKeepsTheLagCountBounded) {
+  Options options;
+  options.lag = 1e-300;
+  ChartContext context(LineData(), options, nullptr);
+  ASSERT_TRUE(context.Resolve().ok());
+  const VariogramSet* set = nullptr;
+  ASSERT_TRUE(context.Variograms(&set).ok());
+  EXPECT_EQ(set->lags.count, 1000);
+  EXPECT_EQ(set->lags.spacing, 1e-300);
+}
+
+}  // namespace

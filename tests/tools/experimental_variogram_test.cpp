@@ -102,6 +102,16 @@ TEST(ExperimentalVariogramTest, DefaultLagsFromTheExtent) {
   EXPECT_EQ(DefaultLags(one_place).count, 1);
 }
 
+// Regression: coordinates a few subnormals apart gave a spacing of 0, and
+// the lag count converted infinity to int (undefined behaviour).
+TEST(ExperimentalVariogramTest, DefaultLagsOfSubnormalExtentsStayUsable) {
+  for (double apart : {1e-323, 5e-324, 1e-310}) {
+    const LagSettings lags = DefaultLags(Samples({{0, 0, 1}, {apart, 0, 2}}));
+    EXPECT_GT(lags.spacing, 0.0) << apart;
+    EXPECT_GE(lags.count, 1) << apart;
+  }
+}
+
 TEST(ExperimentalVariogramTest, QualifyingPairsCountsEntriesOfThirtyOrMore) {
   std::vector<Variogram> row(4, Variogram{});
   row[1].npairs = 29;

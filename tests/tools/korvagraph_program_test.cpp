@@ -243,6 +243,83 @@ TEST(KorvagraphProgramTest, BadInputExitsTwoAndLeavesNoOutput) {
   }
 }
 
+// Regressions from hostile data files: tiny spans and huge magnitudes drew
+// blank pictures with exit 0, raw escape bytes reached the terminal, and
+// subnormal coordinate differences were undefined behaviour. Each chart now
+// draws (status 0 and a picture that is not blank) or says why not.
+TEST(KorvagraphProgramTest, HostileFilesDrawOrSayWhyNot) {
+  const std::string kTiny = "T\n3\nx\ny\nCu\n0 0 1e-6\n1 0 5e-6\n0 1 9e-6\n";
+  const std::string kHuge = "T\n3\nx\ny\nCu\n0 0 1e200\n1 0 5e200\n0 1 9e200\n";
+  struct Row {
+    const char* name;
+    std::string file_text;
+    const char* command;
+    int status;
+    const char* message;  // in the one line on stderr
+  } rows[] = {
+      {"tiny span: hist", kTiny, "hist", 0, ""},
+      {"tiny span: cumhist", kTiny, "cumhist", 0, ""},
+      {"tiny span: prob", kTiny, "prob", 0, ""},
+      {"tiny span: nqq", kTiny, "nqq", 0, ""},
+      {"huge: hist", kHuge, "hist", 0, ""},
+      {"huge: nqq", kHuge, "nqq", 0, ""},
+      {"huge: vario", kHuge, "vario", 2, "squared differences overflow"},
+      {"huge: cloud", kHuge, "cloud", 2, "squared differences overflow"},
+      {"constant: nqq", "T\n3\nx\ny\nCu\n0 0 5\n1 1 5\n", "nqq", 2,
+       "every present value is 5"},
+      {"subnormal apart: cloud", "T\n3\nx\ny\nCu\n0 0 1\n1e-323 0 2\n", "cloud",
+       0, ""},
+      {"escape bytes", "T\n3\nx\ny\nCu\n0 0 \x1B]0;owned\x07\n", "hist", 2,
+       "found \"\\x1B]0;owned\\x07\""},
+  };
+  for (const Row& row : rows) {
+    TempDir dir;
+    dir.Write("in.dat", row.file_text);
+    const ProgramRun run = Korvagraph(
+        dir, std::string(row.command) + " --data in.dat --out p.png");
+    EXPECT_EQ(run.status, row.status) << row.name << ": " << run.err;
+    if (row.status == 0) {
+      EXPECT_TRUE(NotBlank(dir.File("p.png"))) << row.name;
+    } else {
+      EXPECT_NE(run.err.find(row.message), std::string::npos)
+          << row.name << ": " << run.err;
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1)
+          << row.name;
+      EXPECT_EQ(run.err.find('\x1B'), std::string::npos) << row.name;
+      EXPECT_FALSE(fs::exists(dir.File("p.png"))) << row.name;
+    }
+  }
+}
+
+// Regression: std::bad_alloc from the pair computations was never caught;
+// the program died on signal 6 and left its staging folder behind.
+TEST(KorvagraphProgramTest, OutOfMemoryIsOneLineAndExitOne) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer runtime reserves more than the limit";
+#endif
+  TempDir dir;
+  std::string text = "T\n3\nx\ny\nCu\n";
+  for (int i = 0; i < 20000; ++i) {
+    text += std::to_string(i % 173) + " " + std::to_string(i / 173) + " " +
+            std::to_string(i % 7) + "\n";
+  }
+  dir.Write("big.dat", text);
+  // The cloud of 20,000 samples needs gigabytes; allow it 1.5 GB.
+  const std::string command =
+      "cd '" + dir.path() + "' && ulimit -v 1500000 && '" + KORVAGRAPH_PROGRAM +
+      "' cloud --data big.dat --out c.png 2>err.txt";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw)) << "killed by a signal";
+  EXPECT_EQ(WEXITSTATUS(raw), 1);
+  const std::string err = ReadFile(dir.File("err.txt"));
+  EXPECT_EQ(err.rfind("korvagraph: out of memory", 0), 0u) << err;
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  // Nothing but the data and the message.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()),
+                          fs::directory_iterator()),
+            2);
+}
+
 TEST(KorvagraphProgramTest, GalleryWillNotOverwriteUnrelatedFiles) {
   TempDir dir;
   fs::create_directory(dir.File("docs"));

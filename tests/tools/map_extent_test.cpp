@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "test_support/host_records.h"
+#include "test_support/recording.h"
 
 namespace {
 
@@ -17,9 +20,10 @@ TEST(MapExtentTest, BoxAndWindowSpanTheSamples) {
   EXPECT_EQ(e.minimum.x, 9.0);
   EXPECT_EQ(e.minimum.y, -20.0);
   EXPECT_EQ(e.minimum.z, 300.0);
-  EXPECT_EQ(e.maximum.x, 46.0);
-  EXPECT_EQ(e.maximum.y, 500.0);
-  EXPECT_EQ(e.maximum.z, 340.0);
+  // Each side reaches a quarter of its width beyond the samples.
+  EXPECT_EQ(e.maximum.x, 55.25);
+  EXPECT_EQ(e.maximum.y, 630.0);
+  EXPECT_EQ(e.maximum.z, 350.0);
   EXPECT_EQ(e.values.minimum, 3.0);
   EXPECT_EQ(e.values.maximum, 12.0);
 }
@@ -30,12 +34,60 @@ TEST(MapExtentTest, ConstantSidesAreWidened) {
   const MapExtent e =
       MapExtentOf({LocatedSample(0, 100, 5, 0), LocatedSample(10, 100, 5, 0)});
   EXPECT_EQ(e.minimum.x, 0.0);
-  EXPECT_EQ(e.maximum.x, 10.0);
+  EXPECT_EQ(e.maximum.x, 12.5);
   EXPECT_LT(e.minimum.y, 100.0);
   EXPECT_GT(e.maximum.y, 100.0);
   EXPECT_LT(e.minimum.z, e.maximum.z);
   EXPECT_LT(e.values.minimum, 5.0);
   EXPECT_GT(e.values.maximum, 5.0);
+}
+
+// Returns the number of circle marks a chart drew into a new window.
+long MarksDrawn(CKorvaGraph* graph, LONG (*draw)(CKorvaGraph*, CWnd*)) {
+  const std::vector<std::string> log =
+      kgtest::DrawAndLog(draw, graph, 400, 400);
+  return std::count_if(log.begin(), log.end(), [](const std::string& call) {
+    return call.rfind("Ellipse", 0) == 0;
+  });
+}
+
+LONG DrawMap(CKorvaGraph* graph, CWnd* window) {
+  return _kvGraphDrawLocmPlt(graph, window, nullptr);
+}
+
+// Regression: the maps and the cross plot took the exact extent, and their
+// floored axes ended below the maximum: x from 3.3 to 41.7 got an axis from
+// 0 to 40, and the map said "samples: 3" but showed 2.
+TEST(MapExtentTest, MapsAndCrossPlotDrawEverySample) {
+  struct Row {
+    const char* name;
+    double low, high;
+  } rows[] = {{"3.3 to 41.7", 3.3, 41.7},
+              {"9 to 46", 9, 46},
+              {"-10 to 95", -10, 95},
+              {"just below zero", -0.000005, 0.00007},
+              {"large", 12345.6, 98765.4}};
+  for (const Row& row : rows) {
+    std::vector<KvDiscPnt> samples = {
+        LocatedSample(row.low, row.high, 1),
+        LocatedSample(row.high, row.low, 2),
+        LocatedSample((row.low + row.high) / 2, row.high, 3)};
+    const MapExtent e = MapExtentOf(samples);
+    kgtest::ScopedGraph map(3);
+    _kvGraphLoadDiscPnts(map.get(), samples.data(), 3);
+    _kvGraphSetCoordExtr(map.get(), e.minimum, e.maximum);
+    _kvGraphSetDataExtr(map.get(), e.values.minimum, e.values.maximum);
+    _kvGraphCptLocmParam(map.get());
+    EXPECT_EQ(MarksDrawn(map.get(), DrawMap), 3) << row.name;
+
+    std::vector<double> x = {row.low, row.high, row.high};
+    std::vector<double> y = {row.high, row.low, row.high};
+    const DataWindow extent = AxisExtent(Widened(WindowOf(x, y)));
+    kgtest::ScopedGraph cross(8);
+    _kvGraphLoadCrosData(cross.get(), x.data(), y.data(), 3);
+    _kvGraphSetDataExtr(cross.get(), extent.minimum, extent.maximum);
+    EXPECT_EQ(MarksDrawn(cross.get(), _kvGraphDrawCrosPlt), 3) << row.name;
+  }
 }
 
 }  // namespace

@@ -59,11 +59,10 @@ Status DrawNormalQqPlot(ChartContext* context, ChartPictures* pictures,
   const DataWindow window = WindowOf(values);
   if (window.minimum == window.maximum) {
     // Every score and every value would be one point: no axis has a range.
-    return Status::Error(context->data().path +
-                         ": cannot draw the normal Q-Q plot of " + name +
-                         ": every present value is " +
-                         Formatted(window.minimum) +
-                         "; the plot needs values that differ");
+    return Status::Error(
+        context->data().path + ": cannot draw the normal Q-Q plot of " + name +
+        ": every present value is " + Formatted(window.minimum) +
+        "; the plot needs values that differ");
   }
   const ValueScale scale = ScaleFor(values);
   AttributeSample sample = scale.Sample(values);
@@ -105,8 +104,7 @@ Status DrawQqPlot(ChartContext* context, ChartPictures* pictures,
   _kvGraphSetQqppType(graph.get(), kQuantileForm);
   AxisSummary x{context->Name(context->primary())};
   AxisSummary y{context->Name(context->secondary())};
-  SetCrossFrameNames(graph.get(), x_scale.Named(x.name),
-                     y_scale.Named(y.name));
+  SetCrossFrameNames(graph.get(), x_scale.Named(x.name), y_scale.Named(y.name));
   LONG x_count = 0, y_count = 0;
   _kvGraphCptQqppParam(graph.get(), x_count, x.mean, x.deviation, y_count,
                        y.mean, y.deviation);

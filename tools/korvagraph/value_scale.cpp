@@ -32,7 +32,8 @@ std::string ValueScale::Named(const std::string& name) const {
   return name + " / 1e" + std::to_string(exponent);
 }
 
-std::vector<double> ValueScale::Scaled(const std::vector<double>& values) const {
+std::vector<double> ValueScale::Scaled(
+    const std::vector<double>& values) const {
   if (exponent == 0) return values;
   const double f = factor();
   std::vector<double> scaled;

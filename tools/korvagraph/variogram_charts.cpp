@@ -101,8 +101,7 @@ bool AllFinite(const VariogramSet& set) {
 
 // Returns OK when the semivariances are finite, else why the chart cannot
 // be drawn: differences of 1e154 and more overflow when squared.
-Status Drawable(const ChartContext& context, const char* chart,
-                bool finite) {
+Status Drawable(const ChartContext& context, const char* chart, bool finite) {
   if (finite) return Status::Ok();
   return Status::Error(context.data().path + ": cannot draw the " + chart +
                        " of " + context.Name(context.primary()) +
