@@ -2,8 +2,8 @@
 // the host computations every chart starts from (columns, windows, lags,
 // map extents, variograms and the cloud of small files). The input is an
 // option count, that many NUL-ended words, and the data file.
-// Beyond the sanitizers it requires every refusal to be one line of
-// printable text naming the data file, and lag settings that are usable.
+// Beyond the sanitizers it requires every refusal to be printable text
+// naming the data file, and lag settings that are usable.
 #include <unistd.h>
 
 #include <cmath>
@@ -56,10 +56,10 @@ class ScratchFile {
   std::string path_;
 };
 
-// A message must be one line a terminal shows as it is.
+// A message must be lines a terminal shows as they are.
 void CheckMessage(const Status& status, const char* step) {
   for (unsigned char c : status.message()) {
-    if (c < 0x20 || c == 0x7F) {
+    if ((c < 0x20 && c != '\n') || c == 0x7F) {
       Breach(std::string(step) + ": raw control byte in \"" + status.message() +
              "\"");
     }

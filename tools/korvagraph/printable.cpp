@@ -58,11 +58,12 @@ void AppendEscape(uint8_t byte, std::string* out) {
 // Appends the printable form of text, at most max_chars characters (an
 // escape counts as one); returns false when text was cut.
 bool AppendPrintable(const std::string& text, size_t max_chars,
-                     std::string* out) {
+                     bool keep_line_feeds, std::string* out) {
   size_t chars = 0;
   for (size_t i = 0; i < text.size(); ++chars) {
     if (chars == max_chars) return false;
-    const size_t length = PrintableSequence(text, i);
+    const size_t length =
+        keep_line_feeds && text[i] == '\n' ? 1 : PrintableSequence(text, i);
     if (length == 0) {
       AppendEscape(static_cast<uint8_t>(text[i]), out);
       ++i;
@@ -76,15 +77,15 @@ bool AppendPrintable(const std::string& text, size_t max_chars,
 
 }  // namespace
 
-std::string Printable(const std::string& text) {
+std::string Printable(const std::string& text, bool keep_line_feeds) {
   std::string out;
-  AppendPrintable(text, text.size(), &out);
+  AppendPrintable(text, text.size(), keep_line_feeds, &out);
   return out;
 }
 
 std::string Quoted(const std::string& text, size_t max_chars) {
   std::string out = "\"";
-  const bool whole = AppendPrintable(text, max_chars, &out);
+  const bool whole = AppendPrintable(text, max_chars, false, &out);
   out += whole ? "\"" : "...\"";
   return out;
 }

@@ -9,8 +9,9 @@
 #include <string>
 
 // Returns text with every byte a terminal would act on escaped as \xNN
-// (tab, line feed and carriage return as \t, \n, \r). Valid UTF-8 passes.
-std::string Printable(const std::string& text);
+// (tab, line feed and carriage return as \t, \n, \r). Valid UTF-8 passes,
+// and so do line feeds when keep_line_feeds (for messages of several lines).
+std::string Printable(const std::string& text, bool keep_line_feeds = false);
 
 // Returns text printable and in double quotes, cut after max_chars
 // characters with "..." so that a binary file's line stays short.

@@ -1,7 +1,8 @@
 // Status: the outcome of a step that can fail because of what a user gave it
 // (a file, a column, an option). A failed status carries one line of text
-// that names the file and line where that makes sense; whatever it echoes
-// of the user's bytes is escaped (see Printable), so it is safe to print.
+// that names the file and line where that makes sense (a list may follow on
+// further lines); whatever it echoes of the user's bytes is escaped (see
+// Printable), so it is safe to print.
 #ifndef TOOLS_KORVAGRAPH_STATUS_H_
 #define TOOLS_KORVAGRAPH_STATUS_H_
 
@@ -18,7 +19,7 @@ class Status {
   static Status Error(std::string message) {
     Status status;
     status.failed_ = true;
-    status.message_ = Printable(message);
+    status.message_ = Printable(message, /*keep_line_feeds=*/true);
     return status;
   }
   // Returns "FILE:LINE: message", the form an editor can jump to.

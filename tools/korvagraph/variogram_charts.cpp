@@ -209,10 +209,9 @@ Status DrawMultipleVariogramPlot(ChartContext* context, ChartPictures* pictures,
   if (_kvGraphLoadMVarmData(graph.get(), entries.data(), lag_counts.data(),
                             position_arrays.data(), count, show.data(),
                             0) != 1) {
-    return Status::Error(context->data().path +
-                         ": cannot draw the directional variograms of " +
-                         context->Name(context->primary()) +
-                         ": the chart library refused them");
+    return Status::Error(
+        context->data().path + ": cannot draw the directional variograms of " +
+        context->Name(context->primary()) + ": the chart library refused them");
   }
   _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
   _kvGraphSetMVrgNug(graph.get(), set->fit.model.nugget);
