@@ -20,10 +20,10 @@ TEST(MapExtentTest, BoxAndWindowSpanTheSamples) {
   EXPECT_EQ(e.minimum.x, 9.0);
   EXPECT_EQ(e.minimum.y, -20.0);
   EXPECT_EQ(e.minimum.z, 300.0);
-  // Each side reaches a quarter of its width beyond the samples.
-  EXPECT_EQ(e.maximum.x, 55.25);
-  EXPECT_EQ(e.maximum.y, 630.0);
-  EXPECT_EQ(e.maximum.z, 350.0);
+  // 9 to 46 gets an axis from 5 to 45: raised twice by half its step of 5.
+  EXPECT_EQ(e.maximum.x, 51.0);
+  EXPECT_EQ(e.maximum.y, 500.0);
+  EXPECT_EQ(e.maximum.z, 340.0);
   EXPECT_EQ(e.values.minimum, 3.0);
   EXPECT_EQ(e.values.maximum, 12.0);
 }
@@ -34,7 +34,7 @@ TEST(MapExtentTest, ConstantSidesAreWidened) {
   const MapExtent e =
       MapExtentOf({LocatedSample(0, 100, 5, 0), LocatedSample(10, 100, 5, 0)});
   EXPECT_EQ(e.minimum.x, 0.0);
-  EXPECT_EQ(e.maximum.x, 12.5);
+  EXPECT_EQ(e.maximum.x, 10.0);
   EXPECT_LT(e.minimum.y, 100.0);
   EXPECT_GT(e.maximum.y, 100.0);
   EXPECT_LT(e.minimum.z, e.maximum.z);
@@ -62,11 +62,11 @@ TEST(MapExtentTest, MapsAndCrossPlotDrawEverySample) {
   struct Row {
     const char* name;
     double low, high;
-  } rows[] = {{"3.3 to 41.7", 3.3, 41.7},
-              {"9 to 46", 9, 46},
-              {"-10 to 95", -10, 95},
-              {"just below zero", -0.000005, 0.00007},
-              {"large", 12345.6, 98765.4}};
+  } rows[] = {
+      {"3.3 to 41.7", 3.3, 41.7},  {"9 to 46", 9, 46},
+      {"-10 to 95", -10, 95},      {"just below zero", -0.000005, 0.00007},
+      {"large", 12345.6, 98765.4}, {"small", 0.0033, 0.0417},
+      {"negative", -123.4, -5.6},  {"step of 10", 1e6, 3.3e6}};
   for (const Row& row : rows) {
     std::vector<KvDiscPnt> samples = {
         LocatedSample(row.low, row.high, 1),

@@ -20,12 +20,12 @@ struct MapExtent {
 // samples.
 MapExtent MapExtentOf(const std::vector<KvDiscPnt>& samples);
 
-// Returns window with its maximum raised by a quarter of its width (and a
-// minimum in (-1e-5, 0) lowered to -2e-5). A chart that floors its axis
-// origin to the tick step and ends the axis a whole number of steps later
-// may otherwise end below the maximum: x from 3.3 to 41.7 gets an axis from
-// 0 to 40. Its step is at most a fifth of the widened width, so the axis
-// now reaches the maximum. REQUIRES: window has a width (see Widened).
+// Returns window with its maximum raised just enough (and a minimum in
+// (-1e-5, 0) lowered to -2e-5) that the axis of a chart that floors its
+// origin to the tick step, and ends it a whole number of steps later,
+// reaches the maximum. Given the exact extent such an axis may end below
+// it: x from 3.3 to 41.7 gets an axis from 0 to 40, and the sample at 41.7
+// is not drawn. REQUIRES: window has a width (see Widened).
 DataWindow AxisExtent(DataWindow window);
 
 #endif  // TOOLS_KORVAGRAPH_MAP_EXTENT_H_
