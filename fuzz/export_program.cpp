@@ -19,6 +19,7 @@ const Size kSizes[] = {{0, 0},       {1, 1},     {40, 30},
                        {1, 2000000}, {0, 300},   {300, 0}};
 
 constexpr int kLegendWidth = 40;
+constexpr long long kMaxClasses = 1000000;
 
 // Type codes the factory is asked for: every chart and two it refuses.
 constexpr uint32_t kTypeChoices = 14;
@@ -331,17 +332,16 @@ void ExportProgram::Compute(uint32_t op) {
 
 void ExportProgram::Output(uint32_t op) {
   // Counts stay below what the host handed over: the most samples, or for
-  // the histogram the most classes plus entry 0.
+  // the histogram the class bound.
   LONG count = 0;
   switch (op % 3) {
     case 0: {
       Checked("_kvGraphOutPutHistPntNum",
               _kvGraphOutPutHistPntNum(graph_, count));
-      // Classes come from any 32-bit value, so the bound is loose but the
-      // buffers are exact.
+      // The compute step refuses more classes than 10^6 or the samples.
       const size_t n =
           CheckedCount("_kvGraphOutPutHistPntNum", count,
-                       std::max<long long>(most_samples_, 1000001));
+                       std::max<long long>(most_samples_, kMaxClasses));
       auto first = Doubles(n), second = Doubles(n);
       return Checked("_kvGraphOutPutHistPnt",
                      _kvGraphOutPutHistPnt(graph_, first.get(), second.get()));
