@@ -306,10 +306,10 @@ TEST(KorvagraphProgramTest, OutOfMemoryIsOneLineAndExitOne) {
             std::to_string(i % 7) + "\n";
   }
   dir.Write("big.dat", text);
-  // The cloud of 20,000 samples needs gigabytes; allow it 1.5 GB.
+  // Every pair of 20,000 samples in the cloud needs gigabytes; allow 1.5 GB.
   const std::string command =
       "cd '" + dir.path() + "' && ulimit -v 1500000 && '" + KORVAGRAPH_PROGRAM +
-      "' cloud --data big.dat --out c.png 2>err.txt";
+      "' cloud --data big.dat --cloud-max 1000000000 --out c.png 2>err.txt";
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw)) << "killed by a signal";
   EXPECT_EQ(WEXITSTATUS(raw), 1);
