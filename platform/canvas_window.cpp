@@ -4,6 +4,7 @@
 
 #include "platform/device_context.h"
 #include "platform/png_writer.h"
+#include "platform/vector_export.h"
 #include "platform/window_state.h"
 
 // The window's state, registered under a handle for as long as it lives.
@@ -35,6 +36,7 @@ int CanvasWindow::Height() const { return state_->window.raster.height(); }
 
 void CanvasWindow::Resize(int width, int height) {
   state_->window.raster.Reset(width, height, state_->window.background);
+  state_->window.display.Clear();
 }
 
 COLORREF CanvasWindow::Pixel(int x, int y) const {
@@ -46,6 +48,18 @@ COLORREF CanvasWindow::Pixel(int x, int y) const {
 
 bool CanvasWindow::SavePng(const std::string& path) const {
   return WritePng(state_->window.raster, path);
+}
+
+bool CanvasWindow::SaveSvg(const std::string& path) const {
+  return ExportPicture(state_->window, PictureFormat::kSvg, 1.0, path);
+}
+
+bool CanvasWindow::SavePdf(const std::string& path) const {
+  return ExportPicture(state_->window, PictureFormat::kPdf, 1.0, path);
+}
+
+bool CanvasWindow::SaveScaledPng(const std::string& path, double scale) const {
+  return ExportPicture(state_->window, PictureFormat::kPng, scale, path);
 }
 
 void CanvasWindow::StartRecording() { state_->window.recording = true; }

@@ -161,8 +161,10 @@ CPoint DeviceContext::MoveTo(int x, int y) {
 BOOL DeviceContext::LineTo(int x, int y) {
   WindowState* window = state_;
   if (window == nullptr) return FALSE;
-  DrawLine(window->raster, PenStroke(), DeviceX(position_.x),
-           DeviceY(position_.y), DeviceX(x), DeviceY(y), 0);
+  const Stroke pen = PenStroke();
+  DrawLine(window->raster, pen, DeviceX(position_.x), DeviceY(position_.y),
+           DeviceX(x), DeviceY(y), 0);
+  window->display.AddLine(origin_, pen, position_.x, position_.y, x, y);
   position_ = CPoint(x, y);
   RecordCall(window, [&] {
     return "LineTo " + Coordinates(x, y) + " | dev " +
@@ -183,19 +185,23 @@ std::string DeviceContext::ShapeLine(const char* name, int left, int top,
 }
 
 template <typename Draw>
-BOOL DeviceContext::Shape(Draw draw, const char* name, int left, int top,
-                          int right, int bottom) {
+BOOL DeviceContext::Shape(Draw draw, DisplayOpKind kind, const char* name,
+                          int left, int top, int right, int bottom) {
   WindowState* window = state_;
   if (window == nullptr) return FALSE;
-  draw(window->raster, PenStroke(), Current(GdiKind::kBrush).brush,
+  const Stroke pen = PenStroke();
+  const COLORREF brush = Current(GdiKind::kBrush).brush;
+  draw(window->raster, pen, brush,
        ShapeBox{DeviceX(left), DeviceY(top), DeviceX(right), DeviceY(bottom)});
+  window->display.AddShape(kind, origin_, pen, brush, left, top, right, bottom);
   RecordCall(window, [&] { return ShapeLine(name, left, top, right, bottom); });
   return TRUE;
 }
 
 BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
   auto draw = [](auto&&... args) { DrawRectangle(args...); };
-  return Shape(draw, "Rectangle", left, top, right, bottom);
+  return Shape(draw, DisplayOpKind::kRectangle, "Rectangle", left, top, right,
+               bottom);
 }
 
 BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
@@ -208,13 +214,16 @@ BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
         FindSmallEllipseInside(state_->raster, DeviceX(left), DeviceY(top),
                                DeviceX(right), DeviceY(bottom), &corner);
     if (shape != nullptr) {
+      const COLORREF brush = Current(GdiKind::kBrush).brush;
+      state_->display.AddShape(DisplayOpKind::kEllipse, origin_, pen, brush,
+                               left, top, right, bottom);
       // A tail call: the quick path keeps no registers of its own.
-      return WriteSmallEllipse(*shape, corner, pen.color,
-                               Current(GdiKind::kBrush).brush);
+      return WriteSmallEllipse(*shape, corner, pen.color, brush);
     }
   }
   auto draw = [](auto&&... args) { DrawEllipse(args...); };
-  return Shape(draw, "Ellipse", left, top, right, bottom);
+  return Shape(draw, DisplayOpKind::kEllipse, "Ellipse", left, top, right,
+               bottom);
 }
 
 BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
@@ -228,6 +237,12 @@ BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {
   const FontSpec& font = Current(GdiKind::kFont).font;
   const bool drawn = DrawText(window->raster, font, DeviceX(x), DeviceY(y),
                               text, length, style);
+  if (drawn) {
+    window->display.AddText(
+        origin_, x, y,
+        {std::string(text, static_cast<size_t>(length)), font, style.align,
+         style.opaque, style.background, style.color});
+  }
   RecordCall(window, [&] {
     return "TextOut " + Coordinates(x, y) + " \"" +
            std::string(text, static_cast<size_t>(length)) + "\" | dev " +

@@ -69,8 +69,8 @@ class DeviceContext {
   // Draws a Rectangle or an Ellipse (draw paints it) and records the call.
   // Out of line: the markers' quick path stays small.
   template <typename Draw>
-  [[gnu::noinline]] BOOL Shape(Draw draw, const char* name, int left, int top,
-                               int right, int bottom);
+  [[gnu::noinline]] BOOL Shape(Draw draw, DisplayOpKind kind, const char* name,
+                               int left, int top, int right, int bottom);
   // The recording line of a Rectangle or Ellipse call.
   std::string ShapeLine(const char* name, int left, int top, int right,
                         int bottom) const;

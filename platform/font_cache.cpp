@@ -21,11 +21,6 @@ long ScaleRounded(long value, long num, long den) {
   return std::lround(static_cast<double>(value) * num / den);
 }
 
-struct FontFile {
-  std::string path;
-  int index = 0;
-};
-
 struct PatternDeleter {
   void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
 };
@@ -61,15 +56,15 @@ class FontCache {
     auto found = fonts_.find(wanted);
     if (found != fonts_.end()) return found->second.get();
     std::unique_ptr<SizedFont>& font = fonts_[wanted];
-    FT_Face face = Open(wanted);
-    if (face != nullptr) font = std::make_unique<SizedFont>(face, wanted);
+    const FontFile& file = Resolve(wanted.face, wanted.weight);
+    FT_Face face = Open(file);
+    if (face != nullptr) font = std::make_unique<SizedFont>(face, file, wanted);
     return font.get();
   }
 
  private:
-  FT_Face Open(const FontSpec& wanted) {
+  FT_Face Open(const FontFile& file) {
     if (library_ == nullptr) return nullptr;
-    const FontFile& file = Resolve(wanted.face, wanted.weight);
     FT_Face face = nullptr;
     if (file.path.empty() || FT_New_Face(library_.get(), file.path.c_str(),
                                          file.index, &face) != 0) {
@@ -138,7 +133,8 @@ void CopyCoverage(const FT_Bitmap& bitmap, GlyphImage* glyph) {
 
 }  // namespace
 
-SizedFont::SizedFont(FT_Face face, const FontSpec& wanted) : face_(face) {
+SizedFont::SizedFont(FT_Face face, const FontFile& file, const FontSpec& wanted)
+    : face_(face), file_(file) {
   const TT_OS2* os2 =
       static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   const long upem = std::max<long>(face->units_per_EM, 1);
@@ -165,11 +161,10 @@ SizedFont::SizedFont(FT_Face face, const FontSpec& wanted) : face_(face) {
                            : ppem_ / 2;
   average_width_ = static_cast<int>(std::max<long>(average, 1));
   // A requested width stretches the glyphs horizontally.
-  double x_scale = 1.0;
   if (wanted.width != 0 && wanted.height != 0) {
-    x_scale = std::abs(static_cast<double>(wanted.width)) / average_width_;
+    x_scale_ = std::abs(static_cast<double>(wanted.width)) / average_width_;
   }
-  FT_Set_Char_Size(face_, std::lround(ppem_ * x_scale * 64), ppem_ * 64, 72,
+  FT_Set_Char_Size(face_, std::lround(ppem_ * x_scale_ * 64), ppem_ * 64, 72,
                    72);
 }
 
@@ -184,6 +179,7 @@ const GlyphImage& SizedFont::Glyph(char32_t code) {
     return glyph;
   }
   const FT_GlyphSlot slot = face_->glyph;
+  glyph.index = index;
   glyph.advance = static_cast<int>((slot->linearHoriAdvance + 0xFFFF) >> 16);
   glyph.left = slot->bitmap_left;
   glyph.top = slot->bitmap_top;

@@ -82,31 +82,48 @@ bool MeasureText(const FontSpec& font, const char* text, int length,
   return true;
 }
 
-bool DrawText(Raster& raster, const FontSpec& font, int64_t x, int64_t y,
-              const char* text, int length, const TextStyle& style) {
+bool PlaceText(const FontSpec& font, int64_t x, int64_t y, const char* text,
+               int length, UINT align, PlacedText* placed) {
   Layout layout;
   if (!Lay(font, text, length, &layout)) return false;
   const TextExtent& extent = layout.extent;
-  if ((style.align & TA_CENTER) == TA_CENTER) {
+  if ((align & TA_CENTER) == TA_CENTER) {
     x -= extent.width / 2;
-  } else if (style.align & TA_RIGHT) {
+  } else if (align & TA_RIGHT) {
     x -= extent.width;
   }
   int64_t baseline = y + extent.ascent;
-  if ((style.align & TA_BASELINE) == TA_BASELINE) {
+  if ((align & TA_BASELINE) == TA_BASELINE) {
     baseline = y;
-  } else if (style.align & kAlignBottom) {
+  } else if (align & kAlignBottom) {
     baseline = y - extent.descent;
   }
-  if (style.opaque) {
-    raster.FillRect(x, baseline - extent.ascent, x + extent.width,
-                    baseline + extent.descent, style.background);
-  }
+  placed->font = layout.font;
+  placed->extent = extent;
+  placed->left = x;
+  placed->baseline = baseline;
+  placed->glyphs.clear();
   int64_t pen_x = x;
   for (char32_t code : CodeScratch()) {
-    const GlyphImage& glyph = layout.font->Glyph(code);
-    BlendGlyph(raster, glyph, pen_x, baseline, style.color);
-    pen_x += glyph.advance;
+    placed->glyphs.push_back({code, pen_x});
+    pen_x += layout.font->Glyph(code).advance;
+  }
+  return true;
+}
+
+bool DrawText(Raster& raster, const FontSpec& font, int64_t x, int64_t y,
+              const char* text, int length, const TextStyle& style) {
+  static thread_local PlacedText placed;  // reused: text is drawn often
+  if (!PlaceText(font, x, y, text, length, style.align, &placed)) return false;
+  const TextExtent& extent = placed.extent;
+  if (style.opaque) {
+    raster.FillRect(placed.left, placed.baseline - extent.ascent,
+                    placed.left + extent.width,
+                    placed.baseline + extent.descent, style.background);
+  }
+  for (const PlacedText::Glyph& glyph : placed.glyphs) {
+    BlendGlyph(raster, placed.font->Glyph(glyph.code), glyph.pen_x,
+               placed.baseline, style.color);
   }
   return true;
 }

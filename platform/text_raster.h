@@ -4,6 +4,7 @@
 #define PLATFORM_TEXT_RASTER_H_
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/font_spec.h"
 #include "platform/raster.h"
@@ -26,6 +27,27 @@ struct TextStyle {
   COLORREF background = RGB(255, 255, 255);
   COLORREF color = 0;
 };
+
+class SizedFont;
+
+// A line of text placed for drawing: its font, the box it fills in opaque
+// mode and where each glyph's pen position stands on the baseline.
+struct PlacedText {
+  SizedFont* font = nullptr;  // owned by the font cache
+  TextExtent extent;
+  int64_t left = 0;  // the box's left edge and the baseline
+  int64_t baseline = 0;
+  struct Glyph {
+    char32_t code;
+    int64_t pen_x;
+  };
+  std::vector<Glyph> glyphs;
+};
+
+// Places the text with its reference point at (x, y) by the alignment
+// flags. False when the font cannot be opened.
+bool PlaceText(const FontSpec& font, int64_t x, int64_t y, const char* text,
+               int length, UINT align, PlacedText* placed);
 
 // Draws the text with its reference point at (x, y). False when the font
 // cannot be opened.

@@ -35,7 +35,7 @@ BOOL UpdateWindow(HWND wnd) {
   WindowState* window = FindWindowState(wnd);
   if (window == nullptr) return FALSE;
   if (window->invalid) {
-    window->raster.Fill(window->background);
+    window->Erase();
     window->invalid = false;
   }
   window->Record("UpdateWindow");

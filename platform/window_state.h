@@ -1,7 +1,7 @@
 // WindowState: what a window handle stands for (raster, background, repaint
-// flag, call log), and the table that resolves handles to it. The state is
-// owned by its CanvasWindow; the table only refers to it, and a destroyed
-// window's handle resolves to nothing from then on.
+// flag, call log, display list), and the table that resolves handles to it. The
+// state is owned by its CanvasWindow; the table only refers to it, and a
+// destroyed window's handle resolves to nothing from then on.
 #ifndef PLATFORM_WINDOW_STATE_H_
 #define PLATFORM_WINDOW_STATE_H_
 
@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/display_list.h"
 #include "platform/raster.h"
 #include "platform/user32.h"
 #include "platform/win_types.h"
@@ -25,7 +26,14 @@ struct WindowState {
     if (recording) log.push_back(std::move(line));
   }
 
+  // Repaints the client area with the background; the picture starts anew.
+  void Erase() {
+    raster.Fill(background);
+    display.Clear();
+  }
+
   Raster raster;
+  DisplayList display;  // the calls that drew the raster since its erasure
   COLORREF background;
   bool invalid = false;
   bool recording = false;

@@ -1,0 +1,106 @@
+// DisplayList: a window's current picture as the drawing calls that made it,
+// kept as compact records from the last repaint on, so that the picture can
+// be drawn again into other surfaces (vector files, scaled images). Owned by
+// the window; a repaint or a resize clears it.
+#ifndef PLATFORM_DISPLAY_LIST_H_
+#define PLATFORM_DISPLAY_LIST_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/cpoint.h"
+#include "platform/font_spec.h"
+#include "platform/stroke.h"
+#include "platform/win_types.h"
+
+enum class DisplayOpKind : uint8_t {
+  kOrigin,     // v[0], v[1]: the viewport origin of the calls that follow
+  kPen,        // arg: index into pens() of the pen the calls that follow use
+  kLine,       // v: from (v[0], v[1]) to (v[2], v[3]), end pixel excluded
+  kRectangle,  // v: left, top, right, bottom; arg: the brush colour
+  kEllipse,    // as kRectangle
+  kText,       // v[0], v[1]: the reference point; arg: index into texts()
+};
+
+// One drawing call in logical coordinates (the origin is added on replay).
+struct DisplayOp {
+  DisplayOpKind kind;
+  uint32_t arg;
+  int32_t v[4];
+};
+
+struct DisplayText {
+  std::string text;
+  FontSpec font;
+  UINT align;
+  bool opaque;
+  COLORREF background;
+  COLORREF color;
+};
+
+class DisplayList {
+ public:
+  // Beyond this many records a picture is not kept (about 200 MB): saving it
+  // as a vector file fails instead of the host running out of memory.
+  static constexpr size_t kMaxOps = size_t{1} << 23;
+
+  DisplayList() = default;
+  DisplayList(const DisplayList&) = delete;
+  DisplayList& operator=(const DisplayList&) = delete;
+
+  void Clear();
+
+  // The calls below record one drawing call made with the given viewport
+  // origin and pen (a shape also with its brush colour).
+  void AddLine(CPoint origin, const Stroke& pen, int x0, int y0, int x1,
+               int y1) {
+    Prepare(origin, pen);
+    Push({DisplayOpKind::kLine, 0, {x0, y0, x1, y1}});
+  }
+  void AddShape(DisplayOpKind kind, CPoint origin, const Stroke& pen,
+                COLORREF brush, int left, int top, int right, int bottom) {
+    Prepare(origin, pen);
+    Push({kind, brush, {left, top, right, bottom}});
+  }
+  void AddText(CPoint origin, int x, int y, DisplayText text);
+
+  // False once the picture outgrew kMaxOps; it stays so until cleared.
+  bool complete() const { return complete_; }
+  const std::vector<DisplayOp>& ops() const { return ops_; }
+  const std::vector<Stroke>& pens() const { return pens_; }
+  const std::vector<DisplayText>& texts() const { return texts_; }
+
+ private:
+  // Records an origin or pen change first when the call needs one.
+  void Prepare(CPoint origin, const Stroke& pen) {
+    if (origin.x != origin_.x || origin.y != origin_.y) AddOrigin(origin);
+    if (!SamePen(pen)) AddPen(pen);
+  }
+  bool SamePen(const Stroke& pen) const {
+    return has_pen_ && pen.color == pen_.color && pen.width == pen_.width &&
+           pen.dotted == pen_.dotted &&
+           (!pen.dotted || (pen.paint_gaps == pen_.paint_gaps &&
+                            pen.gap_color == pen_.gap_color));
+  }
+  void Push(const DisplayOp& op) {
+    if (ops_.size() < ops_.capacity()) {
+      ops_.push_back(op);
+    } else {
+      Grow(op);
+    }
+  }
+  [[gnu::noinline]] void Grow(const DisplayOp& op);
+  [[gnu::noinline]] void AddOrigin(CPoint origin);
+  [[gnu::noinline]] void AddPen(const Stroke& pen);
+
+  std::vector<DisplayOp> ops_;
+  std::vector<Stroke> pens_;
+  std::vector<DisplayText> texts_;
+  CPoint origin_;
+  Stroke pen_;
+  bool has_pen_ = false;
+  bool complete_ = true;
+};
+
+#endif  // PLATFORM_DISPLAY_LIST_H_

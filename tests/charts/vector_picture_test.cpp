@@ -1,0 +1,109 @@
+// Charts saved as SVG, PDF and cairo-drawn PNG from the window's display
+// list: the files hold what the recording holds, and rasterised at one
+// pixel per pixel they match the window's raster outside the texts.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "gtest/gtest.h"
+#include "test_support/picture_compare.h"
+
+namespace {
+
+constexpr int kSide = 400;
+
+std::string TempPath(const std::string& name) {
+  return testing::TempDir() + "vector_picture_" + name;
+}
+
+struct Picture {
+  const char* name;
+  std::function<void(CWnd*)> draw;
+};
+
+const std::vector<Picture>& Pictures() {
+  static const std::vector<Picture> pictures = {
+      {"cross", kgtest::DrawCrossPlot}, {"vario", kgtest::DrawVariogram}};
+  return pictures;
+}
+
+// Whether the colour appears within `reach` pixels of (x, y) in the raster.
+bool NearInRaster(CanvasWindow& window, int x, int y, COLORREF color,
+                  int reach) {
+  for (int dy = -reach; dy <= reach; ++dy) {
+    for (int dx = -reach; dx <= reach; ++dx) {
+      if (window.Pixel(x + dx, y + dy) == color) return true;
+    }
+  }
+  return false;
+}
+
+// The share of pixels outside the texts whose colour the raster does not
+// have within `reach` pixels (0: at the same place).
+double DifferingShare(kgtest::RecordingWindow& window,
+                      const std::vector<bool>& mask,
+                      const kgtest::RgbPicture& picture, int reach) {
+  int compared = 0;
+  int differing = 0;
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) {
+      if (mask[y * kSide + x]) continue;
+      ++compared;
+      if (!NearInRaster(window.window(), x, y, picture.At(x, y), reach)) {
+        ++differing;
+      }
+    }
+  }
+  return compared == 0 ? 1.0 : static_cast<double>(differing) / compared;
+}
+
+TEST(VectorPictureTest, ScaledPngAtOneMatchesTheRaster) {
+  for (const Picture& picture : Pictures()) {
+    kgtest::RecordingWindow window(kSide, kSide);
+    picture.draw(window.Wnd());
+    const std::string path = TempPath(std::string(picture.name) + ".png");
+    ASSERT_TRUE(window.window().SaveScaledPng(path, 1.0)) << picture.name;
+    kgtest::RgbPicture png;
+    ASSERT_TRUE(kgtest::ReadRgbPng(path, &png)) << picture.name;
+    ASSERT_EQ(png.width, kSide) << picture.name;
+    const double share = DifferingShare(
+        window, kgtest::TextMask(window.Take(), kSide, kSide), png, 0);
+    std::printf("%s png %.5f\n", picture.name, share);
+    EXPECT_LT(share, 0.002) << picture.name;
+    std::remove(path.c_str());
+  }
+}
+
+TEST(VectorPictureTest, PdfRasterisedMatchesTheRaster) {
+  if (std::system("pdftoppm -v > /dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  }
+  for (const Picture& picture : Pictures()) {
+    kgtest::RecordingWindow window(kSide, kSide);
+    picture.draw(window.Wnd());
+    const std::string pdf = TempPath(std::string(picture.name) + ".pdf");
+    const std::string png = TempPath(std::string(picture.name) + "-pdf");
+    ASSERT_TRUE(window.window().SavePdf(pdf)) << picture.name;
+    const std::string command =
+        "pdftoppm -r 72 -png -singlefile -aa no "
+        "-aaVector no '" +
+        pdf + "' '" + png + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << picture.name;
+    kgtest::RgbPicture page;
+    ASSERT_TRUE(kgtest::ReadRgbPng(png + ".png", &page)) << picture.name;
+    ASSERT_EQ(page.width, kSide) << picture.name;
+    ASSERT_EQ(page.height, kSide) << picture.name;
+    const double share = DifferingShare(
+        window, kgtest::TextMask(window.Take(), kSide, kSide), page, 1);
+    std::printf("%s pdf %.5f\n", picture.name, share);
+    EXPECT_LT(share, 0.01) << picture.name;
+    std::remove(pdf.c_str());
+    std::remove((png + ".png").c_str());
+  }
+}
+
+}  // namespace
