@@ -1,59 +1,19 @@
 // Speed of the variogram cloud: a million sample pairs drawn through the
 // exports into an 800 x 600 window, each point with its own pen and brush.
-#include <algorithm>
-#include <cmath>
-#include <random>
-#include <vector>
-
 #include <benchmark/benchmark.h>
 
+#include "bench/cloud_data.h"
 #include "bench/peak_memory.h"
-#include "include/KorvaGraphLib.h"
 #include "platform/canvas_window.h"
 
 namespace {
 
-constexpr LONG kMillion = 1000000;
-constexpr double kMaxLag = 370.0;
-constexpr double kMaxGamma = 37.0;
-
-// A cloud shaped like a real one: semivariances growing with the lag and
-// scattered about the trend, all inside the data windows.
-struct CloudData {
-  std::vector<double> lags;
-  std::vector<double> gammas;
-  std::vector<LONG> selected;
-};
-
-CloudData MakeCloud(LONG count, LONG selected) {
-  std::mt19937_64 generator(20240611);
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  CloudData cloud;
-  cloud.lags.resize(static_cast<size_t>(count));
-  cloud.gammas.resize(static_cast<size_t>(count));
-  for (LONG i = 0; i < count; ++i) {
-    const double lag = kMaxLag * unit(generator);
-    const double trend = kMaxGamma * (1.0 - std::exp(-lag / 120.0));
-    cloud.lags[i] = lag;
-    cloud.gammas[i] = std::min(kMaxGamma, trend * (0.4 + 1.2 * unit(generator)));
-  }
-  for (LONG j = 0; j < selected; ++j) {
-    cloud.selected.push_back(static_cast<LONG>(unit(generator) * count));
-  }
-  return cloud;
-}
-
 // The full draw export over range(0) points with range(1) selected.
 void BM_CloudDraw(benchmark::State& state) {
   const LONG count = static_cast<LONG>(state.range(0));
-  CloudData cloud = MakeCloud(count, static_cast<LONG>(state.range(1)));
-  CKorvaGraph* graph = _kvCreateKvGraphObj(10);
-  _kvGraphLoadLocPnts(graph, cloud.lags.data(), cloud.gammas.data(), count);
-  _kvGraphSetDataExtr(graph, 0.0, kMaxLag);
-  _kvGraphSetDataExtr2(graph, 0.0, kMaxGamma);
-  _kvGraphSetAxiName(graph, "Distance", "Semivariance");
-  _kvLoadVrgCldSelInfo(graph, cloud.selected.data(),
-                       static_cast<LONG>(cloud.selected.size()));
+  bench::CloudData cloud =
+      bench::MakeCloud(count, static_cast<LONG>(state.range(1)));
+  CKorvaGraph* graph = bench::MakeCloudGraph(&cloud);
   CanvasWindow window(800, 600);
   for (auto _ : state) {
     _kvGraphDrawVrgCldPlt(graph, window.Wnd());
@@ -64,8 +24,8 @@ void BM_CloudDraw(benchmark::State& state) {
   _kvDeleteKvGraphObj(graph);
 }
 BENCHMARK(BM_CloudDraw)
-    ->Args({kMillion, 0})
-    ->Args({kMillion, 1000})
+    ->Args({bench::kMillion, 0})
+    ->Args({bench::kMillion, 1000})
     ->Args({0, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -5,14 +5,13 @@
 namespace {
 
 // A picture's first records are kept without reallocating.
-constexpr size_t kInitialOps = 1024;
+constexpr size_t kInitialOps = 4096;
 
 }  // namespace
 
 void DisplayList::Clear() {
+  // The capacity stays: the next picture of a window is much like the last.
   ops_.clear();
-  // A huge picture's memory goes back once it is gone.
-  if (ops_.capacity() > 64 * kInitialOps) ops_.shrink_to_fit();
   pens_.clear();
   texts_.clear();
   origin_ = CPoint();
@@ -36,7 +35,7 @@ void DisplayList::Grow(const DisplayOp& op) {
 
 void DisplayList::AddOrigin(CPoint origin) {
   origin_ = origin;
-  Push({DisplayOpKind::kOrigin, 0, {origin.x, origin.y, 0, 0}});
+  Push(DisplayOp(DisplayOpKind::kOrigin, 0, origin.x, origin.y, 0, 0));
 }
 
 void DisplayList::AddPen(const Stroke& pen) {
@@ -44,14 +43,14 @@ void DisplayList::AddPen(const Stroke& pen) {
   pen_ = pen;
   has_pen_ = true;
   pens_.push_back(pen);
-  Push({DisplayOpKind::kPen, static_cast<uint32_t>(pens_.size() - 1), {}});
+  Push(DisplayOp(DisplayOpKind::kPen, static_cast<uint32_t>(pens_.size() - 1),
+                 0, 0, 0, 0));
 }
 
 void DisplayList::AddText(CPoint origin, int x, int y, DisplayText text) {
   if (origin.x != origin_.x || origin.y != origin_.y) AddOrigin(origin);
   if (!complete_) return;
   texts_.push_back(std::move(text));
-  Push({DisplayOpKind::kText,
-        static_cast<uint32_t>(texts_.size() - 1),
-        {x, y, 0, 0}});
+  Push(DisplayOp(DisplayOpKind::kText,
+                 static_cast<uint32_t>(texts_.size() - 1), x, y, 0, 0));
 }

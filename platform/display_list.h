@@ -23,12 +23,26 @@ enum class DisplayOpKind : uint8_t {
   kText,       // v[0], v[1]: the reference point; arg: index into texts()
 };
 
-// One drawing call in logical coordinates (the origin is added on replay).
+// One drawing call in logical coordinates (the origin is added on replay),
+// 20 bytes: a picture may hold millions.
 struct DisplayOp {
-  DisplayOpKind kind;
-  uint32_t arg;
+  DisplayOp() = default;
+  DisplayOp(DisplayOpKind kind, uint32_t arg, int32_t v0, int32_t v1,
+            int32_t v2, int32_t v3)
+      : tagged((arg & kArgMask) | (static_cast<uint32_t>(kind) << 24)),
+        v{v0, v1, v2, v3} {}
+
+  DisplayOpKind kind() const {
+    return static_cast<DisplayOpKind>(tagged >> 24);
+  }
+  // A colour (24 bits) or an index.
+  uint32_t arg() const { return tagged & kArgMask; }
+
+  static constexpr uint32_t kArgMask = 0xFFFFFF;
+  uint32_t tagged;
   int32_t v[4];
 };
+static_assert(sizeof(DisplayOp) == 20, "display records stay compact");
 
 struct DisplayText {
   std::string text;
@@ -41,8 +55,9 @@ struct DisplayText {
 
 class DisplayList {
  public:
-  // Beyond this many records a picture is not kept (about 200 MB): saving it
-  // as a vector file fails instead of the host running out of memory.
+  // Beyond this many records a picture is not kept (160 MB): saving it as a
+  // vector file fails instead of the host running out of memory. Indices of
+  // pens and texts fit the records' 24-bit argument.
   static constexpr size_t kMaxOps = size_t{1} << 23;
 
   DisplayList() = default;
@@ -56,12 +71,12 @@ class DisplayList {
   void AddLine(CPoint origin, const Stroke& pen, int x0, int y0, int x1,
                int y1) {
     Prepare(origin, pen);
-    Push({DisplayOpKind::kLine, 0, {x0, y0, x1, y1}});
+    Push(DisplayOp(DisplayOpKind::kLine, 0, x0, y0, x1, y1));
   }
   void AddShape(DisplayOpKind kind, CPoint origin, const Stroke& pen,
                 COLORREF brush, int left, int top, int right, int bottom) {
     Prepare(origin, pen);
-    Push({kind, brush, {left, top, right, bottom}});
+    Push(DisplayOp(kind, brush, left, top, right, bottom));
   }
   void AddText(CPoint origin, int x, int y, DisplayText text);
 

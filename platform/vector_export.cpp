@@ -103,25 +103,25 @@ class Replay {
   // the index of the next op to play.
   size_t Play(const std::vector<DisplayOp>& ops, size_t i) {
     const DisplayOp& op = ops[i];
-    switch (op.kind) {
+    switch (op.kind()) {
       case DisplayOpKind::kOrigin:
         origin_x_ = op.v[0];
         origin_y_ = op.v[1];
         break;
       case DisplayOpKind::kPen:
-        pen_ = list_.pens()[op.arg];
+        pen_ = list_.pens()[op.arg()];
         break;
       case DisplayOpKind::kLine:
         Line(DeviceX(op.v[0]), DeviceY(op.v[1]), DeviceX(op.v[2]),
              DeviceY(op.v[3]), 0);
         break;
       case DisplayOpKind::kRectangle:
-        Rectangle(DeviceBox(op), op.arg);
+        Rectangle(DeviceBox(op), op.arg());
         break;
       case DisplayOpKind::kEllipse:
         return Ellipses(ops, i);
       case DisplayOpKind::kText:
-        Text(list_.texts()[op.arg], DeviceX(op.v[0]), DeviceY(op.v[1]));
+        Text(list_.texts()[op.arg()], DeviceX(op.v[0]), DeviceY(op.v[1]));
         break;
     }
     return i + 1;
@@ -290,10 +290,10 @@ class Replay {
   // Plays the ellipses from i on that share one brush; a long run becomes
   // one path, less the ellipses a later one of the same box covers.
   size_t Ellipses(const std::vector<DisplayOp>& ops, size_t i) {
-    const uint32_t brush = ops[i].arg;
+    const uint32_t brush = ops[i].arg();
     size_t end = i;
-    while (end < ops.size() && ops[end].kind == DisplayOpKind::kEllipse &&
-           ops[end].arg == brush) {
+    while (end < ops.size() && ops[end].kind() == DisplayOpKind::kEllipse &&
+           ops[end].arg() == brush) {
       ++end;
     }
     if (end - i < kBatchedRun) {
