@@ -244,21 +244,22 @@ void PrintStatistics(const GalleryItem& item, const std::string& prefix) {
 int RunChart(const ChartEntry& entry, ChartContext* context,
              const std::string& transform) {
   const Options& options = context->options();
-  const std::string out =
-      options.out.empty() ? std::string(entry.name) + ".png" : options.out;
+  ChartOutput output;
+  Status status = ChooseChartOutput(options, entry.name, &output);
+  if (!status.ok()) return Fail(status);
   ChartPictures pictures(options.width, options.height);
   GalleryItem item;
-  Status status = DrawItem(entry, context, &pictures, &item);
+  status = DrawItem(entry, context, &pictures, &item);
   if (!status.ok()) return Fail(status);
   // Every picture is staged before any is committed, so a failed write
   // leaves none of them behind.
   std::vector<std::unique_ptr<StagedOutput>> staged(pictures.count());
   for (int i = 0; i < pictures.count(); ++i) {
-    item.pictures.push_back(pictures.Path(i, out));
+    item.pictures.push_back(pictures.Path(i, output.path, output.format));
     status = StagedOutput::Create(item.pictures[i], StagedOutput::Kind::kFile,
                                   &staged[i]);
     if (!status.ok()) return Fail(status);
-    if (!pictures.Save(i, staged[i]->path())) {
+    if (!pictures.Save(i, staged[i]->path(), output.format, options.scale)) {
       return Fail(
           Status::Error(item.pictures[i] + ": cannot write the picture"),
           kExitFailure);
@@ -283,9 +284,11 @@ int RunGallery(ChartContext* context, const std::string& transform) {
   const Options& options = context->options();
   std::string out = options.out.empty() ? "out" : options.out;
   while (out.size() > 1 && out.back() == '/') out.pop_back();
+  std::vector<ImageFormat> formats;
+  Status status = ChooseGalleryFormats(options, &formats);
+  if (!status.ok()) return Fail(status);
   std::unique_ptr<StagedOutput> staged;
-  Status status =
-      StagedOutput::Create(out, StagedOutput::Kind::kDirectory, &staged);
+  status = StagedOutput::Create(out, StagedOutput::Kind::kDirectory, &staged);
   if (!status.ok()) return Fail(status);
   std::vector<GalleryItem> items;
   std::vector<SkippedChart> skipped;
@@ -298,15 +301,9 @@ int RunGallery(ChartContext* context, const std::string& transform) {
       skipped.push_back({entry.name, status.message()});
       continue;
     }
-    for (int i = 0; i < pictures.count(); ++i) {
-      item.pictures.push_back(
-          pictures.Path(i, std::string(entry.name) + ".png"));
-      if (!pictures.Save(i, staged->path() + "/" + item.pictures.back())) {
-        return Fail(Status::Error(out + "/" + item.pictures.back() +
-                                  ": cannot write the picture"),
-                    kExitFailure);
-      }
-    }
+    status = SaveGalleryPictures(pictures, entry.name, formats, options.scale,
+                                 staged->path(), out, &item);
+    if (!status.ok()) return Fail(status, kExitFailure);
     items.push_back(std::move(item));
   }
   // Nothing drawn: the first reason is the error.
@@ -333,7 +330,7 @@ int RunGallery(ChartContext* context, const std::string& transform) {
   }
   for (const GalleryItem& item : items) {
     std::printf("%s: %s\n", item.name.c_str(),
-                Joined(out + "/", item.pictures).c_str());
+                Joined(out + "/", GalleryFiles(item)).c_str());
   }
   const VariogramSet* variograms = nullptr;
   const bool drew_variogram =

@@ -14,7 +14,8 @@ const char kStyle[] =
     "table{border-collapse:collapse;margin-top:.5em}"
     "td{padding:.1em .8em .1em 0}td+td{text-align:right}"
     "p.note{color:#555;max-width:40em}"
-    "ul.warnings{color:#a40;max-width:40em}";
+    "ul.warnings{color:#a40;max-width:40em}"
+    "p.files a{margin-right:.8em}";
 
 // Appends the lines as a list of the class, nothing for no lines.
 void AddList(const std::vector<std::string>& lines, const char* list_class,
@@ -52,6 +53,12 @@ std::string EscapeHtml(const std::string& text) {
   return out;
 }
 
+std::vector<std::string> GalleryFiles(const GalleryItem& item) {
+  std::vector<std::string> files = item.pictures;
+  files.insert(files.end(), item.links.begin(), item.links.end());
+  return files;
+}
+
 std::string GalleryPage(const std::string& heading, const std::string& source,
                         const std::vector<GalleryItem>& items,
                         const GalleryNotes& notes) {
@@ -83,6 +90,14 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
               EscapeHtml(item.title) + "\">\n";
     }
     page += "</div>\n";
+    if (!item.links.empty()) {
+      page += "<p class=\"files\">";
+      for (const std::string& link : item.links) {
+        page +=
+            "<a href=\"" + EscapeHtml(link) + "\">" + EscapeHtml(link) + "</a>";
+      }
+      page += "</p>\n";
+    }
     AddList(item.warnings, "warnings", &page);
     page += "<table>\n";
     for (const Statistic& stat : item.stats) {

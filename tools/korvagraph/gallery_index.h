@@ -16,7 +16,8 @@ struct GalleryItem {
   std::string description;            // one line
   std::vector<std::string> pictures;  // file names beside index.html
   Statistics stats;
-  std::vector<std::string> warnings;  // shown beside the pictures
+  std::vector<std::string> warnings;    // shown beside the pictures
+  std::vector<std::string> links = {};  // further files (other formats)
 };
 
 // A chart that could not be drawn from the data, and why.
@@ -31,6 +32,9 @@ struct GalleryNotes {
   std::vector<std::string> warnings;  // about the whole run
   std::vector<SkippedChart> skipped;
 };
+
+// Returns the item's pictures and then its linked files.
+std::vector<std::string> GalleryFiles(const GalleryItem& item);
 
 // Returns text with &, <, > and " escaped for HTML.
 std::string EscapeHtml(const std::string& text);
