@@ -35,6 +35,17 @@ void DrawExponentTitle(CDC* dc, const PlotFrame& frame, const std::string& name,
                   kExponentHeight, 0, std::to_string(exponent));
 }
 
+void DrawYPowerOfTen(CDC* dc, const PlotFrame& frame, double x, double y,
+                     LONG exponent) {
+  frame.DrawLabel(dc, x, y, kTitleHeight, 0, "10");
+  double gap = 0.0;
+  double unused = 0.0;
+  frame.PixelOffsets(1, 0, gap, unused);
+  dc->SetTextAlign(TA_LEFT | TA_TOP);
+  frame.DrawLabel(dc, x + gap, y, kExponentHeight, 0, std::to_string(exponent));
+  dc->SetTextAlign(TA_RIGHT | TA_TOP);
+}
+
 void DrawEveryStepXLabels(CDC* dc, const PlotFrame& frame, double factor) {
   double dx = 0.0;
   double dy = 0.0;

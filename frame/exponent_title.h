@@ -1,6 +1,7 @@
 // The title of an X axis whose tick labels are divided by a power of ten: the
 // axis name followed by ", 10", centred below the tick labels, with the
-// exponent in a smaller font raised at the title's estimated right end.
+// exponent in a smaller font raised at the title's estimated right end; and
+// the "10" of a Y axis title with its exponent beside it.
 #ifndef FRAME_EXPONENT_TITLE_H_
 #define FRAME_EXPONENT_TITLE_H_
 
@@ -16,6 +17,14 @@
 // REQUIRES: the context's text alignment is centre-top and the frame is scaled.
 void DrawExponentTitle(CDC* dc, const PlotFrame& frame, const std::string& name,
                        LONG exponent);
+
+// Draws "10" (height 15) right-aligned with its top right corner at (x, y),
+// data units, and `exponent` (height 10) left-aligned one pixel right of it
+// at the same top: the whole exponent, its minus sign too, stands clear of
+// the "10" whatever the font's widths.
+// REQUIRES: the context's text alignment is right-top; it is again on return.
+void DrawYPowerOfTen(CDC* dc, const PlotFrame& frame, double x, double y,
+                     LONG exponent);
 
 // Draws a label (height 15) at every X step but the end, 4 pixels below the
 // axis, the step values divided by `factor`.

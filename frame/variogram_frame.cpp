@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frame/exponent_title.h"
 #include "frame/gdi_guards.h"
 #include "frame/numeric.h"
 
@@ -145,10 +146,8 @@ void DrawFactorLabels(CDC* dc, const PlotFrame& frame,
                   y_name);
   frame.DrawLabel(dc, title_x, mid + (span + 3.0 * ay) * 0.5, kLabelHeight, 0,
                   ",");
-  frame.DrawLabel(dc, title_x, mid + (span - 5.0 * ay) * 0.5, kLabelHeight, 0,
-                  "10");
-  frame.DrawLabel(dc, x.origin - 5.0 * ax, mid + (span - 5.0 * ay) * 0.5,
-                  kExponentHeight, 0, FormatExponent(factors.y_exponent));
+  DrawYPowerOfTen(dc, frame, title_x, mid + (span - 5.0 * ay) * 0.5,
+                  factors.y_exponent);
   frame.DrawLabel(dc, x.origin - ax, y.origin + 2.0 * ay, kLabelHeight, 0,
                   FormatNumber(y.origin / factors.y_factor));
   const LONG ny = y.RoundedStepCount();

@@ -1,6 +1,7 @@
 // The variogram cloud through the exports: scale from the data windows,
 // frame, grid and factor labels, the cloud, the selection and the mapping
 // the host reads back, checked on the call log.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -169,7 +170,7 @@ TEST(VariogramCloudTest, TitlesAndLabelsWithFactors) {
   EXPECT_EQ(texts[2], "TextOut 0 311 \"0\"");
   EXPECT_EQ(texts[3], "TextOut 77 311 \"1\"");
   EXPECT_EQ(texts[7], "TextOut -30 138 \"Semivariance\"");
-  EXPECT_EQ(texts[10], "TextOut -25 164 \"-1\"");
+  EXPECT_EQ(texts[10], "TextOut -29 164 \"-1\"");
   EXPECT_EQ(texts[11], "TextOut -5 299 \"0\"");
   // The labels use the font's default width.
   const auto lines = LinesStartingWith(log, "TextOut ");
@@ -180,7 +181,43 @@ TEST(VariogramCloudTest, TitlesAndLabelsWithFactors) {
     EXPECT_NE(lines[i].find(font), std::string::npos) << lines[i];
   }
   EXPECT_EQ(CallsStartingWith(log, "SetTextAlign "),
-            (std::vector<std::string>{"SetTextAlign 6", "SetTextAlign 2"}));
+            (std::vector<std::string>{"SetTextAlign 6", "SetTextAlign 2",
+                                      "SetTextAlign 0", "SetTextAlign 2"}));
+}
+
+// Regression: the Y exponent was right-aligned 5 pixels right of the
+// right-aligned "10", so a two-character exponent such as "-3" in the narrow
+// label font started left of the "10"'s end and its minus sign sat under the
+// zero: the axis read 10^3 where it meant 10^-3. Every exponent now starts
+// right of where the "10" ends.
+TEST(VariogramCloudTest, YExponentStandsWhollyBesideTheTen) {
+  const struct {
+    const char* name;
+    double gamma;
+    const char* exponent;
+  } cases[] = {{"exponent -1", 37, "-1"},
+               {"exponent -3", 5841, "-3"},
+               {"exponent 1", 0.05, "1"}};
+  // The device x of a TextOut line.
+  auto dev_x = [](const std::string& line) {
+    return std::stoi(line.substr(line.find("| dev ") + 6));
+  };
+  for (const auto& row : cases) {
+    Cloud cloud({10, 200, 370}, {0, row.gamma / 2, row.gamma}, 0, 370, 0,
+                row.gamma);
+    const auto texts = LinesStartingWith(cloud.Draw(400, 400), "TextOut ");
+    const auto ten = std::find_if(texts.begin(), texts.end(), [](auto& t) {
+      return t.find(" \"10\" | ") != std::string::npos;
+    });
+    ASSERT_TRUE(ten != texts.end() && ten + 1 != texts.end()) << row.name;
+    const std::string& exponent = *(ten + 1);
+    EXPECT_NE(exponent.find(std::string("\"") + row.exponent + "\" | "),
+              std::string::npos)
+        << row.name << ": " << exponent;
+    EXPECT_NE(exponent.find("| align 0 |"), std::string::npos)
+        << row.name << ": " << exponent;
+    EXPECT_GT(dev_x(exponent), dev_x(*ten)) << row.name;
+  }
 }
 
 TEST(VariogramCloudTest, OriginsAreTheWindowMinimums) {
