@@ -1,5 +1,6 @@
 #include "charts/geo_locm_plt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -161,8 +162,11 @@ void CGeoLocmPlt::DrawPass(int plane) {
 bool CGeoLocmPlt::SetCurrentColor(double value) {
   const double scaled = (value - float_minimum_) * color_scale_;
   if (!std::isfinite(scaled)) return false;
-  // The low 8 bits of the truncated product; ToPixel keeps it defined.
-  last_index_ = static_cast<uint8_t>(ToPixel(scaled) & 0xFF);
+  // The truncated product, held to the table: the caller draws only samples
+  // inside the window, and single-precision limits can put one of them just
+  // below 0 or at 256, whose low 8 bits would paint the minimum in the
+  // colour of the maximum and the maximum in that of the minimum.
+  last_index_ = static_cast<uint8_t>(std::clamp<LONG>(ToPixel(scaled), 0, 255));
   for (int c = 0; c < 3; ++c) {
     current_color_[c] = ScaleComponent(color_table_[last_index_][c]);
   }

@@ -105,6 +105,26 @@ TEST(LocalMeanMapTest, ColourIndexFromTheWindow) {
   }
 }
 
+// Regression: the colour index was the low 8 bits of the truncated product,
+// and with limits that single precision rounds inward a sample inside the
+// window gave -95 (the window's minimum) or 382 (its maximum), whose low
+// 8 bits painted entries 161 and 126. Samples inside the window now keep to
+// entries 0 .. 255: the minimum gets entry 0 and the maximum entry 255.
+TEST(LocalMeanMapTest, IndexOfSamplesInsideTheWindowStaysInTheTable) {
+  struct Row {
+    const char* name;
+    double value;
+    const char* color;
+  } rows[] = {
+      {"minimum below the float minimum", 100000005, kEntry0},
+      {"maximum above the float maximum", 100000020, kEntry255},
+  };
+  for (const Row& row : rows) {
+    LocalMeanMap map({LocatedSample(10, 10, row.value)}, 100000005, 100000020);
+    EXPECT_EQ(MarksIn(map.DrawMap(), row.color).size(), 1u) << row.name;
+  }
+}
+
 // Regression: a window of zero width made the colour scale infinite, and
 // (value - minimum) * scale was then NaN, truncated to an undefined index.
 // The scale is now 0, so every sample in the window maps to entry 0; so does
