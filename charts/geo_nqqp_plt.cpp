@@ -52,8 +52,8 @@ void CGeoNqqpPlt::CptNqqpParam() {
     if (score != kNoScore) scores[static_cast<size_t>(valid++)] = score;
   }
   if (valid > 0) {
-    score_window_.Set(ArrayMin(scores.data(), valid),
-                      ArrayMax(scores.data(), valid));
+    score_window_.Set(NumericMin(scores.data(), valid),
+                      NumericMax(scores.data(), valid));
   } else {
     score_window_.Set(0.0, 0.0);
   }

@@ -58,22 +58,42 @@ std::string FormatNumber(double x) {
   return text;
 }
 
-double ArrayMax(const double* values, LONG count) {
+namespace {
+
+// The first value, replaced by every later one that `better` prefers; with
+// skip_nan, a NaN so far also gives way, so that NaNs take no part wherever
+// they stand.
+template <typename Better>
+double Extreme(const double* values, LONG count, bool skip_nan, Better better) {
   if (values == nullptr || count < 1) return -9999.0;
   double best = values[0];
   for (LONG i = 1; i < count; ++i) {
-    if (values[i] > best) best = values[i];
+    if (better(values[i], best) || (skip_nan && std::isnan(best))) {
+      best = values[i];
+    }
   }
   return best;
 }
 
+bool Greater(double a, double b) { return a > b; }
+bool Less(double a, double b) { return a < b; }
+
+}  // namespace
+
+double ArrayMax(const double* values, LONG count) {
+  return Extreme(values, count, false, Greater);
+}
+
 double ArrayMin(const double* values, LONG count) {
-  if (values == nullptr || count < 1) return -9999.0;
-  double best = values[0];
-  for (LONG i = 1; i < count; ++i) {
-    if (values[i] < best) best = values[i];
-  }
-  return best;
+  return Extreme(values, count, false, Less);
+}
+
+double NumericMax(const double* values, LONG count) {
+  return Extreme(values, count, true, Greater);
+}
+
+double NumericMin(const double* values, LONG count) {
+  return Extreme(values, count, true, Less);
 }
 
 void CalcAxisExponent(double end, double origin, double& factor,

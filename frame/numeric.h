@@ -22,6 +22,11 @@ std::string FormatNumber(double x);
 // null or count is below 1.
 double ArrayMax(const double* values, LONG count);
 double ArrayMin(const double* values, LONG count);
+// The same with NaNs left out wherever they stand (ArrayMax keeps a NaN that
+// comes first): NaN only when every value is NaN. For ranges reported to a
+// host, which must not depend on the order of the values.
+double NumericMax(const double* values, LONG count);
+double NumericMin(const double* values, LONG count);
 
 // For the span end - origin above 1e-20 and finite: e = trunc(log10(span)),
 // factor = 10^e (exact, by repeated squaring), exponent = -e. Otherwise both

@@ -36,7 +36,7 @@ LONG _kvTranLog(KvDiscPnt* samples, LONG count, double maximum, double minimum,
     accepted.push_back(value);
   }
   const LONG n = static_cast<LONG>(accepted.size());
-  log_max = n > 0 ? ArrayMax(accepted.data(), n) : 0.0;
-  log_min = n > 0 ? ArrayMin(accepted.data(), n) : 0.0;
+  log_max = n > 0 ? NumericMax(accepted.data(), n) : 0.0;
+  log_min = n > 0 ? NumericMin(accepted.data(), n) : 0.0;
   return 1;
 }

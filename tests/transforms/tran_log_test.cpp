@@ -41,20 +41,55 @@ TEST(TranLogTest, ValuesWindowShiftAndRange) {
   } rows[] = {
       // Below 0.01 the value is the fixed floor, not ln(0.01) = -4.605;
       // ln(0.05) = -2.996 lies below the floor all the same.
-      {"floor, zero and below the floor", {0.005, 1.0, 0.05}, 10, 0, 0,
-       {kFloor, 0.0, std::log(0.05)}, 0.0, std::log(0.05)},
-      {"bounds are transformed", {2, 8, 9}, 8, 2, 0,
-       {std::log(2.0), std::log(8.0), kMissing}, std::log(8.0),
+      {"floor, zero and below the floor",
+       {0.005, 1.0, 0.05},
+       10,
+       0,
+       0,
+       {kFloor, 0.0, std::log(0.05)},
+       0.0,
+       std::log(0.05)},
+      {"bounds are transformed",
+       {2, 8, 9},
+       8,
+       2,
+       0,
+       {std::log(2.0), std::log(8.0), kMissing},
+       std::log(8.0),
        std::log(2.0)},
-      {"nothing accepted", {-1, 20, 30}, 10, 0, 0,
-       {kMissing, kMissing, kMissing}, 0.0, 0.0},
+      {"nothing accepted",
+       {-1, 20, 30},
+       10,
+       0,
+       0,
+       {kMissing, kMissing, kMissing},
+       0.0,
+       0.0},
       // 12 - 5 would lie inside the window, but the window sees 12.
-      {"window on the untransformed value", {12, 9}, 10, 0, -5,
-       {kMissing, std::log(4.0)}, std::log(4.0), std::log(4.0)},
-      {"shift lifts a value off the floor", {0.0, -0.5}, 10, -1, 1,
-       {0.0, std::log(0.5)}, 0.0, std::log(0.5)},
-      {"shift drops a value to the floor", {1.0}, 10, 0, -0.995, {kFloor},
-       kFloor, kFloor},
+      {"window on the untransformed value",
+       {12, 9},
+       10,
+       0,
+       -5,
+       {kMissing, std::log(4.0)},
+       std::log(4.0),
+       std::log(4.0)},
+      {"shift lifts a value off the floor",
+       {0.0, -0.5},
+       10,
+       -1,
+       1,
+       {0.0, std::log(0.5)},
+       0.0,
+       std::log(0.5)},
+      {"shift drops a value to the floor",
+       {1.0},
+       10,
+       0,
+       -0.995,
+       {kFloor},
+       kFloor,
+       kFloor},
       // A NaN fails both window comparisons and is transformed: it counts as
       // accepted, so the range is not the empty list's 0.
       {"nan is not excluded", {kNaN}, 10, 0, 0, {kNaN}, kNaN, kNaN},
@@ -64,8 +99,7 @@ TEST(TranLogTest, ValuesWindowShiftAndRange) {
     double log_max = 123.0;
     double log_min = 123.0;
     EXPECT_EQ(_kvTranLog(samples.data(), static_cast<LONG>(samples.size()),
-                         row.maximum, row.minimum, row.shift, log_max,
-                         log_min),
+                         row.maximum, row.minimum, row.shift, log_max, log_min),
               1)
         << row.name;
     ASSERT_EQ(samples.size(), row.expected.size()) << row.name;
@@ -74,6 +108,29 @@ TEST(TranLogTest, ValuesWindowShiftAndRange) {
     }
     ExpectSame(log_max, row.log_max, row.name, 0);
     ExpectSame(log_min, row.log_min, row.name, 0);
+  }
+}
+
+// Regression: a NaN that came first made both reported extremes NaN, while
+// one that came later was ignored. The NaN stays in its sample; the range is
+// that of the numeric values whatever the order.
+TEST(TranLogTest, RangeOfTheNumbersWhereverANaNStands) {
+  const struct {
+    const char* name;
+    std::vector<double> values;
+  } rows[] = {{"nan first", {kNaN, 1.0, 4.0}},
+              {"nan between", {1.0, kNaN, 4.0}},
+              {"nan last", {1.0, 4.0, kNaN}}};
+  for (const auto& row : rows) {
+    std::vector<KvDiscPnt> samples = MakeSamples(row.values);
+    double log_max = 123.0;
+    double log_min = 123.0;
+    _kvTranLog(samples.data(), 3, 10, 0, 0, log_max, log_min);
+    EXPECT_NEAR(log_max, std::log(4.0), 1e-12) << row.name;
+    EXPECT_NEAR(log_min, 0.0, 1e-12) << row.name;
+    size_t nans = 0;
+    for (const KvDiscPnt& sample : samples) nans += std::isnan(sample.value);
+    EXPECT_EQ(nans, 1u) << row.name;
   }
 }
 
@@ -102,9 +159,8 @@ TEST(TranLogTest, OtherFieldsAreUnchangedByteForByte) {
     const auto* now = reinterpret_cast<const unsigned char*>(&samples[i]);
     const auto* was = reinterpret_cast<const unsigned char*>(&before[i]);
     EXPECT_EQ(std::memcmp(now, was, kValue), 0) << "sample " << i;
-    EXPECT_EQ(std::memcmp(now + kAfter, was + kAfter,
-                          sizeof(KvDiscPnt) - kAfter),
-              0)
+    EXPECT_EQ(
+        std::memcmp(now + kAfter, was + kAfter, sizeof(KvDiscPnt) - kAfter), 0)
         << "sample " << i;
   }
   EXPECT_DOUBLE_EQ(samples[1].value, std::log(21.0));
@@ -126,8 +182,8 @@ TEST(TranLogTest, EmptyAndNullInputDoNotCrash) {
     std::vector<KvDiscPnt> samples = MakeSamples({1, 2, 3});
     double log_max = 123.0;
     double log_min = 123.0;
-    EXPECT_EQ(_kvTranLog(row.null_samples ? nullptr : samples.data(),
-                         row.count, 10, 0, 0, log_max, log_min),
+    EXPECT_EQ(_kvTranLog(row.null_samples ? nullptr : samples.data(), row.count,
+                         10, 0, 0, log_max, log_min),
               1)
         << row.name;
     EXPECT_EQ(log_max, row.range) << row.name;
