@@ -22,16 +22,16 @@ struct LineGeometry {
 
 // The octants and their bias as the platform defines them: lines with
 // |dx| = |dy| are y-major; the bias decides which pixel a midpoint takes.
+int Octant(int64_t dx, int64_t dy) {
+  if (dy > 0) return dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
+  return dx < 0 ? (-dx > -dy ? 5 : 6) : (dx > -dy ? 8 : 7);
+}
+
 LineGeometry Classify(int64_t x0, int64_t y0, int64_t dx, int64_t dy) {
-  int octant;
-  if (dy > 0) {
-    octant = dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
-  } else {
-    octant = dx < 0 ? (-dx > -dy ? 5 : 6) : (dx > -dy ? 8 : 7);
-  }
+  const int octant = Octant(dx, dy);
   LineGeometry g;
   g.x_major = octant == 1 || octant == 4 || octant == 5 || octant == 8;
-  g.bias = (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
+  g.bias = LineTieBias(dx, dy);
   const int64_t major = g.x_major ? dx : dy;
   const int64_t minor = g.x_major ? dy : dx;
   g.a = major < 0 ? -major : major;
@@ -96,6 +96,11 @@ bool IsNarrow(int64_t value) {
 }
 
 }  // namespace
+
+int64_t LineTieBias(int64_t dx, int64_t dy) {
+  const int octant = Octant(dx, dy);
+  return (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
+}
 
 int64_t DrawLine(Raster& raster, const Stroke& pen, int64_t x0, int64_t y0,
                  int64_t x1, int64_t y1, int64_t first_step) {

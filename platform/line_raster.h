@@ -16,4 +16,8 @@
 int64_t DrawLine(Raster& raster, const Stroke& stroke, int64_t x0, int64_t y0,
                  int64_t x1, int64_t y1, int64_t first_step);
 
+// Returns 1 when a line of this direction takes the farther of two equally
+// near pixels at a midpoint (the octant's bias), else 0.
+int64_t LineTieBias(int64_t dx, int64_t dy);
+
 #endif  // PLATFORM_LINE_RASTER_H_

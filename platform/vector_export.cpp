@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/font_cache.h"
+#include "platform/line_raster.h"
 #include "platform/text_raster.h"
 
 namespace {
@@ -33,6 +34,9 @@ constexpr double kPi = 3.14159265358979323846;
 // every pixel an area touches (PDF viewers without smoothing) then take the
 // pixels whose centres it covers, as the raster and cairo do.
 constexpr double kInset = 1.0 / 64;
+// How far a sloped line's band moves, at most, toward the pixel its raster
+// takes at a tie (cairo keeps coordinates to 1/256 of a pixel).
+constexpr double kTieShift = 1.0 / 128;
 
 struct SurfaceDeleter {
   void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
@@ -186,14 +190,25 @@ class Replay {
       cairo_stroke(cr_);
       return a;
     }
+    // Across the minor axis the band is one pixel wide, so that it covers
+    // one pixel centre per step; a sloped band moves a little toward the
+    // pixel the raster takes where two are equally near.
+    const bool sloped = dx != 0 && dy != 0;
+    const double half = sloped ? 0.5 : 0.5 - kInset;
+    // Less than the nearest decision that is not a tie: 1 / (2a) away.
+    const double tie_shift = std::min(kTieShift, 0.25 / a);
+    const double toward = (x_major ? uy : ux) < 0 ? -tie_shift : tie_shift;
+    const double shift = sloped ? (LineTieBias(dx, dy) ? toward : -toward) : 0;
     auto band = [&](double from, double to) {
-      // A band one pixel across the minor axis from step `from` up to `to`.
-      const double hx = x_major ? 0 : 0.5 - kInset;
-      const double hy = x_major ? 0.5 - kInset : 0;
+      // The band from step `from` up to step `to`.
+      const double hx = x_major ? 0 : half;
+      const double hy = x_major ? half : 0;
+      const double sx = x_major ? 0 : shift;
+      const double sy = x_major ? shift : 0;
       const double start = from - 0.5 + kInset;
       const double end = to - 0.5 - kInset;
-      const double ax = cx + ux * start, ay = cy + uy * start;
-      const double bx = cx + ux * end, by = cy + uy * end;
+      const double ax = cx + sx + ux * start, ay = cy + sy + uy * start;
+      const double bx = cx + sx + ux * end, by = cy + sy + uy * end;
       cairo_move_to(cr_, ax - hx, ay - hy);
       cairo_line_to(cr_, bx - hx, by - hy);
       cairo_line_to(cr_, bx + hx, by + hy);

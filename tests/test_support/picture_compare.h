@@ -4,8 +4,6 @@
 #ifndef TESTS_TEST_SUPPORT_PICTURE_COMPARE_H_
 #define TESTS_TEST_SUPPORT_PICTURE_COMPARE_H_
 
-#include <png.h>
-
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -15,6 +13,7 @@
 #include "test_support/call_log.h"
 #include "test_support/host_records.h"
 #include "test_support/recording.h"
+#include "test_support/rgb_png.h"
 
 namespace kgtest {
 
@@ -22,29 +21,6 @@ namespace kgtest {
 constexpr int kTextHalfWidth = 70;
 constexpr int kTextAbove = 4;
 constexpr int kTextBelow = 22;
-
-// An RGB picture read from a PNG file.
-struct RgbPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<png_byte> rgb;
-  COLORREF At(int x, int y) const {
-    const png_byte* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-    return RGB(p[0], p[1], p[2]);
-  }
-};
-
-inline bool ReadRgbPng(const std::string& path, RgbPicture* picture) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGB;
-  picture->width = static_cast<int>(image.width);
-  picture->height = static_cast<int>(image.height);
-  picture->rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, picture->rgb.data(), 0,
-                               nullptr) != 0;
-}
 
 // Marks the pixels of a width x height area that a text may cover, from the
 // TextOut lines' device positions.
