@@ -5,6 +5,34 @@
 
 #include "tools/korvagraph/png_reader.h"
 
+namespace {
+
+bool EndsWith(const std::string& name, const char* end) {
+  const std::string tail = end;
+  return name.size() > tail.size() &&
+         name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Checks an SVG picture: it must be an SVG that paints in more than one
+// colour. Returns the problem, or an empty text.
+std::string SvgProblem(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return path + ": cannot open";
+  const std::string svg((std::istreambuf_iterator<char>(in)),
+                        std::istreambuf_iterator<char>());
+  if (svg.find("<svg") == std::string::npos) return path + ": not an SVG file";
+  static const std::string kFill = "fill:rgb(";
+  const size_t first = svg.find(kFill);
+  const size_t length = svg.find(')', first) - first;
+  for (size_t at = first; at != std::string::npos;
+       at = svg.find(kFill, at + 1)) {
+    if (svg.compare(at, length, svg, first, length) != 0) return "";
+  }
+  return path + ": blank (a single colour)";
+}
+
+}  // namespace
+
 std::vector<std::string> PicturesInIndex(const std::string& html) {
   static const std::string kSrc = "src=\"";
   std::vector<std::string> names;
@@ -14,7 +42,7 @@ std::vector<std::string> PicturesInIndex(const std::string& html) {
     const size_t end = html.find('"', pos);
     if (end == std::string::npos) break;
     const std::string name = html.substr(pos, end - pos);
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) {
+    if (EndsWith(name, ".png") || EndsWith(name, ".svg")) {
       names.push_back(name);
     }
     pos = end;
@@ -34,6 +62,11 @@ Status CheckGallery(const std::string& dir, int* checked,
   if (pictures.empty()) return Status::Error(index + ": shows no picture");
   for (const std::string& name : pictures) {
     ++*checked;
+    if (EndsWith(name, ".svg")) {
+      const std::string problem = SvgProblem(dir + "/" + name);
+      if (!problem.empty()) problems->push_back(problem);
+      continue;
+    }
     PngImage image;
     const Status status = ReadPng(dir + "/" + name, &image);
     if (!status.ok()) {

@@ -9,7 +9,8 @@
 
 #include "tools/korvagraph/status.h"
 
-// Returns the PNG file names that html refers to with src="...", in order.
+// Returns the PNG and SVG file names that html refers to with src="...", in
+// order.
 std::vector<std::string> PicturesInIndex(const std::string& html);
 
 // Checks the gallery in dir. Fails when index.html is missing or shows no
