@@ -10,12 +10,13 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "platform/font_cache.h"
 #include "platform/line_raster.h"
+#include "platform/raster.h"
+#include "platform/shape_raster.h"
 #include "platform/text_raster.h"
 
 namespace {
@@ -23,9 +24,8 @@ namespace {
 // Drawing beyond the client area by more than this is not visible (the
 // widest pen reaches kMaxStrokeWidth / 2 past its path).
 constexpr double kMargin = kMaxStrokeWidth;
-// Runs of this many ellipses in one style are drawn as one path: the files
-// of a million-point cloud stay reasonable.
-constexpr size_t kBatchedRun = 256;
+// Runs of this many ellipses in one brush are culled of the hidden ones.
+constexpr size_t kCulledRun = 256;
 // Shapes reaching beyond this many pixels lie outside cairo's fixed-point
 // range; rectangles are cut to the visible area, ellipses are skipped.
 constexpr double kCoordinateLimit = 1 << 22;
@@ -63,23 +63,6 @@ void SetColor(cairo_t* cr, COLORREF color) {
 // A shape's box in device pixels.
 struct Box {
   double left, top, right, bottom;
-};
-
-struct BoxKey {
-  int64_t left, top, right, bottom;
-  bool operator==(const BoxKey& o) const {
-    return left == o.left && top == o.top && right == o.right &&
-           bottom == o.bottom;
-  }
-};
-struct BoxHash {
-  size_t operator()(const BoxKey& k) const {
-    uint64_t h = static_cast<uint64_t>(k.left) * 0x9E3779B97F4A7C15ull;
-    h ^= static_cast<uint64_t>(k.top) + 0x7F4A7C159E3779B9ull + (h << 6);
-    h ^= static_cast<uint64_t>(k.right) * 0xC2B2AE3D27D4EB4Full + (h >> 2);
-    h ^= static_cast<uint64_t>(k.bottom) + (h << 7);
-    return static_cast<size_t>(h);
-  }
 };
 
 // Replays a display list into a cairo context whose user space is the
@@ -302,8 +285,9 @@ class Replay {
            box.right < kCoordinateLimit && box.bottom < kCoordinateLimit;
   }
 
-  // Plays the ellipses from i on that share one brush; a long run becomes
-  // one path, less the ellipses a later one of the same box covers.
+  // Plays the ellipses from i on that share one brush. In a long run (a
+  // cloud of markers) those that later ones of the run wholly cover in the
+  // raster are left out: a million markers keep only those that show.
   size_t Ellipses(const std::vector<DisplayOp>& ops, size_t i) {
     const uint32_t brush = ops[i].arg();
     size_t end = i;
@@ -311,36 +295,39 @@ class Replay {
            ops[end].arg() == brush) {
       ++end;
     }
-    if (end - i < kBatchedRun) {
-      for (size_t k = i; k < end; ++k) OneEllipse(DeviceBox(ops[k]), brush);
-      return end;
-    }
-    std::vector<char> hidden(end - i, 0);
-    std::unordered_set<BoxKey, BoxHash> seen;
-    seen.reserve(end - i);
-    for (size_t k = end; k-- > i;) {
-      const Box box = DeviceBox(ops[k]);
-      const BoxKey key{
-          static_cast<int64_t>(box.left), static_cast<int64_t>(box.top),
-          static_cast<int64_t>(box.right), static_cast<int64_t>(box.bottom)};
-      if (!seen.insert(key).second) hidden[k - i] = 1;
-    }
-    bool any = false;
+    const std::vector<bool> shown = ShownEllipses(ops, i, end);
     for (size_t k = i; k < end; ++k) {
-      const Box box = DeviceBox(ops[k]);
-      if (hidden[k - i] || !Drawable(box)) continue;
-      if (box.right - box.left <= 2 || box.bottom - box.top <= 2) {
-        // Drawn as a rectangle, in its place among the others.
-        if (any) FillAndStroke(brush);
-        any = false;
-        Rectangle(box, brush);
-        continue;
-      }
-      EllipsePath(box);
-      any = true;
+      if (shown.empty() || shown[k - i]) OneEllipse(DeviceBox(ops[k]), brush);
     }
-    if (any) FillAndStroke(brush);
     return end;
+  }
+
+  // Paints the run [i, end) into a raster of run numbers (1 + the index in
+  // the run) by the raster's own rules; returns which numbers are left, or
+  // nothing for a short run.
+  std::vector<bool> ShownEllipses(const std::vector<DisplayOp>& ops, size_t i,
+                                  size_t end) const {
+    if (end - i < kCulledRun) return {};
+    Raster numbers(static_cast<int>(width_), static_cast<int>(height_), 0);
+    for (size_t k = i; k < end; ++k) {
+      Stroke pen = pen_;
+      pen.color = static_cast<COLORREF>(k - i + 1);
+      pen.gap_color = pen.color;
+      const Box box = DeviceBox(ops[k]);
+      DrawEllipse(numbers, pen, pen.color,
+                  ShapeBox{static_cast<int64_t>(box.left),
+                           static_cast<int64_t>(box.top),
+                           static_cast<int64_t>(box.right),
+                           static_cast<int64_t>(box.bottom)});
+    }
+    std::vector<bool> shown(end - i, false);
+    for (int y = 0; y < numbers.height(); ++y) {
+      const COLORREF* row = numbers.Row(y);
+      for (int x = 0; x < numbers.width(); ++x) {
+        if (row[x] != 0) shown[row[x] - 1] = true;
+      }
+    }
+    return shown;
   }
 
   void OneEllipse(const Box& box, COLORREF brush) {
