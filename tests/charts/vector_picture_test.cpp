@@ -53,36 +53,6 @@ const std::vector<Picture>& Pictures() {
   return pictures;
 }
 
-// Whether the colour appears within `reach` pixels of (x, y) in the raster.
-bool NearInRaster(CanvasWindow& window, int x, int y, COLORREF color,
-                  int reach) {
-  for (int dy = -reach; dy <= reach; ++dy) {
-    for (int dx = -reach; dx <= reach; ++dx) {
-      if (window.Pixel(x + dx, y + dy) == color) return true;
-    }
-  }
-  return false;
-}
-
-// The share of pixels outside the texts whose colour the raster does not
-// have within `reach` pixels (0: at the same place).
-double DifferingShare(kgtest::RecordingWindow& window,
-                      const std::vector<bool>& mask,
-                      const kgtest::RgbPicture& picture, int reach) {
-  int compared = 0;
-  int differing = 0;
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) {
-      if (mask[y * kSide + x]) continue;
-      ++compared;
-      if (!NearInRaster(window.window(), x, y, picture.At(x, y), reach)) {
-        ++differing;
-      }
-    }
-  }
-  return compared == 0 ? 1.0 : static_cast<double>(differing) / compared;
-}
-
 TEST(VectorPictureTest, ScaledPngAtOneMatchesTheRaster) {
   for (const Picture& picture : Pictures()) {
     kgtest::RecordingWindow window(kSide, kSide);
@@ -92,8 +62,11 @@ TEST(VectorPictureTest, ScaledPngAtOneMatchesTheRaster) {
     kgtest::RgbPicture png;
     ASSERT_TRUE(kgtest::ReadRgbPng(path, &png)) << picture.name;
     ASSERT_EQ(png.width, kSide) << picture.name;
-    const double share = DifferingShare(
-        window, kgtest::TextMask(window.Take(), kSide, kSide), png, 0);
+    const double share =
+        kgtest::CompareOutsideText(
+            window.window(), kgtest::TextMask(window.Take(), kSide, kSide), png,
+            0)
+            .share();
     EXPECT_LT(share, 0.001) << picture.name;
     std::remove(path.c_str());
   }
@@ -118,8 +91,11 @@ TEST(VectorPictureTest, PdfRasterisedMatchesTheRaster) {
     ASSERT_TRUE(kgtest::ReadRgbPng(png + ".png", &page)) << picture.name;
     ASSERT_EQ(page.width, kSide) << picture.name;
     ASSERT_EQ(page.height, kSide) << picture.name;
-    const double share = DifferingShare(
-        window, kgtest::TextMask(window.Take(), kSide, kSide), page, 1);
+    const double share =
+        kgtest::CompareOutsideText(
+            window.window(), kgtest::TextMask(window.Take(), kSide, kSide),
+            page, 1)
+            .share();
     EXPECT_LT(share, 0.001) << picture.name;
     std::remove(pdf.c_str());
     std::remove((png + ".png").c_str());

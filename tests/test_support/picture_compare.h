@@ -43,6 +43,44 @@ inline std::vector<bool> TextMask(const std::vector<std::string>& log,
   return mask;
 }
 
+// How a picture compares with a window's raster outside the texts.
+struct Mismatch {
+  int compared = 0;
+  int differing = 0;
+  double share() const {
+    return compared == 0 ? 1.0 : static_cast<double>(differing) / compared;
+  }
+};
+
+// Whether the colour appears within `reach` pixels of (x, y) in the raster.
+inline bool NearInRaster(CanvasWindow& window, int x, int y, COLORREF color,
+                         int reach) {
+  for (int dy = -reach; dy <= reach; ++dy) {
+    for (int dx = -reach; dx <= reach; ++dx) {
+      if (window.Pixel(x + dx, y + dy) == color) return true;
+    }
+  }
+  return false;
+}
+
+// Compares the pixels outside the mask: one differs when the raster does not
+// have its colour within `reach` pixels (0: at the same place).
+inline Mismatch CompareOutsideText(CanvasWindow& window,
+                                   const std::vector<bool>& mask,
+                                   const RgbPicture& picture, int reach) {
+  Mismatch mismatch;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (mask[static_cast<size_t>(y) * picture.width + x]) continue;
+      ++mismatch.compared;
+      if (!NearInRaster(window, x, y, picture.At(x, y), reach)) {
+        ++mismatch.differing;
+      }
+    }
+  }
+  return mismatch;
+}
+
 inline void DrawCrossPlot(CWnd* window) {
   std::vector<double> x;
   std::vector<double> y;
