@@ -63,8 +63,9 @@ class MVarmHost {
               static_cast<LONG>(variograms.size()), show.data(), load_flag);
         },
         "LoadMVarmData");
-    Balanced(
-        [&] { return _kvGraphSetMCutOffNO(graph_, cutoff_count, current); });
+    Balanced([&] {
+      return _kvGraphSetMCutOffNO(graph_, cutoff_count, current);
+    });
     return status;
   }
   void SetColors() {
@@ -81,10 +82,10 @@ class MVarmHost {
   }
 
   std::vector<std::string> Draw(RecordingWindow& window) {
-    EXPECT_EQ(
-        Balanced([&] { return _kvGraphDrawMVarmPlt(graph_, window.Wnd()); },
-                 "DrawMVarmPlt"),
-        1);
+    EXPECT_EQ(Balanced([&] {
+                return _kvGraphDrawMVarmPlt(graph_, window.Wnd());
+              }, "DrawMVarmPlt"),
+              1);
     return window.Take();
   }
   std::vector<std::string> Draw() {
@@ -92,9 +93,9 @@ class MVarmHost {
     return Draw(window);
   }
   std::vector<std::string> DrawLines(RecordingWindow& window) {
-    EXPECT_EQ(
-        Balanced([&] { return _kvGraphDrawMVrgLine(graph_); }, "DrawMVrgLine"),
-        1);
+    EXPECT_EQ(Balanced([&] { return _kvGraphDrawMVrgLine(graph_); },
+                       "DrawMVrgLine"),
+              1);
     return window.Take();
   }
 
@@ -110,14 +111,15 @@ class MVarmHost {
 
 // Three variograms: 0 up to (200, 20), 1 up to (370, 37), 2 up to (300, 12).
 void LoadThree(MVarmHost& host, std::vector<int> show, int load_flag = 0) {
-  host.variograms = {{VariogramEntry(0, 0, 0), VariogramEntry(50, 5, 50),
-                      VariogramEntry(100, 10, 50), VariogramEntry(150, 15, 50),
-                      VariogramEntry(200, 20, 50)},
-                     {VariogramEntry(0, 0, 0), VariogramEntry(100, 10, 50),
-                      VariogramEntry(370, 37, 50)},
-                     {VariogramEntry(0, 0, 0), VariogramEntry(60, 2, 50),
-                      VariogramEntry(120, 4, 50), VariogramEntry(180, 6, 50),
-                      VariogramEntry(240, 8, 50), VariogramEntry(300, 12, 50)}};
+  host.variograms = {
+      {VariogramEntry(0, 0, 0), VariogramEntry(50, 5, 50),
+       VariogramEntry(100, 10, 50), VariogramEntry(150, 15, 50),
+       VariogramEntry(200, 20, 50)},
+      {VariogramEntry(0, 0, 0), VariogramEntry(100, 10, 50),
+       VariogramEntry(370, 37, 50)},
+      {VariogramEntry(0, 0, 0), VariogramEntry(60, 2, 50),
+       VariogramEntry(120, 4, 50), VariogramEntry(180, 6, 50),
+       VariogramEntry(240, 8, 50), VariogramEntry(300, 12, 50)}};
   host.lag_counts = {3, 1, 4};
   host.show = std::move(show);
   host.colors = {kRed, kGreen, kBlue};
@@ -134,8 +136,8 @@ std::vector<std::string> Crosses(const std::vector<CPoint>& centres) {
 }
 
 const std::vector<std::string> kStandardTexts = {
-    "Distance, 10", "-2", "0",  "0.5", "1", "1.5", "2", "2.5", "3", "3.5", "4",
-    "Gamma",        ",",  "10", "-1",  "0", "1",   "2", "3",   "4"};
+    "Distance, 10", "-2", "0", "0.5", "1", "1.5", "2", "2.5", "3", "3.5", "4",
+    "Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"};
 
 TEST(MultipleVariogramPlotTest, HiddenVariogramStillWidensTheAxes) {
   MVarmHost host;
@@ -145,18 +147,12 @@ TEST(MultipleVariogramPlotTest, HiddenVariogramStillWidensTheAxes) {
   // Variogram 1 alone reaches lag 370 and semivariance 37.
   EXPECT_EQ(TextsDrawn(Pass(log, 0)), kStandardTexts);
   const auto points = Pass(log, 1);
-  EXPECT_EQ(Strokes(points), Crosses({{50, 400},
-                                      {100, 350},
-                                      {150, 300},
-                                      {200, 250},
-                                      {60, 430},
-                                      {120, 410},
-                                      {180, 390},
-                                      {240, 370},
-                                      {300, 330}}));
+  EXPECT_EQ(Strokes(points),
+            Crosses({{50, 400}, {100, 350}, {150, 300}, {200, 250},
+                     {60, 430}, {120, 410}, {180, 390}, {240, 370},
+                     {300, 330}}));
   EXPECT_EQ(CallsDrawnWith(points, "LineTo ", "pen solid 1 0000FF").size(), 8u);
-  EXPECT_EQ(CallsDrawnWith(points, "LineTo ", "pen solid 1 FF0000").size(),
-            10u);
+  EXPECT_EQ(CallsDrawnWith(points, "LineTo ", "pen solid 1 FF0000").size(), 10u);
   EXPECT_TRUE(CallsDrawnWith(points, "LineTo ", "pen solid 1 008000").empty());
   for (const CPoint& p : host.positions[1]) EXPECT_TRUE(p == kUntouched);
   // The lines of the shown variograms only, each in its colour.
@@ -188,12 +184,10 @@ TEST(MultipleVariogramPlotTest, OwnLagCountsPickTheirCurrentRows) {
   host.Draw();
   // X 0 to 350 by 50 (450 / 350 pixels a unit), Y 0 to 35 by 5.
   for (int j = 0; j < 14; ++j) {
-    EXPECT_EQ(host.positions[0][j] == kUntouched, j < 7)
-        << "variogram 0, " << j;
+    EXPECT_EQ(host.positions[0][j] == kUntouched, j < 7) << "variogram 0, " << j;
   }
   for (int j = 0; j < 20; ++j) {
-    EXPECT_EQ(host.positions[1][j] == kUntouched, j < 10)
-        << "variogram 1, " << j;
+    EXPECT_EQ(host.positions[1][j] == kUntouched, j < 10) << "variogram 1, " << j;
   }
   EXPECT_TRUE(host.positions[0][13] == CPoint(334, 116));
   EXPECT_TRUE(host.positions[1][10] == CPoint(128, 322));
@@ -238,11 +232,7 @@ TEST(MultipleVariogramPlotTest, SillLine) {
   } rows[] = {
       {"load flag 1, sill flag 0, no sill set: at 0", 1, 0, false, 1,
        kSillAtZero, "4"},
-      {"sill flag 2: drawn, the axis not raised",
-       0,
-       2,
-       true,
-       1,
+      {"sill flag 2: drawn, the axis not raised", 0, 2, true, 1,
        {"GetDC", "SetViewportOrg 45 8", "MoveTo 0 -50",
         "LineTo 370 -50 | dev 415 -42 | pen solid 1 000000", "ReleaseDC"},
        "4"},
@@ -259,7 +249,8 @@ TEST(MultipleVariogramPlotTest, SillLine) {
     ASSERT_EQ(LinesStartingWith(log, "GetDC").size(), 2 + row.sill_passes)
         << row.name;
     for (size_t k = 0; k < row.sill_passes; ++k) {
-      EXPECT_EQ(Pass(log, static_cast<int>(2 + k)), row.sill_pass) << row.name;
+      EXPECT_EQ(Pass(log, static_cast<int>(2 + k)), row.sill_pass)
+          << row.name;
     }
     EXPECT_EQ(TextsDrawn(Pass(log, 0)).back(), row.top_y_label) << row.name;
   }
@@ -300,7 +291,8 @@ TEST(MultipleVariogramPlotTest, LinesLandOnTheRecordedPoints) {
       expected.push_back("LineTo " + std::to_string(b.x + 45) + " " +
                          std::to_string(b.y + 8) + " | dev " +
                          std::to_string(b.x + 45) + " " +
-                         std::to_string(b.y + 8) + " | pen solid 1 " + pens[i]);
+                         std::to_string(b.y + 8) + " | pen solid 1 " +
+                         pens[i]);
     }
     expected.push_back("SelectObject pen solid 1 000000");
   }
@@ -365,14 +357,16 @@ TEST(MultipleVariogramPlotTest, MoreThanTwentyVariogramsAreRefused) {
   std::vector<int> show(21, 1);
   EXPECT_EQ(Balanced([&] {
               return _kvGraphLoadMVarmData(host.graph(), all_entries.data(),
-                                           lag_counts.data(), all_points.data(),
-                                           21, show.data(), 0);
+                                           lag_counts.data(),
+                                           all_points.data(), 21, show.data(),
+                                           0);
             }),
             -1);
   EXPECT_EQ(Balanced([&] {
               return _kvGraphLoadMVarmData(host.graph(), all_entries.data(),
-                                           lag_counts.data(), all_points.data(),
-                                           20, show.data(), 0);
+                                           lag_counts.data(),
+                                           all_points.data(), 20, show.data(),
+                                           0);
             }),
             1);
 }
@@ -387,31 +381,15 @@ TEST(MultipleVariogramPlotTest, DegenerateInputDrawsOnlyTheRepaint) {
     int width;
     int height;
   } rows[] = {
-      {"no entry qualifies",
-       {VariogramEntry(370, 37, 29)},
-       -1,
-       1,
-       kWidth,
+      {"no entry qualifies", {VariogramEntry(370, 37, 29)}, -1, 1, kWidth,
        kHeight},
       {"zero-size window", {VariogramEntry(370, 37, 30)}, -1, 1, 0, 0},
-      {"negative lag count",
-       {VariogramEntry(370, 37, 30)},
-       -3,
-       1,
-       kWidth,
+      {"negative lag count", {VariogramEntry(370, 37, 30)}, -3, 1, kWidth,
        kHeight},
-      {"cut-off count 0",
-       {VariogramEntry(370, 37, 30)},
-       -1,
-       0,
-       kWidth,
+      {"cut-off count 0", {VariogramEntry(370, 37, 30)}, -1, 0, kWidth,
        kHeight},
-      {"not-a-number semivariance",
-       {VariogramEntry(370, nan, 30)},
-       -1,
-       1,
-       kWidth,
-       kHeight},
+      {"not-a-number semivariance", {VariogramEntry(370, nan, 30)}, -1, 1,
+       kWidth, kHeight},
   };
   for (const Row& row : rows) {
     MVarmHost host;
@@ -432,8 +410,8 @@ TEST(MultipleVariogramPlotTest, DegenerateInputDrawsOnlyTheRepaint) {
   ASSERT_EQ(host.Load(1), 1);
   host.SetColors();
   EXPECT_EQ(host.Draw(), kgtest::RepaintOnly());
-  EXPECT_EQ(
-      Balanced([&] { return _kvGraphDrawMVarmPlt(host.graph(), nullptr); }), 1);
+  EXPECT_EQ(Balanced([&] { return _kvGraphDrawMVarmPlt(host.graph(), nullptr); }),
+            1);
   EXPECT_EQ(_kvGraphDrawMVarmPlt(nullptr, nullptr), -1);
   EXPECT_EQ(_kvGraphDrawMVrgLine(nullptr), -1);
 }
@@ -470,8 +448,8 @@ TEST(MultipleVariogramPlotTest, RendersAPicture) {
   EXPECT_EQ(canvas.Pixel(45 + 60, 8 + 430), kBlue);
   EXPECT_EQ(canvas.Pixel(45 + 20, 8 + 150), RGB(0, 0, 0));
   EXPECT_EQ(canvas.Pixel(45 + 420, 8 + 420), RGB(255, 255, 255));
-  EXPECT_TRUE(
-      canvas.SavePng(testing::TempDir() + "multiple_variogram_plot.png"));
+  EXPECT_TRUE(canvas.SavePng(testing::TempDir() +
+                             "multiple_variogram_plot.png"));
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 namespace {
 
 using kgtest::Balanced;
-using kgtest::CallsDrawnWith;
 using kgtest::CallsStartingWith;
+using kgtest::CallsDrawnWith;
 using kgtest::CircleMarkerLine;
 using kgtest::DrawAndLog;
 using kgtest::LinesStartingWith;
@@ -78,38 +78,15 @@ TEST(NormalQqTest, ScoresReplaceRecordValuesAndSetTheScoreWindow) {
     double score_min, score_max;
     size_t pairs;
   } rows[] = {
-      {"all inside: ranks 3, 1, 4, 2",
-       {30, 10, 40, 20},
-       0,
-       100,
-       {kZ625, -kZ875, kZ875, -kZ625},
-       -kZ875,
-       kZ875,
-       4},
+      {"all inside: ranks 3, 1, 4, 2", {30, 10, 40, 20}, 0, 100,
+       {kZ625, -kZ875, kZ875, -kZ625}, -kZ875, kZ875, 4},
       {"a value outside scores -999 and stays out of the window",
-       {30, 10, 500, 20},
-       0,
-       100,
-       {kZ833, -kZ833, kNoScore, 0},
-       -kZ833,
-       kZ833,
-       3},
-      {"values on both bounds count",
-       {0, 5, 10},
-       0,
-       10,
-       {-kZ833, 0, kZ833},
-       -kZ833,
-       kZ833,
-       3},
-      {"no valid score: window 0 to 0",
-       {1, 2},
-       50,
-       60,
-       {kNoScore, kNoScore},
-       0,
-       0,
-       0},
+       {30, 10, 500, 20}, 0, 100, {kZ833, -kZ833, kNoScore, 0}, -kZ833,
+       kZ833, 3},
+      {"values on both bounds count", {0, 5, 10}, 0, 10, {-kZ833, 0, kZ833},
+       -kZ833, kZ833, 3},
+      {"no valid score: window 0 to 0", {1, 2}, 50, 60, {kNoScore, kNoScore},
+       0, 0, 0},
   };
   for (const Row& row : rows) {
     NormalQq qq(row.values, row.lo, row.hi);
@@ -218,7 +195,8 @@ TEST(NormalQqTest, DrawsOnlyTheRepaintWithoutPairsOrUnderTheRangeGuard) {
   } rows[] = {
       {"before any compute: no pair array", {30, 10, 40}, 0, 100, false},
       {"value window of zero span", {5, 5}, 5, 5, true},
-      {"value range widened to 5e-6, under 0.00001", {0, 3e-6}, 0, 3e-6, true},
+      {"value range widened to 5e-6, under 0.00001", {0, 3e-6}, 0, 3e-6,
+       true},
       {"reversed window: no score, no range", {1, 2}, 10, 0, true},
   };
   for (const Row& row : rows) {
@@ -246,8 +224,8 @@ TEST(NormalQqTest, ProbabilityFormAxesRunFromZeroToOnePointTwo) {
   EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen solid 1 000000"),
             std::vector<std::string>{"LineTo 357 0"});
   EXPECT_EQ(TextsDrawn(log),
-            (std::vector<std::string>{"Normal score", "0", "0.4", "0.8", "Lead",
-                                      "0", "0.4", "0.8"}));
+            (std::vector<std::string>{"Normal score", "0", "0.4", "0.8",
+                                      "Lead", "0", "0.4", "0.8"}));
 }
 
 TEST(NormalQqTest, QuantileFormDiagonalAndMarkers) {
@@ -263,9 +241,9 @@ TEST(NormalQqTest, QuantileFormDiagonalAndMarkers) {
   EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen solid 1 000000"),
             std::vector<std::string>{"LineTo 357 0"});
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 5),
-            (std::vector<std::string>{
-                "InvalidateRect erase=1", "UpdateWindow", "GetDC",
-                "SelectObject pen solid 1 0000FF", "SetViewportOrg 35 8"}));
+            (std::vector<std::string>{"InvalidateRect erase=1", "UpdateWindow",
+                                      "GetDC", "SelectObject pen solid 1 0000FF",
+                                      "SetViewportOrg 35 8"}));
   std::vector<std::string> markers;
   const std::vector<double> pairs = qq.Pairs();
   for (size_t i = 0; i < pairs.size(); i += 2) {

@@ -85,61 +85,21 @@ TEST(QqPlotTest, WindowedStatisticsAndPairsOfTheWholeSamples) {
     Results want;
     LONG pairs;  // -1: the engine's business
   } rows[] = {
-      {"samples of 10 and 7 give 7 pairs",
-       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
-       0,
-       100,
-       {3, 1, 4, 1, 5, 9, 2},
-       0,
-       100,
+      {"samples of 10 and 7 give 7 pairs", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+       0, 100, {3, 1, 4, 1, 5, 9, 2}, 0, 100,
        {10, 5.5, std::sqrt(8.25), 7, 25.0 / 7,
         std::sqrt(137.0 / 7 - 625.0 / 49)},
        7},
-      {"values on the bounds count",
-       {1, 2, 3},
-       1,
-       3,
-       {5, 6, 7},
-       6,
-       6,
-       {3, 2, std::sqrt(2.0 / 3), 1, 6, 0},
-       -1},
-      {"values outside are left out",
-       {-5, 1, 3, 50},
-       0,
-       10,
-       {1, 2, 99},
-       0,
-       2,
-       {2, 2, 1, 2, 1.5, 0.5},
-       -1},
-      {"a first window excluding everything: no values",
-       {1, 2, 3},
-       50,
-       60,
-       {4, 5},
-       0,
-       10,
-       {0, 0, 0, 2, 4.5, 0.5},
-       -1},
-      {"a value that is not a number counts as inside",
-       {1, kNaN, 3},
-       0,
-       10,
-       {2},
-       0,
-       10,
-       {3, kNaN, kNaN, 1, 2, 0},
-       -1},
-      {"counts -4 and 0 are empty samples",
-       {1},
-       0,
-       10,
-       {1},
-       0,
-       10,
-       {0, 0, 0, 0, 0, 0},
-       0},
+      {"values on the bounds count", {1, 2, 3}, 1, 3, {5, 6, 7}, 6, 6,
+       {3, 2, std::sqrt(2.0 / 3), 1, 6, 0}, -1},
+      {"values outside are left out", {-5, 1, 3, 50}, 0, 10, {1, 2, 99}, 0, 2,
+       {2, 2, 1, 2, 1.5, 0.5}, -1},
+      {"a first window excluding everything: no values", {1, 2, 3}, 50, 60,
+       {4, 5}, 0, 10, {0, 0, 0, 2, 4.5, 0.5}, -1},
+      {"a value that is not a number counts as inside", {1, kNaN, 3}, 0, 10,
+       {2}, 0, 10, {3, kNaN, kNaN, 1, 2, 0}, -1},
+      {"counts -4 and 0 are empty samples", {1}, 0, 10, {1}, 0, 10,
+       {0, 0, 0, 0, 0, 0}, 0},
   };
   for (const Row& row : rows) {
     QqPlot qq(row.a, row.a_lo, row.a_hi, row.b, row.b_lo, row.b_hi);
@@ -174,8 +134,9 @@ TEST(QqPlotTest, NothingToComputeLeavesTheResultsUntouched) {
     _kvGraphLoadDiscPnts2(graph.get(), which == 2 ? samples.data() : nullptr,
                           3);
     Results r;
-    EXPECT_EQ(_kvGraphCptQqppParam(graph.get(), r.count1, r.mean1, r.deviation1,
-                                   r.count2, r.mean2, r.deviation2),
+    EXPECT_EQ(_kvGraphCptQqppParam(graph.get(), r.count1, r.mean1,
+                                   r.deviation1, r.count2, r.mean2,
+                                   r.deviation2),
               1);
     const double got[] = {double(r.count1), r.mean1, r.deviation1,
                           double(r.count2), r.mean2, r.deviation2};
@@ -213,9 +174,9 @@ TEST(QqPlotTest, ProbabilityFormAxesRunFromZeroToOnePointTwo) {
   EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen dot 1 B4B4B4").size(), 10u);
   EXPECT_EQ(CallsDrawnWith(log, "LineTo ", "pen solid 1 000000"),
             std::vector<std::string>{"LineTo 357 0"});
-  EXPECT_EQ(TextsDrawn(log),
-            (std::vector<std::string>{"Lead", "0", "0.4", "0.8", "Zinc", "0",
-                                      "0.4", "0.8"}));
+  EXPECT_EQ(TextsDrawn(log), (std::vector<std::string>{
+                                 "Lead", "0", "0.4", "0.8", "Zinc", "0",
+                                 "0.4", "0.8"}));
   EXPECT_GT(qq.chart().pairs().count(), 0);
   EXPECT_EQ(LinesStartingWith(log, "Ellipse ").size(),
             static_cast<size_t>(qq.chart().pairs().count()));
@@ -228,13 +189,13 @@ TEST(QqPlotTest, QuantilePairsAsMarkersInTheCallLog) {
   qq.Compute(r);
   const auto log = qq.Draw(393, 393);
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 5),
-            (std::vector<std::string>{
-                "InvalidateRect erase=1", "UpdateWindow", "GetDC",
-                "SelectObject pen solid 1 0000FF", "SetViewportOrg 35 8"}));
+            (std::vector<std::string>{"InvalidateRect erase=1", "UpdateWindow",
+                                      "GetDC", "SelectObject pen solid 1 0000FF",
+                                      "SetViewportOrg 35 8"}));
   std::vector<std::string> markers;
   for (int i = 0; i < 4; ++i) {
-    markers.push_back(
-        CircleMarkerLine(100 * i, 350 - 100 * i, 35, 8, 2, "FF0000"));
+    markers.push_back(CircleMarkerLine(100 * i, 350 - 100 * i, 35, 8, 2,
+                                       "FF0000"));
   }
   EXPECT_EQ(LinesStartingWith(log, "Ellipse "), markers);
   EXPECT_EQ(LinesStartingWith(log, "ReleaseDC").size(), 2u);

@@ -48,8 +48,8 @@ struct ScatterPlot {
   LONG Compute(Results& out) {
     LONG r2 = -7, r5 = -7;
     double* r = out.r;
-    const LONG status = _kvGraphCptScatParam(graph.get(), r[0], r2, r[2], r[3],
-                                             r5, r[5], r[6], r[7]);
+    const LONG status = _kvGraphCptScatParam(graph.get(), r[0], r2, r[2],
+                                             r[3], r5, r[5], r[6], r[7]);
     r[1] = r2;
     r[4] = r5;
     return status;
@@ -72,38 +72,15 @@ TEST(ScatterPlotTest, StatisticsOfTheValuesInsideEachWindow) {
   } rows[] = {
       // (4, 200): y above its window, still counted for X; not a pair of the
       // correlations r1 and r8, which the engine forms over both windows.
-      {"y outside its window still counts for x",
-       {1, 2, 3, 4, 50},
-       {10, 20, 30, 200, 40},
-       0,
-       37,
-       0,
-       100,
+      {"y outside its window still counts for x", {1, 2, 3, 4, 50},
+       {10, 20, 30, 200, 40}, 0, 37, 0, 100,
        {{1, 4, 2.5, std::sqrt(1.25), 4, 25, std::sqrt(125.0), 1}}},
-      {"values on the bounds count",
-       {0, 5, 10},
-       {10, 0, 5},
-       0,
-       10,
-       0,
-       10,
+      {"values on the bounds count", {0, 5, 10}, {10, 0, 5}, 0, 10, 0, 10,
        {{-0.5, 3, 5, std::sqrt(third), 3, 5, std::sqrt(third), -0.5}}},
-      {"a value that is not a number is left out",
-       {1, kNaN, 3},
-       {1, 2, 3},
-       0,
-       10,
-       0,
-       10,
-       {{1, 2, 2, 1, 3, 2, std::sqrt(2.0 / 3), 1}}},
-      {"nothing inside: statistics of no values",
-       {1, 2},
-       {3, 4},
-       10,
-       20,
-       10,
-       20,
-       {{0, 0, 0, 0, 0, 0, 0, 0}}},
+      {"a value that is not a number is left out", {1, kNaN, 3}, {1, 2, 3},
+       0, 10, 0, 10, {{1, 2, 2, 1, 3, 2, std::sqrt(2.0 / 3), 1}}},
+      {"nothing inside: statistics of no values", {1, 2}, {3, 4}, 10, 20, 10,
+       20, {{0, 0, 0, 0, 0, 0, 0, 0}}},
       {"no points: results untouched", {}, {}, 0, 10, 0, 10, {}},
   };
   for (const Row& row : rows) {

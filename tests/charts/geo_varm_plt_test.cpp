@@ -79,10 +79,10 @@ class VarmHost {
   }
 
   std::vector<std::string> Draw(RecordingWindow& window) {
-    EXPECT_EQ(
-        Balanced([&] { return _kvGraphDrawVarmPlt(graph_, window.Wnd()); },
-                 "DrawVarmPlt"),
-        1);
+    EXPECT_EQ(Balanced([&] {
+                return _kvGraphDrawVarmPlt(graph_, window.Wnd());
+              }, "DrawVarmPlt"),
+              1);
     return window.Take();
   }
   std::vector<std::string> Draw(int width = kSide, int height = kSide) {
@@ -90,9 +90,9 @@ class VarmHost {
     return Draw(window);
   }
   std::vector<std::string> DrawLine(RecordingWindow& window) {
-    EXPECT_EQ(
-        Balanced([&] { return _kvGraphDrawVrgLine(graph_); }, "DrawVrgLine"),
-        1);
+    EXPECT_EQ(Balanced([&] { return _kvGraphDrawVrgLine(graph_); },
+                       "DrawVrgLine"),
+              1);
     return window.Take();
   }
   std::vector<std::string> DrawSelection(RecordingWindow& window) {
@@ -197,9 +197,11 @@ TEST(VariogramPlotTest, TickMarksPointInwardFromAllFourSides) {
   }
   EXPECT_EQ(Strokes(frame), expected);
   for (const std::string& stroke : LinesStartingWith(frame, "LineTo ")) {
-    EXPECT_NE(stroke.find("pen solid 1 000000"), std::string::npos) << stroke;
+    EXPECT_NE(stroke.find("pen solid 1 000000"), std::string::npos)
+        << stroke;
   }
-  EXPECT_TRUE(CallsDrawnWith(frame, "LineTo ", "pen dot").empty()) << "no grid";
+  EXPECT_TRUE(CallsDrawnWith(frame, "LineTo ", "pen dot").empty())
+      << "no grid";
 }
 
 TEST(VariogramPlotTest, TitlesExponentsAndLabelPositions) {
@@ -242,15 +244,10 @@ TEST(VariogramPlotTest, AxesForLargestLag370) {
     int y_ticks;  // inner Y steps, each with a left and a right mark
     const char* first_y_tick;
   } rows[] = {
-      {"semivariances 0.2 to 37: 0 to 45 by 5, one step of headroom",
-       0.2,
-       {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"},
-       8,
-       "MoveTo 0 400"},
-      {"smallest -3: -5 to 37, range 42, ny 8",
-       -3,
-       {"Gamma", ",", "10", "-1", "-0.5", "0.5", "1.5", "2.5"},
-       7,
+      {"semivariances 0.2 to 37: 0 to 45 by 5, one step of headroom", 0.2,
+       {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"}, 8, "MoveTo 0 400"},
+      {"smallest -3: -5 to 37, range 42, ny 8", -3,
+       {"Gamma", ",", "10", "-1", "-0.5", "0.5", "1.5", "2.5"}, 7,
        "MoveTo 0 397"},
   };
   for (const Row& row : rows) {
@@ -276,9 +273,7 @@ TEST(VariogramPlotTest, PairCountThreshold) {
     size_t crosses;
     std::vector<std::string> x_texts;
   } rows[] = {
-      {"29 pairs: neither drawn nor scaled over",
-       29,
-       8,
+      {"29 pairs: neither drawn nor scaled over", 29, 8,
        {"Distance, 10", "-2", "0", "1", "2", "3"}},
       {"30 pairs: drawn and scaled over", 30, 9, kDistanceTitleAndLabels},
   };
@@ -348,29 +343,19 @@ TEST(VariogramPlotTest, SillLine) {
     std::vector<std::string> y_texts;
     std::vector<std::string> sill_pass;  // empty: no sill pass
   } rows[] = {
-      {"sill 50 raises the axis to 80",
-       1,
-       50,
+      {"sill 50 raises the axis to 80", 1, 50,
        {"Gamma", ",", "10", "-1", "0", "2", "4", "6"},
        {"GetDC", "SetViewportOrg 45 8", "SelectObject pen solid 1 FF0000",
         "MoveTo 0 169", "LineTo 370 169 | dev 415 177 | pen solid 1 FF0000",
         "SelectObject pen solid 1 000000", "ReleaseDC"}},
-      {"sill 20 below the data leaves the axis",
-       1,
-       20,
+      {"sill 20 below the data leaves the axis", 1, 20,
        {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"},
        {"GetDC", "SetViewportOrg 45 8", "SelectObject pen solid 1 FF0000",
         "MoveTo 0 250", "LineTo 370 250 | dev 415 258 | pen solid 1 FF0000",
         "SelectObject pen solid 1 000000", "ReleaseDC"}},
-      {"flag 2 neither draws nor raises",
-       2,
-       50,
-       {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"},
-       {}},
-      {"flag 0",
-       0,
-       50,
-       {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"},
+      {"flag 2 neither draws nor raises", 2, 50,
+       {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"}, {}},
+      {"flag 0", 0, 50, {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"},
        {}},
   };
   for (const Row& row : rows) {
@@ -393,17 +378,11 @@ TEST(VariogramPlotTest, ModelValuesRaiseTheAxis) {
     int record;  // the record holding 60
     std::vector<std::string> y_texts;
   } rows[] = {
-      {"60 in record 2n raises the axis to 90",
-       1,
-       16,
+      {"60 in record 2n raises the axis to 90", 1, 16,
        {"Gamma", ",", "10", "-1", "0", "2", "4", "6", "8"}},
-      {"record 2n + 1 is not looked at",
-       1,
-       17,
+      {"record 2n + 1 is not looked at", 1, 17,
        {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"}},
-      {"model flag 0 ignores the model",
-       0,
-       16,
+      {"model flag 0 ignores the model", 0, 16,
        {"Gamma", ",", "10", "-1", "0", "1", "2", "3", "4"}},
   };
   for (const Row& row : rows) {
@@ -426,15 +405,16 @@ TEST(VariogramPlotTest, ModelCurveStopsAtTheLargestLagAndClampsNegatives) {
   VarmHost host;
   host.entries = Row370();
   host.model = FlatModel(10);
-  host.model[0].value = -0.5;  // used as it is
-  host.model[1].value = -2;    // not used
-  host.model[4].value = -0.5;  // lag 75: drawn as 0 and corrected
-  host.model[17].value = -1;   // lag 400, beyond the stop: untouched
+  host.model[0].value = -0.5;   // used as it is
+  host.model[1].value = -2;     // not used
+  host.model[4].value = -0.5;   // lag 75: drawn as 0 and corrected
+  host.model[17].value = -1;    // lag 400, beyond the stop: untouched
   host.Load(8, 1);
   const auto curve = Pass(host.Draw(), 2);
-  std::vector<std::string> expected = {
-      "MoveTo 0 455",  "LineTo 25 350", "MoveTo 25 350", "LineTo 50 350",
-      "MoveTo 50 350", "LineTo 75 450", "MoveTo 75 450", "LineTo 100 350"};
+  std::vector<std::string> expected = {"MoveTo 0 455", "LineTo 25 350",
+                                       "MoveTo 25 350", "LineTo 50 350",
+                                       "MoveTo 50 350", "LineTo 75 450",
+                                       "MoveTo 75 450", "LineTo 100 350"};
   // Then records 5 to 15 (lags 100 to 350); record 16 lies at 375 > 370.
   for (int lag = 100; lag < 350; lag += 25) {
     expected.push_back("MoveTo " + std::to_string(lag) + " 350");
@@ -469,17 +449,14 @@ TEST(VariogramPlotTest, LabelFactors) {
     double largest;  // largest lag and largest semivariance alike
     std::vector<std::string> texts;
   } rows[] = {
-      {"span between 0.2 and 9: factor 1, exponent 0",
-       3,
+      {"span between 0.2 and 9: factor 1, exponent 0", 3,
        {"Distance, 10", "0", "0", "1", "2", "3", "Gamma", ",", "10", "0", "0",
         "1", "2", "3"}},
-      {"span 0.05: factor 0.1, exponent 1",
-       0.042,
+      {"span 0.05: factor 0.1, exponent 1", 0.042,
        {"Distance, 10", "1", "0", "0.1", "0.2", "0.3", "0.4", "Gamma", ",",
         "10", "1", "0", "0.1", "0.2", "0.3", "0.4"}},
       // X: 1.2e-22 / 2e-23 truncates to 5 steps, so labels at 0, 2, 4.
-      {"span not above 1e-20: factor 1, exponent 0",
-       1e-22,
+      {"span not above 1e-20: factor 1, exponent 0", 1e-22,
        {"Distance, 10", "0", "0", "0", "0", "Gamma", ",", "10", "0", "0", "0",
         "0", "0"}},
   };
@@ -500,7 +477,8 @@ TEST(VariogramPlotTest, ConnectingLineOfUnselectedQualifyingPoints) {
       // X 0 to 400 (1.125 pixels a unit), Y 0 to 40 (11.25 pixels a unit).
       {"selected and thin entries are left out",
        {0, 0, 1, 0, 0},
-       {"MoveTo 45 458", "LineTo 157 346", "MoveTo 157 346", "LineTo 382 121"}},
+       {"MoveTo 45 458", "LineTo 157 346", "MoveTo 157 346",
+        "LineTo 382 121"}},
       {"one unselected point draws nothing", {0, 1, 1, 0, 1}, {}},
   };
   for (const Row& row : rows) {
@@ -624,25 +602,17 @@ TEST(VariogramPlotTest, DegenerateInputDrawsOnlyTheRepaint) {
     int width;
     int height;
   } rows[] = {
-      {"no entry qualifies: extents 0",
-       {VariogramEntry(100, 10, 29)},
-       true,
-       -1,
-       1,
-       kSide,
-       kSide},
+      {"no entry qualifies: extents 0", {VariogramEntry(100, 10, 29)}, true,
+       -1, 1, kSide, kSide},
       {"no variogram array", {}, true, 8, 1, kSide, kSide},
       {"no model array", Row370(), false, 8, 1, kSide, kSide},
       {"zero-size window", Row370(), true, 8, 1, 0, 0},
       {"window narrower than the margins", Row370(), true, 8, 1, 40, 300},
       {"not-a-number semivariance first",
-       {VariogramEntry(100, nan, 30), VariogramEntry(200, 5, 30)},
-       true,
-       0,
-       1,
-       kSide,
+       {VariogramEntry(100, nan, 30), VariogramEntry(200, 5, 30)}, true, 0,
+       1, kSide, kSide},
+      {"infinite lag", {VariogramEntry(inf, 5, 30)}, true, -1, 1, kSide,
        kSide},
-      {"infinite lag", {VariogramEntry(inf, 5, 30)}, true, -1, 1, kSide, kSide},
       {"negative lag count", Row370(), true, -5, 1, kSide, kSide},
       {"cut-off count 0", Row370(), true, 8, 0, kSide, kSide},
   };
@@ -670,17 +640,22 @@ TEST(VariogramPlotTest, NullHandleWindowAndOtherTypes) {
   VarmHost host;
   host.entries = Row370();
   host.Load(8, 0);
-  EXPECT_EQ(
-      Balanced([&] { return _kvGraphDrawVarmPlt(host.graph(), nullptr); }), 1);
+  EXPECT_EQ(Balanced([&] {
+              return _kvGraphDrawVarmPlt(host.graph(), nullptr);
+            }),
+            1);
   EXPECT_EQ(Balanced([&] { return _kvGraphDrawVrgLine(host.graph()); }), 1);
-  EXPECT_EQ(Balanced([&] { return _kvGraphDrawSelectPoint(host.graph()); }), 1);
-  EXPECT_EQ(Balanced([&] { return _kvGraphSetVrgNug(host.graph(), 2.5); }), 1);
+  EXPECT_EQ(Balanced([&] { return _kvGraphDrawSelectPoint(host.graph()); }),
+            1);
+  EXPECT_EQ(Balanced([&] { return _kvGraphSetVrgNug(host.graph(), 2.5); }),
+            1);
   EXPECT_EQ(Balanced([&] {
               return _kvGraphSetColor(host.graph(), RGB(0, 128, 0),
                                       RGB(0, 0, 0));
             }),
             1);
-  EXPECT_EQ(CallsDrawnWith(host.Draw(), "LineTo ", "pen solid 1 008000").size(),
+  EXPECT_EQ(CallsDrawnWith(host.Draw(), "LineTo ", "pen solid 1 008000")
+                .size(),
             18u)
       << "nine crosses in the new point colour";
 }
@@ -743,7 +718,7 @@ TEST(VariogramPlotTest, RecordedPositionsNearTheBoundsSaturate) {
   host.selected[0] = 0;
   const auto line = Strokes(host.DrawLine(window));
   EXPECT_EQ(line, (std::vector<std::string>{"MoveTo 2147483647 2147483647",
-                                            "LineTo 2147483647 2147483647"}));
+                                             "LineTo 2147483647 2147483647"}));
 }
 
 TEST(VariogramPlotTest, RendersAPicture) {
@@ -751,7 +726,8 @@ TEST(VariogramPlotTest, RendersAPicture) {
   host.entries = Row370();
   host.model = FlatModel(0);
   for (size_t k = 1; k < host.model.size(); ++k) {
-    host.model[k].value = 2 + 30 * (1 - std::exp(-3 * host.model[k].h / 300));
+    host.model[k].value =
+        2 + 30 * (1 - std::exp(-3 * host.model[k].h / 300));
   }
   host.selected.assign(host.entries.size(), 0);
   host.selected[3] = 1;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "gtest/gtest.h"
 
@@ -80,33 +79,6 @@ TEST(ArrayExtremesTest, FirstElementThenLarger) {
   // A count below one reads nothing.
   EXPECT_EQ(ArrayMin(values, 0), -9999);
   EXPECT_EQ(ArrayMax(values, -3), -9999);
-}
-
-// ArrayMax keeps a NaN in front and ignores one further on; the ranges
-// reported to hosts take the numbers only, whatever the order.
-TEST(NumericExtremesTest, NaNTakesNoPartWhereverItStands) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const struct {
-    const char* name;
-    std::vector<double> values;
-    double max, min;
-  } rows[] = {
-      {"nan first", {nan, 3, -1, 7}, 7, -1},
-      {"nan inside", {3, nan, -1, 7}, 7, -1},
-      {"nan last", {3, -1, 7, nan}, 7, -1},
-      {"nans first", {nan, nan, 2}, 2, 2},
-  };
-  for (const auto& row : rows) {
-    const LONG n = static_cast<LONG>(row.values.size());
-    EXPECT_EQ(NumericMax(row.values.data(), n), row.max) << row.name;
-    EXPECT_EQ(NumericMin(row.values.data(), n), row.min) << row.name;
-  }
-  const double only_nan[] = {nan, nan};
-  const double row_nan_first[] = {nan, 1};
-  EXPECT_TRUE(std::isnan(NumericMax(only_nan, 2))) << "only nan";
-  EXPECT_TRUE(std::isnan(NumericMin(only_nan, 2))) << "only nan";
-  EXPECT_EQ(NumericMax(nullptr, 2), -9999) << "no values";
-  EXPECT_TRUE(std::isnan(ArrayMax(row_nan_first, 2))) << "ArrayMax as it was";
 }
 
 TEST(CalcAxisExponentTest, FactorsAndExponents) {

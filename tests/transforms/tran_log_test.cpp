@@ -41,55 +41,20 @@ TEST(TranLogTest, ValuesWindowShiftAndRange) {
   } rows[] = {
       // Below 0.01 the value is the fixed floor, not ln(0.01) = -4.605;
       // ln(0.05) = -2.996 lies below the floor all the same.
-      {"floor, zero and below the floor",
-       {0.005, 1.0, 0.05},
-       10,
-       0,
-       0,
-       {kFloor, 0.0, std::log(0.05)},
-       0.0,
-       std::log(0.05)},
-      {"bounds are transformed",
-       {2, 8, 9},
-       8,
-       2,
-       0,
-       {std::log(2.0), std::log(8.0), kMissing},
-       std::log(8.0),
+      {"floor, zero and below the floor", {0.005, 1.0, 0.05}, 10, 0, 0,
+       {kFloor, 0.0, std::log(0.05)}, 0.0, std::log(0.05)},
+      {"bounds are transformed", {2, 8, 9}, 8, 2, 0,
+       {std::log(2.0), std::log(8.0), kMissing}, std::log(8.0),
        std::log(2.0)},
-      {"nothing accepted",
-       {-1, 20, 30},
-       10,
-       0,
-       0,
-       {kMissing, kMissing, kMissing},
-       0.0,
-       0.0},
+      {"nothing accepted", {-1, 20, 30}, 10, 0, 0,
+       {kMissing, kMissing, kMissing}, 0.0, 0.0},
       // 12 - 5 would lie inside the window, but the window sees 12.
-      {"window on the untransformed value",
-       {12, 9},
-       10,
-       0,
-       -5,
-       {kMissing, std::log(4.0)},
-       std::log(4.0),
-       std::log(4.0)},
-      {"shift lifts a value off the floor",
-       {0.0, -0.5},
-       10,
-       -1,
-       1,
-       {0.0, std::log(0.5)},
-       0.0,
-       std::log(0.5)},
-      {"shift drops a value to the floor",
-       {1.0},
-       10,
-       0,
-       -0.995,
-       {kFloor},
-       kFloor,
-       kFloor},
+      {"window on the untransformed value", {12, 9}, 10, 0, -5,
+       {kMissing, std::log(4.0)}, std::log(4.0), std::log(4.0)},
+      {"shift lifts a value off the floor", {0.0, -0.5}, 10, -1, 1,
+       {0.0, std::log(0.5)}, 0.0, std::log(0.5)},
+      {"shift drops a value to the floor", {1.0}, 10, 0, -0.995, {kFloor},
+       kFloor, kFloor},
       // A NaN fails both window comparisons and is transformed: it counts as
       // accepted, so the range is not the empty list's 0.
       {"nan is not excluded", {kNaN}, 10, 0, 0, {kNaN}, kNaN, kNaN},
@@ -99,7 +64,8 @@ TEST(TranLogTest, ValuesWindowShiftAndRange) {
     double log_max = 123.0;
     double log_min = 123.0;
     EXPECT_EQ(_kvTranLog(samples.data(), static_cast<LONG>(samples.size()),
-                         row.maximum, row.minimum, row.shift, log_max, log_min),
+                         row.maximum, row.minimum, row.shift, log_max,
+                         log_min),
               1)
         << row.name;
     ASSERT_EQ(samples.size(), row.expected.size()) << row.name;
@@ -159,8 +125,9 @@ TEST(TranLogTest, OtherFieldsAreUnchangedByteForByte) {
     const auto* now = reinterpret_cast<const unsigned char*>(&samples[i]);
     const auto* was = reinterpret_cast<const unsigned char*>(&before[i]);
     EXPECT_EQ(std::memcmp(now, was, kValue), 0) << "sample " << i;
-    EXPECT_EQ(
-        std::memcmp(now + kAfter, was + kAfter, sizeof(KvDiscPnt) - kAfter), 0)
+    EXPECT_EQ(std::memcmp(now + kAfter, was + kAfter,
+                          sizeof(KvDiscPnt) - kAfter),
+              0)
         << "sample " << i;
   }
   EXPECT_DOUBLE_EQ(samples[1].value, std::log(21.0));
@@ -182,8 +149,8 @@ TEST(TranLogTest, EmptyAndNullInputDoNotCrash) {
     std::vector<KvDiscPnt> samples = MakeSamples({1, 2, 3});
     double log_max = 123.0;
     double log_min = 123.0;
-    EXPECT_EQ(_kvTranLog(row.null_samples ? nullptr : samples.data(), row.count,
-                         10, 0, 0, log_max, log_min),
+    EXPECT_EQ(_kvTranLog(row.null_samples ? nullptr : samples.data(),
+                         row.count, 10, 0, 0, log_max, log_min),
               1)
         << row.name;
     EXPECT_EQ(log_max, row.range) << row.name;
