@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/canvas_window.h"
-#include "program_run.h"
 #include "tools/korvagraph/gallery_check.h"
 #include "tools/korvagraph/png_reader.h"
 #include "tools_test_util.h"

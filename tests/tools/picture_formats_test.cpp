@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "program_run.h"
 #include "tools_test_util.h"
 
 namespace {
