@@ -51,6 +51,6 @@ void DisplayList::AddText(CPoint origin, int x, int y, DisplayText text) {
   if (origin.x != origin_.x || origin.y != origin_.y) AddOrigin(origin);
   if (!complete_) return;
   texts_.push_back(std::move(text));
-  Push(DisplayOp(DisplayOpKind::kText,
-                 static_cast<uint32_t>(texts_.size() - 1), x, y, 0, 0));
+  Push(DisplayOp(DisplayOpKind::kText, static_cast<uint32_t>(texts_.size() - 1),
+                 x, y, 0, 0));
 }
