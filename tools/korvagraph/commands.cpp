@@ -71,7 +71,7 @@ void PrintCommandHelp(const std::string& command, const ChartEntry* entry) {
         "and --size: %s\n",
         kProgram, command.c_str(), entry->description, entry->options);
   }
-  std::printf("\noptions:\n%s", OptionsHelp().c_str());
+  std::printf("%s", OptionsHelp().c_str());
 }
 
 // Reads the data with the trimming limits and chooses the columns.

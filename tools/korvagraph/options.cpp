@@ -1,25 +1,16 @@
 #include "tools/korvagraph/options.h"
 
+#include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 namespace {
 
 constexpr int kMaxSide = 8192;
 constexpr size_t kMaxDirections = 8;
-
-using Apply = Status (*)(const std::string& value, Options* options);
-
-struct OptionEntry {
-  const char* name;
-  const char* value_name;  // null: a flag without a value
-  const char* help;
-  std::string Options::*text = nullptr;  // stores the value as given
-  bool Options::*flag = nullptr;         // set by a flag
-  Apply apply = nullptr;                 // parses the value
-  double Options::*number = nullptr;     // stores any finite number
-};
 
 bool ParseInt(const std::string& text, int* value) {
   char* end = nullptr;
@@ -40,53 +31,67 @@ bool ParseDouble(const std::string& text, double* value) {
   return true;
 }
 
+std::string FormattedNumber(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof(buffer), "%g", value);
+  return buffer;
+}
+
+std::string ExpectedText(const std::string& what, const std::string& found) {
+  return "expected " + what + ", found \"" + found + "\"";
+}
+
 Status Expected(const char* option, const std::string& what,
                 const std::string& found) {
-  return Status::Error(std::string(option) + ": expected " + what +
-                       ", found \"" + found + "\"");
+  return Status::Error(std::string(option) + ": " + ExpectedText(what, found));
 }
 
-Status ApplySize(const std::string& value, Options* o) {
-  const size_t x = value.find('x');
-  int w = 0, h = 0;
-  if (x == std::string::npos || !ParseInt(value.substr(0, x), &w) ||
-      !ParseInt(value.substr(x + 1), &h) || w < 16 || h < 16 || w > kMaxSide ||
-      h > kMaxSide) {
-    return Expected("--size", "WIDTHxHEIGHT in pixels, each 16 to 8192", value);
-  }
-  o->width = w;
-  o->height = h;
-  return Status::Ok();
+// Returns a check of an option's text that CLI11 reports as
+// "--NAME: expected WHAT, found "TEXT"". A check may rewrite the text into
+// the form CLI11 converts (decimal whole numbers).
+CLI::Validator Expect(const std::string& what,
+                      std::function<bool(std::string*)> good) {
+  return CLI::Validator(
+      [what, good](std::string& text) {
+        std::string given = text;
+        return good(&text) ? std::string() : ExpectedText(what, given);
+      },
+      "");
 }
 
-Status ApplyClasses(const std::string& value, Options* o) {
-  if (!ParseInt(value, &o->classes) || o->classes < 1 || o->classes > 1000) {
-    return Expected("--classes", "a whole number from 1 to 1000", value);
-  }
-  return Status::Ok();
+// A whole number in [lo, hi], read in decimal ("010" is ten).
+CLI::Validator Whole(int lo, int hi) {
+  return Expect(
+      "a whole number from " + std::to_string(lo) + " to " + std::to_string(hi),
+      [lo, hi](std::string* text) {
+        int value = 0;
+        if (!ParseInt(*text, &value) || value < lo || value > hi) {
+          return false;
+        }
+        *text = std::to_string(value);
+        return true;
+      });
 }
 
-Status ApplyLag(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->lag) || !(o->lag > 0.0)) {
-    return Expected("--lag", "a positive distance", value);
-  }
-  return Status::Ok();
+// A finite number that good accepts.
+CLI::Validator Number(const std::string& what,
+                      std::function<bool(double)> good = nullptr) {
+  return Expect(what, [good](std::string* text) {
+    double value = 0.0;
+    return ParseDouble(*text, &value) && (!good || good(value));
+  });
 }
 
-Status ApplyLagCount(const std::string& value, Options* o) {
-  if (!ParseInt(value, &o->lag_count) || o->lag_count < 1 ||
-      o->lag_count > 1000) {
-    return Expected("--lags", "a whole number from 1 to 1000", value);
-  }
-  return Status::Ok();
-}
-
-Status ApplyHighlight(const std::string& value, Options* o) {
-  if (!ParseInt(value, &o->highlight) || o->highlight < 0 ||
-      o->highlight > 100000) {
-    return Expected("--highlight", "a whole number from 0 to 100000", value);
-  }
-  return Status::Ok();
+// One of the words of choices, which reads "a, b or c".
+CLI::Validator OneOf(const std::string& choices) {
+  return Expect(choices, [choices](std::string* text) {
+    for (const std::string& word : CLI::detail::split(choices, ' ')) {
+      std::string choice = word;
+      while (!choice.empty() && choice.back() == ',') choice.pop_back();
+      if (choice != "or" && choice == *text) return true;
+    }
+    return false;
+  });
 }
 
 // Splits text at commas; "a,,b" gives "a", "", "b".
@@ -102,62 +107,37 @@ std::vector<std::string> CommaFields(const std::string& text) {
   return fields;
 }
 
-std::string FormattedNumber(double value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof(buffer), "%g", value);
-  return buffer;
-}
-
-// Returns "0, 45, 90 or 135".
-std::string AzimuthList(const std::vector<double>& azimuths) {
-  std::string list;
-  for (size_t i = 0; i < azimuths.size(); ++i) {
-    if (i > 0) list += i + 1 == azimuths.size() ? " or " : ", ";
-    list += FormattedNumber(azimuths[i]);
+void ApplySize(const std::string& value, Options* o) {
+  const size_t x = value.find('x');
+  int w = 0, h = 0;
+  if (x == std::string::npos || !ParseInt(value.substr(0, x), &w) ||
+      !ParseInt(value.substr(x + 1), &h) || w < 16 || h < 16 || w > kMaxSide ||
+      h > kMaxSide) {
+    throw CLI::ValidationError(
+        "--size",
+        ExpectedText("WIDTHxHEIGHT in pixels, each 16 to 8192", value));
   }
-  return list;
+  o->width = w;
+  o->height = h;
 }
 
-Status ApplyDirections(const std::string& value, Options* o) {
+void ApplyDirections(const std::string& value, Options* o) {
   std::vector<double> azimuths;
   for (const std::string& field : CommaFields(value)) {
     double azimuth = 0.0;
     if (!ParseDouble(field, &azimuth) || azimuth < -360.0 || azimuth > 360.0 ||
         azimuths.size() == kMaxDirections) {
-      return Expected("--dirs",
-                      "1 to " + std::to_string(kMaxDirections) +
-                          " azimuths in degrees, comma-separated",
-                      value);
+      throw CLI::ValidationError(
+          "--dirs", ExpectedText("1 to " + std::to_string(kMaxDirections) +
+                                     " azimuths in degrees, comma-separated",
+                                 value));
     }
     azimuths.push_back(azimuth);
   }
   o->azimuths = azimuths;
-  return Status::Ok();
 }
 
-Status ApplyAngleTolerance(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->angle_tolerance) || !(o->angle_tolerance > 0.0) ||
-      o->angle_tolerance > 90.0) {
-    return Expected("--atol", "an angle above 0 and up to 90 degrees", value);
-  }
-  return Status::Ok();
-}
-
-Status ApplyBandwidth(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->bandwidth) || o->bandwidth < 0.0) {
-    return Expected("--bandwidth", "a distance, 0 for no limit", value);
-  }
-  return Status::Ok();
-}
-
-Status ApplyLagTolerance(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->lag_tolerance) || !(o->lag_tolerance > 0.0)) {
-    return Expected("--lagtol", "a positive distance", value);
-  }
-  return Status::Ok();
-}
-
-Status ApplyModel(const std::string& value, Options* o) {
+void ApplyModel(const std::string& value, Options* o) {
   const std::vector<std::string> fields = CommaFields(value);
   double parsed[3] = {0.0, 0.0, 0.0};
   bool given[3] = {false, false, false};
@@ -170,10 +150,11 @@ Status ApplyModel(const std::string& value, Options* o) {
   if (!good || (given[0] && n < 0.0) || (given[0] && given[1] && s < n) ||
       (given[1] && s < 0.0) || (given[2] && !(r > 0.0)) ||
       !(given[0] || given[1] || given[2])) {
-    return Expected("--model",
-                    "NUGGET,SILL,RANGE with 0 <= nugget <= sill and range > 0 "
-                    "(a blank value is fitted)",
-                    value);
+    throw CLI::ValidationError(
+        "--model",
+        ExpectedText("NUGGET,SILL,RANGE with 0 <= nugget <= sill and range > 0 "
+                     "(a blank value is fitted)",
+                     value));
   }
   o->fix_nugget = given[0];
   o->fix_sill = given[1];
@@ -182,35 +163,16 @@ Status ApplyModel(const std::string& value, Options* o) {
   o->nugget = n;
   o->sill = s;
   o->range = r;
-  return Status::Ok();
 }
 
-Status ApplyModelType(const std::string& value, Options* o) {
-  for (const char* type :
-       {"spherical", "exponential", "gaussian", "power", "hole"}) {
-    if (value == type) {
-      o->model_type = value;
-      return Status::Ok();
-    }
+// Returns "0, 45, 90 or 135".
+std::string AzimuthList(const std::vector<double>& azimuths) {
+  std::string list;
+  for (size_t i = 0; i < azimuths.size(); ++i) {
+    if (i > 0) list += i + 1 == azimuths.size() ? " or " : ", ";
+    list += FormattedNumber(azimuths[i]);
   }
-  return Expected("--model-type",
-                  "spherical, exponential, gaussian, power or hole", value);
-}
-
-Status ApplyTransform(const std::string& value, Options* o) {
-  if (value != "none" && value != "log" && value != "nscore") {
-    return Expected("--transform", "none, log or nscore", value);
-  }
-  o->transform = value;
-  return Status::Ok();
-}
-
-Status ApplyStats(const std::string& value, Options* o) {
-  if (value != "json" && value != "text") {
-    return Expected("--stats", "json or text", value);
-  }
-  o->json = value == "json";
-  return Status::Ok();
+  return list;
 }
 
 // Checks what one option alone cannot: --dir among --dirs, the trimming
@@ -243,201 +205,182 @@ Status CheckTogether(Options* o) {
   return Status::Ok();
 }
 
-Status ApplyScale(const std::string& value, Options* o) {
-  if (!ParseDouble(value, &o->scale) || o->scale < 0.25 || o->scale > 8.0) {
-    return Expected("--scale", "a factor from 0.25 to 8", value);
-  }
-  return Status::Ok();
-}
+// The options of every subcommand, by group, one line each: name, member
+// or what parses the value, help, the value's name and its check.
+void DefineOptions(CLI::App* app, Options* o) {
+  app->set_help_flag();
+  app->option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  const auto with = [o](void (*apply)(const std::string&, Options*)) {
+    return [o, apply](const std::string& value) { apply(value, o); };
+  };
+  const char* group = "Input";
+  const auto add = [app, &group](const char* name, auto& member,
+                                 const char* value_name, const char* help) {
+    return app->add_option(name, member, help)
+        ->type_name(value_name)
+        ->group(group);
+  };
+  const auto apply = [app, &group](const char* name, auto apply_value,
+                                   const char* value_name, const char* help) {
+    return app->add_option_function<std::string>(name, apply_value, help)
+        ->type_name(value_name)
+        ->group(group);
+  };
+  const auto flag = [app, &group](const char* name, bool& member,
+                                  const char* help) {
+    return app->add_flag(name, member, help)
+        ->check(CLI::Validator(
+            [](std::string& text) {
+              return text == "true" ? "" : "takes no value";
+            },
+            ""))
+        ->group(group);
+  };
 
-Status ApplyCloudMax(const std::string& value, Options* o) {
-  int parsed = 0;
-  if (!ParseInt(value, &parsed) || parsed < 1) {
-    return Expected("--cloud-max", "a whole number from 1 to 1000000000",
-                    value);
-  }
-  o->cloud_max = parsed;
-  return Status::Ok();
-}
+  add("--data", o->data_path, "FILE",
+      "GeoEAS data file, - for standard input (default: the bundled sample)");
+  add("--tmin", o->tmin, "V",
+      "trimming limit: values below V are missing (default -1e21)")
+      ->check(Number("a number"));
+  add("--tmax", o->tmax, "V",
+      "trimming limit: values at or above V are missing, such as 1e31 "
+      "(default 1e21)")
+      ->check(Number("a number"));
+  add("--transform", o->transform, "none|log|nscore",
+      "applied to the attributes before every chart, by the library "
+      "(default none)")
+      ->check(OneOf("none, log or nscore"));
+  add("--shift", o->shift, "S", "log: added to each value before the logarithm")
+      ->check(Number("a number"));
 
-// Options that store their text as given, or set a flag, name the member;
-// the others parse their value with a function.
-const OptionEntry kOptions[] = {
-    {"--data", "FILE", "GeoEAS data file (default: the bundled sample)",
-     &Options::data_path},
-    {"--out", "PATH",
-     "output: the gallery's directory (default out) or the chart's PNG "
-     "(default NAME.png)",
-     &Options::out},
-    {"--size", "WxH", "picture size in pixels (default 560x560)", nullptr,
-     nullptr, ApplySize},
-    {"--col", "N|NAME",
-     "primary attribute: column name or 1-based number (default: the first "
-     "column that is not a coordinate, an ID or the weight)",
-     &Options::column},
-    {"--col2", "N|NAME",
-     "secondary attribute (default: the next column that is not a "
-     "coordinate)",
-     &Options::column2},
-    {"--x", "N|NAME",
-     "x coordinate column (default: X, Xlocation, East, Easting ..., else "
-     "column 1)",
-     &Options::x_column},
-    {"--y", "N|NAME",
-     "y coordinate column (default: Y, Ylocation, North, Northing ..., else "
-     "column 2)",
-     &Options::y_column},
-    {"--z", "N|NAME", "z coordinate column (default: Z, Elevation or Depth)",
-     &Options::z_column},
-    {"--tmin", "V",
-     "trimming limit: values below V are missing (default -1e21)", nullptr,
-     nullptr, nullptr, &Options::tmin},
-    {"--tmax", "V",
-     "trimming limit: values at or above V are missing, such as 1e31 "
-     "(default 1e21)",
-     nullptr, nullptr, nullptr, &Options::tmax},
-    {"--weight", "N|NAME",
-     "declustering weight column: weighted mean and variance beside the "
-     "statistics",
-     &Options::weight_column},
-    {"--transform", "none|log|nscore",
-     "applied to the attributes before every chart, by the library "
-     "(default none)",
-     nullptr, nullptr, ApplyTransform},
-    {"--shift", "S", "log: added to each value before the logarithm", nullptr,
-     nullptr, nullptr, &Options::shift},
-    {"--classes", "N", "histogram classes (default: from the sample count)",
-     nullptr, nullptr, ApplyClasses},
-    {"--cumulative", nullptr, "hist: draw the cumulative curve", nullptr,
-     &Options::cumulative},
-    {"--lag", "D", "variogram lag spacing (default: from the data extent)",
-     nullptr, nullptr, ApplyLag},
-    {"--lags", "N", "number of variogram lags (default: from the extent)",
-     nullptr, nullptr, ApplyLagCount},
-    {"--lagtol", "D",
-     "lag tolerance: pairs within D of a lag count in it (default: half the "
-     "lag)",
-     nullptr, nullptr, ApplyLagTolerance},
-    {"--dirs", "LIST",
-     "variogram azimuths in degrees clockwise from north, comma-separated "
-     "(default 0,45,90,135)",
-     nullptr, nullptr, ApplyDirections},
-    {"--atol", "DEG",
-     "angular tolerance either side of each azimuth (default 22.5)", nullptr,
-     nullptr, ApplyAngleTolerance},
-    {"--bandwidth", "D",
-     "largest distance of a pair from a direction's axis (default: no "
-     "limit)",
-     nullptr, nullptr, ApplyBandwidth},
-    {"--dir", "omni|AZIMUTH",
-     "vario: the direction shown, omni or one of --dirs (default omni)",
-     &Options::direction},
-    {"--model-type", "TYPE",
-     "model fitted and drawn: spherical, exponential, gaussian, power or "
-     "hole (default spherical)",
-     nullptr, nullptr, ApplyModelType},
-    {"--model", "NUGGET,SILL,RANGE",
-     "fixes the model's parameters; a blank one is fitted (power: "
-     "NUGGET,SILL,EXPONENT, the sill at distance 1)",
-     nullptr, nullptr, ApplyModel},
-    {"--highlight", "N",
-     "cloud, cloudmap: pairs shown in cyan, the N of largest semivariance "
-     "closer than one lag (default 20)",
-     nullptr, nullptr, ApplyHighlight},
-    {"--format", "png|svg|pdf",
-     "picture format (default: from the extension of --out, else png)",
-     &Options::format},
-    {"--formats", "LIST",
-     "gallery: picture formats, comma-separated (default png)",
-     &Options::formats},
-    {"--scale", "F",
-     "PNG scale factor; above 1 renders the vector picture (default 1)",
-     nullptr, nullptr, ApplyScale},
-    {"--cloud-max", "N",
-     "cloud, cloudmap: pairs drawn at most, a uniform sample of them "
-     "(default 1000000)",
-     nullptr, nullptr, ApplyCloudMax},
-    {"--quiet", nullptr, "no progress lines on stderr", nullptr,
-     &Options::quiet},
-    {"--json", nullptr,
-     "write the numbers each chart's compute step returned as JSON on "
-     "stdout (gallery: also DIR/stats.json)",
-     nullptr, &Options::json},
-    {"--stats", "text|json", "the form of the statistics (--json: json)",
-     nullptr, nullptr, ApplyStats},
-    {"--version", nullptr, "print the version and exit", nullptr,
-     &Options::version},
-    {"--help", nullptr, "show this help (also -h)", nullptr, &Options::help},
-};
+  group = "Columns";
+  add("--col", o->column, "N|NAME",
+      "primary attribute: column name or 1-based number (default: the first "
+      "column that is not a coordinate, an ID or the weight)");
+  add("--col2", o->column2, "N|NAME",
+      "secondary attribute (default: the next column that is not a "
+      "coordinate)");
+  add("--x", o->x_column, "N|NAME",
+      "x coordinate column (default: X, Xlocation, East, Easting ..., else "
+      "column 1)");
+  add("--y", o->y_column, "N|NAME",
+      "y coordinate column (default: Y, Ylocation, North, Northing ..., else "
+      "column 2)");
+  add("--z", o->z_column, "N|NAME",
+      "z coordinate column (default: Z, Elevation or Depth)");
+  add("--weight", o->weight_column, "N|NAME",
+      "declustering weight column: weighted mean and variance beside the "
+      "statistics");
 
-const OptionEntry* FindOption(const std::string& name) {
-  for (const OptionEntry& entry : kOptions) {
-    if (name == entry.name) return &entry;
-  }
-  return nullptr;
+  group = "Charts";
+  add("--classes", o->classes, "N",
+      "histogram classes (default: from the sample count)")
+      ->check(Whole(1, 1000));
+  flag("--cumulative", o->cumulative, "hist: draw the cumulative curve");
+  add("--highlight", o->highlight, "N",
+      "cloud, cloudmap: pairs shown in cyan, the N of largest semivariance "
+      "closer than one lag (default 20)")
+      ->check(Whole(0, 100000));
+  add("--cloud-max", o->cloud_max, "N",
+      "cloud, cloudmap: pairs drawn at most, a uniform sample of them "
+      "(default 1000000)")
+      ->check(Whole(1, 1000000000));
+
+  group = "Variograms";
+  add("--lag", o->lag, "D",
+      "variogram lag spacing (default: from the data extent)")
+      ->check(Number("a positive distance", [](double v) { return v > 0.0; }));
+  add("--lags", o->lag_count, "N",
+      "number of variogram lags (default: from the extent)")
+      ->check(Whole(1, 1000));
+  add("--lagtol", o->lag_tolerance, "D",
+      "lag tolerance: pairs within D of a lag count in it (default: half the "
+      "lag)")
+      ->check(Number("a positive distance", [](double v) { return v > 0.0; }));
+  apply("--dirs", with(ApplyDirections), "LIST",
+        "variogram azimuths in degrees clockwise from north, comma-separated "
+        "(default 0,45,90,135)");
+  add("--atol", o->angle_tolerance, "DEG",
+      "angular tolerance either side of each azimuth (default 22.5)")
+      ->check(Number("an angle above 0 and up to 90 degrees",
+                     [](double v) { return v > 0.0 && v <= 90.0; }));
+  add("--bandwidth", o->bandwidth, "D",
+      "largest distance of a pair from a direction's axis (default: no "
+      "limit)")
+      ->check(Number("a distance, 0 for no limit",
+                     [](double v) { return v >= 0.0; }));
+  add("--dir", o->direction, "omni|AZIMUTH",
+      "vario: the direction shown, omni or one of --dirs (default omni)");
+  add("--model-type", o->model_type, "TYPE",
+      "model fitted and drawn: spherical, exponential, gaussian, power or "
+      "hole (default spherical)")
+      ->check(OneOf("spherical, exponential, gaussian, power or hole"));
+  apply("--model", with(ApplyModel), "NUGGET,SILL,RANGE",
+        "fixes the model's parameters; a blank one is fitted (power: "
+        "NUGGET,SILL,EXPONENT, the sill at distance 1)");
+
+  group = "Output";
+  add("--out", o->out, "PATH",
+      "output: the gallery's directory (default out) or the chart's PNG "
+      "(default NAME.png)");
+  apply("--size", with(ApplySize), "WxH",
+        "picture size in pixels (default 560x560)");
+  add("--format", o->format, "png|svg|pdf",
+      "picture format (default: from the extension of --out, else png)");
+  add("--formats", o->formats, "LIST",
+      "gallery: picture formats, comma-separated (default png)");
+  add("--scale", o->scale, "F",
+      "PNG scale factor; above 1 renders the vector picture (default 1)")
+      ->check(Number("a factor from 0.25 to 8",
+                     [](double v) { return v >= 0.25 && v <= 8.0; }));
+  flag("--json", o->json,
+       "write the numbers each chart's compute step returned as JSON on "
+       "stdout (gallery: also DIR/stats.json)");
+  apply(
+      "--stats", [o](const std::string& form) { o->json = form == "json"; },
+      "text|json", "the form of the statistics (--json: json)")
+      ->check(OneOf("json or text"));
+  flag("--quiet", o->quiet, "no progress lines on stderr");
+  flag("--version", o->version, "print the version and exit");
+  flag("-h,--help", o->help, "show this help");
+
+  app->add_option("arguments", o->positional)->group("");
 }
 
 }  // namespace
 
 Status ParseOptions(const std::vector<std::string>& args, Options* options) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::string value;
-    bool has_value = false;
-    if (name == "-h") {
-      options->help = true;
-      continue;
-    }
-    if (name.rfind("--", 0) != 0 || name == "--") {
-      options->positional.push_back(name);
-      continue;
-    }
-    const size_t equals = name.find('=');
-    if (equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name = name.substr(0, equals);
-      has_value = true;
-    }
-    const OptionEntry* entry = FindOption(name);
-    if (entry == nullptr) {
-      return Status::Error(name + ": unknown option (see --help)");
-    }
-    if (entry->value_name != nullptr && !has_value) {
-      if (i + 1 >= args.size()) {
-        return Status::Error(name + ": expected " + entry->value_name +
-                             " after it");
-      }
-      value = args[++i];
-    } else if (entry->value_name == nullptr && has_value) {
-      return Status::Error(name + ": takes no value");
-    }
-    if (entry->text != nullptr) {
-      options->*entry->text = value;
-    } else if (entry->flag != nullptr) {
-      options->*entry->flag = true;
-    } else if (entry->number != nullptr) {
-      if (!ParseDouble(value, &(options->*entry->number))) {
-        return Expected(entry->name, "a number", value);
-      }
-    } else {
-      Status status = entry->apply(value, options);
-      if (!status.ok()) return status;
-    }
+  CLI::App app;
+  DefineOptions(&app, options);
+  app.allow_extras();
+  try {
+    app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+  } catch (const CLI::ParseError& e) {
+    return Status::Error(e.what());
+  }
+  // Words CLI11 did not take are options it does not know.
+  const std::vector<std::string> unknown = app.remaining();
+  if (!unknown.empty()) {
+    const std::string name =
+        unknown.front().substr(0, unknown.front().find('='));
+    return Status::Error(name + ": unknown option (see --help)");
   }
   return CheckTogether(options);
 }
 
 std::string OptionsHelp() {
+  Options scratch;
+  CLI::App app;
+  DefineOptions(&app, &scratch);
+  const CLI::App& options = app;
+  const CLI::Formatter formatter;
   std::string help;
-  for (const OptionEntry& entry : kOptions) {
-    std::string left = std::string("  ") + entry.name;
-    if (entry.value_name != nullptr)
-      left += std::string(" ") + entry.value_name;
-    if (left.size() < 28)
-      left.resize(28, ' ');
-    else
-      left += "\n" + std::string(28, ' ');
-    help += left + entry.help + "\n";
+  for (const std::string& group : options.get_groups()) {
+    if (group.empty()) continue;
+    help += formatter.make_group(
+        group, false, options.get_options([&group](const CLI::Option* option) {
+          return option->get_group() == group;
+        }));
   }
   return help;
 }

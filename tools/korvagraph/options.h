@@ -53,10 +53,12 @@ struct Options {
 };
 
 // Parses args (the words after the subcommand) into *options, and checks
-// the options that depend on one another.
+// the options that depend on one another. A failure names the option and
+// what it expected, on one line.
 Status ParseOptions(const std::vector<std::string>& args, Options* options);
 
-// Returns the options' help, one per line, for usage texts.
+// Returns the options' help by group, one option per line, for usage
+// texts; each group opens with a blank line and its title.
 std::string OptionsHelp();
 
 #endif  // TOOLS_KORVAGRAPH_OPTIONS_H_
