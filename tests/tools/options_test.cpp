@@ -87,6 +87,9 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
       {{"--model", ",,"}, "--model: expected NUGGET,SILL,RANGE"},
       {{"--model-type", "power", "--model", "0,1,2"}, "--model: expected an "},
       {{"--stats", "xml"}, "--stats: expected json or text"},
+      {{"-x"}, "-x: unknown option"},
+      {{"--lags=1e3"}, "--lags: expected a whole number"},
+      {{"--tmin", "inf"}, "--tmin: expected a number"},
   };
   for (const auto& c : cases) {
     Options o;
@@ -118,6 +121,31 @@ TEST(OptionsTest, ParsesTheRealDataOptions) {
   EXPECT_EQ(o.shift, 2.0);
   EXPECT_TRUE(o.json);
   EXPECT_TRUE(o.help);
+}
+
+TEST(OptionsTest, ReadsValuesAsWrittenAndTheLastOfARepeat) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    double tmin;
+    int classes;
+    std::string data_path;
+  } cases[] = {
+      {"negative value", {"--tmin", "-5"}, -5.0, 0, ""},
+      {"negative after =", {"--tmin=-0.5"}, -0.5, 0, ""},
+      // CLI11 on its own reads a leading zero as octal: 010 would be 8.
+      {"leading zero is decimal", {"--classes", "010"}, -1e21, 10, ""},
+      {"last of a repeat", {"--classes", "3", "--classes=4"}, -1e21, 4, ""},
+      {"standard input", {"--data", "-"}, -1e21, 0, "-"},
+  };
+  for (const auto& c : cases) {
+    Options o;
+    const Status status = ParseOptions(c.args, &o);
+    ASSERT_TRUE(status.ok()) << c.name << ": " << status.message();
+    EXPECT_EQ(o.tmin, c.tmin) << c.name;
+    EXPECT_EQ(o.classes, c.classes) << c.name;
+    EXPECT_EQ(o.data_path, c.data_path) << c.name;
+  }
 }
 
 TEST(OptionsTest, HelpListsEveryOption) {

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kMaxSide = 8192;
 constexpr size_t kMaxDirections = 8;
+constexpr size_t kHelpWidth = 80;
 
 bool ParseInt(const std::string& text, int* value) {
   char* end = nullptr;
@@ -48,7 +49,8 @@ Status Expected(const char* option, const std::string& what,
 
 // Returns a check of an option's text that CLI11 reports as
 // "--NAME: expected WHAT, found "TEXT"". A check may rewrite the text into
-// the form CLI11 converts (decimal whole numbers).
+// the form CLI11 converts (decimal whole numbers) when added as a
+// transform.
 CLI::Validator Expect(const std::string& what,
                       std::function<bool(std::string*)> good) {
   return CLI::Validator(
@@ -275,16 +277,16 @@ void DefineOptions(CLI::App* app, Options* o) {
   group = "Charts";
   add("--classes", o->classes, "N",
       "histogram classes (default: from the sample count)")
-      ->check(Whole(1, 1000));
+      ->transform(Whole(1, 1000));
   flag("--cumulative", o->cumulative, "hist: draw the cumulative curve");
   add("--highlight", o->highlight, "N",
       "cloud, cloudmap: pairs shown in cyan, the N of largest semivariance "
       "closer than one lag (default 20)")
-      ->check(Whole(0, 100000));
+      ->transform(Whole(0, 100000));
   add("--cloud-max", o->cloud_max, "N",
       "cloud, cloudmap: pairs drawn at most, a uniform sample of them "
       "(default 1000000)")
-      ->check(Whole(1, 1000000000));
+      ->transform(Whole(1, 1000000000));
 
   group = "Variograms";
   add("--lag", o->lag, "D",
@@ -292,7 +294,7 @@ void DefineOptions(CLI::App* app, Options* o) {
       ->check(Number("a positive distance", [](double v) { return v > 0.0; }));
   add("--lags", o->lag_count, "N",
       "number of variogram lags (default: from the extent)")
-      ->check(Whole(1, 1000));
+      ->transform(Whole(1, 1000));
   add("--lagtol", o->lag_tolerance, "D",
       "lag tolerance: pairs within D of a lag count in it (default: half the "
       "lag)")
@@ -347,6 +349,24 @@ void DefineOptions(CLI::App* app, Options* o) {
   app->add_option("arguments", o->positional)->group("");
 }
 
+// Wraps each option's help at kHelpWidth beside the column of names.
+class WrappingFormatter : public CLI::Formatter {
+ public:
+  std::string make_option_desc(const CLI::Option* option) const override {
+    const size_t width = kHelpWidth - get_column_width();
+    std::string text, line;
+    for (const std::string& word :
+         CLI::detail::split(option->get_description(), ' ')) {
+      if (!line.empty() && line.size() + 1 + word.size() > width) {
+        text += line + "\n";
+        line.clear();
+      }
+      line += (line.empty() ? "" : " ") + word;
+    }
+    return text + line;
+  }
+};
+
 }  // namespace
 
 Status ParseOptions(const std::vector<std::string>& args, Options* options) {
@@ -373,7 +393,7 @@ std::string OptionsHelp() {
   CLI::App app;
   DefineOptions(&app, &scratch);
   const CLI::App& options = app;
-  const CLI::Formatter formatter;
+  const WrappingFormatter formatter;
   std::string help;
   for (const std::string& group : options.get_groups()) {
     if (group.empty()) continue;
