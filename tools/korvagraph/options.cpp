@@ -335,13 +335,16 @@ void DefineOptions(CLI::App* app, Options* o) {
       "PNG scale factor; above 1 renders the vector picture (default 1)")
       ->check(Number("a factor from 0.25 to 8",
                      [](double v) { return v >= 0.25 && v <= 8.0; }));
+  // Both set o->json as they come, so the later of the two holds.
   flag("--json", o->json,
        "write the numbers each chart's compute step returned as JSON on "
-       "stdout (gallery: also DIR/stats.json)");
+       "stdout (gallery: also DIR/stats.json)")
+      ->trigger_on_parse();
   apply(
       "--stats", [o](const std::string& form) { o->json = form == "json"; },
       "text|json", "the form of the statistics (--json: json)")
-      ->check(OneOf("json or text"));
+      ->check(OneOf("json or text"))
+      ->trigger_on_parse();
   flag("--quiet", o->quiet, "no progress lines on stderr");
   flag("--version", o->version, "print the version and exit");
   flag("-h,--help", o->help, "show this help");
