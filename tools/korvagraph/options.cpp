@@ -1,11 +1,12 @@
 #include "tools/korvagraph/options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <utility>
+#include <sstream>
 
 namespace {
 
@@ -84,15 +85,20 @@ CLI::Validator Number(const std::string& what,
   });
 }
 
-// One of the words of choices, which reads "a, b or c".
-CLI::Validator OneOf(const std::string& choices) {
-  return Expect(choices, [choices](std::string* text) {
-    for (const std::string& word : CLI::detail::split(choices, ' ')) {
-      std::string choice = word;
-      while (!choice.empty() && choice.back() == ',') choice.pop_back();
-      if (choice != "or" && choice == *text) return true;
-    }
-    return false;
+// Returns "a, b or c".
+std::string Listed(const std::vector<std::string>& words) {
+  std::string list;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) list += i + 1 == words.size() ? " or " : ", ";
+    list += words[i];
+  }
+  return list;
+}
+
+// One of words.
+CLI::Validator OneOf(const std::vector<std::string>& words) {
+  return Expect(Listed(words), [words](std::string* text) {
+    return std::find(words.begin(), words.end(), *text) != words.end();
   });
 }
 
@@ -167,16 +173,6 @@ void ApplyModel(const std::string& value, Options* o) {
   o->range = r;
 }
 
-// Returns "0, 45, 90 or 135".
-std::string AzimuthList(const std::vector<double>& azimuths) {
-  std::string list;
-  for (size_t i = 0; i < azimuths.size(); ++i) {
-    if (i > 0) list += i + 1 == azimuths.size() ? " or " : ", ";
-    list += FormattedNumber(azimuths[i]);
-  }
-  return list;
-}
-
 // Checks what one option alone cannot: --dir among --dirs, the trimming
 // limits in order, the power model's exponent.
 Status CheckTogether(Options* o) {
@@ -187,10 +183,10 @@ Status CheckTogether(Options* o) {
       for (double a : o->azimuths) found = found || a == azimuth;
     }
     if (!found) {
-      return Expected(
-          "--dir",
-          "omni, " + AzimuthList(o->azimuths) + " (the azimuths of --dirs)",
-          o->direction);
+      std::vector<std::string> choices = {"omni"};
+      for (double a : o->azimuths) choices.push_back(FormattedNumber(a));
+      return Expected("--dir", Listed(choices) + " (the azimuths of --dirs)",
+                      o->direction);
     }
   }
   if (!(o->tmin < o->tmax)) {
@@ -251,7 +247,7 @@ void DefineOptions(CLI::App* app, Options* o) {
   add("--transform", o->transform, "none|log|nscore",
       "applied to the attributes before every chart, by the library "
       "(default none)")
-      ->check(OneOf("none, log or nscore"));
+      ->check(OneOf({"none", "log", "nscore"}));
   add("--shift", o->shift, "S", "log: added to each value before the logarithm")
       ->check(Number("a number"));
 
@@ -316,7 +312,7 @@ void DefineOptions(CLI::App* app, Options* o) {
   add("--model-type", o->model_type, "TYPE",
       "model fitted and drawn: spherical, exponential, gaussian, power or "
       "hole (default spherical)")
-      ->check(OneOf("spherical, exponential, gaussian, power or hole"));
+      ->check(OneOf({"spherical", "exponential", "gaussian", "power", "hole"}));
   apply("--model", with(ApplyModel), "NUGGET,SILL,RANGE",
         "fixes the model's parameters; a blank one is fitted (power: "
         "NUGGET,SILL,EXPONENT, the sill at distance 1)");
@@ -343,7 +339,7 @@ void DefineOptions(CLI::App* app, Options* o) {
   apply(
       "--stats", [o](const std::string& form) { o->json = form == "json"; },
       "text|json", "the form of the statistics (--json: json)")
-      ->check(OneOf("json or text"))
+      ->check(OneOf({"json", "text"}))
       ->trigger_on_parse();
   flag("--quiet", o->quiet, "no progress lines on stderr");
   flag("--version", o->version, "print the version and exit");
@@ -357,9 +353,9 @@ class WrappingFormatter : public CLI::Formatter {
  public:
   std::string make_option_desc(const CLI::Option* option) const override {
     const size_t width = kHelpWidth - get_column_width();
-    std::string text, line;
-    for (const std::string& word :
-         CLI::detail::split(option->get_description(), ' ')) {
+    std::istringstream words(option->get_description());
+    std::string text, line, word;
+    while (words >> word) {
       if (!line.empty() && line.size() + 1 + word.size() > width) {
         text += line + "\n";
         line.clear();
