@@ -131,6 +131,7 @@ TEST(OptionsTest, ReadsValuesAsWrittenAndTheLastOfARepeat) {
     int classes;
     std::string data_path;
     bool json = false;
+    size_t positional = 0;
   } cases[] = {
       {"negative value", {"--tmin", "-5"}, -5.0, 0, ""},
       {"negative after =", {"--tmin=-0.5"}, -0.5, 0, ""},
@@ -138,6 +139,7 @@ TEST(OptionsTest, ReadsValuesAsWrittenAndTheLastOfARepeat) {
       {"leading zero is decimal", {"--classes", "010"}, -1e21, 10, ""},
       {"last of a repeat", {"--classes", "3", "--classes=4"}, -1e21, 4, ""},
       {"standard input", {"--data", "-"}, -1e21, 0, "-"},
+      {"end of options", {"--", "-5"}, -1e21, 0, "", false, 1},
       {"json after text", {"--stats", "text", "--json"}, -1e21, 0, "", true},
       {"text after json", {"--json", "--stats=text"}, -1e21, 0, "", false},
   };
@@ -149,6 +151,7 @@ TEST(OptionsTest, ReadsValuesAsWrittenAndTheLastOfARepeat) {
     EXPECT_EQ(o.classes, c.classes) << c.name;
     EXPECT_EQ(o.data_path, c.data_path) << c.name;
     EXPECT_EQ(o.json, c.json) << c.name;
+    EXPECT_EQ(o.positional.size(), c.positional) << c.name;
   }
 }
 

@@ -377,12 +377,12 @@ Status ParseOptions(const std::vector<std::string>& args, Options* options) {
   } catch (const CLI::ParseError& e) {
     return Status::Error(e.what());
   }
-  // Words CLI11 did not take are options it does not know.
-  const std::vector<std::string> unknown = app.remaining();
-  if (!unknown.empty()) {
-    const std::string name =
-        unknown.front().substr(0, unknown.front().find('='));
-    return Status::Error(name + ": unknown option (see --help)");
+  // Words CLI11 did not take are options it does not know, besides the
+  // "--" that ends the options.
+  for (const std::string& word : app.remaining()) {
+    if (word == "--") continue;
+    return Status::Error(word.substr(0, word.find('=')) +
+                         ": unknown option (see --help)");
   }
   return CheckTogether(options);
 }
