@@ -1,30 +1,62 @@
-# The two commands of the README: `make demo` renders the gallery of the
-# bundled sample data into out/, `make test` builds and runs every test.
+# The README's commands. `make demo` builds the libraries and korvagraph only
+# (in their own folder, tests and benchmarks off) and renders the gallery of
+# the bundled sample into out/; `make test` builds everything and runs every
+# test; `make install` and `make package` install or package the libraries,
+# headers and program. Build output goes to logs; failures print them whole.
 BUILD ?= build
+DIST ?= build-dist
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
+LOGS := $(CURDIR)/$(BUILD)/logs
+DIST_LOGS := $(CURDIR)/$(DIST)/logs
+CMAKE_TYPE := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build demo test bench clean
+.PHONY: all deps build dist demo test bench install package clean
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps build
 
-configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Everything: libraries, program, tests, benchmarks.
+build:
+	@scripts/install-deps test bench
+	@scripts/quiet-build $(LOGS)/configure.log configure \
+	  cmake -S . -B $(BUILD) $(CMAKE_TYPE)
+	@scripts/quiet-build $(LOGS)/build.log build \
+	  cmake --build $(BUILD) -j $(JOBS)
 
-build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+# The libraries and korvagraph, nothing else.
+dist:
+	@scripts/install-deps $(DIST_DEPS)
+	@scripts/quiet-build $(DIST_LOGS)/configure.log configure \
+	  cmake -S . -B $(DIST) $(CMAKE_TYPE) -DKG_BUILD_TESTS=OFF \
+	  -DKG_BUILD_BENCH=OFF
+	@scripts/quiet-build $(DIST_LOGS)/build.log build \
+	  cmake --build $(DIST) -j $(JOBS) --target korvagraph
 
-demo: build
-	@$(BUILD)/tools/korvagraph/korvagraph gallery --data data/sample.dat --out out
+demo: DIST_DEPS = demo
+demo: dist
+	@$(DIST)/tools/korvagraph/korvagraph gallery --quiet \
+	  --data data/sample.dat --out out
 	@echo "gallery: $(CURDIR)/out/index.html"
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@scripts/run-tests $(BUILD) $(LOGS)/test.log $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do $$b; done
 
+install: DIST_DEPS = build
+install: dist
+	@cmake --install $(DIST) --prefix $(PREFIX) >$(DIST_LOGS)/install.log
+	@echo "installed under $(PREFIX): korvagraph is $(PREFIX)/bin/korvagraph"
+
+package: DIST_DEPS = package
+package: dist
+	@scripts/quiet-build $(DIST_LOGS)/package.log package \
+	  cpack -G DEB -B $(CURDIR)/$(DIST)/package --config $(DIST)/CPackConfig.cmake
+	@ls $(CURDIR)/$(DIST)/package/*.deb
+
 clean:
-	@rm -rf $(BUILD) out
+	@rm -rf $(BUILD) $(DIST) out

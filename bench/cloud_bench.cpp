@@ -4,7 +4,7 @@
 
 #include "bench/cloud_data.h"
 #include "bench/peak_memory.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 
 namespace {
 

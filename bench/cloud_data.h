@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 namespace bench {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "bench/peak_memory.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 namespace {
 

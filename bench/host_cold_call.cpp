@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/KorvaGraphLib.h"
+#include "korvagraph/canvas_window.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "benchmark/benchmark.h"
 #include "platform/afx_gdi.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 #include "platform/gdi32.h"
 #include "platform/user32.h"
 

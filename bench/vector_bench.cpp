@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bench/cloud_data.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 
 namespace {
 

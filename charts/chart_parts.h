@@ -3,7 +3,7 @@
 #ifndef CHARTS_CHART_PARTS_H_
 #define CHARTS_CHART_PARTS_H_
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 // The host's sample array, held by reference.
 struct SampleSet {

@@ -5,7 +5,7 @@
 
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 class CGeoCrosPlt : public CKorvaGraph {
  public:

@@ -6,7 +6,7 @@
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
 #include "frame/variogram_frame.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 class CGeoMVarmPlt : public CKorvaGraph {
  public:

@@ -7,7 +7,7 @@
 #include "charts/chart_parts.h"
 #include "charts/qq_parts.h"
 #include "frame/plot_frame.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
 
 class CGeoNqqpPlt : public CKorvaGraph {

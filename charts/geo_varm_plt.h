@@ -8,7 +8,7 @@
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
 #include "frame/variogram_frame.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 // The entries [begin, end) of one cut-off row of a host's variogram array.
 struct VariogramRow {

@@ -7,7 +7,7 @@
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
 #include "frame/variogram_frame.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
 
 class CGeoVrgCldPlt : public CKorvaGraph {

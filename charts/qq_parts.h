@@ -9,7 +9,7 @@
 
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 // Engine arguments of the Q-Q and scatter compute steps: the open data
 // window, the scale every call site passes (0.24 as a float) and the numbers

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "frame/plot_frame.h"
-#include "platform/cpoint.h"
+#include "korvagraph/cpoint.h"
 
 // True when (x, y) lies inside both axes' [origin, end]; NaN is outside.
 bool InsideAxes(const PlotFrame& frame, double x, double y);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "frame/plot_frame.h"
-#include "platform/cpoint.h"
+#include "korvagraph/cpoint.h"
 
 // An entry of an experimental variogram takes part only with this many pairs.
 constexpr LONG kMinVariogramPairs = 30;

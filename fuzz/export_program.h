@@ -15,8 +15,8 @@
 
 #include "fuzz/host_arrays.h"
 #include "fuzz/hostile_input.h"
-#include "include/KorvaGraphLib.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/KorvaGraphLib.h"
+#include "korvagraph/canvas_window.h"
 #include "platform/ledger.h"
 
 class ExportProgram {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz/hostile_input.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 // Lengths of the host arrays.
 constexpr int kMaxSamples = 40;

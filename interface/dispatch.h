@@ -6,7 +6,7 @@
 
 #include <type_traits>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 constexpr LONG kNullHandle = -1;
 constexpr LONG kDone = 1;

@@ -12,7 +12,7 @@
 #include "charts/geo_varm_plt.h"
 #include "charts/geo_vrg_cld_locm_plt.h"
 #include "charts/geo_vrg_cld_plt.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 namespace {
 

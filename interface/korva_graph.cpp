@@ -1,4 +1,4 @@
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 // Out of line so the base's virtual table lives in the library.
 CKorvaGraph::~CKorvaGraph() = default;

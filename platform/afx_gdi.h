@@ -5,8 +5,8 @@
 #ifndef PLATFORM_AFX_GDI_H_
 #define PLATFORM_AFX_GDI_H_
 
-#include "platform/cpoint.h"
-#include "platform/cstring.h"
+#include "korvagraph/cpoint.h"
+#include "korvagraph/cstring.h"
 #include "platform/gdi32.h"
 #include "platform/win_types.h"
 

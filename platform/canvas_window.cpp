@@ -1,4 +1,4 @@
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 
 #include <utility>
 
@@ -44,6 +44,14 @@ COLORREF CanvasWindow::Pixel(int x, int y) const {
   constexpr COLORREF kInvalidColor = 0xFFFFFFFFu;
   const Raster& raster = state_->window.raster;
   return raster.Contains(x, y) ? raster.At(x, y) : kInvalidColor;
+}
+
+const COLORREF* CanvasWindow::Pixels() const {
+  return state_->window.raster.Row(0);
+}
+
+int CanvasWindow::RowStride() const {
+  return state_->window.raster.width() * static_cast<int>(sizeof(COLORREF));
 }
 
 bool CanvasWindow::SavePng(const std::string& path) const {

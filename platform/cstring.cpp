@@ -1,4 +1,4 @@
-#include "platform/cstring.h"
+#include "korvagraph/cstring.h"
 
 #include <cstdarg>
 #include <cstdio>

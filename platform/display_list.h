@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cpoint.h"
+#include "korvagraph/cpoint.h"
 #include "platform/font_spec.h"
 #include "platform/stroke.h"
 #include "platform/win_types.h"

@@ -1,19 +1,19 @@
 // Basic types, handles, constants and colour helpers of the drawing platform.
 // Values are those of the Windows headers, so chart code reads as it would
-// there; handles are opaque and name entries of the platform's tables.
+// there; handles are opaque and name entries of the platform's tables. The
+// part hosts see (LONG, ULONG, COLORREF, CWnd) is korvagraph/win_types.h.
 #ifndef PLATFORM_WIN_TYPES_H_
 #define PLATFORM_WIN_TYPES_H_
 
 #include <cstdint>
 
-using LONG = int32_t;
-using ULONG = uint32_t;
+#include "korvagraph/win_types.h"
+
 using DWORD = uint32_t;
 using UINT = unsigned int;
 using BYTE = uint8_t;
 using WORD = uint16_t;
 using BOOL = int;
-using COLORREF = uint32_t;  // 0x00BBGGRR
 using LPCSTR = const char*;
 
 constexpr BOOL TRUE = 1;
@@ -48,10 +48,7 @@ constexpr int OPAQUE = 2;
 
 constexpr int FW_NORMAL = 400;
 
-constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
-  return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
-         (static_cast<COLORREF>(b) << 16);
-}
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) { return KvRgb(r, g, b); }
 constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
 constexpr BYTE GetGValue(COLORREF c) {
   return static_cast<BYTE>((c >> 8) & 0xFF);

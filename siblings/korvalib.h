@@ -4,7 +4,7 @@
 #ifndef SIBLINGS_KORVALIB_H_
 #define SIBLINGS_KORVALIB_H_
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 int _kvCreateKorvaObj(int kind);
 void _kvDeleteKorvaObj(int handle);

@@ -1,6 +1,6 @@
 // The variogram model curve: a nested model evaluated by the engine along one
 // direction at half the experimental lag spacing.
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
 
 namespace {

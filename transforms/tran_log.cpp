@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frame/numeric.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <limits>
 #include <new>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
 #include "siblings/korvalib/buffer.h"
 

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "include/KorvaGraphLib.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/KorvaGraphLib.h"
+#include "platform/win_types.h"
+#include "korvagraph/canvas_window.h"
 #include "test_support/host_records.h"
 #include "test_support/recording.h"
 

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
+#include "platform/win_types.h"
 #include "test_support/host_records.h"
 #include "test_support/recording.h"
 

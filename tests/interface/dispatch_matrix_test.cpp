@@ -18,7 +18,7 @@
 #include "charts/geo_vrg_cld_locm_plt.h"
 #include "charts/geo_vrg_cld_plt.h"
 #include "gtest/gtest.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 // Reads the stored state of a chart as "key=value" tokens, keyed by the
 // export that sets the value (extr, extr2, pnts, pnts2, names, box, ...).

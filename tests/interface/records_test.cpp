@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "gtest/gtest.h"
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 namespace {
 

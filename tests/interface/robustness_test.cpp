@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "include/KorvaGraphLib.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/KorvaGraphLib.h"
+#include "korvagraph/canvas_window.h"
 #include "platform/ledger.h"
 
 namespace {

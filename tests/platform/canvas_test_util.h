@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "platform/afx_gdi.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 #include "platform/raster.h"
 #include "platform/user32.h"
 

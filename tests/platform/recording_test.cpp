@@ -6,7 +6,7 @@
 #include "gtest/gtest.h"
 #include "platform/afx_gdi.h"
 #include "platform/canvas_test_util.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 #include "platform/gdi32.h"
 #include "platform/user32.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "test_support/call_log.h"
 #include "test_support/host_records.h"
 #include "test_support/recording.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 #include "tools/korvagraph/gallery_check.h"
 #include "tools/korvagraph/png_reader.h"
 #include "tools_test_util.h"

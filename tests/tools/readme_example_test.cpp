@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
-#include "platform/canvas_window.h"
+#include "korvagraph/KorvaGraphLib.h"
+#include "korvagraph/canvas_window.h"
 
 // Draws a histogram of values into a PNG file; returns the mean that the
 // chart's compute step reports.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/variogram_fit.h"
 #include "tools_test_util.h"
 

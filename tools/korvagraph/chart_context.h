@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/data_set.h"
 #include "tools/korvagraph/experimental_variogram.h"
 #include "tools/korvagraph/host_stats.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 #include "tools/korvagraph/gallery_index.h"
 #include "tools/korvagraph/options.h"
 #include "tools/korvagraph/status.h"

@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/progress_line.h"
 
 struct LagSettings {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/chart_context.h"
 #include "tools/korvagraph/host_stats.h"
 #include "tools/korvagraph/status.h"

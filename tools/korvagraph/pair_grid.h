@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 class PairGrid {
  public:

@@ -1,160 +1,61 @@
 #include "tools/korvagraph/png_reader.h"
 
+#include <png.h>
+
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <set>
-
-#include "tools/korvagraph/inflate.h"
 
 namespace {
 
-constexpr uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 // Larger pictures are taken for a corrupt header.
-constexpr uint32_t kMaxSide = 1 << 15;
+constexpr png_uint_32 kMaxSide = 1 << 15;
 
-uint32_t ReadBig32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) |
-         p[3];
-}
+// libpng's simplified reader, freed on every path.
+struct PngImageReader {
+  png_image image{};
+  PngImageReader() { image.version = PNG_IMAGE_VERSION; }
+  ~PngImageReader() { png_image_free(&image); }
+  PngImageReader(const PngImageReader&) = delete;
+  PngImageReader& operator=(const PngImageReader&) = delete;
+};
 
-int ChannelsOf(int colour_type) {
-  switch (colour_type) {
-    case 0:
-      return 1;
-    case 2:
-      return 3;
-    case 3:
-      return 1;
-    case 4:
-      return 2;
-    case 6:
-      return 4;
-    default:
-      return 0;
-  }
-}
-
-int Paeth(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
-}
-
-// Undoes the per-row filters of raw (one filter byte per row) into pixels.
-bool Unfilter(const std::vector<uint8_t>& raw, int width, int height, int bpp,
-              std::vector<uint8_t>* pixels) {
-  const size_t stride = static_cast<size_t>(width) * bpp;
-  if (raw.size() != (stride + 1) * height) return false;
-  pixels->assign(stride * height, 0);
-  for (int y = 0; y < height; ++y) {
-    const uint8_t filter = raw[y * (stride + 1)];
-    const uint8_t* in = &raw[y * (stride + 1) + 1];
-    uint8_t* row = &(*pixels)[y * stride];
-    const uint8_t* up = y > 0 ? row - stride : nullptr;
-    for (size_t x = 0; x < stride; ++x) {
-      const int a = x >= static_cast<size_t>(bpp) ? row[x - bpp] : 0;
-      const int b = up ? up[x] : 0;
-      const int c = (up && x >= static_cast<size_t>(bpp)) ? up[x - bpp] : 0;
-      int predictor;
-      switch (filter) {
-        case 0:
-          predictor = 0;
-          break;
-        case 1:
-          predictor = a;
-          break;
-        case 2:
-          predictor = b;
-          break;
-        case 3:
-          predictor = (a + b) / 2;
-          break;
-        case 4:
-          predictor = Paeth(a, b, c);
-          break;
-        default:
-          return false;
-      }
-      row[x] = static_cast<uint8_t>(in[x] + predictor);
-    }
-  }
-  return true;
+Status Failed(const std::string& name, const png_image& image) {
+  return Status::Error(name + ": not a readable PNG: " + image.message);
 }
 
 }  // namespace
 
 Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
                  PngImage* image) {
-  *image = PngImage();
-  if (file.size() < 8 || std::memcmp(file.data(), kSignature, 8) != 0) {
+  constexpr size_t kSignatureSize = 8;
+  if (file.size() < kSignatureSize ||
+      png_sig_cmp(file.data(), 0, kSignatureSize) != 0) {
     return Status::Error(name + ": not a PNG file");
   }
-  size_t pos = 8;
-  int colour_type = -1;
-  std::vector<uint8_t> palette, compressed;
-  bool ended = false;
-  while (!ended) {
-    if (pos + 12 > file.size()) return Status::Error(name + ": truncated PNG");
-    const uint32_t length = ReadBig32(&file[pos]);
-    const std::string type(reinterpret_cast<const char*>(&file[pos + 4]), 4);
-    if (length > file.size() - pos - 12) {
-      return Status::Error(name + ": truncated PNG chunk " + type);
-    }
-    const uint8_t* data = &file[pos + 8];
-    if (type == "IHDR") {
-      if (length != 13) return Status::Error(name + ": bad PNG header");
-      const uint32_t width = ReadBig32(data), height = ReadBig32(data + 4);
-      const int depth = data[8];
-      colour_type = data[9];
-      if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
-          ChannelsOf(colour_type) == 0) {
-        return Status::Error(name + ": bad PNG header");
-      }
-      if (depth != 8 || data[12] != 0) {
-        return Status::Error(name +
-                             ": only 8-bit, non-interlaced PNGs are read");
-      }
-      image->width = static_cast<int>(width);
-      image->height = static_cast<int>(height);
-    } else if (type == "PLTE") {
-      palette.assign(data, data + length);
-    } else if (type == "IDAT") {
-      compressed.insert(compressed.end(), data, data + length);
-    } else if (type == "IEND") {
-      ended = true;
-    }
-    pos += 12 + length;
+  PngImageReader reader;
+  png_image& png = reader.image;
+  if (!png_image_begin_read_from_memory(&png, file.data(), file.size())) {
+    return Failed(name, png);
   }
-  if (colour_type < 0) return Status::Error(name + ": PNG without header");
-  std::vector<uint8_t> raw;
-  std::string error;
-  if (!ZlibInflate(compressed, &raw, &error)) {
-    return Status::Error(name + ": bad PNG pixel data: " + error);
+  if (png.width > kMaxSide || png.height > kMaxSide) {
+    return Status::Error(name + ": PNG larger than " +
+                         std::to_string(kMaxSide) + " pixels a side");
   }
-  const int bpp = ChannelsOf(colour_type);
-  std::vector<uint8_t> pixels;
-  if (!Unfilter(raw, image->width, image->height, bpp, &pixels)) {
-    return Status::Error(name + ": bad PNG rows");
+  // 8-bit samples of the file's own channels; palettes become RGB(A).
+  png.format &= ~(PNG_FORMAT_FLAG_COLORMAP | PNG_FORMAT_FLAG_LINEAR);
+  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(png));
+  if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
+    return Failed(name, png);
   }
-  if (colour_type != 3) {
-    image->channels = bpp;
-    image->pixels = std::move(pixels);
-    return Status::Ok();
-  }
-  image->channels = 3;
-  image->pixels.resize(pixels.size() * 3);
-  for (size_t i = 0; i < pixels.size(); ++i) {
-    const size_t entry = static_cast<size_t>(pixels[i]) * 3;
-    if (entry + 3 > palette.size()) {
-      return Status::Error(name + ": PNG palette index out of range");
-    }
-    std::memcpy(&image->pixels[i * 3], &palette[entry], 3);
-  }
+  image->width = static_cast<int>(png.width);
+  image->height = static_cast<int>(png.height);
+  image->channels = static_cast<int>(PNG_IMAGE_PIXEL_CHANNELS(png.format));
+  image->pixels = std::move(pixels);
   return Status::Ok();
 }
 

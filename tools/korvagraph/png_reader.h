@@ -1,6 +1,6 @@
-// Reads 8-bit PNG pictures (grey, grey + alpha, RGB, RGBA, palette; not
-// interlaced) into memory, to check what a chart drew. Palette pictures are
-// expanded to RGB.
+// Reads PNG pictures (any bit depth, colour type or interlacing libpng reads)
+// into memory as 8-bit samples, to check what a chart drew. Palette pictures
+// are expanded to RGB (RGBA when the palette has transparency).
 #ifndef TOOLS_KORVAGRAPH_PNG_READER_H_
 #define TOOLS_KORVAGRAPH_PNG_READER_H_
 
@@ -13,7 +13,8 @@
 struct PngImage {
   int width = 0;
   int height = 0;
-  int channels = 0;             // bytes per pixel
+  int channels = 0;             // bytes per pixel: 1 grey, 2 grey + alpha,
+                                // 3 RGB, 4 RGBA
   std::vector<uint8_t> pixels;  // rows top to bottom, no padding
 };
 

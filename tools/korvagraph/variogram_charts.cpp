@@ -11,8 +11,8 @@
 namespace {
 
 constexpr int kModelKindVariogram = 0;  // the engine returns semivariances
-constexpr COLORREF kPointColour = RGB(0, 0, 255);
-constexpr COLORREF kModelColour = RGB(255, 0, 0);
+constexpr COLORREF kPointColour = KvRgb(0, 0, 255);
+constexpr COLORREF kModelColour = KvRgb(255, 0, 0);
 constexpr int kMinPairs = 30;  // the charts skip entries of fewer pairs
 constexpr int kFewLags = 3;    // fewer qualifying lags show no structure
 
@@ -22,10 +22,10 @@ struct DirectionStyle {
 };
 // Colours of the directions, in the order of --dirs.
 const DirectionStyle kDirectionStyles[] = {
-    {RGB(0, 0, 255), "blue"},     {RGB(220, 0, 0), "red"},
-    {RGB(0, 150, 0), "green"},    {RGB(230, 130, 0), "orange"},
-    {RGB(150, 0, 200), "purple"}, {RGB(0, 170, 190), "teal"},
-    {RGB(130, 80, 20), "brown"},  {RGB(120, 120, 120), "grey"}};
+    {KvRgb(0, 0, 255), "blue"},     {KvRgb(220, 0, 0), "red"},
+    {KvRgb(0, 150, 0), "green"},    {KvRgb(230, 130, 0), "orange"},
+    {KvRgb(150, 0, 200), "purple"}, {KvRgb(0, 170, 190), "teal"},
+    {KvRgb(130, 80, 20), "brown"},  {KvRgb(120, 120, 120), "grey"}};
 
 std::string DirectionName(const VariogramSet& set, int row) {
   return row == 0 ? std::string("omnidirectional")

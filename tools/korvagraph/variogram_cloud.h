@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/progress_line.h"
 
 struct VariogramCloud {

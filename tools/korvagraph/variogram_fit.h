@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/experimental_variogram.h"
 
 // The structure types, numbered as the model record's type codes.

@@ -1,19 +1,18 @@
 // CanvasWindow: an off-screen window a host creates and hands to the charts.
 // The client area starts at (0, 0); drawing goes into an RGB raster that can
 // be read pixel by pixel, saved as PNG, and recorded call by call.
-#ifndef PLATFORM_CANVAS_WINDOW_H_
-#define PLATFORM_CANVAS_WINDOW_H_
+#ifndef KORVAGRAPH_CANVAS_WINDOW_H_
+#define KORVAGRAPH_CANVAS_WINDOW_H_
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/user32.h"
-#include "platform/win_types.h"
+#include "korvagraph/win_types.h"
 
 class CanvasWindow {
  public:
-  CanvasWindow(int width, int height, COLORREF background = RGB(255, 255, 255));
+  CanvasWindow(int width, int height, COLORREF background = KvRgb(255, 255, 255));
   ~CanvasWindow();
   CanvasWindow(const CanvasWindow&) = delete;
   CanvasWindow& operator=(const CanvasWindow&) = delete;
@@ -23,6 +22,15 @@ class CanvasWindow {
   int Height() const;
   void Resize(int width, int height);  // the next draw follows the new size
   COLORREF Pixel(int x, int y) const;  // 0x00BBGGRR of a client pixel
+  // The client area's pixels, for copying a chart into a host's own window
+  // in one go: Height() rows from the top, each of Width() pixels, the rows
+  // RowStride() bytes apart. A pixel is one COLORREF 0x00BBGGRR, that is the
+  // bytes red, green, blue, 0 in memory (little-endian): SDL's
+  // SDL_PIXELFORMAT_XBGR8888, Qt's QImage::Format_RGBX8888 once the fourth
+  // byte is 255. Valid until Resize or the window's end; drawing changes
+  // the pixels in place.
+  const COLORREF* Pixels() const;
+  int RowStride() const;
   bool SavePng(const std::string& path) const;
   // The picture drawn since the last repaint, drawn again from its calls as
   // vector graphics (text as text), or as a PNG of `scale` pixels per pixel.
@@ -50,4 +58,4 @@ class CanvasWindow {
   std::unique_ptr<State> state_;
 };
 
-#endif  // PLATFORM_CANVAS_WINDOW_H_
+#endif  // KORVAGRAPH_CANVAS_WINDOW_H_

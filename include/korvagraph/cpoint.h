@@ -1,8 +1,8 @@
 // CPoint: the framework's point, two signed 32-bit pixel coordinates.
-#ifndef PLATFORM_CPOINT_H_
-#define PLATFORM_CPOINT_H_
+#ifndef KORVAGRAPH_CPOINT_H_
+#define KORVAGRAPH_CPOINT_H_
 
-#include "platform/win_types.h"
+#include "korvagraph/win_types.h"
 
 struct CPoint {
   LONG x = 0;
@@ -15,4 +15,4 @@ struct CPoint {
 };
 static_assert(sizeof(CPoint) == 8, "CPoint is two 32-bit integers");
 
-#endif  // PLATFORM_CPOINT_H_
+#endif  // KORVAGRAPH_CPOINT_H_

@@ -1,7 +1,7 @@
 // CString: the framework's string as a value type over std::string.
 // Holds narrow (UTF-8) text; the library copies names into its own strings.
-#ifndef PLATFORM_CSTRING_H_
-#define PLATFORM_CSTRING_H_
+#ifndef KORVAGRAPH_CSTRING_H_
+#define KORVAGRAPH_CSTRING_H_
 
 #include <string>
 
@@ -39,4 +39,4 @@ class CString {
   std::string text_;
 };
 
-#endif  // PLATFORM_CSTRING_H_
+#endif  // KORVAGRAPH_CSTRING_H_

@@ -1,0 +1,57 @@
+// A host copies a chart out of a window through Pixels() and RowStride():
+// what it reads must be what Pixel() answers, byte order red, green, blue, 0.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "canvas_test_util.h"
+
+namespace {
+
+TEST(CanvasPixelsTest, RowsHoldWhatPixelAnswers) {
+  struct {
+    const char* name;
+    int width;
+    int height;
+    COLORREF background;
+  } cases[] = {
+      {"small", 3, 3, kRed},
+      {"wide", 40, 3, RGB(10, 20, 30)},
+      {"tall", 3, 40, kBlue},
+      {"square", 32, 32, kGrey},
+  };
+  for (const auto& c : cases) {
+    PaintSession session(c.width, c.height, c.background);
+    session.dc()->Rectangle(0, 0, c.width / 2 + 1, c.height / 2 + 1);
+    const CanvasWindow& window = session.window();
+    ASSERT_EQ(window.RowStride(), c.width * 4) << c.name;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(window.Pixels());
+    int mismatches = 0;
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        const uint8_t* p = bytes + y * window.RowStride() + x * 4;
+        const COLORREF want = window.Pixel(x, y);
+        const uint8_t rgbx[4] = {GetRValue(want), GetGValue(want),
+                                 GetBValue(want), 0};
+        if (std::memcmp(p, rgbx, 4) != 0) ++mismatches;
+      }
+    }
+    EXPECT_EQ(mismatches, 0) << c.name;
+    // The bottom-right pixel is background, the top-left the black frame.
+    const uint8_t* last = bytes + (c.height - 1) * window.RowStride() +
+                          (c.width - 1) * 4;
+    EXPECT_EQ(last[0], GetRValue(c.background)) << c.name;
+    EXPECT_EQ(last[2], GetBValue(c.background)) << c.name;
+    EXPECT_EQ(window.Pixels()[0], kBlack) << c.name;
+  }
+}
+
+TEST(CanvasPixelsTest, RowsFollowAResize) {
+  CanvasWindow window(4, 4, kRed);
+  window.Resize(9, 2);
+  EXPECT_EQ(window.RowStride(), 36);
+  EXPECT_EQ(window.Pixels()[9 * 2 - 1], kRed);
+}
+
+}  // namespace
