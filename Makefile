@@ -50,6 +50,8 @@ bench: build
 install: DIST_DEPS = build
 install: dist
 	@cmake --install $(DIST) --prefix $(PREFIX) >$(DIST_LOGS)/install.log
+	@# The loader's cache learns the new libraries (under /usr/local).
+	@if [ "$$(id -u)" -eq 0 ] && command -v ldconfig >/dev/null; then ldconfig; fi
 	@echo "installed under $(PREFIX): korvagraph is $(PREFIX)/bin/korvagraph"
 
 package: DIST_DEPS = package

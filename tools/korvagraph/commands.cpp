@@ -29,10 +29,17 @@ int Fail(const Status& status, int exit_status = kExitUserError) {
   return exit_status;
 }
 
-// The bundled sample: where the build found it (KORVAGRAPH_SAMPLE_DATA, set
-// by the build), else relative to the working directory.
+// The bundled sample: installed beside the program (PREFIX/bin/korvagraph
+// reads PREFIX/share/korvagraph/sample.dat), else where the build found it
+// (KORVAGRAPH_SAMPLE_DATA), else relative to the working directory.
 std::string SamplePath() {
   std::error_code ec;
+  const std::filesystem::path installed =
+      std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() /
+      "../share/korvagraph/sample.dat";
+  if (!ec && std::filesystem::exists(installed, ec)) {
+    return installed.lexically_normal().string();
+  }
   if (std::filesystem::exists(KORVAGRAPH_SAMPLE_DATA, ec)) {
     return KORVAGRAPH_SAMPLE_DATA;
   }
