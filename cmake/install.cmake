@@ -67,6 +67,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_STRIP_FILES ON)
 # Text needs a serif font through fontconfig; the dependencies of the
 # binaries come from dpkg-shlibdeps where it is there (dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, fonts-liberation | fonts-dejavu-core")
