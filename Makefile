@@ -38,7 +38,8 @@ dist:
 demo: DIST_DEPS = demo
 demo: dist
 	@$(DIST)/tools/korvagraph/korvagraph gallery --quiet \
-	  --data data/sample.dat --out out
+	  --data data/sample.dat --out out >$(DIST_LOGS)/gallery.log 2>&1 || \
+	  { cat $(DIST_LOGS)/gallery.log; exit 1; }
 	@echo "gallery: $(CURDIR)/out/index.html"
 
 test: build
