@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "benchmark/benchmark.h"
-#include "platform/afx_gdi.h"
 #include "korvagraph/canvas_window.h"
+#include "platform/afx_gdi.h"
 #include "platform/gdi32.h"
 #include "platform/user32.h"
 

@@ -11,8 +11,8 @@
 #include "charts/geo_varm_plt.h"
 #include "charts/geo_vrg_cld_locm_plt.h"
 #include "charts/geo_vrg_cld_plt.h"
-#include "korvagraph/KorvaGraphLib.h"
 #include "interface/dispatch.h"
+#include "korvagraph/KorvaGraphLib.h"
 
 using Hist = CGeoHistPlt;
 using Prop = CGeoPropPlt;

@@ -12,7 +12,8 @@
 
 class CanvasWindow {
  public:
-  CanvasWindow(int width, int height, COLORREF background = KvRgb(255, 255, 255));
+  CanvasWindow(int width, int height,
+               COLORREF background = KvRgb(255, 255, 255));
   ~CanvasWindow();
   CanvasWindow(const CanvasWindow&) = delete;
   CanvasWindow& operator=(const CanvasWindow&) = delete;
@@ -32,11 +33,6 @@ class CanvasWindow {
   const COLORREF* Pixels() const;
   int RowStride() const;
   bool SavePng(const std::string& path) const;
-  // The picture drawn since the last repaint, drawn again from its calls as
-  // vector graphics (text as text), or as a PNG of `scale` pixels per pixel.
-  bool SaveSvg(const std::string& path) const;
-  bool SavePdf(const std::string& path) const;
-  bool SaveScaledPng(const std::string& path, double scale) const;
   // Logs every drawing call from now on, one text line per call:
   //   GetDC | ReleaseDC | InvalidateRect erase=1 | UpdateWindow
   //   SetViewportOrg 35 8 | SetTextAlign 6 | SetBkMode 1
@@ -44,10 +40,12 @@ class CanvasWindow {
   //   SelectObject font "Times New Roman" 15 5 0   (height width escapement)
   //   MoveTo 10 20
   //   LineTo 10 20 | dev 45 28 | pen solid 1 0000FF
-  //   Rectangle 0 0 357 357 | dev 35 8 392 365 | pen solid 1 000000 | brush
-  //   FFFFFF Ellipse 8 8 12 12 | dev 43 16 47 20 | pen solid 1 FF0000 | brush
-  //   FFFFFF TextOut 10 20 "0" | dev 45 28 | align 6 | bkmode 1 | font "Times
-  //   New Roman" 15 5 0
+  //   Rectangle 0 0 357 357 | dev 35 8 392 365 | pen solid 1 000000
+  //     | brush FFFFFF
+  //   Ellipse 8 8 12 12 | dev 43 16 47 20 | pen solid 1 FF0000 | brush FFFFFF
+  //   TextOut 10 20 "0" | dev 45 28 | align 6 | bkmode 1
+  //     | font "Times New Roman" 15 5 0
+  // (a long line is shown wrapped here; the log has it on one line).
   // Coordinates first as given, then after the viewport offset ("dev");
   // colours are the COLORREF value 0xBBGGRR in six hex digits.
   void StartRecording();

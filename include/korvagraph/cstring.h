@@ -19,8 +19,7 @@ class CString {
   const std::string& str() const { return text_; }
 
   // Replaces the text with printf-style formatted output.
-  void Format(const char* format, ...)
-      __attribute__((format(printf, 2, 3)));
+  void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   CString& operator+=(const CString& other) {
     text_ += other.text_;

@@ -9,8 +9,8 @@
 
 #include "gtest/gtest.h"
 #include "korvagraph/KorvaGraphLib.h"
-#include "platform/win_types.h"
 #include "korvagraph/canvas_window.h"
+#include "platform/win_types.h"
 #include "test_support/host_records.h"
 #include "test_support/recording.h"
 

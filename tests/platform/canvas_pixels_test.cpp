@@ -39,8 +39,8 @@ TEST(CanvasPixelsTest, RowsHoldWhatPixelAnswers) {
     }
     EXPECT_EQ(mismatches, 0) << c.name;
     // The bottom-right pixel is background, the top-left the black frame.
-    const uint8_t* last = bytes + (c.height - 1) * window.RowStride() +
-                          (c.width - 1) * 4;
+    const uint8_t* last =
+        bytes + (c.height - 1) * window.RowStride() + (c.width - 1) * 4;
     EXPECT_EQ(last[0], GetRValue(c.background)) << c.name;
     EXPECT_EQ(last[2], GetBValue(c.background)) << c.name;
     EXPECT_EQ(window.Pixels()[0], kBlack) << c.name;

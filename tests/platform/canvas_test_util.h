@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/afx_gdi.h"
 #include "korvagraph/canvas_window.h"
+#include "platform/afx_gdi.h"
 #include "platform/raster.h"
 #include "platform/user32.h"
 

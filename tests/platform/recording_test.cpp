@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "korvagraph/canvas_window.h"
 #include "platform/afx_gdi.h"
 #include "platform/canvas_test_util.h"
-#include "korvagraph/canvas_window.h"
 #include "platform/gdi32.h"
 #include "platform/user32.h"
 

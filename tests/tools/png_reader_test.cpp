@@ -62,10 +62,14 @@ TEST(PngReaderTest, DecodesHandMadePictures) {
     std::vector<uint8_t> pixels;
   } cases[] = {
       {"rgb, stored", TwoPixelPng(), 3, {255, 0, 0, 0, 255, 0}},
-      {"rgb, compressed", OneRowPng(2, 2, {}, {255, 0, 0, 0, 255, 0}, 9), 3,
+      {"rgb, compressed",
+       OneRowPng(2, 2, {}, {255, 0, 0, 0, 255, 0}, 9),
+       3,
        {255, 0, 0, 0, 255, 0}},
       {"grey", OneRowPng(3, 0, {}, {0, 128, 255}, 6), 1, {0, 128, 255}},
-      {"palette", OneRowPng(2, 3, {10, 20, 30, 40, 50, 60}, {1, 0}, 6), 3,
+      {"palette",
+       OneRowPng(2, 3, {10, 20, 30, 40, 50, 60}, {1, 0}, 6),
+       3,
        {40, 50, 60, 10, 20, 30}},
       {"rgba", OneRowPng(1, 6, {}, {1, 2, 3, 4}, 6), 4, {1, 2, 3, 4}},
   };
@@ -97,7 +101,9 @@ TEST(PngReaderTest, RejectsWhatIsNotAPicture) {
     const char* name;
     std::vector<uint8_t> file;
   } cases[] = {
-      {"empty", {}}, {"garbage", {1, 2, 3}}, {"truncated", cut},
+      {"empty", {}},
+      {"garbage", {1, 2, 3}},
+      {"truncated", cut},
       {"bad checksum", bad_crc},
   };
   for (const auto& c : cases) {
