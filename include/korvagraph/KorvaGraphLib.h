@@ -14,11 +14,12 @@
 //
 // Arrays: every array handed to a loader or setter is referenced, never
 // copied: the host keeps it alive until the object is deleted or the same
-// export is called again. The library writes into host arrays only where a
-// comment below says "writes": the normal Q-Q compute step (scores into the
-// host's samples), the two variogram charts (pixel positions into the
-// host's CPoint arrays; the variogram chart also sets negative model values
-// it draws to 0) and the two transforms (sample values in place).
+// export is called again. Besides the output arguments of the compute and
+// output exports, the library writes into host arrays in four places only:
+// the normal Q-Q compute step (scores into the host's samples), the two
+// variogram charts (pixel positions into the host's CPoint arrays; the
+// variogram chart also sets negative model values it draws to 0) and the
+// two transforms (sample values in place).
 //
 // What the host computes itself: data windows, histogram class counts,
 // experimental variograms (Variogram rows), the variogram cloud's points
@@ -53,13 +54,14 @@ struct KvDiscPnt {
   double unused[6];
 };
 
-// One entry of an experimental variogram (64 bytes). A variogram for n lags
-// is a row of n + 2 entries: entry 0 holds the pairs at one place (lag 0),
-// entry 1 the pairs closer than half a lag, entries 2 to n + 1 one lag each
-// (mean distance of the pairs, semivariance, pair count). Several rows, one
-// per cut-off or direction, follow each other in one array: row r occupies
-// entries r * (n + 2) to r * (n + 2) + n + 1. The charts skip every entry of
-// fewer than 30 pairs.
+// One entry of an experimental variogram (64 bytes): the mean distance of
+// its pairs, their semivariance and the pair count. A variogram of n lags is
+// a row of n + 2 entries, as the classic variogram programs write them:
+// entry 0 the pairs at one place (lag 0), entry 1 the pairs closer than half
+// a lag, entries 2 to n + 1 one lag each. Several rows, one per cut-off or
+// direction, follow each other in one array: row r occupies entries
+// r * (n + 2) to r * (n + 2) + n + 1. The charts skip every entry of fewer
+// than 30 pairs.
 struct Variogram {
   double unused0;
   double h;      // lag distance
