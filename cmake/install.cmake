@@ -76,6 +76,6 @@ if(KG_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    ", libc6, libstdc++6, libpng16-16, libfreetype6, libfontconfig1")
+    ", libc6, libstdc++6, libpng16-16, libfreetype6, libfontconfig1, libcairo2")
 endif()
 include(CPack)

@@ -33,6 +33,11 @@ class CanvasWindow {
   const COLORREF* Pixels() const;
   int RowStride() const;
   bool SavePng(const std::string& path) const;
+  // The picture drawn since the last repaint, drawn again from its calls as
+  // vector graphics (text as text), or as a PNG of `scale` pixels per pixel.
+  bool SaveSvg(const std::string& path) const;
+  bool SavePdf(const std::string& path) const;
+  bool SaveScaledPng(const std::string& path, double scale) const;
   // Logs every drawing call from now on, one text line per call:
   //   GetDC | ReleaseDC | InvalidateRect erase=1 | UpdateWindow
   //   SetViewportOrg 35 8 | SetTextAlign 6 | SetBkMode 1
