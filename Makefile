@@ -26,11 +26,12 @@ build:
 	@scripts/quiet-build $(LOGS)/build.log build \
 	  cmake --build $(BUILD) -j $(JOBS)
 
-# The libraries and korvagraph, nothing else.
+# The libraries and korvagraph, nothing else, optimised without debug
+# information (what is installed and packaged; a quicker first build).
 dist:
 	@scripts/install-deps $(DIST_DEPS)
 	@scripts/quiet-build $(DIST_LOGS)/configure.log configure \
-	  cmake -S . -B $(DIST) $(CMAKE_TYPE) -DKG_BUILD_TESTS=OFF \
+	  cmake -S . -B $(DIST) -DCMAKE_BUILD_TYPE=Release -DKG_BUILD_TESTS=OFF \
 	  -DKG_BUILD_BENCH=OFF
 	@scripts/quiet-build $(DIST_LOGS)/build.log build \
 	  cmake --build $(DIST) -j $(JOBS) --target korvagraph
