@@ -12,6 +12,7 @@ constexpr size_t kInitialOps = 4096;
 void DisplayList::Clear() {
   // The capacity stays: the next picture of a window is much like the last.
   ops_.clear();
+  corners_.clear();
   pens_.clear();
   texts_.clear();
   origin_ = CPoint();
@@ -22,15 +23,60 @@ void DisplayList::Clear() {
 void DisplayList::Grow(const DisplayOp& op) {
   if (!complete_) return;
   if (ops_.size() >= kMaxOps) {
-    // The picture is lost for replay; its memory is not kept either.
-    complete_ = false;
-    ops_ = {};
-    pens_ = {};
-    texts_ = {};
+    Abandon();
     return;
   }
   ops_.reserve(ops_.empty() ? kInitialOps : ops_.size() * 2);
   ops_.push_back(op);
+}
+
+void DisplayList::Abandon() {
+  // The picture is lost for replay; its memory is not kept either.
+  complete_ = false;
+  ops_ = {};
+  corners_ = {};
+  pens_ = {};
+  texts_ = {};
+}
+
+void DisplayList::StartMarkers(COLORREF brush, int left, int top, int32_t w,
+                               int32_t h) {
+  if (!complete_) return;
+  if (corners_.size() == corners_.capacity()) {
+    if (corners_.size() >= kMaxOps) {
+      Abandon();
+      return;
+    }
+    corners_.reserve(corners_.empty() ? kInitialOps : corners_.size() * 2);
+  }
+  if (!ops_.empty() && Continues(ops_.back(), brush, w, h)) {
+    ++ops_.back().v[1];
+  } else {
+    Push(DisplayOp(DisplayOpKind::kMarkers, brush,
+                   static_cast<int32_t>(corners_.size()), 1, w, h));
+    if (!complete_) return;
+  }
+  corners_.push_back({static_cast<int16_t>(left), static_cast<int16_t>(top)});
+}
+
+const std::vector<DisplayOp>& DisplayList::Expanded(
+    std::vector<DisplayOp>* storage) const {
+  if (corners_.empty()) return ops_;
+  storage->clear();
+  storage->reserve(ops_.size() + corners_.size());
+  for (const DisplayOp& op : ops_) {
+    if (op.kind() != DisplayOpKind::kMarkers) {
+      storage->push_back(op);
+      continue;
+    }
+    const auto first = static_cast<size_t>(op.v[0]);
+    for (size_t k = first; k < first + static_cast<size_t>(op.v[1]); ++k) {
+      const MarkerCorner c = corners_[k];
+      storage->push_back(DisplayOp(DisplayOpKind::kEllipse, op.arg(), c.left,
+                                   c.top, c.left + op.v[2], c.top + op.v[3]));
+    }
+  }
+  return *storage;
 }
 
 void DisplayList::AddOrigin(CPoint origin) {

@@ -21,6 +21,10 @@ enum class DisplayOpKind : uint8_t {
   kRectangle,  // v: left, top, right, bottom; arg: the brush colour
   kEllipse,    // as kRectangle
   kText,       // v[0], v[1]: the reference point; arg: index into texts()
+  // A run of ellipses of one size and brush, as markers come: arg: the brush
+  // colour; v[0]: index of the first corner in corners(); v[1]: how many;
+  // v[2], v[3]: right - left and bottom - top of every one.
+  kMarkers,
 };
 
 // One drawing call in logical coordinates (the origin is added on replay),
@@ -44,6 +48,11 @@ struct DisplayOp {
 };
 static_assert(sizeof(DisplayOp) == 20, "display records stay compact");
 
+// The left and top of one ellipse of a marker run, in 4 bytes.
+struct MarkerCorner {
+  int16_t left, top;
+};
+
 struct DisplayText {
   std::string text;
   FontSpec font;
@@ -55,9 +64,10 @@ struct DisplayText {
 
 class DisplayList {
  public:
-  // Beyond this many records a picture is not kept (160 MB): saving it as a
-  // vector file fails instead of the host running out of memory. Indices of
-  // pens and texts fit the records' 24-bit argument.
+  // Beyond this many records, or this many marker corners, a picture is not
+  // kept (160 MB): saving it as a vector file fails instead of the host
+  // running out of memory. Indices of pens and texts fit the records' 24-bit
+  // argument.
   static constexpr size_t kMaxOps = size_t{1} << 23;
 
   DisplayList() = default;
@@ -76,13 +86,22 @@ class DisplayList {
   void AddShape(DisplayOpKind kind, CPoint origin, const Stroke& pen,
                 COLORREF brush, int left, int top, int right, int bottom) {
     Prepare(origin, pen);
+    if (kind == DisplayOpKind::kEllipse &&
+        AddMarker(brush, left, top, right, bottom)) {
+      return;
+    }
     Push(DisplayOp(kind, brush, left, top, right, bottom));
   }
   void AddText(CPoint origin, int x, int y, DisplayText text);
 
   // False once the picture outgrew kMaxOps; it stays so until cleared.
   bool complete() const { return complete_; }
+  // The records as kept: marker runs stand for many ellipses.
   const std::vector<DisplayOp>& ops() const { return ops_; }
+  const std::vector<MarkerCorner>& corners() const { return corners_; }
+  // Returns the records with each marker run written out as its ellipses:
+  // ops() itself when there is none, else *storage filled with them.
+  const std::vector<DisplayOp>& Expanded(std::vector<DisplayOp>* storage) const;
   const std::vector<Stroke>& pens() const { return pens_; }
   const std::vector<DisplayText>& texts() const { return texts_; }
 
@@ -98,6 +117,35 @@ class DisplayList {
            (!pen.dotted || (pen.paint_gaps == pen_.paint_gaps &&
                             pen.gap_color == pen_.gap_color));
   }
+  // Adds an ellipse to a marker run when its corners fit 16 bits; returns
+  // false (nothing kept) otherwise.
+  bool AddMarker(COLORREF brush, int left, int top, int right, int bottom) {
+    if (!FitsCorner(left) || !FitsCorner(top) || !FitsCorner(right) ||
+        !FitsCorner(bottom)) {
+      return false;
+    }
+    const int32_t w = right - left;
+    const int32_t h = bottom - top;
+    if (!ops_.empty()) {
+      DisplayOp& last = ops_.back();
+      if (Continues(last, brush, w, h) &&
+          corners_.size() < corners_.capacity()) {
+        corners_.push_back(
+            {static_cast<int16_t>(left), static_cast<int16_t>(top)});
+        ++last.v[1];
+        return true;
+      }
+    }
+    StartMarkers(brush, left, top, w, h);
+    return true;
+  }
+  // True when an ellipse of this brush and size may join the run.
+  static bool Continues(const DisplayOp& run, COLORREF brush, int32_t w,
+                        int32_t h) {
+    return run.kind() == DisplayOpKind::kMarkers && run.arg() == brush &&
+           run.v[2] == w && run.v[3] == h;
+  }
+  static bool FitsCorner(int v) { return v >= INT16_MIN && v <= INT16_MAX; }
   void Push(const DisplayOp& op) {
     if (ops_.size() < ops_.capacity()) {
       ops_.push_back(op);
@@ -107,9 +155,16 @@ class DisplayList {
   }
   [[gnu::noinline]] void Grow(const DisplayOp& op);
   [[gnu::noinline]] void AddOrigin(CPoint origin);
+  // Adds a corner to the last run, or a new run of one marker, growing the
+  // corners as needed.
+  [[gnu::noinline]] void StartMarkers(COLORREF brush, int left, int top,
+                                      int32_t w, int32_t h);
+  // Gives up the picture once it outgrew kMaxOps.
+  void Abandon();
   [[gnu::noinline]] void AddPen(const Stroke& pen);
 
   std::vector<DisplayOp> ops_;
+  std::vector<MarkerCorner> corners_;
   std::vector<Stroke> pens_;
   std::vector<DisplayText> texts_;
   CPoint origin_;

@@ -80,7 +80,8 @@ class Replay {
     cairo_clip(cr_);
     SetColor(cr_, background);
     cairo_paint(cr_);
-    const std::vector<DisplayOp>& ops = list_.ops();
+    std::vector<DisplayOp> expanded;
+    const std::vector<DisplayOp>& ops = list_.Expanded(&expanded);
     size_t i = 0;
     while (i < ops.size()) i = Play(ops, i);
   }
@@ -109,6 +110,8 @@ class Replay {
         return Ellipses(ops, i);
       case DisplayOpKind::kText:
         Text(list_.texts()[op.arg()], DeviceX(op.v[0]), DeviceY(op.v[1]));
+        break;
+      case DisplayOpKind::kMarkers:  // written out as ellipses before playing
         break;
     }
     return i + 1;
