@@ -52,10 +52,10 @@ bool Encode(const Raster& raster, std::FILE* file, PngWriteStruct& png,
   png_set_IHDR(png.png(), png.info(), raster.width(), raster.height(), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  // Charts are mostly flat colour: the fastest level with the Sub filter
-  // keeps files small and the save well inside its time budget.
+  // Charts are flat colour and hard edges: the fastest level without a row
+  // filter saves quickest and, for a dense cloud of markers, smallest.
   png_set_compression_level(png.png(), Z_BEST_SPEED);
-  png_set_filter(png.png(), PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+  png_set_filter(png.png(), PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_write_info(png.png(), png.info());
   for (int y = 0; y < raster.height(); ++y) {
     ToRgb(raster.Row(y), raster.width(), row.data());
