@@ -29,6 +29,10 @@ class DeviceContext {
   // Called when the window is destroyed: later drawing fails.
   void ForgetWindowState() { state_ = nullptr; }
   CDC* cdc() { return &cdc_; }
+  // True when drawing reaches a window that is not logging its calls.
+  bool DrawsUnrecorded() const {
+    return state_ != nullptr && !state_->recording;
+  }
 
   CPoint SetViewportOrg(int x, int y);
   // Returns the previously selected object of the kind (and, if asked, its

@@ -56,7 +56,7 @@ void DisplayList::StartMarkers(COLORREF brush, int left, int top, int32_t w,
                    static_cast<int32_t>(corners_.size()), 1, w, h));
     if (!complete_) return;
   }
-  corners_.push_back({static_cast<int16_t>(left), static_cast<int16_t>(top)});
+  corners_.emplace_back(left, top);
 }
 
 const std::vector<DisplayOp>& DisplayList::Expanded(

@@ -11,6 +11,7 @@
 
 #include "korvagraph/cpoint.h"
 #include "platform/font_spec.h"
+#include "platform/large_buffer_allocator.h"
 #include "platform/stroke.h"
 #include "platform/win_types.h"
 
@@ -50,6 +51,9 @@ static_assert(sizeof(DisplayOp) == 20, "display records stay compact");
 
 // The left and top of one ellipse of a marker run, in 4 bytes.
 struct MarkerCorner {
+  // REQUIRES: both fit 16 bits.
+  MarkerCorner(int x, int y)
+      : left(static_cast<int16_t>(x)), top(static_cast<int16_t>(y)) {}
   int16_t left, top;
 };
 
@@ -96,9 +100,8 @@ class DisplayList {
 
   // False once the picture outgrew kMaxOps; it stays so until cleared.
   bool complete() const { return complete_; }
-  // The records as kept: marker runs stand for many ellipses.
+  // The records as kept: a marker run stands for many ellipses.
   const std::vector<DisplayOp>& ops() const { return ops_; }
-  const std::vector<MarkerCorner>& corners() const { return corners_; }
   // Returns the records with each marker run written out as its ellipses:
   // ops() itself when there is none, else *storage filled with them.
   const std::vector<DisplayOp>& Expanded(std::vector<DisplayOp>* storage) const;
@@ -130,8 +133,7 @@ class DisplayList {
       DisplayOp& last = ops_.back();
       if (Continues(last, brush, w, h) &&
           corners_.size() < corners_.capacity()) {
-        corners_.push_back(
-            {static_cast<int16_t>(left), static_cast<int16_t>(top)});
+        corners_.emplace_back(left, top);
         ++last.v[1];
         return true;
       }
@@ -164,7 +166,7 @@ class DisplayList {
   [[gnu::noinline]] void AddPen(const Stroke& pen);
 
   std::vector<DisplayOp> ops_;
-  std::vector<MarkerCorner> corners_;
+  std::vector<MarkerCorner, LargeBufferAllocator<MarkerCorner>> corners_;
   std::vector<Stroke> pens_;
   std::vector<DisplayText> texts_;
   CPoint origin_;
