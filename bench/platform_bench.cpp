@@ -1,6 +1,6 @@
 // Benchmarks of the platform layer: a marker with its own pen, a million
-// markers into an 800 x 600 window, a plain pixel loop for scale, and
-// saving an 800 x 600 window as PNG.
+// markers into an 800 x 600 window one by one and in runs, a plain pixel
+// loop for scale, and saving an 800 x 600 window as PNG.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -10,6 +10,7 @@
 #include "korvagraph/canvas_window.h"
 #include "platform/afx_gdi.h"
 #include "platform/gdi32.h"
+#include "platform/marker_run.h"
 #include "platform/user32.h"
 
 namespace {
@@ -136,6 +137,28 @@ void BM_MillionMarkers(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kMarkers);
 }
 BENCHMARK(BM_MillionMarkers)->Unit(benchmark::kMillisecond);
+
+// The same markers as runs of 4096, as the cloud chart draws them.
+void BM_MillionMarkersInRuns(benchmark::State& state) {
+  constexpr size_t kRun = 4096;
+  Surface surface;
+  const std::vector<int>& xy = MarkerPositions();
+  const PenSpec pen{PS_SOLID, 1, RGB(255, 0, 0)};
+  std::vector<RECT> boxes;
+  boxes.reserve(kRun);
+  for (auto _ : state) {
+    for (int i = 0; i < kMarkers; ++i) {
+      const LONG x = xy[2 * i], y = xy[2 * i + 1];
+      boxes.push_back(RECT{x - 2, y - 2, x + 2, y + 2});
+      if (boxes.size() == kRun || i + 1 == kMarkers) {
+        DrawMarkerRun(surface.dc(), pen, nullptr, boxes.data(), boxes.size());
+        boxes.clear();
+      }
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kMarkers);
+}
+BENCHMARK(BM_MillionMarkersInRuns)->Unit(benchmark::kMillisecond);
 
 // For scale: the same circles' pixels written by a plain loop into a
 // buffer, with no drawing calls at all.
