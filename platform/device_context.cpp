@@ -204,26 +204,47 @@ BOOL DeviceContext::Rectangle(int left, int top, int right, int bottom) {
                bottom);
 }
 
+bool DeviceContext::QuickPathOpen(const Stroke& pen) const {
+  return state_ != nullptr && !state_->recording && pen.width == 1 &&
+         !pen.dotted;
+}
+
+bool DeviceContext::QuickEllipse(const Stroke& pen, COLORREF brush, int left,
+                                 int top, int right, int bottom) {
+  COLORREF* corner = nullptr;
+  const EllipseShape* shape =
+      FindSmallEllipseInside(state_->raster, DeviceX(left), DeviceY(top),
+                             DeviceX(right), DeviceY(bottom), &corner);
+  if (shape == nullptr) return false;
+  state_->display.AddShape(DisplayOpKind::kEllipse, origin_, pen, brush, left,
+                           top, right, bottom);
+  WriteSmallEllipse(*shape, corner, pen.color, brush);
+  return true;
+}
+
 BOOL DeviceContext::Ellipse(int left, int top, int right, int bottom) {
   // Markers take a quick path: a chart may draw a million of them.
   const Stroke& pen = Current(GdiKind::kPen).pen_stroke;
-  if (state_ != nullptr && !state_->recording && pen.width == 1 &&
-      !pen.dotted) {
-    COLORREF* corner = nullptr;
-    const EllipseShape* shape =
-        FindSmallEllipseInside(state_->raster, DeviceX(left), DeviceY(top),
-                               DeviceX(right), DeviceY(bottom), &corner);
-    if (shape != nullptr) {
-      const COLORREF brush = Current(GdiKind::kBrush).brush;
-      state_->display.AddShape(DisplayOpKind::kEllipse, origin_, pen, brush,
-                               left, top, right, bottom);
-      // A tail call: the quick path keeps no registers of its own.
-      return WriteSmallEllipse(*shape, corner, pen.color, brush);
-    }
+  if (QuickPathOpen(pen) && QuickEllipse(pen, Current(GdiKind::kBrush).brush,
+                                         left, top, right, bottom)) {
+    return TRUE;
   }
   auto draw = [](auto&&... args) { DrawEllipse(args...); };
   return Shape(draw, DisplayOpKind::kEllipse, "Ellipse", left, top, right,
                bottom);
+}
+
+void DeviceContext::Ellipses(const RECT* boxes, size_t count) {
+  // Pen, brush and window stay over the run: the quick path is checked once.
+  const Stroke& pen = Current(GdiKind::kPen).pen_stroke;
+  const COLORREF brush = Current(GdiKind::kBrush).brush;
+  const bool quick = QuickPathOpen(pen);
+  for (size_t i = 0; i < count; ++i) {
+    const RECT& b = boxes[i];
+    if (!quick || !QuickEllipse(pen, brush, b.left, b.top, b.right, b.bottom)) {
+      Ellipse(b.left, b.top, b.right, b.bottom);
+    }
+  }
 }
 
 BOOL DeviceContext::TextOut(int x, int y, const char* text, int length) {

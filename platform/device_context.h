@@ -5,6 +5,7 @@
 #ifndef PLATFORM_DEVICE_CONTEXT_H_
 #define PLATFORM_DEVICE_CONTEXT_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -52,6 +53,8 @@ class DeviceContext {
   BOOL LineTo(int x, int y);
   BOOL Rectangle(int left, int top, int right, int bottom);
   BOOL Ellipse(int left, int top, int right, int bottom);
+  // Ellipse for each box in order.
+  void Ellipses(const RECT* boxes, size_t count);
   BOOL TextOut(int x, int y, const char* text, int length);
   UINT SetTextAlign(UINT flags);
   int SetBkMode(int mode);
@@ -75,6 +78,12 @@ class DeviceContext {
   template <typename Draw>
   [[gnu::noinline]] BOOL Shape(Draw draw, DisplayOpKind kind, const char* name,
                                int left, int top, int right, int bottom);
+  // True when an Ellipse in this pen may take the markers' quick path.
+  bool QuickPathOpen(const Stroke& pen) const;
+  // The quick path of a small ellipse wholly inside the window: paints and
+  // records it and returns true; else does nothing and returns false.
+  bool QuickEllipse(const Stroke& pen, COLORREF brush, int left, int top,
+                    int right, int bottom);
   // The recording line of a Rectangle or Ellipse call.
   std::string ShapeLine(const char* name, int left, int top, int right,
                         int bottom) const;

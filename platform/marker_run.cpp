@@ -63,9 +63,6 @@ bool DrawMarkerRun(CDC* dc, const PenSpec& pen, const COLORREF* fill,
     brush_selection.emplace(context, own_brush.get());
     if (!brush_selection->ok()) return false;
   }
-  for (size_t i = 0; i < count; ++i) {
-    context->Ellipse(boxes[i].left, boxes[i].top, boxes[i].right,
-                     boxes[i].bottom);
-  }
+  context->Ellipses(boxes, count);
   return true;
 }
