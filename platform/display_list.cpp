@@ -6,6 +6,8 @@ namespace {
 
 // A picture's first records are kept without reallocating.
 constexpr size_t kInitialOps = 4096;
+// A million markers' corners: one block of huge pages, touched as it fills.
+constexpr size_t kInitialCorners = size_t{1} << 20;
 
 }  // namespace
 
@@ -47,7 +49,7 @@ void DisplayList::StartMarkers(COLORREF brush, int left, int top, int32_t w,
       Abandon();
       return;
     }
-    corners_.reserve(corners_.empty() ? kInitialOps : corners_.size() * 2);
+    corners_.reserve(corners_.empty() ? kInitialCorners : corners_.size() * 2);
   }
   if (!ops_.empty() && Continues(ops_.back(), brush, w, h)) {
     ++ops_.back().v[1];

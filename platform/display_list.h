@@ -11,9 +11,9 @@
 
 #include "korvagraph/cpoint.h"
 #include "platform/font_spec.h"
-#include "platform/large_buffer_allocator.h"
 #include "platform/stroke.h"
 #include "platform/win_types.h"
+#include "siblings/korvalib/buffer.h"
 
 enum class DisplayOpKind : uint8_t {
   kOrigin,     // v[0], v[1]: the viewport origin of the calls that follow
@@ -166,7 +166,8 @@ class DisplayList {
   [[gnu::noinline]] void AddPen(const Stroke& pen);
 
   std::vector<DisplayOp> ops_;
-  std::vector<MarkerCorner, LargeBufferAllocator<MarkerCorner>> corners_;
+  // On huge pages from the first run on: a million markers fault twice.
+  korvalib::Buffer<MarkerCorner> corners_;
   std::vector<Stroke> pens_;
   std::vector<DisplayText> texts_;
   CPoint origin_;

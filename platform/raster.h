@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/large_buffer_allocator.h"
 #include "platform/win_types.h"
 
 // A raster's pixels as plain values for inner loops: a write through `data`
@@ -77,7 +76,7 @@ class Raster {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<COLORREF, LargeBufferAllocator<COLORREF>> pixels_;
+  std::vector<COLORREF> pixels_;
 };
 
 #endif  // PLATFORM_RASTER_H_
