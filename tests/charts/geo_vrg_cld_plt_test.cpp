@@ -9,6 +9,7 @@
 
 #include "gtest/gtest.h"
 #include "korvagraph/KorvaGraphLib.h"
+#include "korvagraph/canvas_window.h"
 #include "test_support/host_records.h"
 #include "test_support/recording.h"
 
@@ -291,6 +292,23 @@ TEST(VariogramCloudTest, SelectedPointsAreDrawnAgainInCyanAfterTheCloud) {
 
 // Regression: the selection numbers index the host's value arrays unchecked,
 // so a number below 0 or at or beyond the point count read past the arrays.
+// A window that does not record gets the cloud in runs: the same pixels as
+// the calls one by one that a recording window gets.
+TEST(VariogramCloudTest, RunsPaintAsTheCallsOneByOne) {
+  Cloud cloud = TenPoints();
+  cloud.Select({3, 7});
+  RecordingWindow one_by_one(300, 200);
+  CanvasWindow in_runs(300, 200);
+  _kvGraphDrawVrgCldPlt(cloud.graph(), one_by_one.Wnd());
+  _kvGraphDrawVrgCldPlt(cloud.graph(), in_runs.Wnd());
+  int differing = 0;
+  for (int i = 0; i < 300 * 200; ++i) {
+    differing += one_by_one.window().Pixel(i % 300, i / 300) !=
+                 in_runs.Pixel(i % 300, i / 300);
+  }
+  EXPECT_EQ(differing, 0) << "cloud and selection in 300 x 200";
+}
+
 TEST(VariogramCloudTest, SelectionNumbersOutsideTheCloudAreSkipped) {
   Cloud cloud = TenPoints();
   cloud.Select({-1, 10, 1 << 30, std::numeric_limits<LONG>::min(), 2});
