@@ -22,10 +22,10 @@ std::string SvgText(const std::string& path) {
 }
 
 // The markers as a chart draws each by hand.
-void DrawOneByOne(CDC* dc, const PenSpec& spec, const COLORREF* fill,
+void DrawOneByOne(CDC* dc, const PenSpec& pen_spec, const COLORREF* fill,
                   const std::vector<RECT>& boxes) {
   for (const RECT& box : boxes) {
-    CPen pen(spec.style, spec.width, spec.color);
+    CPen pen(pen_spec.style, pen_spec.width, pen_spec.color);
     CBrush brush(fill != nullptr ? *fill : 0);
     CPen* old_pen = dc->SelectObject(&pen);
     CBrush* old_brush = fill != nullptr ? dc->SelectObject(&brush) : nullptr;
