@@ -17,6 +17,7 @@
 #include "tools/korvagraph/geoeas_reader.h"
 #include "tools/korvagraph/options.h"
 #include "tools/korvagraph/printable.h"
+#include "tools/korvagraph/serve/serve_command.h"
 #include "tools/korvagraph/staged_output.h"
 #include "tools/korvagraph/stats_json.h"
 
@@ -58,6 +59,9 @@ void PrintUsage(std::FILE* out) {
     std::fprintf(out, "  %-14s %s\n", entry.name, entry.description);
   }
   std::fprintf(out,
+               "  serve          the interactive variogram workbench in the "
+               "browser (--port N)\n");
+  std::fprintf(out,
                "  check-gallery DIR  exit 1 unless every picture in "
                "DIR/index.html exists and is not blank\n\n"
                "'%s COMMAND --help' tells more.\n",
@@ -65,7 +69,13 @@ void PrintUsage(std::FILE* out) {
 }
 
 void PrintCommandHelp(const std::string& command, const ChartEntry* entry) {
-  if (entry == nullptr) {
+  if (command == "serve") {
+    std::printf(
+        "usage: %s serve [--data FILE] [--port 8080] [--host 127.0.0.1] "
+        "[OPTIONS]\n\nServes the variogram workbench: open the address it "
+        "prints in a browser. The options set where the page starts.\n",
+        kProgram);
+  } else if (entry == nullptr) {
     std::printf(
         "usage: %s gallery [--data FILE] [--out DIR] [--size WxH] "
         "[OPTIONS]\n\nDraws every chart into DIR/NAME.png and writes "
@@ -398,7 +408,8 @@ int RunKorvagraph(const std::vector<std::string>& args) {
     return kExitOk;
   }
   const ChartEntry* entry = FindChart(command);
-  if (command != "gallery" && command != "check-gallery" && entry == nullptr) {
+  if (command != "gallery" && command != "check-gallery" &&
+      command != "serve" && entry == nullptr) {
     std::fprintf(stderr, "%s: unknown command \"%s\"\n\n", kProgram,
                  command.c_str());
     PrintUsage(stderr);
@@ -420,6 +431,10 @@ int RunKorvagraph(const std::vector<std::string>& args) {
   if (!options.positional.empty()) {
     return Fail(Status::Error("unexpected argument \"" + options.positional[0] +
                               "\" (see --help)"));
+  }
+  if (command == "serve") {
+    return RunServe(
+        options, options.data_path.empty() ? SamplePath() : options.data_path);
   }
   std::unique_ptr<ChartContext> context;
   status = LoadContext(options, &context);

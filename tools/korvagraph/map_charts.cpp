@@ -49,21 +49,27 @@ void AddMapStatistics(const ChartContext& context, const MapData& map,
 
 }  // namespace
 
+Status DrawCloudPairMap(ChartContext* context, std::vector<KVL_DOT>* pairs,
+                        CanvasWindow* window, Statistics* stats) {
+  MapData map;
+  GraphObject graph = CreateGraph(kCloudLocationMapGraph);
+  if (graph == nullptr) return NoGraph();
+  Status status = LoadMap(context, graph.get(), &map);
+  if (!status.ok()) return status;
+  _kvLoadVrgCldLocSelInfo(graph.get(), pairs->data(), CountOf(*pairs));
+  _kvGraphDrawVrgCldLocmPlt(graph.get(), window->Wnd());
+  if (stats != nullptr) AddMapStatistics(*context, map, stats);
+  return Status::Ok();
+}
+
 Status DrawCloudLocationMap(ChartContext* context, ChartPictures* pictures,
                             Statistics* stats) {
   CloudSet* set = nullptr;
   Status status = context->Cloud(&set);
   if (!status.ok()) return status;
-  MapData map;
-  GraphObject graph = CreateGraph(kCloudLocationMapGraph);
-  if (graph == nullptr) return NoGraph();
-  status = LoadMap(context, graph.get(), &map);
+  status = DrawCloudPairMap(context, &set->highlighted_pairs, pictures->main(),
+                            stats);
   if (!status.ok()) return status;
-  _kvLoadVrgCldLocSelInfo(graph.get(), set->highlighted_pairs.data(),
-                          CountOf(set->highlighted_pairs));
-  _kvGraphDrawVrgCldLocmPlt(graph.get(), pictures->main()->Wnd());
-
-  AddMapStatistics(*context, map, stats);
   AddHighlightStatistics(*set, stats);
   return Status::Ok();
 }

@@ -4,7 +4,14 @@
 #ifndef TOOLS_KORVAGRAPH_MAP_CHARTS_H_
 #define TOOLS_KORVAGRAPH_MAP_CHARTS_H_
 
+#include <vector>
+
 #include "tools/korvagraph/chart_table.h"
+
+// Draws the located samples with pairs (sample numbers) linked; appends the
+// map's statistics when stats is given. pairs is only read.
+Status DrawCloudPairMap(ChartContext* context, std::vector<KVL_DOT>* pairs,
+                        CanvasWindow* window, Statistics* stats);
 
 Status DrawCloudLocationMap(ChartContext* context, ChartPictures* pictures,
                             Statistics* stats);

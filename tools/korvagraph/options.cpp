@@ -341,6 +341,15 @@ void DefineOptions(CLI::App* app, Options* o) {
       "text|json", "the form of the statistics (--json: json)")
       ->check(OneOf({"json", "text"}))
       ->trigger_on_parse();
+  group = "Serve";
+  add("--port", o->port, "N",
+      "serve: the port of the workbench (default 8080; 0: any free port)")
+      ->transform(Whole(0, 65535));
+  add("--host", o->host, "ADDRESS",
+      "serve: the address listened on (default 127.0.0.1, this machine "
+      "only)");
+
+  group = "Output";
   flag("--quiet", o->quiet, "no progress lines on stderr");
   flag("--version", o->version, "print the version and exit");
   flag("-h,--help", o->help, "show this help");

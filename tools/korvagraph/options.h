@@ -46,9 +46,11 @@ struct Options {
   std::string format;              // --format png|svg|pdf; empty: from --out
   std::string formats;  // --formats png,svg,pdf: the gallery's formats
   double scale = 1.0;   // --scale: vector rendering scale of PNGs
-  long long cloud_max = 1000000;  // --cloud-max: cloud pairs drawn at most
-  bool quiet = false;             // --quiet: no progress lines
-  bool help = false;              // --help, -h
+  long long cloud_max = 1000000;   // --cloud-max: cloud pairs drawn at most
+  bool quiet = false;              // --quiet: no progress lines
+  int port = 8080;                 // serve: --port; 0 takes any free port
+  std::string host = "127.0.0.1";  // serve: --host, the address served
+  bool help = false;               // --help, -h
   std::vector<std::string> positional;
 };
 

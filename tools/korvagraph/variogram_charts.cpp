@@ -111,6 +111,40 @@ Status Drawable(const ChartContext& context, const char* chart, bool finite) {
 
 }  // namespace
 
+std::vector<CPoint> DrawVariogramRow(const VariogramSet& set, int row,
+                                     const Kt3dIntp& model, double nugget,
+                                     int selected, CanvasWindow* window) {
+  const int n = set.lags.count;
+  const int rows = static_cast<int>(set.rows.size());
+  std::vector<Variogram> entries;
+  for (const std::vector<Variogram>& r : set.rows) {
+    entries.insert(entries.end(), r.begin(), r.end());
+  }
+  const CPoint unset{kNotDrawn, kNotDrawn};
+  std::vector<CPoint> positions(entries.size(), unset);
+  std::vector<int> flags(entries.size(), 0);
+  const size_t first = static_cast<size_t>(row) * (n + 2);
+  if (selected >= 0 && selected < n + 2) flags[first + selected] = 1;
+  // The model curve holds 2n + 4 records: twice the lags at half spacing.
+  std::vector<ModIndVrg> curve(2 * static_cast<size_t>(n) + 4, ModIndVrg{});
+  _kvCptVModel(model, set.lags.spacing, n, kModelKindVariogram, curve.data());
+
+  GraphObject graph = CreateGraph(kVariogramGraph);
+  if (graph == nullptr) return {};
+  _kvGraphLoadVarmData(graph.get(), entries.data(), curve.data(),
+                       positions.data(), flags.data(), n, 1);
+  _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
+  _kvGraphSetVrgNug(graph.get(), nugget);
+  _kvGraphSetIsDspLine(graph.get(), 1);
+  _kvGraphSetIsDspSill(graph.get(), 1, set.variance);
+  _kvGraphSetCutOffNO(graph.get(), rows, row);
+  _kvGraphSetColor(graph.get(), kPointColour, kModelColour);
+  _kvGraphDrawVarmPlt(graph.get(), window->Wnd());
+  if (selected >= 0) _kvGraphDrawSelectPoint(graph.get());
+  return std::vector<CPoint>(positions.begin() + first,
+                             positions.begin() + first + n + 2);
+}
+
 Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
                          Statistics* stats) {
   const VariogramSet* set = nullptr;
@@ -118,35 +152,14 @@ Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
   if (status.ok()) status = Drawable(*context, "variogram", AllFinite(*set));
   if (!status.ok()) return status;
   const int n = set->lags.count;
-  const int rows = static_cast<int>(set->rows.size());
   const int current = context->DirectionRow();
   status = CheckLags(*context, *set, current);
   if (!status.ok()) return status;
   CheckModel(*context, *set);
 
-  std::vector<Variogram> entries;
-  for (const std::vector<Variogram>& row : set->rows) {
-    entries.insert(entries.end(), row.begin(), row.end());
-  }
-  std::vector<CPoint> positions(entries.size());
-  std::vector<int> selected(entries.size(), 0);
   const VariogramModel& model = set->fit.model;
-  // The model curve holds 2n + 4 records: twice the lags at half spacing.
-  std::vector<ModIndVrg> curve(2 * static_cast<size_t>(n) + 4, ModIndVrg{});
-  _kvCptVModel(ToModelRecord(model, set->azimuths[current]), set->lags.spacing,
-               n, kModelKindVariogram, curve.data());
-
-  GraphObject graph = CreateGraph(kVariogramGraph);
-  if (graph == nullptr) return NoGraph();
-  _kvGraphLoadVarmData(graph.get(), entries.data(), curve.data(),
-                       positions.data(), selected.data(), n, 1);
-  _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
-  _kvGraphSetVrgNug(graph.get(), model.nugget);
-  _kvGraphSetIsDspLine(graph.get(), 1);
-  _kvGraphSetIsDspSill(graph.get(), 1, set->variance);
-  _kvGraphSetCutOffNO(graph.get(), rows, current);
-  _kvGraphSetColor(graph.get(), kPointColour, kModelColour);
-  _kvGraphDrawVarmPlt(graph.get(), pictures->main()->Wnd());
+  DrawVariogramRow(*set, current, ToModelRecord(model, set->azimuths[current]),
+                   model.nugget, kNoEntry, pictures->main());
 
   AddText(stats, "direction", DirectionName(*set, current));
   AddStatistic(stats, "lag spacing", set->lags.spacing);
@@ -239,6 +252,23 @@ void AddHighlightStatistics(const CloudSet& set, Statistics* stats) {
                set.short_distance);
 }
 
+GraphObject DrawCloudGraph(CloudSet* set, std::vector<LONG>* selected,
+                           CanvasWindow* window) {
+  VariogramCloud& cloud = set->cloud;
+  GraphObject graph = CreateGraph(kVariogramCloudGraph);
+  if (graph == nullptr) return graph;
+  _kvGraphLoadLocPnts(graph.get(), cloud.distance.data(),
+                      cloud.semivariance.data(), CountOf(cloud.distance));
+  _kvGraphSetDataExtr(graph.get(), set->distances.minimum,
+                      set->distances.maximum);
+  _kvGraphSetDataExtr2(graph.get(), set->semivariances.minimum,
+                       set->semivariances.maximum);
+  _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
+  _kvLoadVrgCldSelInfo(graph.get(), selected->data(), CountOf(*selected));
+  _kvGraphDrawVrgCldPlt(graph.get(), window->Wnd());
+  return graph;
+}
+
 Status DrawVariogramCloud(ChartContext* context, ChartPictures* pictures,
                           Statistics* stats) {
   CloudSet* set = nullptr;
@@ -248,20 +278,10 @@ Status DrawVariogramCloud(ChartContext* context, ChartPictures* pictures,
                       AllFinite(set->cloud.semivariance));
   }
   if (!status.ok()) return status;
-  VariogramCloud& cloud = set->cloud;
-
-  GraphObject graph = CreateGraph(kVariogramCloudGraph);
-  if (graph == nullptr) return NoGraph();
-  _kvGraphLoadLocPnts(graph.get(), cloud.distance.data(),
-                      cloud.semivariance.data(), CountOf(cloud.distance));
-  _kvGraphSetDataExtr(graph.get(), set->distances.minimum,
-                      set->distances.maximum);
-  _kvGraphSetDataExtr2(graph.get(), set->semivariances.minimum,
-                       set->semivariances.maximum);
-  _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
-  _kvLoadVrgCldSelInfo(graph.get(), set->highlighted.data(),
-                       CountOf(set->highlighted));
-  _kvGraphDrawVrgCldPlt(graph.get(), pictures->main()->Wnd());
+  if (DrawCloudGraph(set, &set->highlighted, pictures->main()) == nullptr) {
+    return NoGraph();
+  }
+  const VariogramCloud& cloud = set->cloud;
 
   AddCount(stats, "pairs", static_cast<long>(set->total_pairs));
   AddText(stats, "shown",

@@ -11,11 +11,36 @@
 #ifndef TOOLS_KORVAGRAPH_VARIOGRAM_CHARTS_H_
 #define TOOLS_KORVAGRAPH_VARIOGRAM_CHARTS_H_
 
+#include <vector>
+
 #include "tools/korvagraph/chart_table.h"
+#include "tools/korvagraph/graph_object.h"
 
 // The vertical axis name of the variogram charts and the cloud: it stands in
 // the narrow left margin, so it is short.
 inline constexpr char kSemivarianceName[] = "\u03b3";
+
+// An entry number meaning "no entry selected"; a position of an entry that
+// the chart did not draw.
+constexpr int kNoEntry = -1;
+constexpr LONG kNotDrawn = -2147483647 - 1;
+
+// Draws row `row` of set (every row scales the axes) with the model curve
+// of model, the sill line at the set's variance and, when selected is an
+// entry of the row, that entry highlighted by the library's selection
+// drawing. Returns the position the chart recorded for each entry of the
+// row, relative to the plot's corner; {kNotDrawn, kNotDrawn} for entries
+// not drawn. Empty when no graph object could be created.
+std::vector<CPoint> DrawVariogramRow(const VariogramSet& set, int row,
+                                     const Kt3dIntp& model, double nugget,
+                                     int selected, CanvasWindow* window);
+
+// Draws the cloud of set with the points numbered in selected in cyan.
+// Returns the graph object (null when none could be created), which keeps
+// the cloud's mapping for _kvGraphWorldtoScreen; set and selected must
+// outlive it.
+GraphObject DrawCloudGraph(CloudSet* set, std::vector<LONG>* selected,
+                           CanvasWindow* window);
 
 Status DrawVariogramPlot(ChartContext* context, ChartPictures* pictures,
                          Statistics* stats);

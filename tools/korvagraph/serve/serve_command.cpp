@@ -1,0 +1,79 @@
+#include "tools/korvagraph/serve/serve_command.h"
+
+#include <pthread.h>
+#include <signal.h>
+
+#include <cstdio>
+#include <thread>
+
+#include "tools/korvagraph/commands.h"
+#include "tools/korvagraph/geoeas_reader.h"
+#include "tools/korvagraph/serve/workbench.h"
+#include "tools/korvagraph/serve/workbench_server.h"
+
+namespace {
+
+// Blocks SIGINT and SIGTERM in the calling thread and the threads it starts
+// from now on, and stops the server from a thread of its own when one
+// arrives, so that the server shuts down cleanly.
+class StopOnSignal {
+ public:
+  explicit StopOnSignal(WorkbenchServer* server) {
+    sigemptyset(&signals_);
+    sigaddset(&signals_, SIGINT);
+    sigaddset(&signals_, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals_, &previous_);
+    waiter_ = std::thread([this, server] {
+      int signal = 0;
+      sigwait(&signals_, &signal);
+      server->Stop();
+    });
+  }
+  // Wakes the waiting thread when no signal came, and restores the mask.
+  ~StopOnSignal() {
+    pthread_kill(waiter_.native_handle(), SIGTERM);
+    waiter_.join();
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  StopOnSignal(const StopOnSignal&) = delete;
+  StopOnSignal& operator=(const StopOnSignal&) = delete;
+
+ private:
+  sigset_t signals_;
+  sigset_t previous_;
+  std::thread waiter_;
+};
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "korvagraph: %s\n", message.c_str());
+  return kExitUserError;
+}
+
+}  // namespace
+
+int RunServe(const Options& options, const std::string& path) {
+  DataSet data;
+  Status status = ReadGeoEas(path, TrimLimits{}, &data);
+  if (!status.ok()) return Fail(status.message());
+  Workbench workbench(std::move(data), options);
+  // The first view tells at once whether the data can be shown at all.
+  std::multimap<std::string, std::string> none;
+  QueryParams params(none);
+  WorkbenchRequest request;
+  status = ReadWorkbenchRequest(&params, options, &request);
+  if (!status.ok()) return Fail(status.message());
+  status = workbench.Prepare(request);
+  if (!status.ok()) return Fail(status.message());
+
+  WorkbenchServer server(&workbench, options);
+  int port = 0;
+  status = server.Bind(options.host, options.port, &port);
+  if (!status.ok()) return Fail(status.message());
+  StopOnSignal stop(&server);
+  std::printf("korvagraph: serving %s at http://%s:%d/ (Ctrl-C stops)\n",
+              path.c_str(), options.host.c_str(), port);
+  std::fflush(stdout);
+  if (!server.Run()) return Fail("the server stopped on an error");
+  std::printf("korvagraph: stopped\n");
+  return kExitOk;
+}

@@ -1,0 +1,42 @@
+// WorkbenchServer: the HTTP side of `korvagraph serve`. It routes the page,
+// the chart pictures and the workbench's JSON answers to a Workbench it
+// does not own, answers malformed requests with 400 and a message, and
+// serves from a pool of threads until stopped.
+#ifndef TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
+#define TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
+
+#include <memory>
+#include <string>
+
+#include "tools/korvagraph/options.h"
+#include "tools/korvagraph/serve/workbench.h"
+
+namespace httplib {
+class Server;
+}
+
+class WorkbenchServer {
+ public:
+  // workbench must outlive the server; options are those requests start
+  // from.
+  WorkbenchServer(Workbench* workbench, Options options);
+  ~WorkbenchServer();
+  WorkbenchServer(const WorkbenchServer&) = delete;
+  WorkbenchServer& operator=(const WorkbenchServer&) = delete;
+
+  // Binds host:port, any free port when port is 0; writes the port bound.
+  Status Bind(const std::string& host, int port, int* bound);
+  // Serves the bound socket until Stop; returns false when it could not.
+  bool Run();
+  // Makes Run return; safe from any thread.
+  void Stop();
+
+ private:
+  void Route();
+
+  Workbench* workbench_;
+  const Options options_;
+  std::unique_ptr<httplib::Server> server_;
+};
+
+#endif  // TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
