@@ -90,6 +90,7 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
       {{"-x"}, "-x: unknown option"},
       {{"--lags=1e3"}, "--lags: expected a whole number"},
       {{"--tmin", "inf"}, "--tmin: expected a number"},
+      {{"--port", "65536"}, "--port: expected a whole number from 0 to 65535"},
   };
   for (const auto& c : cases) {
     Options o;

@@ -161,6 +161,11 @@ Reply Workbench::DrawToPng(const std::string& name,
   view->Variograms(&set);
   view->Cloud(&cloud);
   if (name == "vario") {
+    if (QualifyingPairs(set->rows[request.direction]) == 0) {
+      return Reply::BadRequest(
+          "no lag of this direction holds 30 pairs or more: nothing to draw "
+          "(try a larger lag, lag tolerance or angle tolerance)");
+    }
     DrawVariogram(*set, request, request.pick, window);
   } else if (name == "cloud") {
     std::vector<LONG> selected = SelectedPoints(request, view);

@@ -1,0 +1,185 @@
+// Drives the workbench page of `korvagraph serve` in headless chromium:
+// picks a variogram point and checks its pairs on the pair map, draws a box
+// on the cloud, changes the sill and sees the model redrawn. Screenshots go
+// to OUT (default out/workbench). Talks to 127.0.0.1 only; gives up after
+// a bounded time.
+'use strict';
+
+const {spawn} = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const program = process.env.KORVAGRAPH;
+const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
+const outDir = process.env.OUT || path.join(__dirname, '..', '..', 'out', 'workbench');
+const kTimeLimitMs = 120000;
+const kWaitMs = 20000;
+const kPickedEntry = 5;
+
+let failures = 0;
+function check(name, ok, detail) {
+  console.log((ok ? 'ok   ' : 'FAIL ') + name + (ok || detail === undefined ? '' : ': ' + detail));
+  if (!ok) failures++;
+}
+
+// Starts the server on a free port; resolves to {server, url}.
+function startServer() {
+  return new Promise((resolve, reject) => {
+    const server = spawn(program, ['serve', '--port', '0', '--quiet'],
+                         {stdio: ['ignore', 'pipe', 'inherit']});
+    let text = '';
+    server.stdout.on('data', (chunk) => {
+      text += chunk;
+      const found = text.match(/http:\/\/127\.0\.0\.1:(\d+)\//);
+      if (found) resolve({server, url: found[0]});
+    });
+    server.on('exit', (code) => reject(new Error('korvagraph serve exited with ' + code)));
+  });
+}
+
+// Returns what the page's picture `id` shows: the number of pixels of the
+// colour rgb (all when rgb is null) inside the box, and a checksum.
+function pictureFacts(page, id, rgb, box) {
+  return page.evaluate((id, rgb, box) => {
+    const img = document.getElementById(id);
+    const canvas = document.createElement('canvas');
+    canvas.width = img.naturalWidth;
+    canvas.height = img.naturalHeight;
+    const context = canvas.getContext('2d');
+    context.drawImage(img, 0, 0);
+    const [x0, y0, x1, y1] = box || [0, 0, canvas.width, canvas.height];
+    const data = context.getImageData(x0, y0, x1 - x0, y1 - y0).data;
+    let count = 0;
+    let sum = 0;
+    for (let i = 0; i < data.length; i += 4) {
+      sum = (sum * 31 + data[i] * 7 + data[i + 1] * 3 + data[i + 2]) % 1000000007;
+      if (!rgb || (data[i] === rgb[0] && data[i + 1] === rgb[1] && data[i + 2] === rgb[2])) count++;
+    }
+    return {count, sum};
+  }, id, rgb, box);
+}
+
+// Waits until the picture `name` has loaded more than `after` times.
+function waitForLoad(page, name, after) {
+  return page.waitForFunction((name, after) => (window.workbench.loads[name] || 0) > after,
+                              {timeout: kWaitMs}, name, after);
+}
+
+function loads(page) {
+  return page.evaluate(() => Object.assign({}, window.workbench.loads));
+}
+
+async function stageOrigin(page, id) {
+  const box = await (await page.$('#' + id)).boundingBox();
+  return [box.x, box.y];
+}
+
+const kCyan = [0, 255, 255];
+const kRed = [255, 0, 0];
+
+async function main() {
+  fs.mkdirSync(outDir, {recursive: true});
+  const {server, url} = await startServer();
+  const browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--proxy-server=direct://', '--proxy-bypass-list=*'],
+  });
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({width: 1500, height: 1200});
+    page.on('pageerror', (e) => check('no script error', false, e.message));
+    await page.goto(url, {waitUntil: 'load', timeout: kWaitMs});
+    await page.waitForFunction(() => ['vario', 'cloud', 'cloudmap', 'mvario', 'locmap']
+                                   .every((n) => window.workbench.loads[n] >= 1),
+                               {timeout: kWaitMs});
+    await page.screenshot({path: path.join(outDir, 'workbench-start.png')});
+    const plainMap = await pictureFacts(page, 'cloudmap', kCyan);
+    check('the pair map starts without linked pairs', plainMap.count === 0, plainMap.count);
+
+    // Picking: click where the chart recorded the point of a known lag.
+    const points = await page.evaluate(() =>
+        fetch('/api/points?' + query({w: 560, h: 520})).then((r) => r.json()));
+    const target = points.points[kPickedEntry];
+    const near = [target.x - 5, target.y - 5, target.x + 5, target.y + 5];
+    const redBefore = await pictureFacts(page, 'vario', kRed, near);
+    let before = await loads(page);
+    const [vx, vy] = await stageOrigin(page, 'vario-stage');
+    await page.mouse.click(vx + target.x + 1, vy + target.y - 1);
+    await page.waitForFunction((e) => window.workbench.pick === e, {timeout: kWaitMs}, kPickedEntry);
+    await waitForLoad(page, 'cloudmap', before.cloudmap);
+    await waitForLoad(page, 'vario', before.vario);
+    const pick = await page.evaluate(() => window.workbench.pickInfo);
+    check('the click picks the lag under it', pick.entry === kPickedEntry, pick.entry);
+    check('the pair map holds that lag\'s pairs',
+          pick.cloud_pairs === target.variogram.npairs && pick.cloud_pairs > 0,
+          pick.cloud_pairs + ' of ' + target.variogram.npairs);
+    const pickedMap = await pictureFacts(page, 'cloudmap', kCyan);
+    check('the pair map links the pairs in cyan', pickedMap.count > 0, pickedMap.count);
+    const redAfter = await pictureFacts(page, 'vario', kRed, near);
+    check('the picked point is marked in red', redAfter.count > redBefore.count,
+          redBefore.count + ' -> ' + redAfter.count);
+    const pickedCloud = await pictureFacts(page, 'cloud', kCyan);
+    check('the cloud shows the lag\'s pairs in cyan', pickedCloud.count > 0, pickedCloud.count);
+    await page.screenshot({path: path.join(outDir, 'workbench-pick.png')});
+
+    // Cloud selection: a rubber band over the large semivariances.
+    before = await loads(page);
+    const [cx, cy] = await stageOrigin(page, 'cloud-stage');
+    await page.mouse.move(cx + 60, cy + 20);
+    await page.mouse.down();
+    await page.mouse.move(cx + 150, cy + 90, {steps: 5});
+    await page.mouse.move(cx + 250, cy + 160, {steps: 5});
+    await page.mouse.up();
+    await page.waitForFunction(() => window.workbench.box !== null, {timeout: kWaitMs});
+    await waitForLoad(page, 'cloudmap', before.cloudmap);
+    await waitForLoad(page, 'cloud', before.cloud);
+    const box = await page.evaluate(() => window.workbench.boxInfo);
+    check('the box selects cloud pairs', box.cloud_pairs > 0, box.cloud_pairs);
+    check('the box replaces the picked lag',
+          await page.evaluate(() => window.workbench.pick === -1));
+    const rows = await page.evaluate(() => document.getElementById('samples').rows.length - 1);
+    check('the samples most involved are listed', rows > 0 && rows <= 10, rows);
+    const boxMap = await pictureFacts(page, 'cloudmap', kCyan);
+    check('the pair map links the box\'s pairs', boxMap.count > 0, boxMap.count);
+    await page.screenshot({path: path.join(outDir, 'workbench-box.png')});
+
+    // Model: a new sill redraws the curve.
+    const oldVario = await pictureFacts(page, 'vario', null);
+    const oldSill = await page.$eval('#sill', (e) => +e.value);
+    const newSill = Math.round(oldSill * 1.3);
+    before = await loads(page);
+    await page.click('#sill', {clickCount: 3});
+    await page.keyboard.type(String(newSill));
+    await page.waitForFunction((s) => document.getElementById('vario').src.includes('sill=' + s) &&
+                                   document.getElementById('vario').complete,
+                               {timeout: kWaitMs}, newSill);
+    await waitForLoad(page, 'vario', before.vario);
+    const newVario = await pictureFacts(page, 'vario', null);
+    check('a new sill redraws the model', newVario.sum !== oldVario.sum);
+    const slider = await page.$eval('#sill-slider', (e) => +e.value);
+    check('the slider follows the sill', Math.abs(slider - newSill) < 1e-6 * newSill, slider);
+    await page.screenshot({path: path.join(outDir, 'workbench-sill.png')});
+    check('no picture failed to load', await page.evaluate(() => window.workbench.errors === 0));
+  } finally {
+    await browser.close();
+    const stopped = new Promise((resolve) => server.on('exit', (code) => resolve(code)));
+    server.kill('SIGTERM');
+    check('the server stops cleanly on SIGTERM', (await stopped) === 0);
+  }
+}
+
+const limit = setTimeout(() => {
+  console.log('FAIL the browser test took longer than ' + kTimeLimitMs / 1000 + ' s');
+  process.exit(1);
+}, kTimeLimitMs);
+
+main().then(() => {
+  clearTimeout(limit);
+  console.log(failures === 0 ? 'browser test: all checks passed' : 'browser test: ' + failures + ' failed');
+  process.exit(failures === 0 ? 0 : 1);
+}, (error) => {
+  console.log('FAIL ' + error.stack);
+  process.exit(1);
+});

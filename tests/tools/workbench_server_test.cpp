@@ -1,0 +1,262 @@
+// The workbench server over loopback: answers to the page's requests,
+// 400 for malformed ones, and many requests at once from several threads.
+#include "tools/korvagraph/serve/workbench_server.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/ledger.h"
+#include "tools/korvagraph/geoeas_reader.h"
+#include "tools/korvagraph/png_reader.h"
+
+namespace {
+
+// The workbench of the bundled sample, served on a free loopback port for
+// the life of the object.
+class RunningServer {
+ public:
+  RunningServer() : workbench_(Sample(), Options()), server_(&workbench_, {}) {
+    bound_ = server_.Bind("127.0.0.1", 0, &port_);
+    if (bound_.ok()) thread_ = std::thread([this] { server_.Run(); });
+  }
+  ~RunningServer() {
+    server_.Stop();
+    if (thread_.joinable()) thread_.join();
+  }
+
+  const Status& bound() const { return bound_; }
+  // A client of the server whose calls give up after a few seconds.
+  std::unique_ptr<httplib::Client> Client() const {
+    auto client = std::make_unique<httplib::Client>("127.0.0.1", port_);
+    client->set_connection_timeout(5);
+    client->set_read_timeout(30);
+    return client;
+  }
+
+ private:
+  static DataSet Sample() {
+    DataSet data;
+    ReadGeoEas(std::string(KG_SOURCE_DIR) + "/data/sample.dat", TrimLimits{},
+               &data);
+    return data;
+  }
+
+  Workbench workbench_;
+  WorkbenchServer server_;
+  Status bound_;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+// Returns the status of GET path, its body in *body.
+int Get(httplib::Client* client, const std::string& path,
+        std::string* body = nullptr) {
+  const httplib::Result result = client->Get(path.c_str());
+  if (!result) return -1;
+  if (body != nullptr) *body = result->body;
+  return result->status;
+}
+
+// Returns the number that follows "name": in json (the first one).
+double JsonField(const std::string& json, const std::string& name) {
+  const size_t at = json.find("\"" + name + "\":");
+  if (at == std::string::npos) return -1e300;
+  return std::strtod(json.c_str() + at + name.size() + 3, nullptr);
+}
+
+// Returns the number of cyan pixels, the colour of selected pairs.
+int CyanPixels(const std::string& png) {
+  PngImage image;
+  if (!DecodePng(std::vector<uint8_t>(png.begin(), png.end()), "reply", &image)
+           .ok()) {
+    return -1;
+  }
+  int cyan = 0;
+  for (size_t p = 0; p + 2 < image.pixels.size(); p += image.channels) {
+    cyan += image.pixels[p] == 0 && image.pixels[p + 1] == 255 &&
+            image.pixels[p + 2] == 255;
+  }
+  return cyan;
+}
+
+TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  auto client = server.Client();
+  const struct {
+    const char* name;
+    const char* path;
+    const char* message;
+  } cases[] = {
+      {"unknown chart", "/chart/pie.png", "unknown chart"},
+      {"huge picture", "/chart/vario.png?w=100000", "w: expected"},
+      {"tiny picture", "/chart/cloud.png?h=2", "h: expected"},
+      {"size not a number", "/chart/vario.png?w=abc", "w: expected"},
+      {"not finite", "/chart/vario.png?sill=nan", "sill: expected"},
+      {"overflowing number", "/chart/vario.png?sill=1e400", "sill: expected"},
+      {"too many lags", "/api/info?lags=100000", "lags: expected"},
+      {"fractional lag count", "/api/info?lags=2.5", "lags: expected"},
+      {"too many directions", "/api/info?dirs=0,1,2,3,4,5,6,7,8",
+       "dirs: expected"},
+      {"direction beyond dirs", "/api/info?dirs=0,90&dir=3", "dir: expected"},
+      {"limits out of order", "/api/info?tmin=5&tmax=1", "tmin, tmax"},
+      {"unknown model", "/chart/vario.png?model=cubic", "model: expected"},
+      {"power exponent of 2", "/chart/vario.png?model=power&range=2",
+       "range: expected"},
+      {"pick without a click", "/api/pick", "x, y: expected"},
+      {"pick off the scale", "/api/pick?x=-5&y=3", "x: expected"},
+      {"box of three corners", "/api/box?px=1,2,3", "px: expected"},
+      {"cloud box of two numbers", "/chart/cloud.png?box=1,2", "box: expected"},
+      {"unknown model format", "/api/model?format=xml", "format: expected"},
+      {"no lag holds 30 pairs", "/chart/vario.png?lag=1e-9&lags=1", "no lag"},
+  };
+  for (const auto& c : cases) {
+    std::string body;
+    EXPECT_EQ(Get(client.get(), c.path, &body), 400) << c.name;
+    EXPECT_NE(body.find(c.message), std::string::npos) << c.name << ": " << body;
+  }
+}
+
+TEST(WorkbenchServerTest, PicksThePointTheChartRecordedAndItsPairs) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  auto client = server.Client();
+  const std::string size = "w=560&h=520";
+  const struct {
+    const char* name;
+    const char* settings;
+    int entry;
+  } cases[] = {
+      {"first lag, every direction", "dir=0", 2},
+      {"middle lag, every direction", "dir=0", 5},
+      {"azimuth 90", "dir=3", 6},
+      {"short lags", "dir=0&lag=25&lags=20", 9},
+  };
+  for (const auto& c : cases) {
+    const std::string query = std::string(c.settings) + "&" + size;
+    std::string points;
+    ASSERT_EQ(Get(client.get(), "/api/points?" + query, &points), 200)
+        << c.name;
+    // The entry's recorded position, from the entry's object on.
+    const std::string key = "{\"entry\":" + std::to_string(c.entry) + ",";
+    const std::string point = points.substr(points.find(key));
+    const int x = static_cast<int>(JsonField(point, "x"));
+    const int y = static_cast<int>(JsonField(point, "y"));
+    const double npairs = JsonField(point, "npairs");
+    std::string pick;
+    ASSERT_EQ(Get(client.get(),
+                  "/api/pick?" + query + "&x=" + std::to_string(x + 2) +
+                      "&y=" + std::to_string(y - 1),
+                  &pick),
+              200)
+        << c.name;
+    EXPECT_EQ(JsonField(pick, "entry"), c.entry) << c.name << ": " << pick;
+    EXPECT_EQ(JsonField(pick, "cloud_pairs"), npairs) << c.name;
+    // The pair map links that many pairs in cyan; without a pick, none.
+    std::string map, plain;
+    ASSERT_EQ(Get(client.get(),
+                  "/chart/cloudmap.png?" + query +
+                      "&pick=" + std::to_string(c.entry),
+                  &map),
+              200);
+    ASSERT_EQ(Get(client.get(), "/chart/cloudmap.png?" + query, &plain), 200);
+    EXPECT_GT(CyanPixels(map), 0) << c.name;
+    EXPECT_EQ(CyanPixels(plain), 0) << c.name;
+  }
+  std::string far;
+  ASSERT_EQ(Get(client.get(), "/api/pick?" + size + "&x=550&y=10", &far), 200);
+  EXPECT_EQ(JsonField(far, "entry"), -1) << "a click far from every point";
+}
+
+TEST(WorkbenchServerTest, SelectsTheCloudPairsInABox) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  auto client = server.Client();
+  const double all = 300 * 299 / 2;
+  const struct {
+    const char* name;
+    const char* box;
+    bool every, none;
+  } cases[] = {
+      {"the whole picture", "0,0,420,420", true, false},
+      {"corners in any order", "420,420,0,0", true, false},
+      {"above every pair", "300,10,400,15", false, true},
+      {"short distances, any semivariance", "45,0,100,420", false, false},
+  };
+  for (const auto& c : cases) {
+    std::string answer;
+    ASSERT_EQ(Get(client.get(),
+                  std::string("/api/box?w=420&h=420&px=") + c.box, &answer),
+              200)
+        << c.name;
+    const double pairs = JsonField(answer, "cloud_pairs");
+    EXPECT_EQ(pairs == all, c.every) << c.name << ": " << answer;
+    EXPECT_EQ(pairs == 0, c.none) << c.name << ": " << answer;
+  }
+}
+
+TEST(WorkbenchServerTest, RedrawsTheModelWhenTheSillChanges) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  auto client = server.Client();
+  const std::string model = "/chart/vario.png?nugget=10&range=300&sill=";
+  std::string low, high, again;
+  ASSERT_EQ(Get(client.get(), model + "200", &low), 200);
+  ASSERT_EQ(Get(client.get(), model + "260", &high), 200);
+  ASSERT_EQ(Get(client.get(), model + "200", &again), 200);
+  EXPECT_NE(low, high);
+  EXPECT_EQ(low, again);
+  std::string text;
+  ASSERT_EQ(Get(client.get(), "/api/model?format=gslib&nugget=10&range=300&"
+                              "sill=260",
+                &text),
+            200);
+  EXPECT_EQ(text.rfind("1  10  - nst, nugget effect\n1  250  0  ", 0), 0u)
+      << text;
+}
+
+// Eight clients at once, each with the requests of a page at work; every
+// answer as expected and no drawing object or device context left behind.
+TEST(WorkbenchServerTest, ServesConcurrentRequestsAndBalancesTheLedger) {
+  constexpr int kThreads = 8;
+  constexpr int kRequests = 200;
+  const GdiLedger before = CurrentGdiLedger();
+  std::atomic<int> unexpected{0};
+  {
+    RunningServer server;
+    ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+    const struct {
+      const char* path;
+      int status;
+    } requests[] = {
+        {"/chart/vario.png?w=64&h=64&pick=4&sill=250", 200},
+        {"/chart/cloud.png?w=64&h=64&pick=3", 200},
+        {"/chart/cloudmap.png?w=64&h=64&box=0,100,0,500", 200},
+        {"/chart/mvario.png?w=64&h=64&atol=30", 200},
+        {"/api/pick?w=64&h=64&x=20&y=30", 200},
+        {"/api/box?w=64&h=64&px=0,0,30,30", 200},
+        {"/chart/hist.png?w=64&h=64", 200},
+        {"/chart/vario.png?w=0", 400},
+    };
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([&, t] {
+        auto client = server.Client();
+        for (int r = 0; r < kRequests; ++r) {
+          const auto& request = requests[(t + r) % std::size(requests)];
+          if (Get(client.get(), request.path) != request.status) ++unexpected;
+        }
+      });
+    }
+    for (std::thread& thread : threads) thread.join();
+  }
+  EXPECT_EQ(unexpected.load(), 0);
+  EXPECT_TRUE(CurrentGdiLedger() == before) << "drawing objects left live";
+}
+
+}  // namespace
