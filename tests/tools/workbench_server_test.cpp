@@ -20,7 +20,7 @@ namespace {
 // the life of the object.
 class RunningServer {
  public:
-  RunningServer() : workbench_(Sample(), Options()), server_(&workbench_, {}) {
+  RunningServer() : workbench_(Sample()), server_(&workbench_, {}) {
     bound_ = server_.Bind("127.0.0.1", 0, &port_);
     if (bound_.ok()) thread_ = std::thread([this] { server_.Run(); });
   }
@@ -118,7 +118,8 @@ TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
   for (const auto& c : cases) {
     std::string body;
     EXPECT_EQ(Get(client.get(), c.path, &body), 400) << c.name;
-    EXPECT_NE(body.find(c.message), std::string::npos) << c.name << ": " << body;
+    EXPECT_NE(body.find(c.message), std::string::npos)
+        << c.name << ": " << body;
   }
 }
 
@@ -159,11 +160,11 @@ TEST(WorkbenchServerTest, PicksThePointTheChartRecordedAndItsPairs) {
     EXPECT_EQ(JsonField(pick, "cloud_pairs"), npairs) << c.name;
     // The pair map links that many pairs in cyan; without a pick, none.
     std::string map, plain;
-    ASSERT_EQ(Get(client.get(),
-                  "/chart/cloudmap.png?" + query +
-                      "&pick=" + std::to_string(c.entry),
-                  &map),
-              200);
+    ASSERT_EQ(
+        Get(client.get(),
+            "/chart/cloudmap.png?" + query + "&pick=" + std::to_string(c.entry),
+            &map),
+        200);
     ASSERT_EQ(Get(client.get(), "/chart/cloudmap.png?" + query, &plain), 200);
     EXPECT_GT(CyanPixels(map), 0) << c.name;
     EXPECT_EQ(CyanPixels(plain), 0) << c.name;
@@ -190,8 +191,8 @@ TEST(WorkbenchServerTest, SelectsTheCloudPairsInABox) {
   };
   for (const auto& c : cases) {
     std::string answer;
-    ASSERT_EQ(Get(client.get(),
-                  std::string("/api/box?w=420&h=420&px=") + c.box, &answer),
+    ASSERT_EQ(Get(client.get(), std::string("/api/box?w=420&h=420&px=") + c.box,
+                  &answer),
               200)
         << c.name;
     const double pairs = JsonField(answer, "cloud_pairs");
@@ -212,8 +213,9 @@ TEST(WorkbenchServerTest, RedrawsTheModelWhenTheSillChanges) {
   EXPECT_NE(low, high);
   EXPECT_EQ(low, again);
   std::string text;
-  ASSERT_EQ(Get(client.get(), "/api/model?format=gslib&nugget=10&range=300&"
-                              "sill=260",
+  ASSERT_EQ(Get(client.get(),
+                "/api/model?format=gslib&nugget=10&range=300&"
+                "sill=260",
                 &text),
             200);
   EXPECT_EQ(text.rfind("1  10  - nst, nugget effect\n1  250  0  ", 0), 0u)

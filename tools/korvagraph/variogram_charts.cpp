@@ -140,7 +140,12 @@ std::vector<CPoint> DrawVariogramRow(const VariogramSet& set, int row,
   _kvGraphSetCutOffNO(graph.get(), rows, row);
   _kvGraphSetColor(graph.get(), kPointColour, kModelColour);
   _kvGraphDrawVarmPlt(graph.get(), window->Wnd());
-  if (selected >= 0) _kvGraphDrawSelectPoint(graph.get());
+  // The highlight stands where the point was drawn; a point off the axes
+  // has no position to mark.
+  if (selected >= 0 && selected < n + 2 &&
+      positions[first + selected].x != kNotDrawn) {
+    _kvGraphDrawSelectPoint(graph.get());
+  }
   return std::vector<CPoint>(positions.begin() + first,
                              positions.begin() + first + n + 2);
 }

@@ -55,7 +55,7 @@ int RunServe(const Options& options, const std::string& path) {
   DataSet data;
   Status status = ReadGeoEas(path, TrimLimits{}, &data);
   if (!status.ok()) return Fail(status.message());
-  Workbench workbench(std::move(data), options);
+  Workbench workbench(std::move(data));
   // The first view tells at once whether the data can be shown at all.
   std::multimap<std::string, std::string> none;
   QueryParams params(none);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/canvas_window.h"
 #include "tools/korvagraph/chart_pictures.h"
 #include "tools/korvagraph/chart_table.h"
 #include "tools/korvagraph/data_transform.h"
@@ -57,6 +58,13 @@ std::string EntryJson(const Variogram& entry) {
       .str();
 }
 
+WorkbenchModel FromFit(const ModelFit& fit) {
+  WorkbenchModel model;
+  model.model = fit.model;
+  model.minor_range = fit.model.range;
+  return model;
+}
+
 std::string ModelFitJson(const ModelFit& fit, const WorkbenchModel& model) {
   return JsonObject()
       .Raw("model", ModelJson(model))
@@ -66,11 +74,57 @@ std::string ModelFitJson(const ModelFit& fit, const WorkbenchModel& model) {
       .str();
 }
 
-WorkbenchModel FromFit(const ModelFit& fit) {
-  WorkbenchModel model;
-  model.model = fit.model;
-  model.minor_range = fit.model.range;
-  return model;
+// The request's model, else the one fitted to the view's variograms.
+WorkbenchModel ModelOf(const WorkbenchRequest& request,
+                       const VariogramSet& set) {
+  return request.model_given ? request.model : FromFit(set.fit);
+}
+
+// Draws the request's variogram with entry pick highlighted (none when
+// negative); returns the positions the chart recorded for the row.
+std::vector<CPoint> DrawVariogram(const VariogramSet& set,
+                                  const WorkbenchRequest& request, int pick,
+                                  CanvasWindow* window) {
+  const WorkbenchModel model = ModelOf(request, set);
+  // The omnidirectional curve runs along the model's major axis.
+  const double along =
+      request.direction == 0 ? model.azimuth : set.azimuths[request.direction];
+  return DrawVariogramRow(set, request.direction,
+                          AnisotropicModelRecord(model, along),
+                          model.model.nugget, pick, window);
+}
+
+// Draws the request's variogram off screen; returns the positions the chart
+// recorded for the row in the picture's pixels, as the page's picture of
+// the same size and settings has them.
+std::vector<CPoint> RecordedPoints(const VariogramSet& set,
+                                   const WorkbenchRequest& request) {
+  CanvasWindow window(request.width, request.height);
+  std::vector<CPoint> positions =
+      DrawVariogram(set, request, kNoEntry, &window);
+  for (CPoint& p : positions) {
+    if (p.x == kNotDrawn) continue;
+    p.x += kPlotLeft;
+    p.y += kPlotTop;
+  }
+  return positions;
+}
+
+// Returns the number of the entry whose recorded point lies nearest (x, y)
+// within the pick radius, or kNoEntry.
+int NearestEntry(const std::vector<CPoint>& positions,
+                 const std::vector<Variogram>& row, int x, int y) {
+  int best = kNoEntry;
+  double best_distance = kPickRadius;
+  for (size_t e = 0; e < positions.size(); ++e) {
+    if (positions[e].x == kNotDrawn || row[e].npairs < kMinPairs) continue;
+    const double distance = std::hypot(positions[e].x - x, positions[e].y - y);
+    if (distance <= best_distance) {
+      best = static_cast<int>(e);
+      best_distance = distance;
+    }
+  }
+  return best;
 }
 
 }  // namespace
@@ -82,68 +136,61 @@ Reply Reply::BadRequest(const std::string& message) {
   return reply;
 }
 
-Workbench::Workbench(DataSet data, Options options)
-    : data_(std::move(data)), options_(std::move(options)) {}
+Workbench::Workbench(DataSet data) : data_(std::move(data)) {}
 
-Status Workbench::View(const WorkbenchRequest& request, ChartContext** view) {
+Status Workbench::FindView(const WorkbenchRequest& request, View* view) {
   const std::string key = ViewKey(request.view);
-  for (auto it = views_.begin(); it != views_.end(); ++it) {
-    if (it->first == key) {
-      views_.splice(views_.begin(), views_, it);
-      *view = views_.front().second.get();
-      return Status::Ok();
-    }
+  auto found = views_.begin();
+  while (found != views_.end() && found->first != key) ++found;
+  if (found != views_.end()) {
+    views_.splice(views_.begin(), views_, found);
+  } else {
+    auto context = std::make_unique<ChartContext>(Trimmed(data_, request.view),
+                                                  request.view, nullptr);
+    Status status = context->Resolve();
+    if (status.ok()) ApplyTransform(context.get());
+    const VariogramSet* set = nullptr;
+    CloudSet* cloud = nullptr;
+    if (status.ok()) status = context->Variograms(&set);
+    if (status.ok()) status = context->Cloud(&cloud);
+    if (!status.ok()) return status;
+    views_.emplace_front(key, std::move(context));
+    if (views_.size() > kCachedViews) views_.pop_back();
   }
-  auto context = std::make_unique<ChartContext>(Trimmed(data_, request.view),
-                                                request.view, nullptr);
-  Status status = context->Resolve();
-  if (status.ok()) ApplyTransform(context.get());
-  const VariogramSet* set = nullptr;
-  CloudSet* cloud = nullptr;
-  if (status.ok()) status = context->Variograms(&set);
-  if (status.ok()) status = context->Cloud(&cloud);
-  if (!status.ok()) return status;
-  context->TakeWarnings();
-  views_.emplace_front(key, std::move(context));
-  if (views_.size() > kCachedViews) views_.pop_back();
-  *view = views_.front().second.get();
+  view->context = views_.front().second.get();
+  view->context->Variograms(&view->variograms);
+  view->context->Cloud(&view->cloud);
+  view->context->LocatedSamples(&view->samples);
+  // Warnings go to the page with the view's information, not per request.
+  view->context->TakeWarnings();
   return Status::Ok();
 }
 
-std::vector<CPoint> Workbench::DrawVariogram(const VariogramSet& set,
-                                             const WorkbenchRequest& request,
-                                             int pick, CanvasWindow* window) {
-  const WorkbenchModel model = ModelOf(request, set);
-  // The omnidirectional curve runs along the model's major axis.
-  const double along =
-      request.direction == 0 ? model.azimuth : set.azimuths[request.direction];
-  return DrawVariogramRow(set, request.direction,
-                          AnisotropicModelRecord(model, along),
-                          model.model.nugget, pick, window);
+template <typename Body>
+Reply Workbench::Answer(const WorkbenchRequest& request, Body body) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  View view;
+  const Status status = FindView(request, &view);
+  if (!status.ok()) return Reply::BadRequest(status.message());
+  return body(view);
 }
 
-WorkbenchModel Workbench::ModelOf(const WorkbenchRequest& request,
-                                  const VariogramSet& set) {
-  return request.model_given ? request.model : FromFit(set.fit);
+Status Workbench::Prepare(const WorkbenchRequest& request) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  View view;
+  return FindView(request, &view);
 }
 
 std::vector<LONG> Workbench::SelectedPoints(const WorkbenchRequest& request,
-                                            ChartContext* view) {
-  CloudSet* cloud = nullptr;
-  const VariogramSet* set = nullptr;
-  const std::vector<KvDiscPnt>* samples = nullptr;
-  view->Cloud(&cloud);
-  if (request.box_given) return BoxPairs(cloud->cloud, request.box);
+                                            const View& view) {
+  if (request.box_given) return BoxPairs(view.cloud->cloud, request.box);
   if (request.pick < 0) return {};
-  view->Variograms(&set);
-  view->LocatedSamples(&samples);
-  return LagPairs(*samples, cloud->cloud, set->lags,
+  return LagPairs(*view.samples, view.cloud->cloud, view.variograms->lags,
                   DirectionOf(request.view, request.direction), request.pick);
 }
 
 Reply Workbench::DrawToPng(const std::string& name,
-                           const WorkbenchRequest& request,
-                           ChartContext* view) {
+                           const WorkbenchRequest& request, const View& view) {
   const bool legend = name == kLegendChart;
   const ChartEntry* entry = FindChart(legend ? "locmap" : name);
   if (entry == nullptr) {
@@ -154,33 +201,28 @@ Reply Workbench::DrawToPng(const std::string& name,
                              "\"; charts: " + names);
   }
   ChartPictures pictures(request.width, request.height);
-  CanvasWindow* window = pictures.main();
   Status status;
-  const VariogramSet* set = nullptr;
-  CloudSet* cloud = nullptr;
-  view->Variograms(&set);
-  view->Cloud(&cloud);
   if (name == "vario") {
-    if (QualifyingPairs(set->rows[request.direction]) == 0) {
+    if (QualifyingPairs(view.variograms->rows[request.direction]) == 0) {
       return Reply::BadRequest(
           "no lag of this direction holds 30 pairs or more: nothing to draw "
           "(try a larger lag, lag tolerance or angle tolerance)");
     }
-    DrawVariogram(*set, request, request.pick, window);
+    DrawVariogram(*view.variograms, request, request.pick, pictures.main());
   } else if (name == "cloud") {
     std::vector<LONG> selected = SelectedPoints(request, view);
-    DrawCloudGraph(cloud, &selected, window);
+    DrawCloudGraph(view.cloud, &selected, pictures.main());
   } else if (name == "cloudmap") {
     std::vector<KVL_DOT> pairs;
     for (LONG p : SelectedPoints(request, view)) {
-      pairs.push_back(cloud->cloud.pairs[p]);
+      pairs.push_back(view.cloud->cloud.pairs[p]);
     }
-    status = DrawCloudPairMap(view, &pairs, window, nullptr);
+    status = DrawCloudPairMap(view.context, &pairs, pictures.main(), nullptr);
   } else {
     Statistics stats;
-    status = entry->draw(view, &pictures, &stats);
+    status = entry->draw(view.context, &pictures, &stats);
   }
-  view->TakeWarnings();
+  view.context->TakeWarnings();
   if (!status.ok()) return Reply::BadRequest(status.message());
   // The legend is the map's second picture.
   const int picture = legend ? pictures.count() - 1 : 0;
@@ -189,243 +231,179 @@ Reply Workbench::DrawToPng(const std::string& name,
   if (!PngBytes(
           [&](const std::string& path) { return pictures.Save(picture, path); },
           &reply.body)) {
-    reply.status = 500;
-    reply.content_type = "text/plain";
-    reply.body = "the picture could not be encoded";
+    reply = Reply{500, "text/plain", "the picture could not be encoded"};
   }
   return reply;
 }
 
-Status Workbench::Prepare(const WorkbenchRequest& request) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ChartContext* view = nullptr;
-  return View(request, &view);
-}
-
 Reply Workbench::Chart(const std::string& name,
                        const WorkbenchRequest& request) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ChartContext* view = nullptr;
-  const Status status = View(request, &view);
-  if (!status.ok()) return Reply::BadRequest(status.message());
-  return DrawToPng(name, request, view);
+  return Answer(request, [&](const View& view) {
+    return DrawToPng(name, request, view);
+  });
 }
 
 Reply Workbench::Info(const WorkbenchRequest& request) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ChartContext* view = nullptr;
-  const Status status = View(request, &view);
-  if (!status.ok()) return Reply::BadRequest(status.message());
-  const VariogramSet* set = nullptr;
-  CloudSet* cloud = nullptr;
-  const std::vector<KvDiscPnt>* samples = nullptr;
-  view->Variograms(&set);
-  view->Cloud(&cloud);
-  view->LocatedSamples(&samples);
-  view->TakeWarnings();
-  std::vector<std::string> labels, rows, warnings;
-  for (size_t r = 0; r < set->rows.size(); ++r) {
-    labels.push_back(JsonString(set->labels[r]));
-    std::vector<std::string> entries;
-    for (const Variogram& entry : set->rows[r]) {
-      entries.push_back(EntryJson(entry));
+  return Answer(request, [&](const View& view) {
+    const VariogramSet& set = *view.variograms;
+    std::vector<std::string> labels, rows, warnings;
+    for (size_t r = 0; r < set.rows.size(); ++r) {
+      labels.push_back(JsonString(set.labels[r]));
+      std::vector<std::string> entries;
+      for (const Variogram& entry : set.rows[r]) {
+        entries.push_back(EntryJson(entry));
+      }
+      rows.push_back(JsonArray(entries));
     }
-    rows.push_back(JsonArray(entries));
-  }
-  for (const std::string& warning : view->run_warnings()) {
-    warnings.push_back(JsonString(warning));
-  }
-  const DataSet& data = view->data();
-  return Reply{
-      200, "application/json",
-      JsonObject()
-          .Text("title", data.title)
-          .Text("path", data.path)
-          .Number("rows", data.RowCount())
-          .Number("samples", static_cast<double>(samples->size()))
-          .Text("columns", view->ColumnsText(ColumnUse::kLocated))
-          .Number("variance", set->variance)
-          .Number("lag", set->lags.spacing)
-          .Number("lags", set->lags.count)
-          .Raw("directions", JsonArray(labels))
-          .Raw("variograms", JsonArray(rows))
-          .Number("cloud_pairs", static_cast<double>(cloud->cloud.pairs.size()))
-          .Raw("fit", ModelFitJson(set->fit, FromFit(set->fit)))
-          .Raw("warnings", JsonArray(warnings))
-          .str()};
-}
-
-std::vector<CPoint> Workbench::RecordedPoints(const WorkbenchRequest& request,
-                                              ChartContext* view) {
-  const VariogramSet* set = nullptr;
-  view->Variograms(&set);
-  CanvasWindow window(request.width, request.height);
-  // The positions of this draw are those of the page's picture of the same
-  // size and settings.
-  std::vector<CPoint> positions =
-      DrawVariogram(*set, request, kNoEntry, &window);
-  for (CPoint& p : positions) {
-    if (p.x == kNotDrawn) continue;
-    p.x += kPlotLeft;
-    p.y += kPlotTop;
-  }
-  return positions;
+    for (const std::string& warning : view.context->run_warnings()) {
+      warnings.push_back(JsonString(warning));
+    }
+    const DataSet& data = view.context->data();
+    const double pairs = static_cast<double>(view.cloud->cloud.pairs.size());
+    return Reply{
+        200, "application/json",
+        JsonObject()
+            .Text("title", data.title)
+            .Text("path", data.path)
+            .Number("rows", data.RowCount())
+            .Number("samples", static_cast<double>(view.samples->size()))
+            .Text("columns", view.context->ColumnsText(ColumnUse::kLocated))
+            .Number("variance", set.variance)
+            .Number("lag", set.lags.spacing)
+            .Number("lags", set.lags.count)
+            .Raw("directions", JsonArray(labels))
+            .Raw("variograms", JsonArray(rows))
+            .Number("cloud_pairs", pairs)
+            .Raw("fit", ModelFitJson(set.fit, FromFit(set.fit)))
+            .Raw("warnings", JsonArray(warnings))
+            .str()};
+  });
 }
 
 Reply Workbench::Points(const WorkbenchRequest& request) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ChartContext* view = nullptr;
-  const Status status = View(request, &view);
-  if (!status.ok()) return Reply::BadRequest(status.message());
-  const VariogramSet* set = nullptr;
-  view->Variograms(&set);
-  const std::vector<CPoint> positions = RecordedPoints(request, view);
-  const std::vector<Variogram>& row = set->rows[request.direction];
-  std::vector<std::string> points;
-  for (size_t e = 0; e < positions.size(); ++e) {
-    const bool drawn = positions[e].x != kNotDrawn;
-    points.push_back(JsonObject()
-                         .Number("entry", static_cast<double>(e))
-                         .Raw("x", drawn ? JsonNumber(positions[e].x) : "null")
-                         .Raw("y", drawn ? JsonNumber(positions[e].y) : "null")
-                         .Raw("variogram", EntryJson(row[e]))
-                         .str());
-  }
-  return Reply{200, "application/json",
-               JsonObject().Raw("points", JsonArray(points)).str()};
+  return Answer(request, [&](const View& view) {
+    const std::vector<CPoint> positions =
+        RecordedPoints(*view.variograms, request);
+    const std::vector<Variogram>& row =
+        view.variograms->rows[request.direction];
+    std::vector<std::string> points;
+    for (size_t e = 0; e < positions.size(); ++e) {
+      const bool drawn = positions[e].x != kNotDrawn;
+      points.push_back(
+          JsonObject()
+              .Number("entry", static_cast<double>(e))
+              .Raw("x", drawn ? JsonNumber(positions[e].x) : "null")
+              .Raw("y", drawn ? JsonNumber(positions[e].y) : "null")
+              .Raw("variogram", EntryJson(row[e]))
+              .str());
+    }
+    return Reply{200, "application/json",
+                 JsonObject().Raw("points", JsonArray(points)).str()};
+  });
 }
 
 Reply Workbench::Pick(const WorkbenchRequest& request, int x, int y) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ChartContext* view = nullptr;
-  const Status status = View(request, &view);
-  if (!status.ok()) return Reply::BadRequest(status.message());
-  const VariogramSet* set = nullptr;
-  view->Variograms(&set);
-  const std::vector<CPoint> positions = RecordedPoints(request, view);
-  const std::vector<Variogram>& row = set->rows[request.direction];
-  int best = kNoEntry;
-  double best_distance = kPickRadius;
-  for (size_t e = 0; e < positions.size(); ++e) {
-    if (positions[e].x == kNotDrawn || row[e].npairs < kMinPairs) continue;
-    const double distance = std::hypot(positions[e].x - x, positions[e].y - y);
-    if (distance <= best_distance) {
-      best = static_cast<int>(e);
-      best_distance = distance;
+  return Answer(request, [&](const View& view) {
+    const std::vector<CPoint> positions =
+        RecordedPoints(*view.variograms, request);
+    const std::vector<Variogram>& row =
+        view.variograms->rows[request.direction];
+    const int best = NearestEntry(positions, row, x, y);
+    JsonObject reply;
+    reply.Number("entry", best);
+    if (best != kNoEntry) {
+      WorkbenchRequest picked = request;
+      picked.pick = best;
+      picked.box_given = false;
+      const std::vector<LONG> points = SelectedPoints(picked, view);
+      std::vector<std::string> pairs;
+      for (size_t p = 0; p < points.size() && p < kListedPairs; ++p) {
+        const KVL_DOT& pair = view.cloud->cloud.pairs[points[p]];
+        pairs.push_back(
+            JsonArray({JsonNumber(pair.first), JsonNumber(pair.second)}));
+      }
+      reply.Raw("variogram", EntryJson(row[best]))
+          .Number("x", positions[best].x)
+          .Number("y", positions[best].y)
+          .Number("cloud_pairs", static_cast<double>(points.size()))
+          .Raw("pairs", JsonArray(pairs));
     }
-  }
-  JsonObject reply;
-  reply.Number("entry", best);
-  if (best != kNoEntry) {
-    WorkbenchRequest picked = request;
-    picked.pick = best;
-    picked.box_given = false;
-    const std::vector<LONG> points = SelectedPoints(picked, view);
-    CloudSet* cloud = nullptr;
-    view->Cloud(&cloud);
-    std::vector<std::string> pairs;
-    for (size_t p = 0; p < points.size() && p < kListedPairs; ++p) {
-      const KVL_DOT& pair = cloud->cloud.pairs[points[p]];
-      pairs.push_back(
-          JsonArray({JsonNumber(pair.first), JsonNumber(pair.second)}));
-    }
-    reply.Raw("variogram", EntryJson(row[best]))
-        .Number("x", positions[best].x)
-        .Number("y", positions[best].y)
-        .Number("cloud_pairs", static_cast<double>(points.size()))
-        .Raw("pairs", JsonArray(pairs));
-  }
-  return Reply{200, "application/json", reply.str()};
+    return Reply{200, "application/json", reply.str()};
+  });
 }
 
 Reply Workbench::SelectBox(const WorkbenchRequest& request,
                            const PixelBox& box) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ChartContext* view = nullptr;
-  const Status status = View(request, &view);
-  if (!status.ok()) return Reply::BadRequest(status.message());
-  CloudSet* cloud = nullptr;
-  const std::vector<KvDiscPnt>* samples = nullptr;
-  view->Cloud(&cloud);
-  view->LocatedSamples(&samples);
-  CanvasWindow window(request.width, request.height);
-  std::vector<LONG> none;
-  GraphObject graph = DrawCloudGraph(cloud, &none, &window);
-  if (graph == nullptr) return Reply::BadRequest(NoGraph().message());
-  // Two corners of the data windows give the chart's linear mapping.
-  const DataWindow& h = cloud->distances;
-  const DataWindow& g = cloud->semivariances;
-  int sx0 = 0, sy0 = 0, sx1 = 0, sy1 = 0;
-  _kvGraphWorldtoScreen(graph.get(), h.minimum, g.minimum, sx0, sy0);
-  _kvGraphWorldtoScreen(graph.get(), h.maximum, g.maximum, sx1, sy1);
-  if (sx0 == sx1 || sy0 == sy1) {
-    return Reply::BadRequest("the cloud's picture is too small to select in");
-  }
-  auto distance = [&](int x) {
-    return h.minimum + (x - kPlotLeft - sx0) * (h.maximum - h.minimum) /
-                           static_cast<double>(sx1 - sx0);
-  };
-  auto gamma = [&](int y) {
-    return g.minimum + (y - kPlotTop - sy0) * (g.maximum - g.minimum) /
-                           static_cast<double>(sy1 - sy0);
-  };
-  CloudBox data_box;
-  data_box.distance_min = std::min(distance(box.x0), distance(box.x1));
-  data_box.distance_max = std::max(distance(box.x0), distance(box.x1));
-  data_box.gamma_min = std::min(gamma(box.y0), gamma(box.y1));
-  data_box.gamma_max = std::max(gamma(box.y0), gamma(box.y1));
-  const std::vector<LONG> points = BoxPairs(cloud->cloud, data_box);
-  std::vector<std::string> involved;
-  for (const Involvement& s :
-       MostInvolved(cloud->cloud, points, kListedSamples)) {
-    const KvDiscPnt& sample = (*samples)[s.sample];
-    involved.push_back(JsonObject()
-                           .Number("sample", s.sample)
-                           .Number("pairs", s.pairs)
-                           .Number("x", sample.x)
-                           .Number("y", sample.y)
-                           .Number("value", sample.value)
-                           .str());
-  }
-  return Reply{200, "application/json",
-               JsonObject()
-                   .Raw("box", JsonArray({JsonNumber(data_box.distance_min),
-                                          JsonNumber(data_box.distance_max),
-                                          JsonNumber(data_box.gamma_min),
-                                          JsonNumber(data_box.gamma_max)}))
-                   .Number("cloud_pairs", static_cast<double>(points.size()))
-                   .Raw("samples", JsonArray(involved))
-                   .str()};
+  return Answer(request, [&](const View& view) {
+    CanvasWindow window(request.width, request.height);
+    std::vector<LONG> none;
+    GraphObject graph = DrawCloudGraph(view.cloud, &none, &window);
+    if (graph == nullptr) return Reply::BadRequest(NoGraph().message());
+    // Two corners of the data windows give the chart's linear mapping.
+    const DataWindow& h = view.cloud->distances;
+    const DataWindow& g = view.cloud->semivariances;
+    int sx0 = 0, sy0 = 0, sx1 = 0, sy1 = 0;
+    _kvGraphWorldtoScreen(graph.get(), h.minimum, g.minimum, sx0, sy0);
+    _kvGraphWorldtoScreen(graph.get(), h.maximum, g.maximum, sx1, sy1);
+    if (sx0 == sx1 || sy0 == sy1) {
+      return Reply::BadRequest("the cloud's picture is too small to select in");
+    }
+    auto distance = [&](int x) {
+      return h.minimum + (x - kPlotLeft - sx0) * (h.maximum - h.minimum) /
+                             static_cast<double>(sx1 - sx0);
+    };
+    auto gamma = [&](int y) {
+      return g.minimum + (y - kPlotTop - sy0) * (g.maximum - g.minimum) /
+                             static_cast<double>(sy1 - sy0);
+    };
+    CloudBox data_box;
+    data_box.distance_min = std::min(distance(box.x0), distance(box.x1));
+    data_box.distance_max = std::max(distance(box.x0), distance(box.x1));
+    data_box.gamma_min = std::min(gamma(box.y0), gamma(box.y1));
+    data_box.gamma_max = std::max(gamma(box.y0), gamma(box.y1));
+    const std::vector<LONG> points = BoxPairs(view.cloud->cloud, data_box);
+    std::vector<std::string> involved;
+    for (const Involvement& s :
+         MostInvolved(view.cloud->cloud, points, kListedSamples)) {
+      const KvDiscPnt& sample = (*view.samples)[s.sample];
+      involved.push_back(JsonObject()
+                             .Number("sample", s.sample)
+                             .Number("pairs", s.pairs)
+                             .Number("x", sample.x)
+                             .Number("y", sample.y)
+                             .Number("value", sample.value)
+                             .str());
+    }
+    return Reply{200, "application/json",
+                 JsonObject()
+                     .Raw("box", JsonArray({JsonNumber(data_box.distance_min),
+                                            JsonNumber(data_box.distance_max),
+                                            JsonNumber(data_box.gamma_min),
+                                            JsonNumber(data_box.gamma_max)}))
+                     .Number("cloud_pairs", static_cast<double>(points.size()))
+                     .Raw("samples", JsonArray(involved))
+                     .str()};
+  });
 }
 
 Reply Workbench::Fit(const WorkbenchRequest& request) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ChartContext* view = nullptr;
-  const Status status = View(request, &view);
-  if (!status.ok()) return Reply::BadRequest(status.message());
-  const VariogramSet* set = nullptr;
-  view->Variograms(&set);
-  FitSettings settings;
-  settings.start.type = request.model.model.type;
-  const ModelFit fit = FitModel(set->rows[request.direction], set->lags,
-                                set->variance, settings);
-  WorkbenchModel model = FromFit(fit);
-  model.azimuth = request.model.azimuth;
-  return Reply{200, "application/json", ModelFitJson(fit, model)};
+  return Answer(request, [&](const View& view) {
+    const VariogramSet& set = *view.variograms;
+    FitSettings settings;
+    settings.start.type = request.model.model.type;
+    const ModelFit fit =
+        FitModel(set.rows[request.direction], set.lags, set.variance, settings);
+    WorkbenchModel model = FromFit(fit);
+    model.azimuth = request.model.azimuth;
+    return Reply{200, "application/json", ModelFitJson(fit, model)};
+  });
 }
 
 Reply Workbench::ModelText(const WorkbenchRequest& request,
                            const std::string& format) {
-  WorkbenchModel model = request.model;
-  if (!request.model_given) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    ChartContext* view = nullptr;
-    const Status status = View(request, &view);
-    if (!status.ok()) return Reply::BadRequest(status.message());
-    const VariogramSet* set = nullptr;
-    view->Variograms(&set);
-    model = FromFit(set->fit);
-  }
-  if (format == "gslib") return Reply{200, "text/plain", ModelGslib(model)};
-  return Reply{200, "application/json", ModelJson(model)};
+  return Answer(request, [&](const View& view) {
+    const WorkbenchModel model = ModelOf(request, *view.variograms);
+    if (format == "gslib") return Reply{200, "text/plain", ModelGslib(model)};
+    return Reply{200, "application/json", ModelJson(model)};
+  });
 }

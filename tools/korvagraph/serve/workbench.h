@@ -15,7 +15,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/canvas_window.h"
 #include "tools/korvagraph/chart_context.h"
 #include "tools/korvagraph/data_set.h"
 #include "tools/korvagraph/options.h"
@@ -38,9 +37,9 @@ struct PixelBox {
 
 class Workbench {
  public:
-  // data: read with no trimming beyond the missing-value mark; options: the
-  // run's, which requests start from.
-  Workbench(DataSet data, Options options);
+  // data: read with no trimming beyond the missing-value mark; each request
+  // trims it as it asks.
+  explicit Workbench(DataSet data);
   Workbench(const Workbench&) = delete;
   Workbench& operator=(const Workbench&) = delete;
 
@@ -69,31 +68,30 @@ class Workbench {
   Reply ModelText(const WorkbenchRequest& request, const std::string& format);
 
  private:
+  // What a request's answer draws from: the view of its settings.
+  struct View {
+    ChartContext* context = nullptr;
+    const VariogramSet* variograms = nullptr;
+    CloudSet* cloud = nullptr;
+    const std::vector<KvDiscPnt>* samples = nullptr;
+  };
+
   // Finds or builds the view of request's settings. REQUIRES: mutex_ held.
-  Status View(const WorkbenchRequest& request, ChartContext** view);
-  // The request's model, else the view's fitted one.
-  static WorkbenchModel ModelOf(const WorkbenchRequest& request,
-                                const VariogramSet& set);
-  // Draws the variogram of request with entry pick highlighted (none when
-  // negative); returns the positions the chart recorded for the row.
-  static std::vector<CPoint> DrawVariogram(const VariogramSet& set,
-                                           const WorkbenchRequest& request,
-                                           int pick, CanvasWindow* window);
-  // Draws the request's variogram off screen; returns the positions the
-  // chart recorded for the row, in the picture's pixels. REQUIRES: mutex_
-  // held.
-  std::vector<CPoint> RecordedPoints(const WorkbenchRequest& request,
-                                     ChartContext* view);
+  Status FindView(const WorkbenchRequest& request, View* view);
+  // Holds mutex_ and answers with body(view), or with the 400 of a view
+  // that cannot be built.
+  template <typename Body>
+  Reply Answer(const WorkbenchRequest& request, Body body);
+
   // The cloud points a chart shows for request: its box, else the pairs of
-  // its picked lag, else none. REQUIRES: mutex_ held.
-  std::vector<LONG> SelectedPoints(const WorkbenchRequest& request,
-                                   ChartContext* view);
-  Reply DrawToPng(const std::string& name, const WorkbenchRequest& request,
-                  ChartContext* view);
+  // its picked lag, else none.
+  static std::vector<LONG> SelectedPoints(const WorkbenchRequest& request,
+                                          const View& view);
+  static Reply DrawToPng(const std::string& name,
+                         const WorkbenchRequest& request, const View& view);
 
   std::mutex mutex_;
   const DataSet data_;
-  const Options options_;
   // Most recently used first.
   std::list<std::pair<std::string, std::unique_ptr<ChartContext>>> views_;
 };

@@ -8,7 +8,7 @@ namespace {
 // finite so that no step overflows.
 constexpr double kHuge = 1e15;
 constexpr double kOpen = 1e21;
-constexpr int kMaxLags = 200;
+constexpr int kMaxLags = 1000;  // as --lags
 constexpr size_t kMaxDirections = 8;
 
 void ReadView(QueryParams* params, Options* view) {

@@ -20,19 +20,76 @@ void Send(const Reply& reply, httplib::Response* response) {
   response->set_content(reply.body, reply.content_type.c_str());
 }
 
-// Reads the workbench request of request and passes it to answer, or
-// sends the 400 that its parameters deserve.
+// Answers one kind of request from its parsed query; may read more
+// parameters, whose failure the caller turns into a 400.
+using Handler = Reply (*)(Workbench* workbench, QueryParams* params,
+                          const WorkbenchRequest& request);
+
+Reply Info(Workbench* workbench, QueryParams*, const WorkbenchRequest& r) {
+  return workbench->Info(r);
+}
+
+Reply Points(Workbench* workbench, QueryParams*, const WorkbenchRequest& r) {
+  return workbench->Points(r);
+}
+
+Reply Fit(Workbench* workbench, QueryParams*, const WorkbenchRequest& r) {
+  return workbench->Fit(r);
+}
+
+Reply Pick(Workbench* workbench, QueryParams* params,
+           const WorkbenchRequest& r) {
+  if (!params->Has("x") || !params->Has("y")) {
+    return Reply::BadRequest("x, y: expected the click's pixel");
+  }
+  const int x = params->Integer("x", 0, 0, kMaxCoordinate);
+  const int y = params->Integer("y", 0, 0, kMaxCoordinate);
+  return params->status().ok() ? workbench->Pick(r, x, y) : Reply();
+}
+
+Reply Box(Workbench* workbench, QueryParams* params,
+          const WorkbenchRequest& r) {
+  const std::vector<double> corners =
+      params->Numbers("px", {}, 4, 0, kMaxCoordinate);
+  if (!params->status().ok()) return Reply();
+  if (corners.size() != 4) {
+    return Reply::BadRequest(
+        "px: expected the box's corners in pixels: x0,y0,x1,y1");
+  }
+  return workbench->SelectBox(
+      r, {static_cast<int>(corners[0]), static_cast<int>(corners[1]),
+          static_cast<int>(corners[2]), static_cast<int>(corners[3])});
+}
+
+Reply Model(Workbench* workbench, QueryParams* params,
+            const WorkbenchRequest& r) {
+  const std::string format =
+      params->Choice("format", "json", {"json", "gslib"});
+  return params->status().ok() ? workbench->ModelText(r, format) : Reply();
+}
+
+const struct {
+  const char* path;
+  Handler handler;
+} kRoutes[] = {
+    {"/api/info", Info}, {"/api/points", Points}, {"/api/pick", Pick},
+    {"/api/box", Box},   {"/api/fit", Fit},       {"/api/model", Model},
+};
+
+// Reads the workbench request of request and answers it with
+// answer(&params, parsed), or with the 400 that its parameters deserve.
 template <typename Answer>
-void Serve(const httplib::Request& request, const Options& options,
-           httplib::Response* response, Answer answer) {
+Reply Serve(const httplib::Request& request, const Options& options,
+            Answer answer) {
   QueryParams params(request.params);
   WorkbenchRequest parsed;
   const Status status = ReadWorkbenchRequest(&params, options, &parsed);
-  if (!status.ok()) {
-    Send(Reply::BadRequest(status.message()), response);
-    return;
+  if (!status.ok()) return Reply::BadRequest(status.message());
+  const Reply reply = answer(&params, parsed);
+  if (!params.status().ok()) {
+    return Reply::BadRequest(params.status().message());
   }
-  Send(answer(&params, parsed), response);
+  return reply;
 }
 
 }  // namespace
@@ -60,78 +117,23 @@ void WorkbenchServer::Route() {
   server.Get(R"(/chart/([^/]+)\.png)", [this](const httplib::Request& request,
                                               httplib::Response& response) {
     const std::string name = request.matches[1];
-    Serve(request, options_, &response,
-          [&](QueryParams*, const WorkbenchRequest& parsed) {
-            return workbench_->Chart(name, parsed);
-          });
+    Send(Serve(request, options_,
+               [&](QueryParams*, const WorkbenchRequest& parsed) {
+                 return workbench_->Chart(name, parsed);
+               }),
+         &response);
   });
-  server.Get("/api/info", [this](const httplib::Request& request,
-                                 httplib::Response& response) {
-    Serve(request, options_, &response,
-          [&](QueryParams*, const WorkbenchRequest& parsed) {
-            return workbench_->Info(parsed);
-          });
-  });
-  server.Get("/api/points", [this](const httplib::Request& request,
-                                   httplib::Response& response) {
-    Serve(request, options_, &response,
-          [&](QueryParams*, const WorkbenchRequest& parsed) {
-            return workbench_->Points(parsed);
-          });
-  });
-  server.Get("/api/pick", [this](const httplib::Request& request,
-                                 httplib::Response& response) {
-    Serve(request, options_, &response,
-          [&](QueryParams* params, const WorkbenchRequest& parsed) {
-            if (!params->Has("x") || !params->Has("y")) {
-              return Reply::BadRequest("x, y: expected the click's pixel");
-            }
-            const int x = params->Integer("x", 0, 0, kMaxCoordinate);
-            const int y = params->Integer("y", 0, 0, kMaxCoordinate);
-            if (!params->status().ok()) {
-              return Reply::BadRequest(params->status().message());
-            }
-            return workbench_->Pick(parsed, x, y);
-          });
-  });
-  server.Get("/api/box", [this](const httplib::Request& request,
-                                httplib::Response& response) {
-    Serve(request, options_, &response,
-          [&](QueryParams* params, const WorkbenchRequest& parsed) {
-            const std::vector<double> corners =
-                params->Numbers("px", {}, 4, 0, kMaxCoordinate);
-            if (!params->status().ok()) {
-              return Reply::BadRequest(params->status().message());
-            }
-            if (corners.size() != 4) {
-              return Reply::BadRequest(
-                  "px: expected the box's corners in pixels: x0,y0,x1,y1");
-            }
-            const PixelBox box{
-                static_cast<int>(corners[0]), static_cast<int>(corners[1]),
-                static_cast<int>(corners[2]), static_cast<int>(corners[3])};
-            return workbench_->SelectBox(parsed, box);
-          });
-  });
-  server.Get("/api/fit", [this](const httplib::Request& request,
-                                httplib::Response& response) {
-    Serve(request, options_, &response,
-          [&](QueryParams*, const WorkbenchRequest& parsed) {
-            return workbench_->Fit(parsed);
-          });
-  });
-  server.Get("/api/model", [this](const httplib::Request& request,
-                                  httplib::Response& response) {
-    Serve(request, options_, &response,
-          [&](QueryParams* params, const WorkbenchRequest& parsed) {
-            const std::string format =
-                params->Choice("format", "json", {"json", "gslib"});
-            if (!params->status().ok()) {
-              return Reply::BadRequest(params->status().message());
-            }
-            return workbench_->ModelText(parsed, format);
-          });
-  });
+  for (const auto& route : kRoutes) {
+    const Handler handler = route.handler;
+    server.Get(route.path, [this, handler](const httplib::Request& request,
+                                           httplib::Response& response) {
+      Send(Serve(request, options_,
+                 [&](QueryParams* params, const WorkbenchRequest& parsed) {
+                   return handler(workbench_, params, parsed);
+                 }),
+           &response);
+    });
+  }
 }
 
 Status WorkbenchServer::Bind(const std::string& host, int port, int* bound) {
