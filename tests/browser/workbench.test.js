@@ -161,6 +161,13 @@ async function main() {
     const slider = await page.$eval('#sill-slider', (e) => +e.value);
     check('the slider follows the sill', Math.abs(slider - newSill) < 1e-6 * newSill, slider);
     await page.screenshot({path: path.join(outDir, 'workbench-sill.png')});
+
+    // A power model takes an exponent below 2 in the range's place.
+    before = await loads(page);
+    await page.select('#model', 'power');
+    await waitForLoad(page, 'vario', before.vario);
+    const exponent = await page.$eval('#range', (e) => +e.value);
+    check('a power model starts with an exponent below 2', exponent > 0 && exponent < 2, exponent);
     check('no picture failed to load', await page.evaluate(() => window.workbench.errors === 0));
   } finally {
     await browser.close();

@@ -2,8 +2,11 @@
 // 400 for malformed ones, and many requests at once from several threads.
 #include "tools/korvagraph/serve/workbench_server.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <string>
@@ -30,6 +33,7 @@ class RunningServer {
   }
 
   const Status& bound() const { return bound_; }
+  int port() const { return port_; }
   // A client of the server whose calls give up after a few seconds.
   std::unique_ptr<httplib::Client> Client() const {
     auto client = std::make_unique<httplib::Client>("127.0.0.1", port_);
@@ -120,6 +124,44 @@ TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
     EXPECT_EQ(Get(client.get(), c.path, &body), 400) << c.name;
     EXPECT_NE(body.find(c.message), std::string::npos)
         << c.name << ": " << body;
+  }
+}
+
+// Returns the status line of the answer to text sent as it is.
+std::string RawAnswer(int port, const std::string& text) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  timeval limit{5, 0};
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit));
+  std::string answer(64, '\0');
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) ==
+          0 &&
+      write(fd, text.data(), text.size()) ==
+          static_cast<ssize_t>(text.size())) {
+    answer.resize(std::max<ssize_t>(read(fd, answer.data(), answer.size()), 0));
+  }
+  close(fd);
+  return answer.substr(0, answer.find('\r'));
+}
+
+TEST(WorkbenchServerTest, AnswersRequestsThatAreNotHttpWith400) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  const struct {
+    const char* name;
+    const char* text;
+  } cases[] = {
+      {"no version", "GET /\r\n\r\n"},
+      {"unknown version", "GET / HTTP/7.5\r\n\r\n"},
+      {"a word too many", "GET / HTTP/1.1 please\r\n\r\n"},
+      {"bytes that are no request", "\x01\x02\x03\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RawAnswer(server.port(), c.text), "HTTP/1.1 400 Bad Request")
+        << c.name;
   }
 }
 
