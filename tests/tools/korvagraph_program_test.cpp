@@ -196,6 +196,13 @@ TEST(KorvagraphProgramTest, HelpForEveryCommand) {
         << chart;
   }
   EXPECT_EQ(Korvagraph(dir, "gallery --help").status, 0);
+  EXPECT_NE(usage.out.find("  serve "), std::string::npos);
+  const ProgramRun serve = Korvagraph(dir, "serve --help");
+  EXPECT_EQ(serve.status, 0);
+  EXPECT_NE(serve.out.find("usage: korvagraph serve"), std::string::npos);
+  const ProgramRun port = Korvagraph(dir, "serve --port 70000");
+  EXPECT_EQ(port.status, 2);
+  EXPECT_NE(port.err.find("--port: expected a port number"), std::string::npos);
   EXPECT_EQ(Korvagraph(dir, "").status, 2);
   const ProgramRun unknown = Korvagraph(dir, "pie");
   EXPECT_EQ(unknown.status, 2);
