@@ -32,7 +32,7 @@ void ReadModel(QueryParams* params, WorkbenchRequest* request) {
   request->model_given = params->Has("sill");
   WorkbenchModel& m = request->model;
   const std::string type =
-      params->Choice("model", "spherical",
+      params->Choice("model", request->view.model_type.c_str(),
                      {"spherical", "exponential", "gaussian", "power", "hole"});
   ParseModelType(type, &m.model.type);
   m.model.nugget = params->Number("nugget", 0.0, 0.0, kHuge);
