@@ -40,7 +40,10 @@ function startServer() {
 
 // Returns what the page's picture `id` shows: the number of pixels of the
 // colour rgb (all when rgb is null) inside the box, and a checksum.
-function pictureFacts(page, id, rgb, box) {
+async function pictureFacts(page, id, rgb, box) {
+  await page.waitForFunction((id) => document.getElementById(id).complete &&
+                                     document.getElementById(id).naturalWidth > 0,
+                             {timeout: kWaitMs}, id);
   return page.evaluate((id, rgb, box) => {
     const img = document.getElementById(id);
     const canvas = document.createElement('canvas');
@@ -110,6 +113,7 @@ async function main() {
     await page.waitForFunction((e) => window.workbench.pick === e, {timeout: kWaitMs}, kPickedEntry);
     await waitForLoad(page, 'cloudmap', before.cloudmap);
     await waitForLoad(page, 'vario', before.vario);
+    await waitForLoad(page, 'cloud', before.cloud);
     const pick = await page.evaluate(() => window.workbench.pickInfo);
     check('the click picks the lag under it', pick.entry === kPickedEntry, pick.entry);
     check('the pair map holds that lag\'s pairs',

@@ -127,6 +127,25 @@ int NearestEntry(const std::vector<CPoint>& positions,
   return best;
 }
 
+// Returns the samples in most of the cloud points' pairs, as a JSON array.
+std::string InvolvedJson(const CloudSet& cloud,
+                         const std::vector<KvDiscPnt>& samples,
+                         const std::vector<LONG>& points) {
+  std::vector<std::string> involved;
+  for (const Involvement& s :
+       MostInvolved(cloud.cloud, points, kListedSamples)) {
+    const KvDiscPnt& sample = samples[s.sample];
+    involved.push_back(JsonObject()
+                           .Number("sample", s.sample)
+                           .Number("pairs", s.pairs)
+                           .Number("x", sample.x)
+                           .Number("y", sample.y)
+                           .Number("value", sample.value)
+                           .str());
+  }
+  return JsonArray(involved);
+}
+
 }  // namespace
 
 Reply Reply::BadRequest(const std::string& message) {
@@ -326,7 +345,8 @@ Reply Workbench::Pick(const WorkbenchRequest& request, int x, int y) {
           .Number("x", positions[best].x)
           .Number("y", positions[best].y)
           .Number("cloud_pairs", static_cast<double>(points.size()))
-          .Raw("pairs", JsonArray(pairs));
+          .Raw("pairs", JsonArray(pairs))
+          .Raw("samples", InvolvedJson(*view.cloud, *view.samples, points));
     }
     return Reply{200, "application/json", reply.str()};
   });
@@ -362,27 +382,16 @@ Reply Workbench::SelectBox(const WorkbenchRequest& request,
     data_box.gamma_min = std::min(gamma(box.y0), gamma(box.y1));
     data_box.gamma_max = std::max(gamma(box.y0), gamma(box.y1));
     const std::vector<LONG> points = BoxPairs(view.cloud->cloud, data_box);
-    std::vector<std::string> involved;
-    for (const Involvement& s :
-         MostInvolved(view.cloud->cloud, points, kListedSamples)) {
-      const KvDiscPnt& sample = (*view.samples)[s.sample];
-      involved.push_back(JsonObject()
-                             .Number("sample", s.sample)
-                             .Number("pairs", s.pairs)
-                             .Number("x", sample.x)
-                             .Number("y", sample.y)
-                             .Number("value", sample.value)
-                             .str());
-    }
-    return Reply{200, "application/json",
-                 JsonObject()
-                     .Raw("box", JsonArray({JsonNumber(data_box.distance_min),
-                                            JsonNumber(data_box.distance_max),
-                                            JsonNumber(data_box.gamma_min),
-                                            JsonNumber(data_box.gamma_max)}))
-                     .Number("cloud_pairs", static_cast<double>(points.size()))
-                     .Raw("samples", JsonArray(involved))
-                     .str()};
+    return Reply{
+        200, "application/json",
+        JsonObject()
+            .Raw("box", JsonArray({JsonNumber(data_box.distance_min),
+                                   JsonNumber(data_box.distance_max),
+                                   JsonNumber(data_box.gamma_min),
+                                   JsonNumber(data_box.gamma_max)}))
+            .Number("cloud_pairs", static_cast<double>(points.size()))
+            .Raw("samples", InvolvedJson(*view.cloud, *view.samples, points))
+            .str()};
   });
 }
 
