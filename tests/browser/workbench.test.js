@@ -109,6 +109,10 @@ async function main() {
     const redBefore = await pictureFacts(page, 'vario', kRed, near);
     let before = await loads(page);
     const [vx, vy] = await stageOrigin(page, 'vario-stage');
+    await page.waitForFunction(() => window.workbench.points.length > 0, {timeout: kWaitMs});
+    await page.mouse.move(vx + target.x + 1, vy + target.y - 1);
+    const hover = await page.$eval('#hover-info', (e) => e.textContent);
+    check('hovering a point names its lag', hover.startsWith('Lag entry ' + kPickedEntry + ':'), hover);
     await page.mouse.click(vx + target.x + 1, vy + target.y - 1);
     await page.waitForFunction((e) => window.workbench.pick === e, {timeout: kWaitMs}, kPickedEntry);
     await waitForLoad(page, 'cloudmap', before.cloudmap);
