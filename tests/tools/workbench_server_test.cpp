@@ -88,6 +88,20 @@ int CyanPixels(const std::string& png) {
   return cyan;
 }
 
+// Regression: the HTTP library shares ports by default, so a second server
+// bound to a port already served reported success and took part of the
+// first one's requests.
+TEST(WorkbenchServerTest, RefusesAPortAlreadyServed) {
+  RunningServer first;
+  ASSERT_TRUE(first.bound().ok()) << first.bound().message();
+  Workbench workbench{DataSet()};
+  WorkbenchServer second(&workbench, {});
+  int port = 0;
+  const Status status = second.Bind("127.0.0.1", first.port(), &port);
+  EXPECT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("cannot listen"), std::string::npos);
+}
+
 TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
   RunningServer server;
   ASSERT_TRUE(server.bound().ok()) << server.bound().message();

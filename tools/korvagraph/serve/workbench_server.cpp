@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <exception>
+#include <thread>
 #include <utility>
 
 #include "tools/korvagraph/serve/query_params.h"
@@ -106,6 +107,13 @@ WorkbenchServer::~WorkbenchServer() = default;
 void WorkbenchServer::Route() {
   httplib::Server& server = *server_;
   server.set_payload_max_length(kMaxBody);
+  // Address reuse lets a restarted server listen at once; port sharing,
+  // which the library turns on by default, would let a second server take
+  // a port already served and split its requests.
+  server.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+  });
   server.set_exception_handler([](const httplib::Request&,
                                   httplib::Response& response,
                                   std::exception_ptr) {
@@ -150,6 +158,15 @@ Status WorkbenchServer::Bind(const std::string& host, int port, int* bound) {
   return Status::Ok();
 }
 
-bool WorkbenchServer::Run() { return server_->listen_after_bind(); }
+bool WorkbenchServer::Run() {
+  running_ = true;
+  const bool served = stop_ || server_->listen_after_bind();
+  running_ = false;
+  return served;
+}
 
-void WorkbenchServer::Stop() { server_->stop(); }
+void WorkbenchServer::Stop() {
+  stop_ = true;
+  while (running_ && !server_->is_running()) std::this_thread::yield();
+  server_->stop();
+}

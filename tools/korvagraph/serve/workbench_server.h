@@ -5,6 +5,7 @@
 #ifndef TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
 #define TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -28,7 +29,8 @@ class WorkbenchServer {
   Status Bind(const std::string& host, int port, int* bound);
   // Serves the bound socket until Stop; returns false when it could not.
   bool Run();
-  // Makes Run return; safe from any thread.
+  // Makes Run return, or return at once if it has not started; safe from
+  // any thread.
   void Stop();
 
  private:
@@ -37,6 +39,10 @@ class WorkbenchServer {
   Workbench* workbench_;
   const Options options_;
   std::unique_ptr<httplib::Server> server_;
+  // The library's stop has no effect before its loop runs: Stop waits for
+  // a Run under way to get there, and a Run not yet begun sees stop_.
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> running_{false};
 };
 
 #endif  // TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
