@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/serve/workbench_request.h"
 
 // Returns the model record whose curve runs along direction degrees. The

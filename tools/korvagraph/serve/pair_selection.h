@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "include/KorvaGraphLib.h"
+#include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/experimental_variogram.h"
 #include "tools/korvagraph/serve/workbench_request.h"
 #include "tools/korvagraph/variogram_cloud.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/canvas_window.h"
+#include "korvagraph/canvas_window.h"
 #include "tools/korvagraph/chart_pictures.h"
 #include "tools/korvagraph/chart_table.h"
 #include "tools/korvagraph/data_transform.h"
