@@ -268,6 +268,11 @@ TEST(WorkbenchServerTest, RedrawsTheModelWhenTheSillChanges) {
   ASSERT_EQ(Get(client.get(), model + "200", &again), 200);
   EXPECT_NE(low, high);
   EXPECT_EQ(low, again);
+  std::string vector;
+  ASSERT_EQ(Get(client.get(), "/chart/vario.svg?nugget=10&range=300&sill=260",
+                &vector),
+            200);
+  EXPECT_NE(vector.find("<svg"), std::string::npos) << "the vector picture";
   std::string text;
   ASSERT_EQ(Get(client.get(),
                 "/api/model?format=gslib&nugget=10&range=300&"

@@ -11,7 +11,7 @@
 #include "tools/korvagraph/serve/json_object.h"
 #include "tools/korvagraph/serve/model_text.h"
 #include "tools/korvagraph/serve/pair_selection.h"
-#include "tools/korvagraph/serve/png_bytes.h"
+#include "tools/korvagraph/serve/picture_bytes.h"
 #include "tools/korvagraph/variogram_charts.h"
 
 namespace {
@@ -208,8 +208,9 @@ std::vector<LONG> Workbench::SelectedPoints(const WorkbenchRequest& request,
                   DirectionOf(request.view, request.direction), request.pick);
 }
 
-Reply Workbench::DrawToPng(const std::string& name,
-                           const WorkbenchRequest& request, const View& view) {
+Reply Workbench::DrawToPicture(const std::string& name, ImageFormat format,
+                               const WorkbenchRequest& request,
+                               const View& view) {
   const bool legend = name == kLegendChart;
   const ChartEntry* entry = FindChart(legend ? "locmap" : name);
   if (entry == nullptr) {
@@ -246,19 +247,22 @@ Reply Workbench::DrawToPng(const std::string& name,
   // The legend is the map's second picture.
   const int picture = legend ? pictures.count() - 1 : 0;
   Reply reply;
-  reply.content_type = "image/png";
-  if (!PngBytes(
-          [&](const std::string& path) { return pictures.Save(picture, path); },
+  reply.content_type =
+      format == ImageFormat::kSvg ? "image/svg+xml" : "image/png";
+  if (!PictureBytes(
+          [&](const std::string& path) {
+            return pictures.Save(picture, path, format);
+          },
           &reply.body)) {
     reply = Reply{500, "text/plain", "the picture could not be encoded"};
   }
   return reply;
 }
 
-Reply Workbench::Chart(const std::string& name,
+Reply Workbench::Chart(const std::string& name, ImageFormat format,
                        const WorkbenchRequest& request) {
   return Answer(request, [&](const View& view) {
-    return DrawToPng(name, request, view);
+    return DrawToPicture(name, format, request, view);
   });
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tools/korvagraph/chart_context.h"
+#include "tools/korvagraph/chart_pictures.h"
 #include "tools/korvagraph/data_set.h"
 #include "tools/korvagraph/options.h"
 #include "tools/korvagraph/serve/workbench_request.h"
@@ -50,8 +51,9 @@ class Workbench {
   // the fitted model, as JSON.
   Reply Info(const WorkbenchRequest& request);
   // The chart named name ("vario", "cloud", ..., any chart of the chart
-  // table, or "locmap-legend") as a PNG.
-  Reply Chart(const std::string& name, const WorkbenchRequest& request);
+  // table, or "locmap-legend") as a PNG or SVG picture.
+  Reply Chart(const std::string& name, ImageFormat format,
+              const WorkbenchRequest& request);
   // The pixel position of every entry's point of the shown direction, as
   // the chart recorded it (null for entries it did not draw), and the
   // entry's numbers.
@@ -87,8 +89,8 @@ class Workbench {
   // its picked lag, else none.
   static std::vector<LONG> SelectedPoints(const WorkbenchRequest& request,
                                           const View& view);
-  static Reply DrawToPng(const std::string& name,
-                         const WorkbenchRequest& request, const View& view);
+  static Reply DrawToPicture(const std::string& name, ImageFormat format,
+                             const WorkbenchRequest& request, const View& view);
 
   std::mutex mutex_;
   const DataSet data_;

@@ -122,15 +122,18 @@ void WorkbenchServer::Route() {
   server.Get("/", [](const httplib::Request&, httplib::Response& response) {
     response.set_content(WorkbenchPage(), "text/html; charset=utf-8");
   });
-  server.Get(R"(/chart/([^/]+)\.png)", [this](const httplib::Request& request,
-                                              httplib::Response& response) {
-    const std::string name = request.matches[1];
-    Send(Serve(request, options_,
-               [&](QueryParams*, const WorkbenchRequest& parsed) {
-                 return workbench_->Chart(name, parsed);
-               }),
-         &response);
-  });
+  server.Get(
+      R"(/chart/([^/]+)\.(png|svg))",
+      [this](const httplib::Request& request, httplib::Response& response) {
+        const std::string name = request.matches[1];
+        const ImageFormat format =
+            request.matches[2] == "svg" ? ImageFormat::kSvg : ImageFormat::kPng;
+        Send(Serve(request, options_,
+                   [&](QueryParams*, const WorkbenchRequest& parsed) {
+                     return workbench_->Chart(name, format, parsed);
+                   }),
+             &response);
+      });
   for (const auto& route : kRoutes) {
     const Handler handler = route.handler;
     server.Get(route.path, [this, handler](const httplib::Request& request,

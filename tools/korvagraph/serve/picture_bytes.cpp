@@ -1,4 +1,4 @@
-#include "tools/korvagraph/serve/png_bytes.h"
+#include "tools/korvagraph/serve/picture_bytes.h"
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -35,7 +35,7 @@ class TempFile {
 
 }  // namespace
 
-bool PngBytes(const SavePicture& save, std::string* bytes) {
+bool PictureBytes(const SavePicture& save, std::string* bytes) {
   TempFile file;
   if (file.path().empty() || !save(file.path())) return false;
   std::ifstream in(file.path(), std::ios::binary);

@@ -1,0 +1,16 @@
+// Turning a drawn window into the bytes of a picture file (PNG or SVG) for
+// an HTTP reply.
+#ifndef TOOLS_KORVAGRAPH_SERVE_PICTURE_BYTES_H_
+#define TOOLS_KORVAGRAPH_SERVE_PICTURE_BYTES_H_
+
+#include <functional>
+#include <string>
+
+// Saves a picture file at the path given; false on failure.
+using SavePicture = std::function<bool(const std::string& path)>;
+
+// Writes the file that save writes into *bytes; false when it cannot. save
+// writes to a private temporary file, removed before returning.
+bool PictureBytes(const SavePicture& save, std::string* bytes);
+
+#endif  // TOOLS_KORVAGRAPH_SERVE_PICTURE_BYTES_H_
