@@ -193,6 +193,8 @@ TEST(WorkbenchServerTest, PicksThePointTheChartRecordedAndItsPairs) {
       {"middle lag, every direction", "dir=0", 5},
       {"azimuth 90", "dir=3", 6},
       {"short lags", "dir=0&lag=25&lags=20", 9},
+      {"azimuth 45 within a band", "dir=2&atol=45&bandwidth=60", 7},
+      {"a narrow lag tolerance", "dir=4&lagtol=10", 4},
   };
   for (const auto& c : cases) {
     const std::string query = std::string(c.settings) + "&" + size;

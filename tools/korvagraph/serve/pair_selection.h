@@ -12,8 +12,9 @@
 #include "tools/korvagraph/variogram_cloud.h"
 
 // Returns the numbers of the cloud's points whose pair counts in variogram
-// entry `entry` of direction. Each pair is tested by the same computation
-// that counts the variogram's pairs, so the two always agree.
+// entry `entry` of direction, by the rules that the experimental variograms
+// count pairs with (distance to the nearest lag within the tolerance, angle
+// within the direction's tolerance, offset within its bandwidth).
 std::vector<LONG> LagPairs(const std::vector<KvDiscPnt>& samples,
                            const VariogramCloud& cloud, const LagSettings& lags,
                            const VariogramDirection& direction, int entry);
