@@ -104,6 +104,9 @@ TEST(RealDataTest, ColumnsWarningsAndConventions) {
        "no lag of the omnidirectional variogram holds 30 pairs"},
       {"--dir must be among --dirs", "vario --dirs 10,100 --dir 45", nullptr, 2,
        "--dir: expected omni, 10 or 100"},
+      // At 1600x1000 the histogram's axis title fell off the bottom unsaid.
+      {"a cut axis title is a warning", "prob --size 1600x1000", nullptr, 0,
+       "warning: prob: the axis title needs 35 pixels below the plot"},
       {"help after the command", "hist -h", nullptr, 0,
        "usage: korvagraph hist"},
       {"version", "--version", nullptr, 0, "korvagraph "},

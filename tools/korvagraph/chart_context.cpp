@@ -212,6 +212,18 @@ Status ChartContext::NoSecondColumn() const {
                        "chart; name one with --col2");
 }
 
+void ChartContext::WarnIfAxisTitleCut(int margin_per_width,
+                                      int title_depth) const {
+  const int margin = options_.height * margin_per_width / options_.width;
+  if (margin < title_depth) {
+    Warn("the axis title needs " + std::to_string(title_depth) +
+         " pixels below the plot and this picture's shape leaves " +
+         std::to_string(margin) + ": it is cut off at the bottom (use a " +
+         "picture at most " + Formatted(margin_per_width * 1.0 / title_depth) +
+         " times as wide as tall)");
+  }
+}
+
 void ChartContext::WarnIfConstant(int column,
                                   const std::vector<double>& values) const {
   const DataWindow window = WindowOf(values);

@@ -65,6 +65,12 @@ struct AttributeSample {
   DataWindow window;
 };
 
+// The histogram and probability plots' bottom margin (pixels per pixel of
+// height over width), and the depth their axis title needs: its top stands
+// 20 pixels below the plot and it is 15 pixels high.
+constexpr int kTitledAxisMargin = 50;
+constexpr int kTitledAxisDepth = 35;
+
 class ChartContext {
  public:
   // progress: where long steps report (may be null).
@@ -103,6 +109,11 @@ class ChartContext {
   // Warnings about the chart being drawn, each once: each chart takes its
   // own.
   void Warn(const std::string& warning) const;
+  // Warns when the picture is so much wider than tall that the chart's
+  // bottom margin (height * margin_per_width / width pixels, the library's
+  // layout) is shallower than the depth its horizontal axis title needs.
+  void WarnIfAxisTitleCut(int margin_per_width = kTitledAxisMargin,
+                          int title_depth = kTitledAxisDepth) const;
   std::vector<std::string> TakeWarnings();
 
   // The primary values present at rows whose weight is present (not

@@ -47,6 +47,7 @@ Status DrawHistogramOfKind(ChartContext* context, ChartPictures* pictures,
           : HistogramClassCount(static_cast<int>(sample.records.size()));
   const std::string& name = context->Name(context->primary());
 
+  context->WarnIfAxisTitleCut();
   GraphObject graph = CreateGraph(kHistogramGraph);
   if (graph == nullptr) return NoGraph();
   LoadSample(graph.get(), &sample);

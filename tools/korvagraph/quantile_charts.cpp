@@ -35,6 +35,7 @@ Status DrawProbabilityPlot(ChartContext* context, ChartPictures* pictures,
   const ValueScale scale = ScaleFor(values);
   AttributeSample sample = scale.Sample(values);
 
+  context->WarnIfAxisTitleCut();
   GraphObject graph = CreateGraph(kProbabilityGraph);
   if (graph == nullptr) return NoGraph();
   LoadSample(graph.get(), &sample);
