@@ -90,8 +90,9 @@ HostArrays::HostArrays() {
     position_rows.push_back(variogram_positions[v].data());
     lag_counts.push_back(kMaxLags - v);
     show_flags.push_back(1);
-    point_colors.push_back(RGB(40 * v, 0, 255 - 40 * v));
-    second_colors.push_back(RGB(0, 40 * v, 0));
+    const uint8_t shade = static_cast<uint8_t>(40 * v);
+    point_colors.push_back(KvRgb(shade, 0, static_cast<uint8_t>(255 - shade)));
+    second_colors.push_back(KvRgb(0, shade, 0));
   }
   for (int i = 0; i < kMaxPicks; ++i) {
     picks.push_back(3 * i);
