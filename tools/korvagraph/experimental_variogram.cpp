@@ -74,6 +74,28 @@ DirectionTest Prepare(const VariogramDirection& direction) {
   return test;
 }
 
+// Returns the lag tolerance in force: above half a lag it is capped there,
+// so that a pair counts in one lag.
+double LagTolerance(const LagSettings& lags) {
+  return lags.tolerance > 0.0 ? std::min(lags.tolerance, 0.5 * lags.spacing)
+                              : 0.5 * lags.spacing;
+}
+
+// Returns the row entry of a pair at distance h, or -1 for none: 0 at one
+// place, 1 closer than half a lag, else the nearest lag's if within the
+// tolerance. last_bin is the lag count + 1.
+inline int EntryOf(double h, double spacing, double tolerance,
+                   double same_place, double last_bin) {
+  // The nearest lag: q rounded down, by truncation once q is known to lie
+  // in [1, count + 1) (std::floor is a library call here).
+  const double q = h / spacing + 0.5;
+  if (h <= same_place) return 0;
+  if (q < 1.0) return 1;
+  if (!(q < last_bin)) return -1;
+  const int bin = static_cast<int>(q);
+  return std::fabs(h - bin * spacing) <= tolerance ? bin + 1 : -1;
+}
+
 // Two doubles on the lanes of one vector register, and the masks their
 // comparisons give (all bits set for true).
 using Lanes = double __attribute__((vector_size(16)));
@@ -165,21 +187,8 @@ struct LagBinner {
       const double d2 = dx * dx + dy * dy;
       if (!(d2 <= reach2_)) continue;  // the cheap test, before any root
       const double h = std::sqrt(d2);  // hypot is slower
-      // The nearest lag: q rounded down, by truncation once q is known to
-      // lie in [1, count + 1) (std::floor is a library call here).
-      const double q = h / spacing_ + 0.5;
-      int entry;
-      if (h <= same_place) {
-        entry = 0;
-      } else if (q < 1.0) {
-        entry = 1;
-      } else if (q < last_bin) {
-        const int bin = static_cast<int>(q);
-        if (!(std::fabs(h - bin * spacing_) <= tolerance_)) continue;
-        entry = bin + 1;
-      } else {
-        continue;
-      }
+      const int entry = EntryOf(h, spacing_, tolerance_, same_place, last_bin);
+      if (entry < 0) continue;
       const Lanes dxs = {dx, dx}, dys = {dy, dy}, d2s = {d2, d2};
       LaneMask bits = {0, 0};
       for (size_t p = 0; p < packs; ++p) {
@@ -243,10 +252,7 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
   std::vector<DirectionTest> tests;
   for (const VariogramDirection& d : directions) tests.push_back(Prepare(d));
   const int entries = lags.count + 2;
-  // A tolerance above half a lag is capped there: a pair counts in one lag.
-  const double tolerance = lags.tolerance > 0.0
-                               ? std::min(lags.tolerance, 0.5 * lags.spacing)
-                               : 0.5 * lags.spacing;
+  const double tolerance = LagTolerance(lags);
   const double reach = (lags.count * lags.spacing + tolerance) * kReachSlack;
   const double reach2 = reach * reach;
   const PairGrid grid(samples, reach, kChunks);
@@ -304,6 +310,18 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
     }
   }
   return rows;
+}
+
+int LagEntry(double h, const LagSettings& lags) {
+  return EntryOf(h, lags.spacing, LagTolerance(lags), kSamePlace * lags.spacing,
+                 lags.count + 1.0);
+}
+
+bool InDirection(double dx, double dy, const VariogramDirection& direction) {
+  const DirectionTest test = Prepare(direction);
+  const double along = dx * test.east + dy * test.north;
+  return along * along >= test.min_cos2 * (dx * dx + dy * dy) &&
+         std::fabs(dx * test.north - dy * test.east) <= test.bandwidth;
 }
 
 long QualifyingPairs(const std::vector<Variogram>& row) {

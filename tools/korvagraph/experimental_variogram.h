@@ -48,6 +48,14 @@ std::vector<std::vector<Variogram>> ExperimentalVariograms(
     const std::vector<KvDiscPnt>& samples, const LagSettings& lags,
     const std::vector<VariogramDirection>& directions, ProgressLine* progress);
 
+// The rules a pair is counted by, one pair at a time, for hosts that pick
+// pairs out again (the workbench's pairs of one lag).
+// Returns the entry of a row that a pair at distance h counts in, or -1.
+int LagEntry(double h, const LagSettings& lags);
+// Returns true when the separation (dx, dy) lies within the direction's
+// angle tolerance and bandwidth.
+bool InDirection(double dx, double dy, const VariogramDirection& direction);
+
 // Returns the total pair count of the entries that a chart draws (30 pairs
 // or more).
 long QualifyingPairs(const std::vector<Variogram>& row);
