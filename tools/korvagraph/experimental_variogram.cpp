@@ -16,8 +16,6 @@ constexpr int kTargetLagCount = 12;
 constexpr int kMaxLagCount = 100;
 // Pairs closer than this fraction of a lag count as being at one place.
 constexpr double kSamePlace = 1e-6;
-// Charts skip entries with fewer pairs.
-constexpr int kMinPairs = 30;
 
 // Returns the largest of 1, 2, 2.5, 5 times a power of ten not above raw.
 double RoundDown(double raw) {

@@ -14,6 +14,9 @@
 #include "korvagraph/KorvaGraphLib.h"
 #include "tools/korvagraph/progress_line.h"
 
+// The variogram charts skip entries of fewer pairs than this.
+constexpr int kMinPairs = 30;
+
 struct LagSettings {
   double spacing = 1.0;
   int count = 1;

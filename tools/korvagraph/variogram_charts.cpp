@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/korvagraph/experimental_variogram.h"
 #include "tools/korvagraph/graph_object.h"
 #include "tools/korvagraph/host_stats.h"
 
@@ -13,8 +14,7 @@ namespace {
 constexpr int kModelKindVariogram = 0;  // the engine returns semivariances
 constexpr COLORREF kPointColour = KvRgb(0, 0, 255);
 constexpr COLORREF kModelColour = KvRgb(255, 0, 0);
-constexpr int kMinPairs = 30;  // the charts skip entries of fewer pairs
-constexpr int kFewLags = 3;    // fewer qualifying lags show no structure
+constexpr int kFewLags = 3;  // fewer qualifying lags show no structure
 
 struct DirectionStyle {
   COLORREF colour;

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kMinPairs = 30;
 constexpr int kMinEntries = 3;
 constexpr int kRangeSteps = 400;
 constexpr int kGoldenSteps = 80;

@@ -7,6 +7,7 @@
 #include "tools/korvagraph/chart_pictures.h"
 #include "tools/korvagraph/chart_table.h"
 #include "tools/korvagraph/data_transform.h"
+#include "tools/korvagraph/experimental_variogram.h"
 #include "tools/korvagraph/map_charts.h"
 #include "tools/korvagraph/serve/json_object.h"
 #include "tools/korvagraph/serve/model_text.h"
@@ -27,7 +28,6 @@ constexpr double kPickRadius = 20.0;
 // Pairs listed in a reply at most, and samples named as most involved.
 constexpr size_t kListedPairs = 500;
 constexpr int kListedSamples = 10;
-constexpr int kMinPairs = 30;  // the variogram charts skip smaller entries
 constexpr char kLegendChart[] = "locmap-legend";
 
 // Returns data with the values outside [tmin, tmax) of options held missing.
