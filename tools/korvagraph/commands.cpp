@@ -8,25 +8,53 @@
 #include <utility>
 #include <vector>
 
-#include "tools/korvagraph/chart_context.h"
-#include "tools/korvagraph/chart_pictures.h"
-#include "tools/korvagraph/chart_table.h"
-#include "tools/korvagraph/data_transform.h"
+#include "korvagraph/analysis/charts.h"
+#include "korvagraph/analysis/json.h"
+#include "korvagraph/analysis/session.h"
+#include "korvagraph/analysis/table.h"
 #include "tools/korvagraph/gallery_check.h"
 #include "tools/korvagraph/gallery_index.h"
-#include "tools/korvagraph/geoeas_reader.h"
 #include "tools/korvagraph/options.h"
+#include "tools/korvagraph/picture_output.h"
 #include "tools/korvagraph/printable.h"
+#include "tools/korvagraph/progress_line.h"
 #include "tools/korvagraph/serve/serve_command.h"
 #include "tools/korvagraph/staged_output.h"
-#include "tools/korvagraph/stats_json.h"
 
+namespace korvagraph {
 namespace {
+
+using analysis::ChartKind;
+using analysis::ChartPictures;
+using analysis::Session;
+using analysis::Status;
 
 const char kProgram[] = "korvagraph";
 
+// The options each chart reads, for its --help.
+const struct {
+  const char* chart;
+  const char* options;
+} kChartOptions[] = {
+    {"hist", "--col --classes --cumulative"},
+    {"cumhist", "--col"},
+    {"prob", "--col"},
+    {"nqq", "--col"},
+    {"qq", "--col --col2"},
+    {"scatter", "--col --col2"},
+    {"cross", "--col --col2"},
+    {"vario",
+     "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth --dir "
+     "--model-type --model"},
+    {"mvario", "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth"},
+    {"cloud", "--col --x --y --lag --highlight"},
+    {"cloudmap", "--col --x --y --lag --highlight"},
+    {"locmap", "--col --x --y"},
+};
+
 int Fail(const Status& status, int exit_status = kExitUserError) {
-  std::fprintf(stderr, "%s: %s\n", kProgram, status.message().c_str());
+  std::fprintf(stderr, "%s: %s\n", kProgram,
+               Printable(status.ToString(), /*keep_line_feeds=*/true).c_str());
   return exit_status;
 }
 
@@ -50,13 +78,13 @@ std::string SamplePath() {
 void PrintUsage(std::FILE* out) {
   std::fprintf(out,
                "usage: %s COMMAND [OPTIONS]\n\n"
-               "Draws the charts of KorvaGraphLib from a GeoEAS data file.\n\n"
-               "commands:\n"
+               "Draws the charts of KorvaGraphLib from a GeoEAS or CSV data "
+               "file.\n\ncommands:\n"
                "  gallery        every chart as a PNG plus index.html "
                "(--out DIR, default out)\n",
                kProgram);
-  for (const ChartEntry& entry : ChartTable()) {
-    std::fprintf(out, "  %-14s %s\n", entry.name, entry.description);
+  for (const ChartKind& kind : analysis::ChartKinds()) {
+    std::fprintf(out, "  %-14s %s\n", kind.name, kind.description);
   }
   std::fprintf(out,
                "  serve          the interactive variogram workbench in the "
@@ -68,40 +96,47 @@ void PrintUsage(std::FILE* out) {
                kProgram);
 }
 
-void PrintCommandHelp(const std::string& command, const ChartEntry* entry) {
+void PrintCommandHelp(const std::string& command, const ChartKind* kind) {
   if (command == "serve") {
     std::printf(
         "usage: %s serve [--data FILE] [--port 8080] [--host 127.0.0.1] "
         "[OPTIONS]\n\nServes the variogram workbench: open the address it "
         "prints in a browser. The options set where the page starts.\n",
         kProgram);
-  } else if (entry == nullptr) {
+  } else if (kind == nullptr) {
     std::printf(
         "usage: %s gallery [--data FILE] [--out DIR] [--size WxH] "
         "[OPTIONS]\n\nDraws every chart into DIR/NAME.png and writes "
         "DIR/index.html with the statistics of each.\n",
         kProgram);
   } else {
+    const char* options = "";
+    for (const auto& entry : kChartOptions) {
+      if (command == entry.chart) options = entry.options;
+    }
     std::printf(
         "usage: %s %s [--data FILE] [--out FILE.png] [--size WxH] "
         "[OPTIONS]\n\n%s.\nOptions it reads besides --data, --out "
         "and --size: %s\n",
-        kProgram, command.c_str(), entry->description, entry->options);
+        kProgram, command.c_str(), kind->description, options);
   }
   std::printf("%s", OptionsHelp().c_str());
 }
 
-// Reads the data with the trimming limits and chooses the columns.
-Status LoadContext(const Options& options,
-                   std::unique_ptr<ChartContext>* context) {
+// Reads the data (GeoEAS or CSV) and opens a session with the options'
+// settings.
+Status OpenSession(const Options& options, TerminalProgress* progress,
+                   std::unique_ptr<Session>* session) {
   const std::string path =
       options.data_path.empty() ? SamplePath() : options.data_path;
-  DataSet data;
-  Status status = ReadGeoEas(path, {options.tmin, options.tmax}, &data);
+  analysis::Table table;
+  Status status = analysis::ReadTable(path, options.settings.limits, &table);
   if (!status.ok()) return status;
-  *context = std::make_unique<ChartContext>(std::move(data), options,
-                                            options.quiet ? nullptr : stderr);
-  return (*context)->Resolve();
+  status = Session::Open(std::move(table), options.settings, session);
+  if (status.ok() && !options.quiet) {
+    (*session)->SetProgress(progress->Callback());
+  }
+  return status;
 }
 
 // Returns the names joined by ", ", each after prefix.
@@ -117,118 +152,95 @@ std::string Joined(const std::string& prefix,
 
 // Returns "columns used: hist, prob: V; qq: V, U": the columns each chart
 // used, charts of one use together.
-std::string ColumnsLine(const ChartContext& context,
+std::string ColumnsLine(const Session& session,
                         const std::vector<GalleryItem>& items) {
   std::string line = "columns used:";
   bool first = true;
-  for (ColumnUse use :
-       {ColumnUse::kPrimary, ColumnUse::kBoth, ColumnUse::kLocated}) {
+  for (analysis::ColumnUse use :
+       {analysis::ColumnUse::kPrimary, analysis::ColumnUse::kBoth,
+        analysis::ColumnUse::kLocated}) {
     std::vector<std::string> charts;
     for (const GalleryItem& item : items) {
-      if (FindChart(item.name)->uses == use) charts.push_back(item.name);
+      if (analysis::FindChartKind(item.name)->uses == use) {
+        charts.push_back(item.name);
+      }
     }
     if (charts.empty()) continue;
     line += std::string(first ? " " : "; ") + Joined("", charts) + ": " +
-            context.ColumnsText(use);
+            session.ColumnsText(use);
     first = false;
   }
   return line;
 }
 
-// Returns what the run read and did, for the page and the JSON document.
-GalleryNotes RunNotes(const ChartContext& context,
-                      const std::vector<GalleryItem>& items,
-                      const std::string& transform) {
-  const DataSet& data = context.data();
-  GalleryNotes notes;
-  notes.lines.push_back(ColumnsLine(context, items));
-  std::string trimmed;
-  for (int c = 0; c < data.ColumnCount(); ++c) {
-    if (data.TrimmedCount(c) == 0) continue;
-    trimmed += (trimmed.empty() ? "" : ", ") + ShortName(data.names[c]) + " " +
-               std::to_string(data.TrimmedCount(c)) + " of " +
-               std::to_string(data.RowCount());
+// Returns "V 195 of 470, U 3 of 470": the trimming counts of the columns the
+// drawn charts used.
+std::string TrimmedLine(const Session& session,
+                        const std::vector<GalleryItem>& items) {
+  std::vector<int> used;
+  for (const GalleryItem& item : items) {
+    for (int c : session.ColumnsFor(analysis::FindChartKind(item.name)->uses)) {
+      if (c != analysis::kNoColumn &&
+          std::find(used.begin(), used.end(), c) == used.end()) {
+        used.push_back(c);
+      }
+    }
   }
-  char limits[96];
-  std::snprintf(limits, sizeof(limits),
+  std::sort(used.begin(), used.end());
+  const analysis::Table& table = session.table();
+  std::string trimmed;
+  for (int c : used) {
+    if (table.TrimmedCount(c) == 0) continue;
+    trimmed += (trimmed.empty() ? "" : ", ") + session.Name(c) + " " +
+               std::to_string(table.TrimmedCount(c)) + " of " +
+               std::to_string(table.RowCount());
+  }
+  return trimmed.empty() ? "none" : trimmed;
+}
+
+// Returns what the run read and did, for the page and the JSON document.
+GalleryNotes RunNotes(const Session& session,
+                      const std::vector<GalleryItem>& items) {
+  GalleryNotes notes;
+  notes.lines.push_back(ColumnsLine(session, items));
+  const analysis::TrimLimits& limits = session.settings().limits;
+  char text[96];
+  std::snprintf(text, sizeof(text),
                 " (missing: -999 and below, or outside [%g, %g))",
-                context.options().tmin, context.options().tmax);
-  notes.lines.push_back(
-      "values trimmed: " + (trimmed.empty() ? std::string("none") : trimmed) +
-      limits);
+                limits.lower, limits.upper);
+  notes.lines.push_back("values trimmed: " + TrimmedLine(session, items) +
+                        text);
+  const std::string& transform = session.transform_note();
   notes.lines.push_back(transform.empty() ? "transform: none" : transform);
-  if (context.weight_column() != kNoColumn) {
+  const int weight = session.columns().weight;
+  if (weight != analysis::kNoColumn) {
     notes.lines.push_back(
-        "weights: " + context.Name(context.weight_column()) +
+        "weights: " + session.Name(weight) +
         " gives the histograms' weighted mean and variance (worked out by "
         "korvagraph); the library's compute steps take no weights, so no "
         "other statistic or chart uses them");
   }
-  notes.warnings = context.run_warnings();
+  notes.warnings = session.run_warnings();
   return notes;
-}
-
-// Colour spread (largest minus smallest channel) above which a pixel is a
-// mark: frames, grids and texts are black and grey.
-constexpr int kMarkSpread = 40;
-
-// What a drawn picture shows: anything but its background, and marks.
-struct PictureContent {
-  bool drawn = false;
-  bool marks = false;
-};
-
-PictureContent ContentOf(const CanvasWindow& window) {
-  PictureContent content;
-  const COLORREF background = window.Pixel(0, 0);
-  for (int y = 0; y < window.Height() && !content.marks; ++y) {
-    for (int x = 0; x < window.Width(); ++x) {
-      const COLORREF pixel = window.Pixel(x, y);
-      const int r = pixel & 0xFF, g = (pixel >> 8) & 0xFF,
-                b = (pixel >> 16) & 0xFF;
-      content.drawn = content.drawn || pixel != background;
-      if (std::max({r, g, b}) - std::min({r, g, b}) > kMarkSpread) {
-        content.marks = true;
-        break;
-      }
-    }
-  }
-  return content;
 }
 
 // Draws one chart into pictures and fills item with its statistics, the
 // columns it used and its warnings. Fails when it cannot be drawn.
-Status DrawItem(const ChartEntry& entry, ChartContext* context,
-                ChartPictures* pictures, GalleryItem* item) {
-  item->name = entry.name;
-  item->title = entry.title;
-  item->description = entry.description;
-  context->TakeWarnings();
-  Status status = entry.draw(context, pictures, &item->stats);
-  item->warnings = context->TakeWarnings();
-  if (!status.ok()) return status;
-  const PictureContent content = ContentOf(*pictures->main());
-  if (!content.drawn) {
-    return Status::Error(
-        "the chart library drew nothing from these values (a chart needs "
-        "values that differ)");
-  }
-  if (!content.marks) item->warnings.push_back("the chart shows no marks");
-  AddText(&item->stats, "columns", context->ColumnsText(entry.uses));
-  AddCount(&item->stats, "values trimmed", context->TrimmedFor(entry.uses));
-  const bool weighted =
-      std::any_of(item->stats.begin(), item->stats.end(),
-                  [](const Statistic& stat) { return stat.name == "weights"; });
-  if (context->weight_column() != kNoColumn && !weighted) {
-    AddText(&item->stats, "weights",
-            "not used: the library's compute step takes no weights");
-  }
-  return Status::Ok();
+Status DrawItem(const ChartKind& kind, const Options& options,
+                Session* session, ChartPictures* pictures, GalleryItem* item) {
+  item->name = kind.name;
+  item->title = kind.title;
+  item->description = kind.description;
+  analysis::DrawnChart drawn;
+  const Status status = analysis::DrawChart(session, kind, ChartOptionsOf(options),
+                                            pictures, &drawn);
+  item->stats = std::move(drawn.stats);
+  item->warnings = std::move(drawn.warnings);
+  return status;
 }
 
-// Writes the run's notes and every warning to stderr, each once. Notes
-// and statistics carry titles and column names from the data file: they
-// are printed escaped (see Printable).
+// Writes the run's notes and every warning to stderr, each once, escaped
+// for the terminal: they carry titles and names from the data file.
 void ReportToUser(const GalleryNotes& notes,
                   const std::vector<GalleryItem>& items) {
   std::fprintf(stderr, "%s: %s\n", kProgram,
@@ -249,24 +261,22 @@ void ReportToUser(const GalleryNotes& notes,
   }
 }
 
-void PrintStatistics(const GalleryItem& item, const std::string& prefix) {
+void PrintStatistics(const GalleryItem& item) {
   std::printf("%s: %s\n", item.name.c_str(),
-              Printable(Joined(prefix, item.pictures)).c_str());
-  for (const Statistic& stat : item.stats) {
+              Printable(Joined("", item.pictures)).c_str());
+  for (const analysis::Statistic& stat : item.stats) {
     std::printf("  %s: %s\n", Printable(stat.name).c_str(),
                 Printable(stat.value).c_str());
   }
 }
 
-int RunChart(const ChartEntry& entry, ChartContext* context,
-             const std::string& transform) {
-  const Options& options = context->options();
+int RunChart(const ChartKind& kind, const Options& options, Session* session) {
   ChartOutput output;
-  Status status = ChooseChartOutput(options, entry.name, &output);
+  Status status = ChooseChartOutput(options, kind.name, &output);
   if (!status.ok()) return Fail(status);
   ChartPictures pictures(options.width, options.height);
   GalleryItem item;
-  status = DrawItem(entry, context, &pictures, &item);
+  status = DrawItem(kind, options, session, &pictures, &item);
   if (!status.ok()) return Fail(status);
   // Every picture is staged before any is committed, so a failed write
   // leaves none of them behind.
@@ -278,7 +288,7 @@ int RunChart(const ChartEntry& entry, ChartContext* context,
     if (!status.ok()) return Fail(status);
     if (!pictures.Save(i, staged[i]->path(), output.format, options.scale)) {
       return Fail(
-          Status::Error(item.pictures[i] + ": cannot write the picture"),
+          Status::InFile(item.pictures[i], "cannot write the picture"),
           kExitFailure);
     }
   }
@@ -287,21 +297,20 @@ int RunChart(const ChartEntry& entry, ChartContext* context,
     if (!status.ok()) return Fail(status, kExitFailure);
   }
   const std::vector<GalleryItem> items = {item};
-  const GalleryNotes notes = RunNotes(*context, items, transform);
+  const GalleryNotes notes = RunNotes(*session, items);
   ReportToUser(notes, items);
   if (options.json) {
     std::fputs(StatsJson(items, notes).c_str(), stdout);
   } else {
-    PrintStatistics(item, "");
+    PrintStatistics(item);
   }
   return kExitOk;
 }
 
-int RunGallery(ChartContext* context, const std::string& transform) {
-  const Options& options = context->options();
+int RunGallery(const Options& options, Session* session) {
   std::string out = options.out.empty() ? "out" : options.out;
   while (out.size() > 1 && out.back() == '/') out.pop_back();
-  std::vector<ImageFormat> formats;
+  std::vector<analysis::ImageFormat> formats;
   Status status = ChooseGalleryFormats(options, &formats);
   if (!status.ok()) return Fail(status);
   std::unique_ptr<StagedOutput> staged;
@@ -309,30 +318,31 @@ int RunGallery(ChartContext* context, const std::string& transform) {
   if (!status.ok()) return Fail(status);
   std::vector<GalleryItem> items;
   std::vector<SkippedChart> skipped;
-  for (const ChartEntry& entry : ChartTable()) {
+  for (const ChartKind& kind : analysis::ChartKinds()) {
     GalleryItem item;
     ChartPictures pictures(options.width, options.height);
-    status = DrawItem(entry, context, &pictures, &item);
+    status = DrawItem(kind, options, session, &pictures, &item);
+    if (status.cancelled()) return Fail(status, kExitFailure);
     if (!status.ok()) {
       // The gallery goes on without it; the page and stderr say why.
-      skipped.push_back({entry.name, status.message()});
+      skipped.push_back({kind.name, status.ToString()});
       continue;
     }
-    status = SaveGalleryPictures(pictures, entry.name, formats, options.scale,
+    status = SaveGalleryPictures(pictures, kind.name, formats, options.scale,
                                  staged->path(), out, &item);
     if (!status.ok()) return Fail(status, kExitFailure);
     items.push_back(std::move(item));
   }
   // Nothing drawn: the first reason is the error.
-  if (items.empty()) return Fail(Status::Error(skipped.front().reason));
-  GalleryNotes notes = RunNotes(*context, items, transform);
+  if (items.empty()) return Fail(Status::Failure(skipped.front().reason));
+  GalleryNotes notes = RunNotes(*session, items);
   notes.skipped = skipped;
-  const DataSet& data = context->data();
-  status = WriteGalleryPage(staged->path() + "/index.html", data.title,
-                            data.path + " (" + std::to_string(data.RowCount()) +
-                                " rows; primary " +
-                                context->Name(context->primary()) + ")",
-                            items, notes);
+  const analysis::Table& table = session->table();
+  status = WriteGalleryPage(
+      staged->path() + "/index.html", table.title,
+      table.path + " (" + std::to_string(table.RowCount()) + " rows; primary " +
+          session->Name(session->columns().primary) + ")",
+      items, notes);
   const std::string json = StatsJson(items, notes);
   if (status.ok() && options.json) {
     status = WriteTextFile(staged->path() + "/stats.json", json);
@@ -347,19 +357,20 @@ int RunGallery(ChartContext* context, const std::string& transform) {
   }
   for (const GalleryItem& item : items) {
     std::printf("%s: %s\n", item.name.c_str(),
-                Joined(out + "/", GalleryFiles(item)).c_str());
+                Printable(Joined(out + "/", GalleryFiles(item))).c_str());
   }
-  const VariogramSet* variograms = nullptr;
+  const analysis::VariogramSet* variograms = nullptr;
   const bool drew_variogram =
       std::any_of(items.begin(), items.end(),
                   [](const GalleryItem& item) { return item.name == "vario"; });
-  if (drew_variogram && context->Variograms(&variograms).ok()) {
-    std::printf(
-        "%s: model %s\n", kProgram,
-        ModelDescription(variograms->fit, context->ModelSettings()).c_str());
+  if (drew_variogram && session->Variograms(&variograms).ok()) {
+    std::printf("%s: model %s\n", kProgram,
+                analysis::ModelDescription(variograms->fit,
+                                           options.settings.model)
+                    .c_str());
   }
   std::printf("%s: %zu charts in %s/index.html", kProgram, items.size(),
-              out.c_str());
+              Printable(out).c_str());
   if (!skipped.empty()) std::printf(", %zu left out", skipped.size());
   std::printf("\n");
   return kExitOk;
@@ -375,7 +386,7 @@ int RunCheckGallery(const Options& options) {
     return kExitOk;
   }
   if (options.positional.size() != 1) {
-    return Fail(Status::Error("check-gallery: expected one directory"));
+    return Fail(Status::Failure("check-gallery: expected one directory"));
   }
   const std::string& dir = options.positional[0];
   int checked = 0;
@@ -383,11 +394,11 @@ int RunCheckGallery(const Options& options) {
   const Status status = CheckGallery(dir, &checked, &problems);
   if (!status.ok()) return Fail(status, kExitFailure);
   for (const std::string& problem : problems) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, problem.c_str());
+    std::fprintf(stderr, "%s: %s\n", kProgram, Printable(problem).c_str());
   }
   std::printf("%s: %d of %d pictures drawn in %s\n", kProgram,
               checked - static_cast<int>(problems.size()), checked,
-              dir.c_str());
+              Printable(dir).c_str());
   return problems.empty() ? kExitOk : kExitFailure;
 }
 
@@ -407,11 +418,11 @@ int RunKorvagraph(const std::vector<std::string>& args) {
     std::printf("%s %s\n", kProgram, KORVAGRAPH_VERSION);
     return kExitOk;
   }
-  const ChartEntry* entry = FindChart(command);
+  const ChartKind* kind = analysis::FindChartKind(command);
   if (command != "gallery" && command != "check-gallery" &&
-      command != "serve" && entry == nullptr) {
+      command != "serve" && kind == nullptr) {
     std::fprintf(stderr, "%s: unknown command \"%s\"\n\n", kProgram,
-                 command.c_str());
+                 Printable(command).c_str());
     PrintUsage(stderr);
     return kExitUserError;
   }
@@ -425,21 +436,23 @@ int RunKorvagraph(const std::vector<std::string>& args) {
   }
   if (command == "check-gallery") return RunCheckGallery(options);
   if (options.help) {
-    PrintCommandHelp(command, entry);
+    PrintCommandHelp(command, kind);
     return kExitOk;
   }
   if (!options.positional.empty()) {
-    return Fail(Status::Error("unexpected argument \"" + options.positional[0] +
-                              "\" (see --help)"));
+    return Fail(Status::Failure("unexpected argument \"" +
+                                options.positional[0] + "\" (see --help)"));
   }
   if (command == "serve") {
     return RunServe(
         options, options.data_path.empty() ? SamplePath() : options.data_path);
   }
-  std::unique_ptr<ChartContext> context;
-  status = LoadContext(options, &context);
+  TerminalProgress progress(stderr);
+  std::unique_ptr<Session> session;
+  status = OpenSession(options, &progress, &session);
   if (!status.ok()) return Fail(status);
-  const std::string transform = ApplyTransform(context.get());
-  return entry == nullptr ? RunGallery(context.get(), transform)
-                          : RunChart(*entry, context.get(), transform);
+  return kind == nullptr ? RunGallery(options, session.get())
+                         : RunChart(*kind, options, session.get());
 }
+
+}  // namespace korvagraph

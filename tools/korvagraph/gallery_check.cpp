@@ -5,6 +5,10 @@
 
 #include "tools/korvagraph/png_reader.h"
 
+namespace korvagraph {
+
+using analysis::Status;
+
 namespace {
 
 bool EndsWith(const std::string& name, const char* end) {
@@ -55,11 +59,11 @@ Status CheckGallery(const std::string& dir, int* checked,
   *checked = 0;
   const std::string index = dir + "/index.html";
   std::ifstream in(index, std::ios::binary);
-  if (!in) return Status::Error(index + ": missing");
+  if (!in) return Status::Failure(index + ": missing");
   const std::string html((std::istreambuf_iterator<char>(in)),
                          std::istreambuf_iterator<char>());
   const std::vector<std::string> pictures = PicturesInIndex(html);
-  if (pictures.empty()) return Status::Error(index + ": shows no picture");
+  if (pictures.empty()) return Status::Failure(index + ": shows no picture");
   for (const std::string& name : pictures) {
     ++*checked;
     if (EndsWith(name, ".svg")) {
@@ -70,10 +74,12 @@ Status CheckGallery(const std::string& dir, int* checked,
     PngImage image;
     const Status status = ReadPng(dir + "/" + name, &image);
     if (!status.ok()) {
-      problems->push_back(status.message());
+      problems->push_back(status.ToString());
     } else if (CountColours(image, 2) < 2) {
       problems->push_back(dir + "/" + name + ": blank (a single colour)");
     }
   }
   return Status::Ok();
 }
+
+}  // namespace korvagraph

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/korvagraph/status.h"
+#include "korvagraph/analysis/status.h"
+
+namespace korvagraph {
 
 // Returns the PNG and SVG file names that html refers to with src="...", in
 // order.
@@ -16,7 +18,9 @@ std::vector<std::string> PicturesInIndex(const std::string& html);
 // Checks the gallery in dir. Fails when index.html is missing or shows no
 // picture; otherwise appends one line per bad picture to *problems and
 // writes the number of pictures checked to *checked.
-Status CheckGallery(const std::string& dir, int* checked,
+analysis::Status CheckGallery(const std::string& dir, int* checked,
                     std::vector<std::string>* problems);
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_GALLERY_CHECK_H_

@@ -4,6 +4,13 @@
 #include <cstring>
 #include <fstream>
 
+#include "korvagraph/analysis/json.h"
+#include "tools/korvagraph/printable.h"
+
+namespace korvagraph {
+
+using analysis::Status;
+
 namespace {
 
 const char kStyle[] =
@@ -32,7 +39,7 @@ void AddList(const std::vector<std::string>& lines, const char* list_class,
 
 std::string EscapeHtml(const std::string& text) {
   std::string out;
-  for (char c : text) {
+  for (char c : Printable(text)) {
     switch (c) {
       case '&':
         out += "&amp;";
@@ -100,7 +107,7 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
     }
     AddList(item.warnings, "warnings", &page);
     page += "<table>\n";
-    for (const Statistic& stat : item.stats) {
+    for (const analysis::Statistic& stat : item.stats) {
       page += "<tr><td>" + EscapeHtml(stat.name) + "</td><td>" +
               EscapeHtml(stat.value) + "</td></tr>\n";
     }
@@ -113,11 +120,12 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
 Status WriteTextFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {
-    return Status::Error(path + ": cannot write: " + std::strerror(errno));
+    return Status::InFile(path,
+                          std::string("cannot write: ") + std::strerror(errno));
   }
   out << text;
   out.flush();
-  if (!out) return Status::Error(path + ": write failed");
+  if (!out) return Status::InFile(path, "write failed");
   return Status::Ok();
 }
 
@@ -127,3 +135,29 @@ Status WriteGalleryPage(const std::string& path, const std::string& heading,
                         const GalleryNotes& notes) {
   return WriteTextFile(path, GalleryPage(heading, source, items, notes));
 }
+
+std::string StatsJson(const std::vector<GalleryItem>& items,
+                      const GalleryNotes& notes) {
+  using analysis::JsonString;
+  using analysis::JsonStrings;
+  std::string out = "{\n  \"notes\": " + JsonStrings(notes.lines) +
+                    ",\n  \"warnings\": " + JsonStrings(notes.warnings) +
+                    ",\n  \"charts\": [";
+  for (size_t i = 0; i < items.size(); ++i) {
+    const GalleryItem& item = items[i];
+    out += std::string(i > 0 ? "," : "") +
+           "\n    {\"name\": " + JsonString(item.name) +
+           ", \"pictures\": " + JsonStrings(item.pictures) +
+           ",\n     \"stats\": " + analysis::StatisticsJson(item.stats) +
+           ",\n     \"warnings\": " + JsonStrings(item.warnings) + "}";
+  }
+  out += "],\n  \"skipped\": [";
+  for (size_t i = 0; i < notes.skipped.size(); ++i) {
+    out += std::string(i > 0 ? ", " : "") +
+           "{\"name\": " + JsonString(notes.skipped[i].name) +
+           ", \"reason\": " + JsonString(notes.skipped[i].reason) + "}";
+  }
+  return out + "]\n}\n";
+}
+
+}  // namespace korvagraph

@@ -7,15 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "tools/korvagraph/statistic.h"
-#include "tools/korvagraph/status.h"
+#include "korvagraph/analysis/statistic.h"
+#include "korvagraph/analysis/status.h"
+
+namespace korvagraph {
 
 struct GalleryItem {
   std::string name;                   // subcommand
   std::string title;                  // heading
   std::string description;            // one line
   std::vector<std::string> pictures;  // file names beside index.html
-  Statistics stats;
+  analysis::Statistics stats;
   std::vector<std::string> warnings;    // shown beside the pictures
   std::vector<std::string> links = {};  // further files (other formats)
 };
@@ -36,8 +38,16 @@ struct GalleryNotes {
 // Returns the item's pictures and then its linked files.
 std::vector<std::string> GalleryFiles(const GalleryItem& item);
 
-// Returns text with &, <, > and " escaped for HTML.
+// Returns text for an HTML page: &, <, > and " escaped, and every byte a
+// terminal would act on (controls, NUL, invalid UTF-8) shown as \xNN, as
+// Printable shows it.
 std::string EscapeHtml(const std::string& text);
+
+// Returns the gallery's statistics as a JSON document: the run's notes and
+// warnings, each chart's pictures, statistics and warnings, and the charts
+// left out.
+std::string StatsJson(const std::vector<GalleryItem>& items,
+                      const GalleryNotes& notes);
 
 // Returns the page for the items; heading and source describe the data.
 std::string GalleryPage(const std::string& heading, const std::string& source,
@@ -45,12 +55,14 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
                         const GalleryNotes& notes = {});
 
 // Writes text to the file at path, replacing it.
-Status WriteTextFile(const std::string& path, const std::string& text);
+analysis::Status WriteTextFile(const std::string& path, const std::string& text);
 
 // Writes the page to path.
-Status WriteGalleryPage(const std::string& path, const std::string& heading,
+analysis::Status WriteGalleryPage(const std::string& path, const std::string& heading,
                         const std::string& source,
                         const std::vector<GalleryItem>& items,
                         const GalleryNotes& notes = {});
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_GALLERY_INDEX_H_

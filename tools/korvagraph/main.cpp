@@ -1,4 +1,4 @@
-// korvagraph: draws KorvaGraphLib's charts from a GeoEAS data file, as a
+// korvagraph: draws KorvaGraphLib's charts from a GeoEAS or CSV file, as a
 // host application would. See `korvagraph --help`.
 #include <cstdio>
 #include <exception>
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
   // Caught here, so that unwinding removes every staged output: a failed
   // run leaves nothing partial behind.
   try {
-    return RunKorvagraph(std::vector<std::string>(argv + 1, argv + argc));
+    return korvagraph::RunKorvagraph(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr,
                  "korvagraph: out of memory: the data set is too large for "
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     std::fprintf(stderr,
                  "korvagraph: internal error: %s; nothing was written\n",
-                 Printable(e.what()).c_str());
+                 korvagraph::Printable(e.what()).c_str());
   }
-  return kExitFailure;
+  return korvagraph::kExitFailure;
 }

@@ -8,10 +8,11 @@
 #include <functional>
 #include <sstream>
 
+namespace korvagraph {
 namespace {
 
-constexpr int kMaxSide = 8192;
-constexpr size_t kMaxDirections = 8;
+using analysis::Status;
+
 constexpr size_t kHelpWidth = 80;
 
 bool ParseInt(const std::string& text, int* value) {
@@ -45,7 +46,8 @@ std::string ExpectedText(const std::string& what, const std::string& found) {
 
 Status Expected(const char* option, const std::string& what,
                 const std::string& found) {
-  return Status::Error(std::string(option) + ": " + ExpectedText(what, found));
+  return Status::Failure(std::string(option) + ": " +
+                         ExpectedText(what, found));
 }
 
 // Returns a check of an option's text that CLI11 reports as
@@ -118,12 +120,18 @@ std::vector<std::string> CommaFields(const std::string& text) {
 void ApplySize(const std::string& value, Options* o) {
   const size_t x = value.find('x');
   int w = 0, h = 0;
+  const auto fits = [](int side) {
+    return side >= analysis::kMinPictureSide &&
+           side <= analysis::kMaxPictureSide;
+  };
   if (x == std::string::npos || !ParseInt(value.substr(0, x), &w) ||
-      !ParseInt(value.substr(x + 1), &h) || w < 16 || h < 16 || w > kMaxSide ||
-      h > kMaxSide) {
+      !ParseInt(value.substr(x + 1), &h) || !fits(w) || !fits(h)) {
     throw CLI::ValidationError(
-        "--size",
-        ExpectedText("WIDTHxHEIGHT in pixels, each 16 to 8192", value));
+        "--size", ExpectedText("WIDTHxHEIGHT in pixels, each " +
+                                   std::to_string(analysis::kMinPictureSide) +
+                                   " to " +
+                                   std::to_string(analysis::kMaxPictureSide),
+                               value));
   }
   o->width = w;
   o->height = h;
@@ -134,17 +142,20 @@ void ApplyDirections(const std::string& value, Options* o) {
   for (const std::string& field : CommaFields(value)) {
     double azimuth = 0.0;
     if (!ParseDouble(field, &azimuth) || azimuth < -360.0 || azimuth > 360.0 ||
-        azimuths.size() == kMaxDirections) {
+        azimuths.size() == analysis::kMaxDirections) {
       throw CLI::ValidationError(
-          "--dirs", ExpectedText("1 to " + std::to_string(kMaxDirections) +
-                                     " azimuths in degrees, comma-separated",
-                                 value));
+          "--dirs",
+          ExpectedText("1 to " + std::to_string(analysis::kMaxDirections) +
+                           " azimuths in degrees, comma-separated",
+                       value));
     }
     azimuths.push_back(azimuth);
   }
-  o->azimuths = azimuths;
+  o->settings.variogram.azimuths = azimuths;
 }
 
+// --model NUGGET,SILL,RANGE: each given value is fixed, blanks are fitted;
+// the values follow the library's one rule for fixed parameters.
 void ApplyModel(const std::string& value, Options* o) {
   const std::vector<std::string> fields = CommaFields(value);
   double parsed[3] = {0.0, 0.0, 0.0};
@@ -154,51 +165,62 @@ void ApplyModel(const std::string& value, Options* o) {
     given[i] = !fields[i].empty();
     good = !given[i] || ParseDouble(fields[i], &parsed[i]);
   }
-  const double n = parsed[0], s = parsed[1], r = parsed[2];
-  if (!good || (given[0] && n < 0.0) || (given[0] && given[1] && s < n) ||
-      (given[1] && s < 0.0) || (given[2] && !(r > 0.0)) ||
-      !(given[0] || given[1] || given[2])) {
+  analysis::FitSettings& model = o->settings.model;
+  model.fix_nugget = given[0];
+  model.fix_sill = given[1];
+  model.fix_range = given[2];
+  model.nugget = parsed[0];
+  model.sill = parsed[1];
+  model.range = parsed[2];
+  // The type is checked with the exponent later: it may come after.
+  analysis::FitSettings values = model;
+  values.type = analysis::ModelType::kSpherical;
+  if (!good || !(given[0] || given[1] || given[2]) ||
+      !analysis::ValidateFitSettings(values).ok()) {
     throw CLI::ValidationError(
         "--model",
         ExpectedText("NUGGET,SILL,RANGE with 0 <= nugget <= sill and range > 0 "
                      "(a blank value is fitted)",
                      value));
   }
-  o->fix_nugget = given[0];
-  o->fix_sill = given[1];
-  o->fix_range = given[2];
-  o->has_model = given[0] && given[1] && given[2];
-  o->nugget = n;
-  o->sill = s;
-  o->range = r;
 }
 
-// Checks what one option alone cannot: --dir among --dirs, the trimming
-// limits in order, the power model's exponent.
+void ApplyModelType(const std::string& value, Options* o) {
+  analysis::ParseModelType(value, &o->settings.model.type);
+}
+
+void ApplyTransform(const std::string& value, Options* o) {
+  analysis::ParseTransform(value, &o->settings.transform);
+}
+
+// Checks what one option alone cannot: --dir among --dirs, then every
+// setting together by the library's rules (the trimming limits in order,
+// the power model's exponent).
 Status CheckTogether(Options* o) {
+  const std::vector<double>& azimuths = o->settings.variogram.azimuths;
   if (o->direction != "omni") {
     double azimuth = 0.0;
     bool found = false;
     if (ParseDouble(o->direction, &azimuth)) {
-      for (double a : o->azimuths) found = found || a == azimuth;
+      for (double a : azimuths) found = found || a == azimuth;
     }
     if (!found) {
       std::vector<std::string> choices = {"omni"};
-      for (double a : o->azimuths) choices.push_back(FormattedNumber(a));
+      for (double a : azimuths) choices.push_back(FormattedNumber(a));
       return Expected("--dir", Listed(choices) + " (the azimuths of --dirs)",
                       o->direction);
     }
   }
-  if (!(o->tmin < o->tmax)) {
-    return Status::Error("--tmin, --tmax: expected tmin below tmax, found " +
-                         FormattedNumber(o->tmin) + " and " +
-                         FormattedNumber(o->tmax));
+  const analysis::TrimLimits& limits = o->settings.limits;
+  if (!(limits.lower < limits.upper)) {
+    return Status::Failure("--tmin, --tmax: expected tmin below tmax, found " +
+                           FormattedNumber(limits.lower) + " and " +
+                           FormattedNumber(limits.upper));
   }
-  if (o->model_type == "power" && o->fix_range && !(o->range < 2.0)) {
-    return Expected("--model",
-                    "an exponent above 0 and below 2 in the RANGE place of "
-                    "a power model",
-                    FormattedNumber(o->range));
+  const Status model = analysis::ValidateFitSettings(o->settings.model);
+  if (!model.ok()) {
+    return Status::Failure("--model: " + model.error().message + ", found \"" +
+                           FormattedNumber(o->settings.model.range) + "\"");
   }
   return Status::Ok();
 }
@@ -237,36 +259,37 @@ void DefineOptions(CLI::App* app, Options* o) {
 
   add("--data", o->data_path, "FILE",
       "GeoEAS data file, - for standard input (default: the bundled sample)");
-  add("--tmin", o->tmin, "V",
+  add("--tmin", o->settings.limits.lower, "V",
       "trimming limit: values below V are missing (default -1e21)")
       ->check(Number("a number"));
-  add("--tmax", o->tmax, "V",
+  add("--tmax", o->settings.limits.upper, "V",
       "trimming limit: values at or above V are missing, such as 1e31 "
       "(default 1e21)")
       ->check(Number("a number"));
-  add("--transform", o->transform, "none|log|nscore",
-      "applied to the attributes before every chart, by the library "
-      "(default none)")
+  apply("--transform", with(ApplyTransform), "none|log|nscore",
+        "applied to the attributes before every chart, by the library "
+        "(default none)")
       ->check(OneOf({"none", "log", "nscore"}));
-  add("--shift", o->shift, "S", "log: added to each value before the logarithm")
+  add("--shift", o->settings.shift, "S",
+      "log: added to each value before the logarithm")
       ->check(Number("a number"));
 
   group = "Columns";
-  add("--col", o->column, "N|NAME",
+  add("--col", o->settings.columns.primary, "N|NAME",
       "primary attribute: column name or 1-based number (default: the first "
       "column that is not a coordinate, an ID or the weight)");
-  add("--col2", o->column2, "N|NAME",
+  add("--col2", o->settings.columns.secondary, "N|NAME",
       "secondary attribute (default: the next column that is not a "
       "coordinate)");
-  add("--x", o->x_column, "N|NAME",
+  add("--x", o->settings.columns.x, "N|NAME",
       "x coordinate column (default: X, Xlocation, East, Easting ..., else "
       "column 1)");
-  add("--y", o->y_column, "N|NAME",
+  add("--y", o->settings.columns.y, "N|NAME",
       "y coordinate column (default: Y, Ylocation, North, Northing ..., else "
       "column 2)");
-  add("--z", o->z_column, "N|NAME",
+  add("--z", o->settings.columns.z, "N|NAME",
       "z coordinate column (default: Z, Elevation or Depth)");
-  add("--weight", o->weight_column, "N|NAME",
+  add("--weight", o->settings.columns.weight, "N|NAME",
       "declustering weight column: weighted mean and variance beside the "
       "statistics");
 
@@ -275,43 +298,43 @@ void DefineOptions(CLI::App* app, Options* o) {
       "histogram classes (default: from the sample count)")
       ->transform(Whole(1, 1000));
   flag("--cumulative", o->cumulative, "hist: draw the cumulative curve");
-  add("--highlight", o->highlight, "N",
+  add("--highlight", o->settings.cloud.highlight, "N",
       "cloud, cloudmap: pairs shown in cyan, the N of largest semivariance "
       "closer than one lag (default 20)")
       ->transform(Whole(0, 100000));
-  add("--cloud-max", o->cloud_max, "N",
+  add("--cloud-max", o->settings.cloud.max_points, "N",
       "cloud, cloudmap: pairs drawn at most, a uniform sample of them "
       "(default 1000000)")
       ->transform(Whole(1, 1000000000));
 
   group = "Variograms";
-  add("--lag", o->lag, "D",
+  add("--lag", o->settings.variogram.lag, "D",
       "variogram lag spacing (default: from the data extent)")
       ->check(Number("a positive distance", [](double v) { return v > 0.0; }));
-  add("--lags", o->lag_count, "N",
+  add("--lags", o->settings.variogram.lag_count, "N",
       "number of variogram lags (default: from the extent)")
-      ->transform(Whole(1, 1000));
-  add("--lagtol", o->lag_tolerance, "D",
+      ->transform(Whole(1, analysis::kMaxLagCount));
+  add("--lagtol", o->settings.variogram.lag_tolerance, "D",
       "lag tolerance: pairs within D of a lag count in it (default: half the "
       "lag)")
       ->check(Number("a positive distance", [](double v) { return v > 0.0; }));
   apply("--dirs", with(ApplyDirections), "LIST",
         "variogram azimuths in degrees clockwise from north, comma-separated "
         "(default 0,45,90,135)");
-  add("--atol", o->angle_tolerance, "DEG",
+  add("--atol", o->settings.variogram.angle_tolerance, "DEG",
       "angular tolerance either side of each azimuth (default 22.5)")
       ->check(Number("an angle above 0 and up to 90 degrees",
                      [](double v) { return v > 0.0 && v <= 90.0; }));
-  add("--bandwidth", o->bandwidth, "D",
+  add("--bandwidth", o->settings.variogram.bandwidth, "D",
       "largest distance of a pair from a direction's axis (default: no "
       "limit)")
       ->check(Number("a distance, 0 for no limit",
                      [](double v) { return v >= 0.0; }));
   add("--dir", o->direction, "omni|AZIMUTH",
       "vario: the direction shown, omni or one of --dirs (default omni)");
-  add("--model-type", o->model_type, "TYPE",
-      "model fitted and drawn: spherical, exponential, gaussian, power or "
-      "hole (default spherical)")
+  apply("--model-type", with(ApplyModelType), "TYPE",
+        "model fitted and drawn: spherical, exponential, gaussian, power or "
+        "hole (default spherical)")
       ->check(OneOf({"spherical", "exponential", "gaussian", "power", "hole"}));
   apply("--model", with(ApplyModel), "NUGGET,SILL,RANGE",
         "fixes the model's parameters; a blank one is fitted (power: "
@@ -384,14 +407,14 @@ Status ParseOptions(const std::vector<std::string>& args, Options* options) {
   try {
     app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
   } catch (const CLI::ParseError& e) {
-    return Status::Error(e.what());
+    return Status::Failure(e.what());
   }
   // Words CLI11 did not take are options it does not know, besides the
   // "--" that ends the options.
   for (const std::string& word : app.remaining()) {
     if (word == "--") continue;
-    return Status::Error(word.substr(0, word.find('=')) +
-                         ": unknown option (see --help)");
+    return Status::Failure(word.substr(0, word.find('=')) +
+                           ": unknown option (see --help)");
   }
   return CheckTogether(options);
 }
@@ -412,3 +435,26 @@ std::string OptionsHelp() {
   }
   return help;
 }
+
+int DirectionRow(const Options& options) {
+  double azimuth = 0.0;
+  if (options.direction == "omni" ||
+      std::sscanf(options.direction.c_str(), "%lf", &azimuth) != 1) {
+    return 0;
+  }
+  const std::vector<double>& azimuths = options.settings.variogram.azimuths;
+  for (size_t d = 0; d < azimuths.size(); ++d) {
+    if (azimuths[d] == azimuth) return static_cast<int>(d) + 1;
+  }
+  return 0;
+}
+
+analysis::ChartOptions ChartOptionsOf(const Options& options) {
+  analysis::ChartOptions chart;
+  chart.classes = options.classes;
+  chart.cumulative = options.cumulative;
+  chart.direction = DirectionRow(options);
+  return chart;
+}
+
+}  // namespace korvagraph

@@ -10,6 +10,10 @@
 #include <memory>
 #include <set>
 
+namespace korvagraph {
+
+using analysis::Status;
+
 namespace {
 
 // Larger pictures are taken for a corrupt header.
@@ -25,7 +29,7 @@ struct PngImageReader {
 };
 
 Status Failed(const std::string& name, const png_image& image) {
-  return Status::Error(name + ": not a readable PNG: " + image.message);
+  return Status::Failure(name + ": not a readable PNG: " + image.message);
 }
 
 }  // namespace
@@ -35,7 +39,7 @@ Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
   constexpr size_t kSignatureSize = 8;
   if (file.size() < kSignatureSize ||
       png_sig_cmp(file.data(), 0, kSignatureSize) != 0) {
-    return Status::Error(name + ": not a PNG file");
+    return Status::Failure(name + ": not a PNG file");
   }
   PngImageReader reader;
   png_image& png = reader.image;
@@ -43,7 +47,7 @@ Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
     return Failed(name, png);
   }
   if (png.width > kMaxSide || png.height > kMaxSide) {
-    return Status::Error(name + ": PNG larger than " +
+    return Status::Failure(name + ": PNG larger than " +
                          std::to_string(kMaxSide) + " pixels a side");
   }
   // 8-bit samples of the file's own channels; palettes become RGB(A).
@@ -62,7 +66,7 @@ Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
 Status ReadPng(const std::string& path, PngImage* image) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    return Status::Error(path + ": cannot open: " + std::strerror(errno));
+    return Status::Failure(path + ": cannot open: " + std::strerror(errno));
   }
   const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
@@ -81,3 +85,5 @@ int CountColours(const PngImage& image, int limit) {
   }
   return static_cast<int>(seen.size());
 }
+
+}  // namespace korvagraph

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/korvagraph/status.h"
+#include "korvagraph/analysis/status.h"
+
+namespace korvagraph {
 
 struct PngImage {
   int width = 0;
@@ -19,14 +21,16 @@ struct PngImage {
 };
 
 // Decodes a PNG held in memory; name is used in messages.
-Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
+analysis::Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
                  PngImage* image);
 
 // Reads and decodes the PNG file at path.
-Status ReadPng(const std::string& path, PngImage* image);
+analysis::Status ReadPng(const std::string& path, PngImage* image);
 
 // Returns the number of distinct pixel values, counting no further than
 // limit (so a busy picture is not scanned to the end).
 int CountColours(const PngImage& image, int limit);
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_PNG_READER_H_

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace korvagraph {
+
+
 namespace {
 
 // Returns the length of the valid UTF-8 sequence of a printable character
@@ -89,3 +92,5 @@ std::string Quoted(const std::string& text, size_t max_chars) {
   out += whole ? "\"" : "...\"";
   return out;
 }
+
+}  // namespace korvagraph

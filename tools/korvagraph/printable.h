@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+namespace korvagraph {
+
 // Returns text with every byte a terminal would act on escaped as \xNN
 // (tab, line feed and carriage return as \t, \n, \r). Valid UTF-8 passes,
 // and so do line feeds when keep_line_feeds (for messages of several lines).
@@ -16,5 +18,7 @@ std::string Printable(const std::string& text, bool keep_line_feeds = false);
 // Returns text printable and in double quotes, cut after max_chars
 // characters with "..." so that a binary file's line stays short.
 std::string Quoted(const std::string& text, size_t max_chars = 60);
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_PRINTABLE_H_

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+namespace korvagraph {
 namespace {
 
 constexpr int64_t kCallsBetweenChecks = 4096;
@@ -77,3 +78,18 @@ void ProgressLine::Check(int64_t done) {
   printed_ = true;
   last_print_ = now;
 }
+
+analysis::ProgressCallback TerminalProgress::Callback() {
+  return [this](const analysis::ProgressReport& report) {
+    if (line_ == nullptr || step_ != report.step) {
+      line_.reset();  // ends the line of the step before
+      step_ = report.step;
+      line_ = std::make_unique<ProgressLine>(step_, report.total, out_);
+    }
+    line_->Report(report.done);
+    if (report.done >= report.total) line_.reset();
+    return true;
+  };
+}
+
+}  // namespace korvagraph

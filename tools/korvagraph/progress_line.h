@@ -8,7 +8,12 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
+
+#include "korvagraph/analysis/progress.h"
+
+namespace korvagraph {
 
 class ProgressLine {
  public:
@@ -54,5 +59,24 @@ class ProgressLine {
   bool printed_ = false;
   int width_ = 0;  // of the longest line printed
 };
+
+// TerminalProgress: the analysis library's progress reports as one
+// ProgressLine per step on a terminal stream. Never cancels.
+class TerminalProgress {
+ public:
+  explicit TerminalProgress(std::FILE* out) : out_(out) {}
+  TerminalProgress(const TerminalProgress&) = delete;
+  TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+  // Returns the callback to hand the library; valid while this lives.
+  analysis::ProgressCallback Callback();
+
+ private:
+  std::FILE* out_;
+  std::string step_;
+  std::unique_ptr<ProgressLine> line_;
+};
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_PROGRESS_LINE_H_

@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+namespace korvagraph {
+
+using analysis::Status;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -21,12 +25,12 @@ Status CheckReplaceable(const std::string& path) {
   const fs::file_status status = fs::status(path, ec);
   if (ec || !fs::exists(status)) return Status::Ok();
   if (!fs::is_directory(status)) {
-    return Status::Error(path + ": exists and is not a directory");
+    return Status::Failure(path + ": exists and is not a directory");
   }
   if (fs::is_empty(path, ec) || fs::exists(fs::path(path) / "index.html", ec)) {
     return Status::Ok();
   }
-  return Status::Error(path +
+  return Status::Failure(path +
                        ": exists and holds files other than a gallery; "
                        "expected a new, empty or earlier gallery directory");
 }
@@ -35,7 +39,7 @@ Status CheckReplaceable(const std::string& path) {
 
 Status StagedOutput::Create(const std::string& final_path, Kind kind,
                             std::unique_ptr<StagedOutput>* output) {
-  if (final_path.empty()) return Status::Error("empty output path");
+  if (final_path.empty()) return Status::Failure("empty output path");
   std::string staging = Suffixed(final_path, "partial");
   if (kind == Kind::kDirectory) {
     Status status = CheckReplaceable(final_path);
@@ -43,7 +47,7 @@ Status StagedOutput::Create(const std::string& final_path, Kind kind,
     std::error_code ec;
     fs::remove_all(staging, ec);
     if (!fs::create_directories(staging, ec) || ec) {
-      return Status::Error(staging + ": cannot create: " + ec.message());
+      return Status::Failure(staging + ": cannot create: " + ec.message());
     }
   }
   output->reset(new StagedOutput(final_path, std::move(staging), kind));
@@ -61,7 +65,7 @@ Status StagedOutput::Commit() {
   if (kind_ == Kind::kFile) {
     fs::rename(staging_path_, final_path_, ec);
     if (ec)
-      return Status::Error(final_path_ + ": cannot write: " + ec.message());
+      return Status::Failure(final_path_ + ": cannot write: " + ec.message());
     committed_ = true;
     return Status::Ok();
   }
@@ -73,16 +77,18 @@ Status StagedOutput::Commit() {
     fs::remove_all(old, ec);
     fs::rename(final_path_, old, ec);
     if (ec) {
-      return Status::Error(final_path_ + ": cannot replace: " + ec.message());
+      return Status::Failure(final_path_ + ": cannot replace: " + ec.message());
     }
   }
   fs::rename(staging_path_, final_path_, ec);
   if (ec) {
     std::error_code ignored;
     if (had_old) fs::rename(old, final_path_, ignored);  // put it back
-    return Status::Error(final_path_ + ": cannot create: " + ec.message());
+    return Status::Failure(final_path_ + ": cannot create: " + ec.message());
   }
   committed_ = true;
   if (had_old) fs::remove_all(old, ec);
   return Status::Ok();
 }
+
+}  // namespace korvagraph

@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "tools/korvagraph/status.h"
+#include "korvagraph/analysis/status.h"
+
+namespace korvagraph {
 
 class StagedOutput {
  public:
@@ -18,7 +20,7 @@ class StagedOutput {
   // directory. An existing directory at final_path is replaced on commit only
   // when it is empty or holds an earlier gallery (an index.html), so a
   // mistyped --out cannot wipe unrelated files.
-  static Status Create(const std::string& final_path, Kind kind,
+  static analysis::Status Create(const std::string& final_path, Kind kind,
                        std::unique_ptr<StagedOutput>* output);
 
   ~StagedOutput();
@@ -30,7 +32,7 @@ class StagedOutput {
   const std::string& final_path() const { return final_path_; }
 
   // Moves the output into its final place.
-  Status Commit();
+  analysis::Status Commit();
 
  private:
   StagedOutput(std::string final_path, std::string staging_path, Kind kind)
@@ -43,5 +45,7 @@ class StagedOutput {
   Kind kind_;
   bool committed_ = false;
 };
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_STAGED_OUTPUT_H_

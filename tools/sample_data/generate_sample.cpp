@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/korvagraph/geoeas_writer.h"
+#include "korvagraph/analysis/table.h"
 #include "tools/sample_data/sample_generator.h"
 
 int main(int argc, char** argv) {
@@ -16,13 +16,14 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(2, 10000000));
   app.add_option("output", path, "the GeoEAS file to write");
   CLI11_PARSE(app, argc, argv);
-  const DataSet data = GenerateSample(model);
-  const Status status = WriteGeoEasFile(data, SampleDecimals(), path);
+  const korvagraph::analysis::Table data = GenerateSample(model);
+  const korvagraph::analysis::Status status =
+      korvagraph::analysis::WriteGeoEasFile(data, SampleDecimals(), path);
   if (!status.ok()) {
-    std::fprintf(stderr, "generate_sample: %s\n", status.message().c_str());
+    std::fprintf(stderr, "generate_sample: %s\n", status.ToString().c_str());
     return 1;
   }
-  std::printf("generate_sample: %d samples written to %s\n", data.RowCount(),
-              path.c_str());
+  std::printf("generate_sample: %lld samples written to %s\n",
+              static_cast<long long>(data.RowCount()), path.c_str());
   return 0;
 }

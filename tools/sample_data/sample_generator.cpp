@@ -25,7 +25,7 @@ double Elevation(double x, double y, RandomSource* random) {
 
 std::vector<int> SampleDecimals() { return {1, 1, 1, 3, 3}; }
 
-DataSet GenerateSample(const SampleModel& model) {
+korvagraph::analysis::Table GenerateSample(const SampleModel& model) {
   RandomSource random(model.seed);
   const std::vector<int> decimals = SampleDecimals();
   std::vector<PlanePoint> points(model.count);
@@ -59,7 +59,7 @@ DataSet GenerateSample(const SampleModel& model) {
     }
   }
 
-  DataSet data;
+  korvagraph::analysis::Table data;
   data.title =
       "KorvaGraph sample: lognormal copper over a spherical Gaussian field";
   data.AddColumn("X", std::move(x));

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/korvagraph/data_set.h"
+#include "korvagraph/analysis/table.h"
 #include "tools/sample_data/gaussian_field.h"
 
 // Sets of more samples than this are simulated by a sum of random balls
@@ -35,7 +35,7 @@ struct SampleModel {
 };
 
 // Returns the sample as columns X, Y, Elevation, Copper, Zinc.
-DataSet GenerateSample(const SampleModel& model);
+korvagraph::analysis::Table GenerateSample(const SampleModel& model);
 
 // Digits after the point for each column of the written file.
 std::vector<int> SampleDecimals();

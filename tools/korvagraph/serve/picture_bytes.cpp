@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace korvagraph {
+
 namespace {
 
 // A temporary file that exists for the life of this object.
@@ -43,3 +45,5 @@ bool PictureBytes(const SavePicture& save, std::string* bytes) {
                 std::istreambuf_iterator<char>());
   return !bytes->empty();
 }
+
+}  // namespace korvagraph

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace korvagraph {
+
+using analysis::Status;
+
 namespace {
 
 bool ParseFinite(const std::string& text, double* value) {
@@ -43,7 +47,7 @@ void QueryParams::Reject(const char* name, const std::string& value,
   // client and into no log.
   const std::string shown =
       value.size() > 40 ? value.substr(0, 40) + "..." : value;
-  status_ = Status::Error(std::string(name) + ": expected " + expected +
+  status_ = Status::Failure(std::string(name) + ": expected " + expected +
                           ", found \"" + shown + "\"");
 }
 
@@ -69,6 +73,11 @@ int QueryParams::Integer(const char* name, int fallback, int min, int max) {
     return fallback;
   }
   return static_cast<int>(value);
+}
+
+std::string QueryParams::Text(const char* name, const char* fallback) const {
+  std::string text;
+  return Find(name, &text) ? text : fallback;
 }
 
 std::string QueryParams::Choice(const char* name, const char* fallback,
@@ -109,3 +118,5 @@ std::vector<double> QueryParams::Numbers(const char* name,
   }
   return values;
 }
+
+}  // namespace korvagraph

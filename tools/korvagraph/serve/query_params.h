@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/korvagraph/status.h"
+#include "korvagraph/analysis/status.h"
+
+namespace korvagraph {
 
 class QueryParams {
  public:
@@ -22,6 +24,8 @@ class QueryParams {
   double Number(const char* name, double fallback, double min, double max);
   // Returns the whole number named name within [min, max].
   int Integer(const char* name, int fallback, int min, int max);
+  // Returns the value named name as it is, fallback when absent.
+  std::string Text(const char* name, const char* fallback) const;
   // Returns the value named name when it is one of choices.
   std::string Choice(const char* name, const char* fallback,
                      std::initializer_list<const char*> choices);
@@ -33,7 +37,7 @@ class QueryParams {
   bool Has(const char* name) const;
 
   // The first failure, or success.
-  const Status& status() const { return status_; }
+  const analysis::Status& status() const { return status_; }
 
  private:
   // Returns the value named name; false when absent or after a failure.
@@ -42,7 +46,9 @@ class QueryParams {
               const std::string& expected);
 
   const std::multimap<std::string, std::string>& params_;
-  Status status_;
+  analysis::Status status_;
 };
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_SERVE_QUERY_PARAMS_H_

@@ -7,9 +7,14 @@
 #include <thread>
 
 #include "tools/korvagraph/commands.h"
-#include "tools/korvagraph/geoeas_reader.h"
+#include "korvagraph/analysis/table.h"
+#include "tools/korvagraph/printable.h"
 #include "tools/korvagraph/serve/workbench.h"
 #include "tools/korvagraph/serve/workbench_server.h"
+
+namespace korvagraph {
+
+using analysis::Status;
 
 namespace {
 
@@ -45,35 +50,38 @@ class StopOnSignal {
 };
 
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "korvagraph: %s\n", message.c_str());
+  std::fprintf(stderr, "korvagraph: %s\n",
+               Printable(message, /*keep_line_feeds=*/true).c_str());
   return kExitUserError;
 }
 
 }  // namespace
 
 int RunServe(const Options& options, const std::string& path) {
-  DataSet data;
-  Status status = ReadGeoEas(path, TrimLimits{}, &data);
-  if (!status.ok()) return Fail(status.message());
-  Workbench workbench(std::move(data));
+  analysis::Table table;
+  Status status = analysis::ReadTable(path, analysis::TrimLimits{}, &table);
+  if (!status.ok()) return Fail(status.ToString());
+  Workbench workbench(std::move(table));
   // The first view tells at once whether the data can be shown at all.
   std::multimap<std::string, std::string> none;
   QueryParams params(none);
   WorkbenchRequest request;
   status = ReadWorkbenchRequest(&params, options, &request);
-  if (!status.ok()) return Fail(status.message());
+  if (!status.ok()) return Fail(status.ToString());
   status = workbench.Prepare(request);
-  if (!status.ok()) return Fail(status.message());
+  if (!status.ok()) return Fail(status.ToString());
 
   WorkbenchServer server(&workbench, options);
   int port = 0;
   status = server.Bind(options.host, options.port, &port);
-  if (!status.ok()) return Fail(status.message());
+  if (!status.ok()) return Fail(status.ToString());
   StopOnSignal stop(&server);
   std::printf("korvagraph: serving %s at http://%s:%d/ (Ctrl-C stops)\n",
-              path.c_str(), options.host.c_str(), port);
+              Printable(path).c_str(), options.host.c_str(), port);
   std::fflush(stdout);
   if (!server.Run()) return Fail("the server stopped on an error");
   std::printf("korvagraph: stopped\n");
   return kExitOk;
 }
+
+}  // namespace korvagraph

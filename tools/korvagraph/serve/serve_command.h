@@ -8,7 +8,11 @@
 
 #include "tools/korvagraph/options.h"
 
+namespace korvagraph {
+
 // Runs the server on the data at path; returns the exit status.
 int RunServe(const Options& options, const std::string& path);
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_SERVE_SERVE_COMMAND_H_

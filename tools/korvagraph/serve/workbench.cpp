@@ -1,28 +1,22 @@
 #include "tools/korvagraph/serve/workbench.h"
 
 #include <cmath>
-#include <limits>
 
+#include "korvagraph/analysis/json.h"
 #include "korvagraph/canvas_window.h"
-#include "tools/korvagraph/chart_pictures.h"
-#include "tools/korvagraph/chart_table.h"
-#include "tools/korvagraph/data_transform.h"
-#include "tools/korvagraph/experimental_variogram.h"
-#include "tools/korvagraph/map_charts.h"
-#include "tools/korvagraph/serve/json_object.h"
-#include "tools/korvagraph/serve/model_text.h"
-#include "tools/korvagraph/serve/pair_selection.h"
 #include "tools/korvagraph/serve/picture_bytes.h"
-#include "tools/korvagraph/variogram_charts.h"
 
+namespace korvagraph {
 namespace {
 
-// Views kept for reuse: a page moves between a few settings at a time.
+using analysis::JsonArray;
+using analysis::JsonNumber;
+using analysis::JsonObject;
+using analysis::JsonString;
+using analysis::Status;
+
+// Sessions kept for reuse: a page moves between a few settings at a time.
 constexpr size_t kCachedViews = 4;
-// The variogram and cloud charts' plot corner in their pictures: the
-// recorded positions and the cloud's mapping are relative to it.
-constexpr int kPlotLeft = 45;
-constexpr int kPlotTop = 8;
 // A click farther than this from every point picks none.
 constexpr double kPickRadius = 20.0;
 // Pairs listed in a reply at most, and samples named as most involved.
@@ -30,24 +24,18 @@ constexpr size_t kListedPairs = 500;
 constexpr int kListedSamples = 10;
 constexpr char kLegendChart[] = "locmap-legend";
 
-// Returns data with the values outside [tmin, tmax) of options held missing.
-DataSet Trimmed(DataSet data, const Options& options) {
-  const TrimLimits limits{options.tmin, options.tmax};
-  data.trimmed.resize(data.columns.size(), 0);
-  for (size_t c = 0; c < data.columns.size(); ++c) {
-    for (double& value : data.columns[c]) {
-      if (IsMissing(value) || limits.Keeps(value)) continue;
-      value = std::numeric_limits<double>::quiet_NaN();
-      ++data.trimmed[c];
-    }
-  }
-  return data;
+// Returns path's last part: answers name the data file, never where it is.
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Returns the direction the variogram row's entries were counted in.
-VariogramDirection DirectionOf(const Options& view, int row) {
-  if (row == 0) return {0.0, 90.0};
-  return {view.azimuths[row - 1], view.angle_tolerance, view.bandwidth};
+// Returns the status for the client, the file named without its folder.
+std::string ForClient(const Status& status) {
+  analysis::Error error = status.error();
+  if (error.file.empty()) return error.message;
+  return Status::AtLine(BaseName(error.file), error.line, error.message)
+      .ToString();
 }
 
 std::string EntryJson(const Variogram& entry) {
@@ -58,66 +46,36 @@ std::string EntryJson(const Variogram& entry) {
       .str();
 }
 
-WorkbenchModel FromFit(const ModelFit& fit) {
-  WorkbenchModel model;
-  model.model = fit.model;
-  model.minor_range = fit.model.range;
-  return model;
-}
-
-std::string ModelFitJson(const ModelFit& fit, const WorkbenchModel& model) {
+std::string FitJson(const analysis::ModelFit& fit,
+                    const analysis::FitSettings& settings,
+                    const analysis::VariogramModel& model) {
   return JsonObject()
-      .Raw("model", ModelJson(model))
+      .Raw("model", analysis::ModelJson(model))
       .Bool("fitted", fit.fitted)
       .Number("lags_used", fit.lags_used)
-      .Text("description", ModelDescription(fit))
+      .Text("description", analysis::ModelDescription(fit, settings))
+      .Raw("warnings",
+           analysis::JsonStrings(analysis::FitWarnings(fit, settings)))
       .str();
 }
 
 // The request's model, else the one fitted to the view's variograms.
-WorkbenchModel ModelOf(const WorkbenchRequest& request,
-                       const VariogramSet& set) {
-  return request.model_given ? request.model : FromFit(set.fit);
-}
-
-// Draws the request's variogram with entry pick highlighted (none when
-// negative); returns the positions the chart recorded for the row.
-std::vector<CPoint> DrawVariogram(const VariogramSet& set,
-                                  const WorkbenchRequest& request, int pick,
-                                  CanvasWindow* window) {
-  const WorkbenchModel model = ModelOf(request, set);
-  // The omnidirectional curve runs along the model's major axis.
-  const double along =
-      request.direction == 0 ? model.azimuth : set.azimuths[request.direction];
-  return DrawVariogramRow(set, request.direction,
-                          AnisotropicModelRecord(model, along),
-                          model.model.nugget, pick, window);
-}
-
-// Draws the request's variogram off screen; returns the positions the chart
-// recorded for the row in the picture's pixels, as the page's picture of
-// the same size and settings has them.
-std::vector<CPoint> RecordedPoints(const VariogramSet& set,
-                                   const WorkbenchRequest& request) {
-  CanvasWindow window(request.width, request.height);
-  std::vector<CPoint> positions =
-      DrawVariogram(set, request, kNoEntry, &window);
-  for (CPoint& p : positions) {
-    if (p.x == kNotDrawn) continue;
-    p.x += kPlotLeft;
-    p.y += kPlotTop;
-  }
-  return positions;
+const analysis::VariogramModel& ModelOf(const WorkbenchRequest& request,
+                                        const analysis::VariogramSet& set) {
+  return request.model_given ? request.model : set.fit.model;
 }
 
 // Returns the number of the entry whose recorded point lies nearest (x, y)
 // within the pick radius, or kNoEntry.
 int NearestEntry(const std::vector<CPoint>& positions,
-                 const std::vector<Variogram>& row, int x, int y) {
-  int best = kNoEntry;
+                 const analysis::VariogramRow& row, int x, int y) {
+  int best = analysis::kNoEntry;
   double best_distance = kPickRadius;
   for (size_t e = 0; e < positions.size(); ++e) {
-    if (positions[e].x == kNotDrawn || row[e].npairs < kMinPairs) continue;
+    if (positions[e].x == analysis::kNotDrawn ||
+        row[e].npairs < analysis::kMinVariogramPairs) {
+      continue;
+    }
     const double distance = std::hypot(positions[e].x - x, positions[e].y - y);
     if (distance <= best_distance) {
       best = static_cast<int>(e);
@@ -128,19 +86,18 @@ int NearestEntry(const std::vector<CPoint>& positions,
 }
 
 // Returns the samples in most of the cloud points' pairs, as a JSON array.
-std::string InvolvedJson(const CloudSet& cloud,
-                         const std::vector<KvDiscPnt>& samples,
+std::string InvolvedJson(const analysis::CloudSet& cloud,
+                         const analysis::Samples& samples,
                          const std::vector<LONG>& points) {
   std::vector<std::string> involved;
-  for (const Involvement& s :
-       MostInvolved(cloud.cloud, points, kListedSamples)) {
-    const KvDiscPnt& sample = samples[s.sample];
+  for (const analysis::Involvement& s :
+       analysis::MostInvolved(cloud.cloud, points, kListedSamples)) {
     involved.push_back(JsonObject()
                            .Number("sample", s.sample)
                            .Number("pairs", s.pairs)
-                           .Number("x", sample.x)
-                           .Number("y", sample.y)
-                           .Number("value", sample.value)
+                           .Number("x", samples.x[s.sample])
+                           .Number("y", samples.y[s.sample])
+                           .Number("value", samples.value[s.sample])
                            .str());
   }
   return JsonArray(involved);
@@ -155,33 +112,31 @@ Reply Reply::BadRequest(const std::string& message) {
   return reply;
 }
 
-Workbench::Workbench(DataSet data) : data_(std::move(data)) {}
+Workbench::Workbench(analysis::Table table) : table_(std::move(table)) {}
 
 Status Workbench::FindView(const WorkbenchRequest& request, View* view) {
-  const std::string key = ViewKey(request.view);
+  const std::string key = analysis::SettingsKey(request.view);
   auto found = views_.begin();
   while (found != views_.end() && found->first != key) ++found;
   if (found != views_.end()) {
     views_.splice(views_.begin(), views_, found);
   } else {
-    auto context = std::make_unique<ChartContext>(Trimmed(data_, request.view),
-                                                  request.view, nullptr);
-    Status status = context->Resolve();
-    if (status.ok()) ApplyTransform(context.get());
-    const VariogramSet* set = nullptr;
-    CloudSet* cloud = nullptr;
-    if (status.ok()) status = context->Variograms(&set);
-    if (status.ok()) status = context->Cloud(&cloud);
+    std::unique_ptr<analysis::Session> session;
+    Status status = analysis::Session::Open(table_, request.view, &session);
+    const analysis::VariogramSet* set = nullptr;
+    const analysis::CloudSet* cloud = nullptr;
+    if (status.ok()) status = session->Variograms(&set);
+    if (status.ok()) status = session->Cloud(&cloud);
     if (!status.ok()) return status;
-    views_.emplace_front(key, std::move(context));
+    views_.emplace_front(key, std::move(session));
     if (views_.size() > kCachedViews) views_.pop_back();
   }
-  view->context = views_.front().second.get();
-  view->context->Variograms(&view->variograms);
-  view->context->Cloud(&view->cloud);
-  view->context->LocatedSamples(&view->samples);
-  // Warnings go to the page with the view's information, not per request.
-  view->context->TakeWarnings();
+  view->session = views_.front().second.get();
+  view->session->Variograms(&view->variograms);
+  view->session->Cloud(&view->cloud);
+  view->session->Located(&view->samples);
+  // Each answer reports its own warnings; the session's stay in Info.
+  view->session->TakeWarnings();
   return Status::Ok();
 }
 
@@ -190,7 +145,7 @@ Reply Workbench::Answer(const WorkbenchRequest& request, Body body) {
   std::lock_guard<std::mutex> lock(mutex_);
   View view;
   const Status status = FindView(request, &view);
-  if (!status.ok()) return Reply::BadRequest(status.message());
+  if (!status.ok()) return Reply::BadRequest(ForClient(status));
   return body(view);
 }
 
@@ -202,74 +157,119 @@ Status Workbench::Prepare(const WorkbenchRequest& request) {
 
 std::vector<LONG> Workbench::SelectedPoints(const WorkbenchRequest& request,
                                             const View& view) {
-  if (request.box_given) return BoxPairs(view.cloud->cloud, request.box);
+  if (request.box_given) return analysis::BoxPairs(view.cloud->cloud, request.box);
   if (request.pick < 0) return {};
-  return LagPairs(*view.samples, view.cloud->cloud, view.variograms->lags,
-                  DirectionOf(request.view, request.direction), request.pick);
+  return analysis::LagPairs(*view.samples, view.cloud->cloud,
+                            view.variograms->lags,
+                            view.variograms->directions[request.direction],
+                            request.pick);
 }
 
-Reply Workbench::DrawToPicture(const std::string& name, ImageFormat format,
-                               const WorkbenchRequest& request,
-                               const View& view) {
+Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
+                       const View& view, DrawnPictures* drawn) {
   const bool legend = name == kLegendChart;
-  const ChartEntry* entry = FindChart(legend ? "locmap" : name);
-  if (entry == nullptr) {
+  const analysis::ChartKind* kind =
+      analysis::FindChartKind(legend ? "locmap" : name);
+  if (kind == nullptr) {
     std::string names = kLegendChart;
-    for (const ChartEntry& e : ChartTable())
-      names += std::string(", ") + e.name;
-    return Reply::BadRequest("unknown chart \"" + name +
-                             "\"; charts: " + names);
-  }
-  ChartPictures pictures(request.width, request.height);
-  Status status;
-  if (name == "vario") {
-    if (QualifyingPairs(view.variograms->rows[request.direction]) == 0) {
-      return Reply::BadRequest(
-          "no lag of this direction holds 30 pairs or more: nothing to draw "
-          "(try a larger lag, lag tolerance or angle tolerance)");
+    for (const analysis::ChartKind& k : analysis::ChartKinds()) {
+      names += std::string(", ") + k.name;
     }
-    DrawVariogram(*view.variograms, request, request.pick, pictures.main());
+    return Status::Failure("unknown chart \"" + name + "\"; charts: " + names);
+  }
+  drawn->pictures = std::make_unique<analysis::ChartPictures>(request.width,
+                                                              request.height);
+  analysis::ChartPictures& pictures = *drawn->pictures;
+  analysis::Session* session = view.session;
+  session->TakeWarnings();
+  Status status;
+  // Asked again so that the samples' warnings (a constant attribute) come
+  // with this answer.
+  const analysis::VariogramSet* variograms = nullptr;
+  const analysis::CloudSet* cloud = nullptr;
+  session->Variograms(&variograms);
+  session->Cloud(&cloud);
+  if (name == "vario") {
+    const analysis::VariogramSet& set = *variograms;
+    if (analysis::QualifyingPairs(set.rows[request.direction]) == 0) {
+      return Status::Failure(
+          "no lag of this direction holds " +
+          std::to_string(analysis::kMinVariogramPairs) +
+          " pairs or more: nothing to draw (try a larger lag, lag tolerance "
+          "or angle tolerance)");
+    }
+    analysis::DrawVariogramRow(set, request.direction, ModelOf(request, set),
+                               request.pick, pictures.main());
+    const analysis::FitSettings& settings = request.view.model;
+    if (!request.model_given) {
+      for (const std::string& w : analysis::FitWarnings(set.fit, settings)) {
+        session->Warn(w);
+      }
+    }
   } else if (name == "cloud") {
-    std::vector<LONG> selected = SelectedPoints(request, view);
-    DrawCloudGraph(view.cloud, &selected, pictures.main());
+    status = analysis::DrawCloud(*cloud, SelectedPoints(request, view),
+                                 pictures.main());
   } else if (name == "cloudmap") {
     std::vector<KVL_DOT> pairs;
     for (LONG p : SelectedPoints(request, view)) {
       pairs.push_back(view.cloud->cloud.pairs[p]);
     }
-    status = DrawCloudPairMap(view.context, &pairs, pictures.main(), nullptr);
+    status = analysis::DrawCloudPairMap(session, pairs, pictures.main());
   } else {
-    Statistics stats;
-    status = entry->draw(view.context, &pictures, &stats);
+    analysis::ChartOptions options;
+    options.direction = request.direction;
+    analysis::DrawnChart chart;
+    status = analysis::DrawChart(session, *kind, options, &pictures, &chart);
+    drawn->warnings = chart.warnings;
+    return status;
   }
-  view.context->TakeWarnings();
-  if (!status.ok()) return Reply::BadRequest(status.message());
-  // The legend is the map's second picture.
-  const int picture = legend ? pictures.count() - 1 : 0;
-  Reply reply;
-  reply.content_type =
-      format == ImageFormat::kSvg ? "image/svg+xml" : "image/png";
-  if (!PictureBytes(
-          [&](const std::string& path) {
-            return pictures.Save(picture, path, format);
-          },
-          &reply.body)) {
-    reply = Reply{500, "text/plain", "the picture could not be encoded"};
-  }
-  return reply;
+  drawn->warnings = session->TakeWarnings();
+  return status;
 }
 
-Reply Workbench::Chart(const std::string& name, ImageFormat format,
+Reply Workbench::Chart(const std::string& name, analysis::ImageFormat format,
                        const WorkbenchRequest& request) {
   return Answer(request, [&](const View& view) {
-    return DrawToPicture(name, format, request, view);
+    DrawnPictures drawn;
+    const Status status = Draw(name, request, view, &drawn);
+    if (!status.ok()) return Reply::BadRequest(ForClient(status));
+    // The legend is the map's second picture.
+    const analysis::ChartPictures& pictures = *drawn.pictures;
+    const int picture = name == kLegendChart ? pictures.count() - 1 : 0;
+    Reply reply;
+    reply.content_type = format == analysis::ImageFormat::kSvg
+                             ? "image/svg+xml"
+                             : "image/png";
+    if (!PictureBytes(
+            [&](const std::string& path) {
+              return pictures.Save(picture, path, format);
+            },
+            &reply.body)) {
+      reply = Reply{500, "text/plain", "the picture could not be encoded"};
+    }
+    return reply;
+  });
+}
+
+Reply Workbench::Warnings(const std::string& name,
+                          const WorkbenchRequest& request) {
+  return Answer(request, [&](const View& view) {
+    DrawnPictures drawn;
+    const Status status = Draw(name, request, view, &drawn);
+    std::vector<std::string> warnings = drawn.warnings;
+    if (!status.ok()) warnings.push_back(ForClient(status));
+    return Reply{200, "application/json",
+                 JsonObject()
+                     .Text("chart", name)
+                     .Raw("warnings", analysis::JsonStrings(warnings))
+                     .str()};
   });
 }
 
 Reply Workbench::Info(const WorkbenchRequest& request) {
   return Answer(request, [&](const View& view) {
-    const VariogramSet& set = *view.variograms;
-    std::vector<std::string> labels, rows, warnings;
+    const analysis::VariogramSet& set = *view.variograms;
+    std::vector<std::string> labels, rows;
     for (size_t r = 0; r < set.rows.size(); ++r) {
       labels.push_back(JsonString(set.labels[r]));
       std::vector<std::string> entries;
@@ -278,40 +278,41 @@ Reply Workbench::Info(const WorkbenchRequest& request) {
       }
       rows.push_back(JsonArray(entries));
     }
-    for (const std::string& warning : view.context->run_warnings()) {
-      warnings.push_back(JsonString(warning));
-    }
-    const DataSet& data = view.context->data();
+    const analysis::Session& session = *view.session;
+    const analysis::Table& table = session.table();
     const double pairs = static_cast<double>(view.cloud->cloud.pairs.size());
     return Reply{
         200, "application/json",
         JsonObject()
-            .Text("title", data.title)
-            .Text("path", data.path)
-            .Number("rows", data.RowCount())
+            .Text("title", table.title)
+            .Text("path", BaseName(table.path))
+            .Number("rows", static_cast<double>(table.RowCount()))
             .Number("samples", static_cast<double>(view.samples->size()))
-            .Text("columns", view.context->ColumnsText(ColumnUse::kLocated))
+            .Text("columns", session.ColumnsText(analysis::ColumnUse::kLocated))
             .Number("variance", set.variance)
             .Number("lag", set.lags.spacing)
             .Number("lags", set.lags.count)
             .Raw("directions", JsonArray(labels))
             .Raw("variograms", JsonArray(rows))
             .Number("cloud_pairs", pairs)
-            .Raw("fit", ModelFitJson(set.fit, FromFit(set.fit)))
-            .Raw("warnings", JsonArray(warnings))
+            .Raw("fit", FitJson(set.fit, request.view.model, set.fit.model))
+            .Raw("warnings", analysis::JsonStrings(session.run_warnings()))
             .str()};
   });
 }
 
 Reply Workbench::Points(const WorkbenchRequest& request) {
   return Answer(request, [&](const View& view) {
+    CanvasWindow window(request.width, request.height);
+    const analysis::VariogramSet& set = *view.variograms;
     const std::vector<CPoint> positions =
-        RecordedPoints(*view.variograms, request);
-    const std::vector<Variogram>& row =
-        view.variograms->rows[request.direction];
+        analysis::DrawVariogramRow(set, request.direction,
+                                   ModelOf(request, set), analysis::kNoEntry,
+                                   &window);
+    const analysis::VariogramRow& row = set.rows[request.direction];
     std::vector<std::string> points;
     for (size_t e = 0; e < positions.size(); ++e) {
-      const bool drawn = positions[e].x != kNotDrawn;
+      const bool drawn = positions[e].x != analysis::kNotDrawn;
       points.push_back(
           JsonObject()
               .Number("entry", static_cast<double>(e))
@@ -327,14 +328,17 @@ Reply Workbench::Points(const WorkbenchRequest& request) {
 
 Reply Workbench::Pick(const WorkbenchRequest& request, int x, int y) {
   return Answer(request, [&](const View& view) {
+    CanvasWindow window(request.width, request.height);
+    const analysis::VariogramSet& set = *view.variograms;
     const std::vector<CPoint> positions =
-        RecordedPoints(*view.variograms, request);
-    const std::vector<Variogram>& row =
-        view.variograms->rows[request.direction];
+        analysis::DrawVariogramRow(set, request.direction,
+                                   ModelOf(request, set), analysis::kNoEntry,
+                                   &window);
+    const analysis::VariogramRow& row = set.rows[request.direction];
     const int best = NearestEntry(positions, row, x, y);
     JsonObject reply;
     reply.Number("entry", best);
-    if (best != kNoEntry) {
+    if (best != analysis::kNoEntry) {
       WorkbenchRequest picked = request;
       picked.pick = best;
       picked.box_given = false;
@@ -357,35 +361,14 @@ Reply Workbench::Pick(const WorkbenchRequest& request, int x, int y) {
 }
 
 Reply Workbench::SelectBox(const WorkbenchRequest& request,
-                           const PixelBox& box) {
+                           const analysis::PixelBox& box) {
   return Answer(request, [&](const View& view) {
-    CanvasWindow window(request.width, request.height);
-    std::vector<LONG> none;
-    GraphObject graph = DrawCloudGraph(view.cloud, &none, &window);
-    if (graph == nullptr) return Reply::BadRequest(NoGraph().message());
-    // Two corners of the data windows give the chart's linear mapping.
-    const DataWindow& h = view.cloud->distances;
-    const DataWindow& g = view.cloud->semivariances;
-    int sx0 = 0, sy0 = 0, sx1 = 0, sy1 = 0;
-    _kvGraphWorldtoScreen(graph.get(), h.minimum, g.minimum, sx0, sy0);
-    _kvGraphWorldtoScreen(graph.get(), h.maximum, g.maximum, sx1, sy1);
-    if (sx0 == sx1 || sy0 == sy1) {
-      return Reply::BadRequest("the cloud's picture is too small to select in");
-    }
-    auto distance = [&](int x) {
-      return h.minimum + (x - kPlotLeft - sx0) * (h.maximum - h.minimum) /
-                             static_cast<double>(sx1 - sx0);
-    };
-    auto gamma = [&](int y) {
-      return g.minimum + (y - kPlotTop - sy0) * (g.maximum - g.minimum) /
-                             static_cast<double>(sy1 - sy0);
-    };
-    CloudBox data_box;
-    data_box.distance_min = std::min(distance(box.x0), distance(box.x1));
-    data_box.distance_max = std::max(distance(box.x0), distance(box.x1));
-    data_box.gamma_min = std::min(gamma(box.y0), gamma(box.y1));
-    data_box.gamma_max = std::max(gamma(box.y0), gamma(box.y1));
-    const std::vector<LONG> points = BoxPairs(view.cloud->cloud, data_box);
+    analysis::CloudBox data_box;
+    const Status status = analysis::CloudBoxOf(
+        *view.cloud, request.width, request.height, box, &data_box);
+    if (!status.ok()) return Reply::BadRequest(ForClient(status));
+    const std::vector<LONG> points =
+        analysis::BoxPairs(view.cloud->cloud, data_box);
     return Reply{
         200, "application/json",
         JsonObject()
@@ -401,22 +384,26 @@ Reply Workbench::SelectBox(const WorkbenchRequest& request,
 
 Reply Workbench::Fit(const WorkbenchRequest& request) {
   return Answer(request, [&](const View& view) {
-    const VariogramSet& set = *view.variograms;
-    FitSettings settings;
-    settings.start.type = request.model.model.type;
-    const ModelFit fit =
-        FitModel(set.rows[request.direction], set.lags, set.variance, settings);
-    WorkbenchModel model = FromFit(fit);
-    model.azimuth = request.model.azimuth;
-    return Reply{200, "application/json", ModelFitJson(fit, model)};
+    const analysis::VariogramSet& set = *view.variograms;
+    analysis::FitSettings settings;
+    settings.type = request.model.structures[0].type;
+    const analysis::ModelFit fit = analysis::FitModel(
+        set.rows[request.direction], set.lags, set.variance, settings);
+    analysis::VariogramModel model = fit.model;
+    model.structures[0].azimuth = request.model.structures[0].azimuth;
+    return Reply{200, "application/json", FitJson(fit, settings, model)};
   });
 }
 
 Reply Workbench::ModelText(const WorkbenchRequest& request,
                            const std::string& format) {
   return Answer(request, [&](const View& view) {
-    const WorkbenchModel model = ModelOf(request, *view.variograms);
-    if (format == "gslib") return Reply{200, "text/plain", ModelGslib(model)};
-    return Reply{200, "application/json", ModelJson(model)};
+    const analysis::VariogramModel& model = ModelOf(request, *view.variograms);
+    if (format == "gslib") {
+      return Reply{200, "text/plain", analysis::ModelGslib(model)};
+    }
+    return Reply{200, "application/json", analysis::ModelJson(model)};
   });
 }
+
+}  // namespace korvagraph

@@ -1,10 +1,11 @@
 // Workbench: the data set a server holds and every answer the workbench
-// page asks of it: pictures of the charts drawn through the library, the
-// variogram point under a click, the cloud pairs in a box, a model fit and
-// the model as text. Each call is independent and safe from any thread: one
-// mutex covers the chart library, the platform's windows and the cache of
-// data views (the data trimmed, transformed and with variograms and cloud
-// worked out for one set of settings).
+// page asks of it: pictures of the charts drawn through the analysis
+// library, the warnings each picture raised, the variogram point under a
+// click, the cloud pairs in a box, a model fit and the model as text. Each
+// call is independent and safe from any thread: one mutex covers the chart
+// library, the platform's windows and the cache of sessions (the data
+// trimmed, transformed and with variograms and cloud worked out for one set
+// of settings).
 #ifndef TOOLS_KORVAGRAPH_SERVE_WORKBENCH_H_
 #define TOOLS_KORVAGRAPH_SERVE_WORKBENCH_H_
 
@@ -15,11 +16,12 @@
 #include <utility>
 #include <vector>
 
-#include "tools/korvagraph/chart_context.h"
-#include "tools/korvagraph/chart_pictures.h"
-#include "tools/korvagraph/data_set.h"
-#include "tools/korvagraph/options.h"
+#include "korvagraph/analysis/charts.h"
+#include "korvagraph/analysis/session.h"
+#include "korvagraph/analysis/table.h"
 #include "tools/korvagraph/serve/workbench_request.h"
+
+namespace korvagraph {
 
 // An answer: HTTP status, content type and body.
 struct Reply {
@@ -31,29 +33,26 @@ struct Reply {
   static Reply BadRequest(const std::string& message);
 };
 
-// A box in pixels of a picture: two corners, in any order.
-struct PixelBox {
-  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-};
-
 class Workbench {
  public:
-  // data: read with no trimming beyond the missing-value mark; each request
-  // trims it as it asks.
-  explicit Workbench(DataSet data);
+  // table: read with no trimming beyond the missing-value mark; each
+  // request trims it as it asks.
+  explicit Workbench(analysis::Table table);
   Workbench(const Workbench&) = delete;
   Workbench& operator=(const Workbench&) = delete;
 
-  // Builds the view of request's settings; fails when the data cannot be
+  // Opens the session of request's settings; fails when the data cannot be
   // shown with them.
-  Status Prepare(const WorkbenchRequest& request);
-  // The data, the columns, the view's lags, directions and variograms, and
-  // the fitted model, as JSON.
+  analysis::Status Prepare(const WorkbenchRequest& request);
+  // The data, the columns, the view's lags, directions and variograms, the
+  // fitted model and the session's warnings, as JSON.
   Reply Info(const WorkbenchRequest& request);
-  // The chart named name ("vario", "cloud", ..., any chart of the chart
-  // table, or "locmap-legend") as a PNG or SVG picture.
-  Reply Chart(const std::string& name, ImageFormat format,
+  // The chart named name (any chart of the library's table, or
+  // "locmap-legend") as a PNG or SVG picture.
+  Reply Chart(const std::string& name, analysis::ImageFormat format,
               const WorkbenchRequest& request);
+  // The warnings the chart named name raises when drawn for request.
+  Reply Warnings(const std::string& name, const WorkbenchRequest& request);
   // The pixel position of every entry's point of the shown direction, as
   // the chart recorded it (null for entries it did not draw), and the
   // entry's numbers.
@@ -63,23 +62,31 @@ class Workbench {
   Reply Pick(const WorkbenchRequest& request, int x, int y);
   // The box of the cloud's data units under box (pixels of the cloud's
   // picture), the number of points inside and the samples most involved.
-  Reply SelectBox(const WorkbenchRequest& request, const PixelBox& box);
-  // The model fitted to the shown direction by weighted least squares.
+  Reply SelectBox(const WorkbenchRequest& request,
+                  const analysis::PixelBox& box);
+  // The model fitted to the shown direction by weighted least squares,
+  // with the warnings the fit deserves.
   Reply Fit(const WorkbenchRequest& request);
   // The request's model as "json" or "gslib" text.
   Reply ModelText(const WorkbenchRequest& request, const std::string& format);
 
  private:
-  // What a request's answer draws from: the view of its settings.
+  // What a request's answer draws from: the session of its settings.
   struct View {
-    ChartContext* context = nullptr;
-    const VariogramSet* variograms = nullptr;
-    CloudSet* cloud = nullptr;
-    const std::vector<KvDiscPnt>* samples = nullptr;
+    analysis::Session* session = nullptr;
+    const analysis::VariogramSet* variograms = nullptr;
+    const analysis::CloudSet* cloud = nullptr;
+    const analysis::Samples* samples = nullptr;
+  };
+  // A chart drawn for a request, with the warnings it raised.
+  struct DrawnPictures {
+    std::unique_ptr<analysis::ChartPictures> pictures;
+    std::vector<std::string> warnings;
   };
 
-  // Finds or builds the view of request's settings. REQUIRES: mutex_ held.
-  Status FindView(const WorkbenchRequest& request, View* view);
+  // Finds or opens the session of request's settings. REQUIRES: mutex_
+  // held.
+  analysis::Status FindView(const WorkbenchRequest& request, View* view);
   // Holds mutex_ and answers with body(view), or with the 400 of a view
   // that cannot be built.
   template <typename Body>
@@ -89,13 +96,17 @@ class Workbench {
   // its picked lag, else none.
   static std::vector<LONG> SelectedPoints(const WorkbenchRequest& request,
                                           const View& view);
-  static Reply DrawToPicture(const std::string& name, ImageFormat format,
-                             const WorkbenchRequest& request, const View& view);
+  static analysis::Status Draw(const std::string& name,
+                               const WorkbenchRequest& request,
+                               const View& view, DrawnPictures* drawn);
 
   std::mutex mutex_;
-  const DataSet data_;
+  const analysis::Table table_;
   // Most recently used first.
-  std::list<std::pair<std::string, std::unique_ptr<ChartContext>>> views_;
+  std::list<std::pair<std::string, std::unique_ptr<analysis::Session>>>
+      views_;
 };
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_SERVE_WORKBENCH_H_

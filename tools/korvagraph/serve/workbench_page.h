@@ -5,6 +5,10 @@
 
 #include <string>
 
+namespace korvagraph {
+
 const std::string& WorkbenchPage();
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_SERVE_WORKBENCH_PAGE_H_

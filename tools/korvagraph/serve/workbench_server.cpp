@@ -9,6 +9,10 @@
 #include "tools/korvagraph/serve/query_params.h"
 #include "tools/korvagraph/serve/workbench_page.h"
 
+namespace korvagraph {
+
+using analysis::Status;
+
 namespace {
 
 // Requests carry everything in the query: no body is read.
@@ -62,6 +66,11 @@ Reply Box(Workbench* workbench, QueryParams* params,
           static_cast<int>(corners[2]), static_cast<int>(corners[3])});
 }
 
+Reply Warnings(Workbench* workbench, QueryParams* params,
+               const WorkbenchRequest& r) {
+  return workbench->Warnings(params->Text("chart", "vario"), r);
+}
+
 Reply Model(Workbench* workbench, QueryParams* params,
             const WorkbenchRequest& r) {
   const std::string format =
@@ -75,6 +84,7 @@ const struct {
 } kRoutes[] = {
     {"/api/info", Info}, {"/api/points", Points}, {"/api/pick", Pick},
     {"/api/box", Box},   {"/api/fit", Fit},       {"/api/model", Model},
+    {"/api/warnings", Warnings},
 };
 
 // Reads the workbench request of request and answers it with
@@ -85,10 +95,10 @@ Reply Serve(const httplib::Request& request, const Options& options,
   QueryParams params(request.params);
   WorkbenchRequest parsed;
   const Status status = ReadWorkbenchRequest(&params, options, &parsed);
-  if (!status.ok()) return Reply::BadRequest(status.message());
+  if (!status.ok()) return Reply::BadRequest(status.ToString());
   const Reply reply = answer(&params, parsed);
   if (!params.status().ok()) {
-    return Reply::BadRequest(params.status().message());
+    return Reply::BadRequest(params.status().ToString());
   }
   return reply;
 }
@@ -126,8 +136,9 @@ void WorkbenchServer::Route() {
       R"(/chart/([^/]+)\.(png|svg))",
       [this](const httplib::Request& request, httplib::Response& response) {
         const std::string name = request.matches[1];
-        const ImageFormat format =
-            request.matches[2] == "svg" ? ImageFormat::kSvg : ImageFormat::kPng;
+        const analysis::ImageFormat format =
+            request.matches[2] == "svg" ? analysis::ImageFormat::kSvg
+                                        : analysis::ImageFormat::kPng;
         Send(Serve(request, options_,
                    [&](QueryParams*, const WorkbenchRequest& parsed) {
                      return workbench_->Chart(name, format, parsed);
@@ -154,7 +165,7 @@ Status WorkbenchServer::Bind(const std::string& host, int port, int* bound) {
     *bound = server_->bind_to_port(host.c_str(), port) ? port : -1;
   }
   if (*bound <= 0) {
-    return Status::Error("cannot listen on " + host + ":" +
+    return Status::Failure("cannot listen on " + host + ":" +
                          std::to_string(port) +
                          " (in use, or not an address of this machine)");
   }
@@ -173,3 +184,5 @@ void WorkbenchServer::Stop() {
   while (running_ && !server_->is_running()) std::this_thread::yield();
   server_->stop();
 }
+
+}  // namespace korvagraph

@@ -16,6 +16,8 @@ namespace httplib {
 class Server;
 }
 
+namespace korvagraph {
+
 class WorkbenchServer {
  public:
   // workbench must outlive the server; options are those requests start
@@ -26,7 +28,7 @@ class WorkbenchServer {
   WorkbenchServer& operator=(const WorkbenchServer&) = delete;
 
   // Binds host:port, any free port when port is 0; writes the port bound.
-  Status Bind(const std::string& host, int port, int* bound);
+  analysis::Status Bind(const std::string& host, int port, int* bound);
   // Serves the bound socket until Stop; returns false when it could not.
   bool Run();
   // Makes Run return, or return at once if it has not started; safe from
@@ -44,5 +46,7 @@ class WorkbenchServer {
   std::atomic<bool> stop_{false};
   std::atomic<bool> running_{false};
 };
+
+}  // namespace korvagraph
 
 #endif  // TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_

@@ -1,0 +1,63 @@
+// Fitting a variogram model of one structure and a nugget to an
+// experimental variogram by weighted least squares, the description of the
+// result, and the warnings a fit the data cannot support deserves.
+#ifndef KORVAGRAPH_ANALYSIS_MODEL_FIT_H_
+#define KORVAGRAPH_ANALYSIS_MODEL_FIT_H_
+
+#include <string>
+#include <vector>
+
+#include "korvagraph/analysis/model.h"
+#include "korvagraph/analysis/status.h"
+#include "korvagraph/analysis/variogram.h"
+
+namespace korvagraph::analysis {
+
+// What a fit may change: fixed parameters keep their given values.
+struct FitSettings {
+  ModelType type = ModelType::kSpherical;  // the type fitted
+  bool fix_nugget = false, fix_sill = false, fix_range = false;
+  double nugget = 0.0;
+  double sill = 0.0;   // nugget plus contribution
+  double range = 0.0;  // power: the exponent
+
+  bool AllFixed() const { return fix_nugget && fix_sill && fix_range; }
+};
+
+// Checks the fixed parameters: 0 <= nugget <= sill, range above 0 (power:
+// an exponent below kMaxPowerExponent). The message names what is wrong.
+Status ValidateFitSettings(const FitSettings& settings);
+
+struct ModelFit {
+  VariogramModel model;         // one structure
+  int lags_used = 0;            // entries of kMinVariogramPairs or more
+  bool fitted = false;          // false: too few lags, the defaults stand
+  bool range_at_bound = false;  // the best range is an end of the search
+  double largest_lag = 0.0;     // distance of the farthest entry used
+};
+
+// Fits the free parameters to the entries of row that a chart draws (at
+// least kMinVariogramPairs pairs), weighting each by its pair count. For
+// each range (power: exponent) nugget and contribution follow by linear
+// least squares, kept non-negative; the range starts at the best of a fine
+// grid and is refined by golden-section search. With fewer than three
+// entries it returns the defaults (no nugget, sill = variance, range = half
+// the lags' reach; power: exponent 1) overridden by the fixed parameters.
+ModelFit FitModel(const VariogramRow& row, const LagSettings& lags,
+                  double variance, const FitSettings& settings = {});
+
+// Returns "spherical: nugget 0.1, sill 1, range 333 (fitted by weighted
+// least squares to 11 lags)", naming the exponent of a power model and
+// saying which parameters were fixed or left at their defaults.
+std::string ModelDescription(const ModelFit& fit,
+                             const FitSettings& settings = {});
+
+// Returns the warnings about a model the data do not determine: too few
+// lags to fit, a range at the end of its search, a range beyond the
+// largest lag used. None when the range was given.
+std::vector<std::string> FitWarnings(const ModelFit& fit,
+                                     const FitSettings& settings = {});
+
+}  // namespace korvagraph::analysis
+
+#endif  // KORVAGRAPH_ANALYSIS_MODEL_FIT_H_

@@ -1,0 +1,103 @@
+// Experimental variograms of scattered samples in the horizontal plane,
+// with the classic conventions:
+// - Directions are azimuths in degrees clockwise from north (+y); a pair
+//   counts in a direction when the angle between its separation and the
+//   azimuth is within the angle tolerance (either side; separations are
+//   unordered, so 0 and 180 are one direction) and its separation lies
+//   within the bandwidth of the direction's axis. A tolerance of 90 or more
+//   takes every pair; a bandwidth of 0 or less sets no limit.
+// - Lags: a pair at distance h counts in lag k (k = 1 .. count) when
+//   |h - k * spacing| <= the lag tolerance, which is half the spacing when
+//   not set and is held at half the spacing at most, so that a pair counts
+//   in one lag; a pair exactly halfway between two lags counts in the
+//   upper one.
+// - One row per direction of count + 2 entries (the chart library's
+//   Variogram records):
+//     entry 0      pairs at one place (closer than 1e-6 of a lag), which
+//                  count in every direction,
+//     entry 1      pairs closer than half a lag,
+//     entry k + 1  lag k, k = 1 .. count.
+//   An entry holds the mean distance of its pairs, the semivariance (half
+//   the mean squared difference) and the pair count; empty entries hold
+//   zeros. Pair counts beyond 2^31 - 1 saturate there.
+// The sums are exact and do not depend on the number of cores: the pair
+// loop runs in chunks on every core, each with its own sums, merged in
+// chunk order.
+#ifndef KORVAGRAPH_ANALYSIS_VARIOGRAM_H_
+#define KORVAGRAPH_ANALYSIS_VARIOGRAM_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "korvagraph/KorvaGraphLib.h"
+#include "korvagraph/analysis/progress.h"
+#include "korvagraph/analysis/samples.h"
+#include "korvagraph/analysis/status.h"
+
+namespace korvagraph::analysis {
+
+// The variogram charts skip entries of fewer pairs than this; a model is
+// fitted to the entries that hold at least as many.
+constexpr int kMinVariogramPairs = 30;
+
+// Lags a variogram holds at most.
+constexpr int kMaxLagCount = 1000;
+
+struct LagSettings {
+  double spacing = 1.0;
+  int count = 1;
+  // The lag tolerance asked for; 0 or less: half the spacing.
+  double tolerance = 0.0;
+
+  // Returns the tolerance in force (see the lag rule above).
+  double Tolerance() const;
+  // Returns the farthest distance a lag takes.
+  double Reach() const { return count * spacing + Tolerance(); }
+};
+
+// Returns lags reaching half the diagonal of the samples' bounding box (the
+// usual reach of a variogram), spaced by a round number (1, 2, 2.5 or 5
+// times a power of ten) that gives about a dozen lags.
+LagSettings DefaultLags(const Samples& samples);
+
+// Returns the lags a host asked for: spacing (0: the default's) and count
+// (0: as many as keep the default's reach, 1 to 1000), with the tolerance.
+LagSettings ChooseLags(const Samples& samples, double spacing, int count,
+                       double tolerance);
+
+struct Direction {
+  double azimuth = 0.0;     // degrees clockwise from north
+  double tolerance = 90.0;  // degrees either side; 90: every direction
+  double bandwidth = 0.0;   // 0 or less: no limit
+
+  bool TakesEveryPair() const { return tolerance >= 90.0 && bandwidth <= 0; }
+};
+
+// The usual angle tolerance of four directions 45 degrees apart.
+constexpr double kDirectionTolerance = 22.5;
+
+using VariogramRow = std::vector<Variogram>;
+
+// Computes one row of lags.count + 2 entries per direction into *rows.
+// progress may be empty; a cancelled computation leaves *rows empty.
+Status ExperimentalVariograms(const Samples& samples, const LagSettings& lags,
+                              const std::vector<Direction>& directions,
+                              std::vector<VariogramRow>* rows,
+                              const ProgressCallback& progress = {});
+
+// The rules a pair is counted by, for hosts that pick pairs out again.
+// Returns the entry of a row that a pair at distance h counts in, or -1.
+int LagEntry(double h, const LagSettings& lags);
+// Returns true when the separation (dx, dy) lies within the direction's
+// angle tolerance and bandwidth.
+bool InDirection(double dx, double dy, const Direction& direction);
+
+// Returns the number of lags (entries past the first) of at least
+// kMinVariogramPairs pairs, and their total pair count: what a chart draws.
+int QualifyingLags(const VariogramRow& row);
+int64_t QualifyingPairs(const VariogramRow& row);
+
+}  // namespace korvagraph::analysis
+
+#endif  // KORVAGRAPH_ANALYSIS_VARIOGRAM_H_
