@@ -59,6 +59,8 @@ bool RunChunks(const std::vector<int64_t>& work,
     }
     take(true);
   }
+  // Chunks that other threads finished last are reported here.
+  if (progress && !cancelled) progress({step, total, total});
   return !cancelled;
 }
 

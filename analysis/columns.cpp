@@ -17,9 +17,9 @@ const char* const kZNames[] = {"z",         "zlocation", "zloc", "zcoord",
                                "elevation", "elev",      "depth"};
 // First words of columns that number samples rather than measure them.
 const char* const kIdNames[] = {
-    "id",     "no",     "nr",       "num",    "number", "sample", "sampleid",
-    "sample_id", "samp", "hole",    "holeid", "hole_id", "bhid",  "dhid",
-    "index",  "idx",    "record",   "rec",    "fid",    "objectid", "key"};
+    "id",        "no",   "nr",     "num",    "number",  "sample",   "sampleid",
+    "sample_id", "samp", "hole",   "holeid", "hole_id", "bhid",     "dhid",
+    "index",     "idx",  "record", "rec",    "fid",     "objectid", "key"};
 // An ID column by content holds at least this many values.
 constexpr int64_t kFewestIdValues = 3;
 
@@ -163,35 +163,47 @@ Status ChooseColumns(const Table& table, const ColumnRequest& request,
   }
   if (!status.ok()) return status;
 
-  // The default attributes: the first two other columns that are not IDs;
-  // an ID passed over on the way is named in a warning.
+  // The default attributes: the other columns that are not IDs, in order;
+  // the primary is the first, the secondary the first besides the primary.
   auto taken = [choice](int c) {
     return c == choice->x || c == choice->y || c == choice->z ||
            c == choice->weight;
   };
-  int first = kNoColumn, second = kNoColumn;
-  for (int c = 0; c < table.ColumnCount() && second == kNoColumn; ++c) {
+  std::vector<int> candidates;
+  std::vector<std::pair<int, std::string>> ids;  // passed over, and why
+  for (int c = 0; c < table.ColumnCount(); ++c) {
     if (taken(c)) continue;
     const std::string reason = IdColumnReason(table, c);
-    if (!reason.empty()) {
-      const bool named = first == kNoColumn ? !request.primary.empty()
-                                            : !request.secondary.empty();
-      if (!named) {
-        choice->warnings.push_back(
-            "column " + std::to_string(c + 1) + " (" + table.names[c] +
-            ") is passed over as an attribute: " + reason +
-            ", so it numbers the samples; name it to chart it");
-      }
-      continue;
+    if (reason.empty()) {
+      candidates.push_back(c);
+    } else {
+      ids.emplace_back(c, reason);
     }
-    (first == kNoColumn ? first : second) = c;
   }
-  if (first == kNoColumn) first = table.ColumnCount() - 1;
-  status = Choose(table, request.primary, first, &choice->primary);
+  const int fallback =
+      candidates.empty() ? table.ColumnCount() - 1 : candidates[0];
+  status = Choose(table, request.primary, fallback, &choice->primary);
   if (!status.ok()) return status;
-  if (request.secondary.empty() && second == choice->primary) second = first;
-  if (second == choice->primary) second = kNoColumn;
-  return Choose(table, request.secondary, second, &choice->secondary);
+  int second = kNoColumn;
+  for (int c : candidates) {
+    if (c != choice->primary) {
+      second = c;
+      break;
+    }
+  }
+  status = Choose(table, request.secondary, second, &choice->secondary);
+  if (!status.ok()) return status;
+  // An ID column left out of a default choice is named in a warning.
+  const bool defaults = request.primary.empty() || request.secondary.empty();
+  for (const auto& [c, reason] : ids) {
+    if (!defaults || c == choice->primary || c == choice->secondary) continue;
+    choice->warnings.push_back("column " + std::to_string(c + 1) + " (" +
+                               table.names[c] +
+                               ") is passed over as an attribute: " + reason +
+                               ", so it numbers the samples; name it to chart "
+                               "it");
+  }
+  return Status::Ok();
 }
 
 }  // namespace korvagraph::analysis

@@ -122,7 +122,8 @@ double ModelSemivariance(const VariogramModel& model, double h,
   if (h <= 0.0) return 0.0;
   double value = model.nugget;
   for (const Structure& s : model.structures) {
-    value += s.contribution * StructureShape(s.type, s.range, Stretched(s, h, azimuth));
+    value += s.contribution *
+             StructureShape(s.type, s.range, Stretched(s, h, azimuth));
   }
   return value;
 }
@@ -134,9 +135,8 @@ Kt3dIntp ModelRecord(const VariogramModel& model, double direction) {
   // structure without contribution names the direction of evaluation.
   const int first = model.Isotropic() ? 0 : 1;
   if (first == 1) {
-    const ModelType type = model.structures.empty()
-                               ? ModelType::kSpherical
-                               : model.structures[0].type;
+    const ModelType type = model.structures.empty() ? ModelType::kSpherical
+                                                    : model.structures[0].type;
     record.it[0] = static_cast<LONG>(type);
     record.p1[0] = record.p2[0] = record.p3[0] = 1.0;
   }

@@ -49,8 +49,8 @@ class RangeFitter {
     Candidate c = Linear(s);
     c.error = 0.0;
     for (const Variogram* v : used_) {
-      const double e = v->gamma - c.nugget -
-                       c.part * StructureShape(type_, range, v->h);
+      const double e =
+          v->gamma - c.nugget - c.part * StructureShape(type_, range, v->h);
       c.error += v->npairs * e * e;
     }
     return c;
@@ -106,8 +106,7 @@ Status ValidateFitSettings(const FitSettings& s) {
       (s.fix_sill && !(s.sill >= 0.0)) ||
       (s.fix_nugget && s.fix_sill && s.sill < s.nugget) ||
       (s.fix_range && !(s.range > 0.0))) {
-    return Status::Failure(
-        "expected 0 <= nugget <= sill and a range above 0");
+    return Status::Failure("expected 0 <= nugget <= sill and a range above 0");
   }
   if (power && s.fix_range && !(s.range < kMaxPowerExponent)) {
     return Status::Failure(

@@ -1,5 +1,7 @@
 #include "korvagraph/analysis/samples.h"
 
+#include <algorithm>
+
 namespace korvagraph::analysis {
 
 void Samples::Append(double x_value, double y_value, double z_value,
@@ -19,9 +21,9 @@ Samples LocatedSamples(const Table& table, const ColumnChoice& choice) {
   const std::vector<double>& vs = table.columns[choice.primary];
   const std::vector<double>* zs =
       choice.z == kNoColumn ? nullptr : &table.columns[choice.z];
-  const std::vector<double>* second =
-      choice.secondary == kNoColumn ? nullptr
-                                    : &table.columns[choice.secondary];
+  const std::vector<double>* second = choice.secondary == kNoColumn
+                                          ? nullptr
+                                          : &table.columns[choice.secondary];
   for (int64_t r = 0; r < table.RowCount(); ++r) {
     if (IsMissing(xs[r]) || IsMissing(ys[r]) || IsMissing(vs[r])) continue;
     samples.Append(xs[r], ys[r], zs == nullptr ? 0.0 : (*zs)[r], vs[r],
@@ -43,6 +45,20 @@ std::vector<KvDiscPnt> SampleRecords(const Samples& samples) {
         IsMissing(samples.value2[i]) ? kMissingThreshold : samples.value2[i];
   }
   return records;
+}
+
+MapExtent MapExtentOf(const Samples& samples) {
+  const auto widened = [](const std::vector<double>& values) {
+    return Widened(WindowOf(values));
+  };
+  const DataWindow x = AxisExtent(widened(samples.x));
+  const DataWindow y = AxisExtent(widened(samples.y));
+  const DataWindow z = AxisExtent(widened(samples.z));
+  MapExtent extent;
+  extent.minimum = {x.minimum, y.minimum, z.minimum};
+  extent.maximum = {x.maximum, y.maximum, z.maximum};
+  extent.values = widened(samples.value);
+  return extent;
 }
 
 }  // namespace korvagraph::analysis

@@ -114,8 +114,8 @@ std::string SettingsKey(const Settings& s) {
   key += std::string(TransformName(s.transform)) + "," +
          std::to_string(v.lag_count) + "," +
          std::to_string(s.cloud.max_points) + "," +
-         std::to_string(s.cloud.highlight) + "," + ModelTypeName(m.type) +
-         "," + std::to_string(m.fix_nugget) + std::to_string(m.fix_sill) +
+         std::to_string(s.cloud.highlight) + "," + ModelTypeName(m.type) + "," +
+         std::to_string(m.fix_nugget) + std::to_string(m.fix_sill) +
          std::to_string(m.fix_range);
   // Column names may hold any byte: each is preceded by its length.
   for (const std::string* name :
@@ -166,7 +166,8 @@ std::vector<int> Session::ColumnsFor(ColumnUse use) const {
 std::string Session::ColumnsText(ColumnUse use) const {
   const std::vector<int> columns = ColumnsFor(use);
   if (use == ColumnUse::kPrimary) return Name(columns[0]);
-  if (use == ColumnUse::kBoth) return Name(columns[0]) + ", " + Name(columns[1]);
+  if (use == ColumnUse::kBoth)
+    return Name(columns[0]) + ", " + Name(columns[1]);
   return Name(columns[0]) + " at " + Name(columns[1]) + ", " + Name(columns[2]);
 }
 
@@ -205,8 +206,8 @@ Status Session::NoSecondColumn() const {
 void Session::WarnIfConstant(int column, int64_t count,
                              DataWindow window) const {
   if (count > 1 && window.minimum == window.maximum) {
-    Warn(Name(column) + " is constant (every value " +
-         Number(window.minimum) + "): the chart shows no spread");
+    Warn(Name(column) + " is constant (every value " + Number(window.minimum) +
+         "): the chart shows no spread");
   }
 }
 
@@ -324,8 +325,7 @@ Status Session::Located(const Samples** samples) {
     return EmptyColumn("at least two of " + Name(columns_.x) + ", " +
                        Name(columns_.y) + " and " + Name(columns_.primary));
   }
-  WarnIfConstant(columns_.primary, located_->size(),
-                 WindowOf(located_->value));
+  WarnIfConstant(columns_.primary, located_->size(), WindowOf(located_->value));
   *samples = located_.get();
   return Status::Ok();
 }
@@ -381,10 +381,9 @@ Status Session::Cloud(const CloudSet** set) {
     result->short_distance =
         ChooseLags(*samples, v.lag, v.lag_count, v.lag_tolerance).spacing;
     SampledCloud sampled;
-    status = SampleVariogramCloud(*samples, settings_.cloud.max_points,
-                                  result->short_distance,
-                                  settings_.cloud.highlight, &sampled,
-                                  progress_);
+    status = SampleVariogramCloud(
+        *samples, settings_.cloud.max_points, result->short_distance,
+        settings_.cloud.highlight, &sampled, progress_);
     if (!status.ok()) return status;
     result->cloud = std::move(sampled.cloud);
     result->total_pairs = sampled.total_pairs;

@@ -158,9 +158,10 @@ DataWindow AxisExtent(DataWindow window) {
 }
 
 int HistogramClassCount(int64_t count) {
-  const double root = std::sqrt(static_cast<double>(std::max<int64_t>(count, 0)));
-  return static_cast<int>(std::clamp<double>(std::round(root), kMinClasses,
-                                             kMaxClasses));
+  const double root =
+      std::sqrt(static_cast<double>(std::max<int64_t>(count, 0)));
+  return static_cast<int>(
+      std::clamp<double>(std::round(root), kMinClasses, kMaxClasses));
 }
 
 double Mean(const std::vector<double>& values) {

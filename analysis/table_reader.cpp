@@ -120,7 +120,8 @@ Status ReadGeoEasHeader(const std::string& path, LineSource* lines,
                         Table* table) {
   std::string line;
   if (!lines->Next(&line)) {
-    return Status::AtLine(path, 1, "expected a title line, found an empty file");
+    return Status::AtLine(path, 1,
+                          "expected a title line, found an empty file");
   }
   table->title = Trim(line);
   if (!lines->Next(&line)) {
@@ -129,7 +130,8 @@ Status ReadGeoEasHeader(const std::string& path, LineSource* lines,
                           "the file");
   }
   const std::string count_line = Trim(line);
-  const std::string first = count_line.substr(0, count_line.find_first_of(" \t"));
+  const std::string first =
+      count_line.substr(0, count_line.find_first_of(" \t"));
   char* end = nullptr;
   const long count = first.empty() ? 0 : std::strtol(first.c_str(), &end, 10);
   if (first.empty() || *end != '\0' || count < 1 || count > kMaxColumns) {
@@ -346,10 +348,9 @@ void SettleCsvColumns(const std::vector<CsvColumn>& seen, Table* table) {
     const CsvColumn& column = seen[c];
     const std::string& name = table->names[c];
     if (column.texts > 0 && column.numbers == 0) {
-      table->warnings.push_back("column " + Quoted(name) +
-                                " holds text (such as " +
-                                Quoted(column.first_text) +
-                                "), not numbers: it is left out");
+      table->warnings.push_back(
+          "column " + Quoted(name) + " holds text (such as " +
+          Quoted(column.first_text) + "), not numbers: it is left out");
       continue;
     }
     if (column.texts > 0) {
@@ -455,8 +456,10 @@ bool HasCsvExtension(const std::string& path) {
          EqualsIgnoringCase(extension, "tsv");
 }
 
-// GeoEAS when the second line starts with a whole number, unless the first
-// two lines hold the same separators as a CSV header and row do.
+// CSV when the first two lines hold the same separators, as a header and a
+// row do; else GeoEAS when the second line starts with a whole number; else
+// CSV when the first line holds a separator at all, GeoEAS otherwise (its
+// messages then say what the file lacks).
 TableFormat DetectFormat(LineSource* lines) {
   std::vector<std::string> first(2);
   const bool two = lines->Next(&first[0]) && lines->Next(&first[1]);
@@ -473,8 +476,11 @@ TableFormat DetectFormat(LineSource* lines) {
   const std::string word = line.substr(0, line.find_first_of(" \t"));
   char* end = nullptr;
   std::strtol(word.c_str(), &end, 10);
-  return !word.empty() && *end == '\0' ? TableFormat::kGeoEas
-                                       : TableFormat::kCsv;
+  if (!word.empty() && *end == '\0') return TableFormat::kGeoEas;
+  for (char separator : kSeparators) {
+    if (CountOutsideQuotes(first[0], separator) > 0) return TableFormat::kCsv;
+  }
+  return TableFormat::kGeoEas;
 }
 
 enum class Choice { kDetect, kGeoEas, kCsv };
@@ -507,8 +513,8 @@ Status ReadPath(const std::string& path, const TrimLimits& limits,
   }
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    return Status::InFile(
-        path, std::string("cannot open the data file: ") + std::strerror(errno));
+    return Status::InFile(path, std::string("cannot open the data file: ") +
+                                    std::strerror(errno));
   }
   if (choice == Choice::kDetect && HasCsvExtension(path)) choice = Choice::kCsv;
   return ReadStream(file, path, limits, choice, table);

@@ -1,11 +1,10 @@
-#include <ostream>
-
-#include "korvagraph/analysis/table.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <ostream>
+
+#include "korvagraph/analysis/table.h"
 
 namespace korvagraph::analysis {
 namespace {
@@ -41,8 +40,8 @@ Status WriteGeoEasFile(const Table& data, const std::vector<int>& decimals,
                        const std::string& path) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {
-    return Status::InFile(path, std::string("cannot write: ") +
-                                    std::strerror(errno));
+    return Status::InFile(path,
+                          std::string("cannot write: ") + std::strerror(errno));
   }
   WriteGeoEas(data, decimals, &out);
   out.flush();

@@ -231,8 +231,8 @@ LagSettings DefaultLags(const Samples& samples) {
   if (!(spacing > 0.0) || !std::isfinite(reach / spacing)) return lags;
   lags.spacing = spacing;
   // Clamped as a double: the quotient may exceed every int.
-  lags.count = static_cast<int>(
-      std::clamp(reach / spacing, 1.0, static_cast<double>(kMaxDefaultLagCount)));
+  lags.count = static_cast<int>(std::clamp(
+      reach / spacing, 1.0, static_cast<double>(kMaxDefaultLagCount)));
   return lags;
 }
 

@@ -125,11 +125,10 @@ Status DrawChart(Session* session, const ChartKind& kind,
                  const ChartOptions& options, ChartPictures* pictures,
                  DrawnChart* drawn) {
   *drawn = DrawnChart();
-  const auto entry =
-      std::find_if(ChartTable().begin(), ChartTable().end(),
-                   [&kind](const ChartEntry& e) {
-                     return std::string(e.kind.name) == kind.name;
-                   });
+  const auto entry = std::find_if(
+      ChartTable().begin(), ChartTable().end(), [&kind](const ChartEntry& e) {
+        return std::string(e.kind.name) == kind.name;
+      });
   if (entry == ChartTable().end()) {
     return Status::Failure(std::string("unknown chart \"") + kind.name + "\"");
   }
@@ -146,9 +145,9 @@ Status DrawChart(Session* session, const ChartKind& kind,
   if (!content.marks) drawn->warnings.push_back("the chart shows no marks");
   AddText(&drawn->stats, "columns", session->ColumnsText(kind.uses));
   AddCount(&drawn->stats, "values trimmed", session->TrimmedFor(kind.uses));
-  const bool weighted = std::any_of(
-      drawn->stats.begin(), drawn->stats.end(),
-      [](const Statistic& stat) { return stat.name == "weights"; });
+  const bool weighted =
+      std::any_of(drawn->stats.begin(), drawn->stats.end(),
+                  [](const Statistic& stat) { return stat.name == "weights"; });
   if (session->columns().weight != kNoColumn && !weighted) {
     AddText(&drawn->stats, "weights",
             "not used: the library's compute step takes no weights");

@@ -84,7 +84,8 @@ void AddAxisSummaries(Statistics* stats, const AxisSummary& x,
 
 void AddScaleNote(const ValueScale& scale, const std::string& name,
                   Statistics* stats) {
-  if (scale.exponent != 0) AddText(stats, name + " drawn as", scale.Named(name));
+  if (scale.exponent != 0)
+    AddText(stats, name + " drawn as", scale.Named(name));
 }
 
 }  // namespace korvagraph::analysis

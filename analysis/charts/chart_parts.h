@@ -39,8 +39,8 @@ Status DrawCrossPlot(Session*, const ChartOptions&, ChartPictures*,
                      Statistics*);
 Status DrawVariogramPlot(Session*, const ChartOptions&, ChartPictures*,
                          Statistics*);
-Status DrawMultipleVariogramPlot(Session*, const ChartOptions&,
-                                 ChartPictures*, Statistics*);
+Status DrawMultipleVariogramPlot(Session*, const ChartOptions&, ChartPictures*,
+                                 Statistics*);
 Status DrawVariogramCloud(Session*, const ChartOptions&, ChartPictures*,
                           Statistics*);
 Status DrawCloudLocationMap(Session*, const ChartOptions&, ChartPictures*,
@@ -95,11 +95,6 @@ void LoadSample(CKorvaGraph* graph, const AttributeSample& sample,
 
 // Returns the error for a graph object that could not be created.
 Status NoGraph();
-
-// Returns name whole when it has at most chars characters (UTF-8), else its
-// first chars - 1 characters and a period: "Copper", 4 gives "Cop.". For
-// axis names that must fit a chart's fixed margins. REQUIRES: chars >= 2.
-std::string Abbreviated(const std::string& name, size_t chars);
 
 // Sets the axis names of a chart drawn in the cross plot's frame, cut to
 // what its fixed margins hold: the horizontal name stands centred on the

@@ -1,8 +1,8 @@
-#include "korvagraph/analysis/charts.h"
-
 #include <algorithm>
 #include <cctype>
 #include <utility>
+
+#include "korvagraph/analysis/charts.h"
 
 namespace korvagraph::analysis {
 namespace {

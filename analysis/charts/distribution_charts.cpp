@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "analysis/charts/chart_parts.h"
-#include "analysis/charts/map_extent.h"
 
 namespace korvagraph::analysis {
 namespace {
@@ -171,9 +170,9 @@ Status DrawScatterPlot(Session* session, const ChartOptions&,
 
 Status DrawHistogram(Session* session, const ChartOptions& options,
                      ChartPictures* pictures, Statistics* stats) {
-  return DrawHistogramOfKind(session, options, pictures, stats,
-                             options.cumulative ? kCumulativeKind
-                                                : kFrequencyKind);
+  return DrawHistogramOfKind(
+      session, options, pictures, stats,
+      options.cumulative ? kCumulativeKind : kFrequencyKind);
 }
 
 Status DrawCumulativeHistogram(Session* session, const ChartOptions& options,

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "analysis/charts/chart_parts.h"
-#include "analysis/charts/map_extent.h"
 
 namespace korvagraph::analysis {
 namespace {
@@ -17,9 +16,11 @@ constexpr char kLegendSuffix[] = "legend";
 // session, which outlives graph.
 Status LoadMap(Session* session, CKorvaGraph* graph, MapExtent* extent) {
   const std::vector<KvDiscPnt>* samples = nullptr;
+  const Samples* located = nullptr;
   Status status = session->LocatedRecords(&samples);
+  if (status.ok()) status = session->Located(&located);
   if (!status.ok()) return status;
-  *extent = MapExtentOf(*samples);
+  *extent = MapExtentOf(*located);
   _kvGraphLoadDiscPnts(graph, Loaded(*samples), CountOf(*samples));
   _kvGraphSetCoordExtr(graph, extent->minimum, extent->maximum);
   _kvGraphSetDataExtr(graph, extent->values.minimum, extent->values.maximum);

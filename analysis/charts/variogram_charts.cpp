@@ -201,10 +201,10 @@ Status DrawVariogramPlot(Session* session, const ChartOptions& options,
   AddText(stats, "model type", ModelTypeName(structure.type));
   AddStatistic(stats, "model nugget", model.nugget);
   AddStatistic(stats, "model sill", model.Sill());
-  AddStatistic(stats,
-               structure.type == ModelType::kPower ? "model exponent"
-                                                   : "model range",
-               structure.range);
+  AddStatistic(
+      stats,
+      structure.type == ModelType::kPower ? "model exponent" : "model range",
+      structure.range);
   return Status::Ok();
 }
 

@@ -1,14 +1,19 @@
-#include "tools/korvagraph/chart_pictures.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "tools/korvagraph/picture_output.h"
 #include "tools/korvagraph/png_reader.h"
 #include "tools_test_util.h"
 
+namespace korvagraph {
 namespace {
+
+using analysis::ChartPictures;
+using analysis::ImageFormat;
+using analysis::PicturePath;
+using analysis::Status;
 
 TEST(ChartPicturesTest, FurtherPicturesAreNamedBesideTheMainOne) {
   const struct {
@@ -52,7 +57,7 @@ TEST(ChartPicturesTest, ChartFormatFromFormatOrExtension) {
     options.format = row.format;
     ChartOutput output;
     const Status status = ChooseChartOutput(options, "hist", &output);
-    EXPECT_EQ(status.ok(), row.ok) << row.name << ": " << status.message();
+    EXPECT_EQ(status.ok(), row.ok) << row.name << ": " << status.ToString();
     if (!row.ok || !status.ok()) continue;
     EXPECT_EQ(output.path, row.path) << row.name;
     EXPECT_EQ(output.format, row.chosen) << row.name;
@@ -81,3 +86,4 @@ TEST(ChartPicturesTest, SavesEveryWindowInItsSize) {
 }
 
 }  // namespace
+}  // namespace korvagraph

@@ -8,6 +8,7 @@
 #include "tools/korvagraph/gallery_check.h"
 #include "tools_test_util.h"
 
+namespace korvagraph {
 namespace {
 
 TEST(GalleryIndexTest, PageShowsEveryPictureAndStatistic) {
@@ -67,3 +68,4 @@ TEST(GalleryCheckTest, ChecksSvgPicturesToo) {
 }
 
 }  // namespace
+}  // namespace korvagraph

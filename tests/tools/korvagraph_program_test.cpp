@@ -14,7 +14,10 @@
 #include "tools/korvagraph/png_reader.h"
 #include "tools_test_util.h"
 
+namespace korvagraph {
 namespace {
+
+using analysis::Status;
 
 namespace fs = std::filesystem;
 using kgtools::Korvagraph;
@@ -202,7 +205,8 @@ TEST(KorvagraphProgramTest, HelpForEveryCommand) {
   EXPECT_NE(serve.out.find("usage: korvagraph serve"), std::string::npos);
   const ProgramRun port = Korvagraph(dir, "serve --port 70000");
   EXPECT_EQ(port.status, 2);
-  EXPECT_NE(port.err.find("--port: expected a whole number"), std::string::npos);
+  EXPECT_NE(port.err.find("--port: expected a whole number"),
+            std::string::npos);
   EXPECT_EQ(Korvagraph(dir, "").status, 2);
   const ProgramRun unknown = Korvagraph(dir, "pie");
   EXPECT_EQ(unknown.status, 2);
@@ -356,3 +360,4 @@ TEST(KorvagraphProgramTest, CheckGalleryFailsOnMissingOrBlankPictures) {
 }
 
 }  // namespace
+}  // namespace korvagraph

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace korvagraph {
 namespace {
+
+using analysis::Status;
 
 TEST(OptionsTest, ParsesEveryForm) {
   Options o;
@@ -38,26 +41,26 @@ TEST(OptionsTest, ParsesEveryForm) {
                                       "7",
                                       "extra"},
                                      &o);
-  ASSERT_TRUE(status.ok()) << status.message();
+  ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(o.data_path, "f.dat");
   EXPECT_EQ(o.out, "pics");
   EXPECT_EQ(o.width, 800);
   EXPECT_EQ(o.height, 600);
-  EXPECT_EQ(o.column, "Cu");
-  EXPECT_EQ(o.column2, "3");
-  EXPECT_EQ(o.x_column, "E");
-  EXPECT_EQ(o.y_column, "N");
-  EXPECT_EQ(o.z_column, "Z");
+  EXPECT_EQ(o.settings.columns.primary, "Cu");
+  EXPECT_EQ(o.settings.columns.secondary, "3");
+  EXPECT_EQ(o.settings.columns.x, "E");
+  EXPECT_EQ(o.settings.columns.y, "N");
+  EXPECT_EQ(o.settings.columns.z, "Z");
   EXPECT_EQ(o.classes, 12);
   EXPECT_TRUE(o.cumulative);
-  EXPECT_EQ(o.lag, 25.5);
-  EXPECT_EQ(o.lag_count, 9);
+  EXPECT_EQ(o.settings.variogram.lag, 25.5);
+  EXPECT_EQ(o.settings.variogram.lag_count, 9);
   EXPECT_EQ(o.direction, "45");
-  EXPECT_TRUE(o.has_model);
-  EXPECT_EQ(o.nugget, 0.1);
-  EXPECT_EQ(o.sill, 1.0);
-  EXPECT_EQ(o.range, 333.0);
-  EXPECT_EQ(o.highlight, 7);
+  EXPECT_TRUE(o.settings.model.AllFixed());
+  EXPECT_EQ(o.settings.model.nugget, 0.1);
+  EXPECT_EQ(o.settings.model.sill, 1.0);
+  EXPECT_EQ(o.settings.model.range, 333.0);
+  EXPECT_EQ(o.settings.cloud.highlight, 7);
   EXPECT_EQ(o.positional, std::vector<std::string>{"extra"});
   EXPECT_FALSE(o.help);
 }
@@ -96,8 +99,8 @@ TEST(OptionsTest, RejectsBadValuesWithTheOptionName) {
     Options o;
     const Status status = ParseOptions(c.args, &o);
     ASSERT_FALSE(status.ok()) << c.args[0];
-    EXPECT_EQ(status.message().rfind(c.message_start, 0), 0u)
-        << c.args[0] << ": " << status.message();
+    EXPECT_EQ(status.ToString().rfind(c.message_start, 0), 0u)
+        << c.args[0] << ": " << status.ToString();
   }
 }
 
@@ -109,17 +112,18 @@ TEST(OptionsTest, ParsesTheRealDataOptions) {
        "--lagtol", "3",   "--model", "0,,50", "--transform", "log",
        "--shift",  "2",   "--stats", "json",  "-h"},
       &o);
-  ASSERT_TRUE(status.ok()) << status.message();
-  EXPECT_EQ(o.tmax, 1e31);
-  EXPECT_EQ(o.azimuths, (std::vector<double>{10.0, 100.0}));
+  ASSERT_TRUE(status.ok()) << status.ToString();
+  EXPECT_EQ(o.settings.limits.upper, 1e31);
+  EXPECT_EQ(o.settings.variogram.azimuths, (std::vector<double>{10.0, 100.0}));
   EXPECT_EQ(o.direction, "100");
-  EXPECT_EQ(o.angle_tolerance, 15.0);
-  EXPECT_EQ(o.bandwidth, 20.0);
-  EXPECT_EQ(o.lag_tolerance, 3.0);
-  EXPECT_TRUE(o.fix_nugget && !o.fix_sill && o.fix_range && !o.has_model);
-  EXPECT_EQ(o.range, 50.0);
-  EXPECT_EQ(o.transform, "log");
-  EXPECT_EQ(o.shift, 2.0);
+  EXPECT_EQ(o.settings.variogram.angle_tolerance, 15.0);
+  EXPECT_EQ(o.settings.variogram.bandwidth, 20.0);
+  EXPECT_EQ(o.settings.variogram.lag_tolerance, 3.0);
+  const analysis::FitSettings& m = o.settings.model;
+  EXPECT_TRUE(m.fix_nugget && !m.fix_sill && m.fix_range && !m.AllFixed());
+  EXPECT_EQ(m.range, 50.0);
+  EXPECT_EQ(o.settings.transform, analysis::Transform::kLog);
+  EXPECT_EQ(o.settings.shift, 2.0);
   EXPECT_TRUE(o.json);
   EXPECT_TRUE(o.help);
 }
@@ -147,8 +151,8 @@ TEST(OptionsTest, ReadsValuesAsWrittenAndTheLastOfARepeat) {
   for (const auto& c : cases) {
     Options o;
     const Status status = ParseOptions(c.args, &o);
-    ASSERT_TRUE(status.ok()) << c.name << ": " << status.message();
-    EXPECT_EQ(o.tmin, c.tmin) << c.name;
+    ASSERT_TRUE(status.ok()) << c.name << ": " << status.ToString();
+    EXPECT_EQ(o.settings.limits.lower, c.tmin) << c.name;
     EXPECT_EQ(o.classes, c.classes) << c.name;
     EXPECT_EQ(o.data_path, c.data_path) << c.name;
     EXPECT_EQ(o.json, c.json) << c.name;
@@ -169,3 +173,4 @@ TEST(OptionsTest, HelpListsEveryOption) {
 }
 
 }  // namespace
+}  // namespace korvagraph

@@ -8,6 +8,7 @@
 
 #include "tools_test_util.h"
 
+namespace korvagraph {
 namespace {
 
 using kgtools::Korvagraph;
@@ -60,3 +61,4 @@ TEST(PictureFormatsTest, GalleryInEveryFormat) {
 }
 
 }  // namespace
+}  // namespace korvagraph

@@ -11,7 +11,10 @@
 #include "korvagraph/canvas_window.h"
 #include "tools_test_util.h"
 
+namespace korvagraph {
 namespace {
+
+using analysis::Status;
 
 // A picture of one row of 8-bit pixels in the given libpng format (grey,
 // RGB, RGBA; with PNG_FORMAT_FLAG_COLORMAP, indices into the palette),
@@ -56,7 +59,7 @@ TEST(PngReaderTest, DecodesEachColourType) {
   for (const auto& c : cases) {
     PngImage image;
     const Status status = DecodePng(c.file, c.name, &image);
-    ASSERT_TRUE(status.ok()) << c.name << ": " << status.message();
+    ASSERT_TRUE(status.ok()) << c.name << ": " << status.ToString();
     EXPECT_EQ(image.width, static_cast<int>(c.pixels.size()) / c.channels)
         << c.name;
     EXPECT_EQ(image.height, 1) << c.name;
@@ -90,8 +93,8 @@ TEST(PngReaderTest, RejectsWhatIsNotAPicture) {
     PngImage image;
     const Status status = DecodePng(c.file, "x.png", &image);
     EXPECT_FALSE(status.ok()) << c.name;
-    EXPECT_EQ(status.message().rfind("x.png: ", 0), 0u)
-        << c.name << ": " << status.message();
+    EXPECT_EQ(status.ToString().rfind("x.png: ", 0), 0u)
+        << c.name << ": " << status.ToString();
   }
   PngImage image;
   EXPECT_FALSE(ReadPng("/nonexistent/picture.png", &image).ok());
@@ -114,7 +117,7 @@ TEST(PngReaderTest, ReadsBackWhatTheCanvasSaved) {
   ASSERT_TRUE(window.SavePng(path));
   PngImage image;
   const Status status = ReadPng(path, &image);
-  ASSERT_TRUE(status.ok()) << status.message();
+  ASSERT_TRUE(status.ok()) << status.ToString();
   ASSERT_EQ(image.width, 120);
   ASSERT_EQ(image.height, 90);
   ASSERT_GE(image.channels, 3);
@@ -134,3 +137,4 @@ TEST(PngReaderTest, ReadsBackWhatTheCanvasSaved) {
 }
 
 }  // namespace
+}  // namespace korvagraph

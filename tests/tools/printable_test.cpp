@@ -4,6 +4,7 @@
 
 #include <string>
 
+namespace korvagraph {
 namespace {
 
 // Regression: messages echoed raw bytes of data files, so escape sequences
@@ -45,3 +46,4 @@ TEST(PrintableTest, QuotedCutsLongText) {
 }
 
 }  // namespace
+}  // namespace korvagraph

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+namespace korvagraph {
 namespace {
 
 // Returns what the progress line wrote into a temporary stream.
@@ -54,3 +55,4 @@ TEST(ProgressLineTest, NullStreamWritesNothing) {
 }
 
 }  // namespace
+}  // namespace korvagraph

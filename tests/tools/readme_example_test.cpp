@@ -46,6 +46,7 @@ double DrawHistogram(const std::vector<double>& values,
 }
 // README example ends
 
+namespace korvagraph {
 namespace {
 
 std::string Between(const std::string& text, const std::string& begin,
@@ -77,3 +78,4 @@ TEST(ReadmeExampleTest, ReadmeShowsThisCode) {
 }
 
 }  // namespace
+}  // namespace korvagraph

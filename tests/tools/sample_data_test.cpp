@@ -7,16 +7,37 @@
 #include <string>
 #include <vector>
 
-#include "tools/korvagraph/experimental_variogram.h"
-#include "tools/korvagraph/geoeas_reader.h"
-#include "tools/korvagraph/geoeas_writer.h"
-#include "tools/korvagraph/host_stats.h"
+#include "korvagraph/analysis/statistics.h"
+#include "korvagraph/analysis/table.h"
+#include "korvagraph/analysis/variogram.h"
 #include "tools/sample_data/gaussian_field.h"
 #include "tools/sample_data/random_source.h"
 #include "tools/sample_data/sample_generator.h"
 #include "tools_test_util.h"
 
+namespace korvagraph {
 namespace {
+
+using namespace analysis;  // the test reads the sample as a host does
+
+// The located samples of the sample's x, y and f(copper).
+Samples Located(const Table& data, double (*f)(double)) {
+  Samples samples;
+  for (int64_t r = 0; r < data.RowCount(); ++r) {
+    samples.Append(data.columns[0][r], data.columns[1][r], 0.0,
+                   f(data.columns[3][r]), std::nan(""), r);
+  }
+  return samples;
+}
+
+// The omnidirectional variogram of samples, 14 lags of 50.
+VariogramRow Omnidirectional(const Samples& samples) {
+  std::vector<VariogramRow> rows;
+  EXPECT_TRUE(ExperimentalVariograms(samples, LagSettings{50.0, 14},
+                                     {{0.0, 90.0}}, &rows)
+                  .ok());
+  return rows[0];
+}
 
 const std::string kSamplePath = std::string(KG_SOURCE_DIR) + "/data/sample.dat";
 
@@ -67,9 +88,9 @@ TEST(SampleDataTest, CommittedFileIsTheGeneratorsOutput) {
 }
 
 TEST(SampleDataTest, FollowsTheDocumentedModel) {
-  DataSet data;
-  const Status status = ReadGeoEas(kSamplePath, &data);
-  ASSERT_TRUE(status.ok()) << status.message();
+  Table data;
+  const Status status = ReadTable(kSamplePath, {}, &data);
+  ASSERT_TRUE(status.ok()) << status.ToString();
   EXPECT_EQ(data.names, (std::vector<std::string>{"X", "Y", "Elevation",
                                                   "Copper", "Zinc"}));
   EXPECT_EQ(data.RowCount(), 300);
@@ -85,7 +106,7 @@ TEST(SampleDataTest, FollowsTheDocumentedModel) {
   // Zinc: every 25th value missing, the rest correlated with copper.
   EXPECT_EQ(PresentValues(data, 4).size(), 288u);
   std::vector<double> log_copper, log_zinc;
-  for (int r = 0; r < data.RowCount(); ++r) {
+  for (int64_t r = 0; r < data.RowCount(); ++r) {
     if (IsMissing(data.columns[4][r])) continue;
     log_copper.push_back(std::log(data.columns[3][r]));
     log_zinc.push_back(std::log(data.columns[4][r]));
@@ -94,21 +115,12 @@ TEST(SampleDataTest, FollowsTheDocumentedModel) {
 }
 
 TEST(SampleDataTest, LogCopperVariogramRisesToItsSillNearTheRange) {
-  DataSet data;
-  ASSERT_TRUE(ReadGeoEas(kSamplePath, &data).ok());
-  std::vector<KvDiscPnt> samples;
-  for (int r = 0; r < data.RowCount(); ++r) {
-    KvDiscPnt s{};
-    s.x = data.columns[0][r];
-    s.y = data.columns[1][r];
-    s.value = std::log(data.columns[3][r]);
-    samples.push_back(s);
-  }
-  const auto rows = ExperimentalVariograms(samples, LagSettings{50.0, 14},
-                                           {{0.0, 90.0}}, nullptr);
+  Table data;
+  ASSERT_TRUE(ReadTable(kSamplePath, {}, &data).ok());
+  const VariogramRow row =
+      Omnidirectional(Located(data, [](double v) { return std::log(v); }));
   // The model: 0.49 * (0.1 + 0.9 Sph(h / 333)); one realisation wanders,
   // so only the shape is checked: low at 50, near the sill beyond 400.
-  const std::vector<Variogram>& row = rows[0];
   EXPECT_LT(row[2].gamma, 0.6 * row[10].gamma);
   for (int k = 9; k <= 14; ++k) {
     EXPECT_NEAR(row[k + 1].gamma, 0.49, 0.25) << "lag " << k;
@@ -120,18 +132,10 @@ TEST(SampleDataTest, LogCopperVariogramRisesToItsSillNearTheRange) {
 TEST(SampleDataTest, LargeSetsFollowTheModelToo) {
   SampleModel model;
   model.count = 4000;
-  const DataSet data = GenerateSample(model);
+  const Table data = GenerateSample(model);
   ASSERT_EQ(data.RowCount(), 4000);
-  std::vector<KvDiscPnt> samples;
-  for (int r = 0; r < data.RowCount(); ++r) {
-    KvDiscPnt s{};
-    s.x = data.columns[0][r];
-    s.y = data.columns[1][r];
-    s.value = (std::log(data.columns[3][r]) - 3.0) / 0.7;  // the field
-    samples.push_back(s);
-  }
-  const std::vector<Variogram> row = ExperimentalVariograms(
-      samples, LagSettings{50.0, 14}, {{0.0, 90.0}}, nullptr)[0];
+  const VariogramRow row = Omnidirectional(Located(
+      data, [](double v) { return (std::log(v) - 3.0) / 0.7; }));  // the field
   const struct {
     int lag;
     double gamma;  // 0.1 + 0.9 Sph(h / 333), rounded
@@ -142,3 +146,4 @@ TEST(SampleDataTest, LargeSetsFollowTheModelToo) {
 }
 
 }  // namespace
+}  // namespace korvagraph

@@ -7,7 +7,10 @@
 
 #include "tools_test_util.h"
 
+namespace korvagraph {
 namespace {
+
+using analysis::Status;
 
 namespace fs = std::filesystem;
 using kgtools::TempDir;
@@ -66,7 +69,7 @@ TEST(StagedOutputTest, RefusesToReplaceUnrelatedFiles) {
   const Status status =
       StagedOutput::Create(dir.path(), StagedOutput::Kind::kDirectory, &out);
   ASSERT_FALSE(status.ok());
-  EXPECT_NE(status.message().find("holds files other than a gallery"),
+  EXPECT_NE(status.ToString().find("holds files other than a gallery"),
             std::string::npos);
   EXPECT_EQ(kgtools::ReadFile(dir.File("notes.txt")), "keep me");
   const Status on_file = StagedOutput::Create(
@@ -75,3 +78,4 @@ TEST(StagedOutputTest, RefusesToReplaceUnrelatedFiles) {
 }
 
 }  // namespace
+}  // namespace korvagraph

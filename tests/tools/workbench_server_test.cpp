@@ -13,11 +13,14 @@
 #include <thread>
 #include <vector>
 
+#include "korvagraph/analysis/table.h"
 #include "platform/ledger.h"
-#include "tools/korvagraph/geoeas_reader.h"
 #include "tools/korvagraph/png_reader.h"
 
+namespace korvagraph {
 namespace {
+
+using analysis::Status;
 
 // The workbench of the bundled sample, served on a free loopback port for
 // the life of the object.
@@ -43,10 +46,10 @@ class RunningServer {
   }
 
  private:
-  static DataSet Sample() {
-    DataSet data;
-    ReadGeoEas(std::string(KG_SOURCE_DIR) + "/data/sample.dat", TrimLimits{},
-               &data);
+  static analysis::Table Sample() {
+    analysis::Table data;
+    analysis::ReadTable(std::string(KG_SOURCE_DIR) + "/data/sample.dat", {},
+                        &data);
     return data;
   }
 
@@ -93,18 +96,18 @@ int CyanPixels(const std::string& png) {
 // first one's requests.
 TEST(WorkbenchServerTest, RefusesAPortAlreadyServed) {
   RunningServer first;
-  ASSERT_TRUE(first.bound().ok()) << first.bound().message();
-  Workbench workbench{DataSet()};
+  ASSERT_TRUE(first.bound().ok()) << first.bound().ToString();
+  Workbench workbench{analysis::Table()};
   WorkbenchServer second(&workbench, {});
   int port = 0;
   const Status status = second.Bind("127.0.0.1", first.port(), &port);
   EXPECT_FALSE(status.ok());
-  EXPECT_NE(status.message().find("cannot listen"), std::string::npos);
+  EXPECT_NE(status.ToString().find("cannot listen"), std::string::npos);
 }
 
 TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
   RunningServer server;
-  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
   auto client = server.Client();
   const struct {
     const char* name;
@@ -125,7 +128,7 @@ TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
       {"limits out of order", "/api/info?tmin=5&tmax=1", "tmin, tmax"},
       {"unknown model", "/chart/vario.png?model=cubic", "model: expected"},
       {"power exponent of 2", "/chart/vario.png?model=power&range=2",
-       "range: expected"},
+       "power exponent must be above 0 and below 2"},
       {"pick without a click", "/api/pick", "x, y: expected"},
       {"pick off the scale", "/api/pick?x=-5&y=3", "x: expected"},
       {"box of three corners", "/api/box?px=1,2,3", "px: expected"},
@@ -163,7 +166,7 @@ std::string RawAnswer(int port, const std::string& text) {
 
 TEST(WorkbenchServerTest, AnswersRequestsThatAreNotHttpWith400) {
   RunningServer server;
-  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
   const struct {
     const char* name;
     const char* text;
@@ -181,7 +184,7 @@ TEST(WorkbenchServerTest, AnswersRequestsThatAreNotHttpWith400) {
 
 TEST(WorkbenchServerTest, PicksThePointTheChartRecordedAndItsPairs) {
   RunningServer server;
-  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
   auto client = server.Client();
   const std::string size = "w=560&h=520";
   const struct {
@@ -202,7 +205,7 @@ TEST(WorkbenchServerTest, PicksThePointTheChartRecordedAndItsPairs) {
     ASSERT_EQ(Get(client.get(), "/api/points?" + query, &points), 200)
         << c.name;
     // The entry's recorded position, from the entry's object on.
-    const std::string key = "{\"entry\":" + std::to_string(c.entry) + ",";
+    const std::string key = "{\"entry\": " + std::to_string(c.entry) + ",";
     const std::string point = points.substr(points.find(key));
     const int x = static_cast<int>(JsonField(point, "x"));
     const int y = static_cast<int>(JsonField(point, "y"));
@@ -234,7 +237,7 @@ TEST(WorkbenchServerTest, PicksThePointTheChartRecordedAndItsPairs) {
 
 TEST(WorkbenchServerTest, SelectsTheCloudPairsInABox) {
   RunningServer server;
-  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
   auto client = server.Client();
   const double all = 300 * 299 / 2;
   const struct {
@@ -261,7 +264,7 @@ TEST(WorkbenchServerTest, SelectsTheCloudPairsInABox) {
 
 TEST(WorkbenchServerTest, RedrawsTheModelWhenTheSillChanges) {
   RunningServer server;
-  ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
   auto client = server.Client();
   const std::string model = "/chart/vario.png?nugget=10&range=300&sill=";
   std::string low, high, again;
@@ -294,7 +297,7 @@ TEST(WorkbenchServerTest, ServesConcurrentRequestsAndBalancesTheLedger) {
   std::atomic<int> unexpected{0};
   {
     RunningServer server;
-    ASSERT_TRUE(server.bound().ok()) << server.bound().message();
+    ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
     const struct {
       const char* path;
       int status;
@@ -325,3 +328,4 @@ TEST(WorkbenchServerTest, ServesConcurrentRequestsAndBalancesTheLedger) {
 }
 
 }  // namespace
+}  // namespace korvagraph

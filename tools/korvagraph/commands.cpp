@@ -206,8 +206,8 @@ GalleryNotes RunNotes(const Session& session,
   const analysis::TrimLimits& limits = session.settings().limits;
   char text[96];
   std::snprintf(text, sizeof(text),
-                " (missing: -999 and below, or outside [%g, %g))",
-                limits.lower, limits.upper);
+                " (missing: -999 and below, or outside [%g, %g))", limits.lower,
+                limits.upper);
   notes.lines.push_back("values trimmed: " + TrimmedLine(session, items) +
                         text);
   const std::string& transform = session.transform_note();
@@ -226,14 +226,14 @@ GalleryNotes RunNotes(const Session& session,
 
 // Draws one chart into pictures and fills item with its statistics, the
 // columns it used and its warnings. Fails when it cannot be drawn.
-Status DrawItem(const ChartKind& kind, const Options& options,
-                Session* session, ChartPictures* pictures, GalleryItem* item) {
+Status DrawItem(const ChartKind& kind, const Options& options, Session* session,
+                ChartPictures* pictures, GalleryItem* item) {
   item->name = kind.name;
   item->title = kind.title;
   item->description = kind.description;
   analysis::DrawnChart drawn;
-  const Status status = analysis::DrawChart(session, kind, ChartOptionsOf(options),
-                                            pictures, &drawn);
+  const Status status = analysis::DrawChart(
+      session, kind, ChartOptionsOf(options), pictures, &drawn);
   item->stats = std::move(drawn.stats);
   item->warnings = std::move(drawn.warnings);
   return status;
@@ -287,9 +287,8 @@ int RunChart(const ChartKind& kind, const Options& options, Session* session) {
                                   &staged[i]);
     if (!status.ok()) return Fail(status);
     if (!pictures.Save(i, staged[i]->path(), output.format, options.scale)) {
-      return Fail(
-          Status::InFile(item.pictures[i], "cannot write the picture"),
-          kExitFailure);
+      return Fail(Status::InFile(item.pictures[i], "cannot write the picture"),
+                  kExitFailure);
     }
   }
   for (const std::unique_ptr<StagedOutput>& picture : staged) {
@@ -364,10 +363,10 @@ int RunGallery(const Options& options, Session* session) {
       std::any_of(items.begin(), items.end(),
                   [](const GalleryItem& item) { return item.name == "vario"; });
   if (drew_variogram && session->Variograms(&variograms).ok()) {
-    std::printf("%s: model %s\n", kProgram,
-                analysis::ModelDescription(variograms->fit,
-                                           options.settings.model)
-                    .c_str());
+    std::printf(
+        "%s: model %s\n", kProgram,
+        analysis::ModelDescription(variograms->fit, options.settings.model)
+            .c_str());
   }
   std::printf("%s: %zu charts in %s/index.html", kProgram, items.size(),
               Printable(out).c_str());

@@ -19,7 +19,7 @@ std::vector<std::string> PicturesInIndex(const std::string& html);
 // picture; otherwise appends one line per bad picture to *problems and
 // writes the number of pictures checked to *checked.
 analysis::Status CheckGallery(const std::string& dir, int* checked,
-                    std::vector<std::string>* problems);
+                              std::vector<std::string>* problems);
 
 }  // namespace korvagraph
 

@@ -55,13 +55,15 @@ std::string GalleryPage(const std::string& heading, const std::string& source,
                         const GalleryNotes& notes = {});
 
 // Writes text to the file at path, replacing it.
-analysis::Status WriteTextFile(const std::string& path, const std::string& text);
+analysis::Status WriteTextFile(const std::string& path,
+                               const std::string& text);
 
 // Writes the page to path.
-analysis::Status WriteGalleryPage(const std::string& path, const std::string& heading,
-                        const std::string& source,
-                        const std::vector<GalleryItem>& items,
-                        const GalleryNotes& notes = {});
+analysis::Status WriteGalleryPage(const std::string& path,
+                                  const std::string& heading,
+                                  const std::string& source,
+                                  const std::vector<GalleryItem>& items,
+                                  const GalleryNotes& notes = {});
 
 }  // namespace korvagraph
 

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   // Caught here, so that unwinding removes every staged output: a failed
   // run leaves nothing partial behind.
   try {
-    return korvagraph::RunKorvagraph(std::vector<std::string>(argv + 1, argv + argc));
+    return korvagraph::RunKorvagraph(
+        std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr,
                  "korvagraph: out of memory: the data set is too large for "

@@ -127,11 +127,11 @@ void ApplySize(const std::string& value, Options* o) {
   if (x == std::string::npos || !ParseInt(value.substr(0, x), &w) ||
       !ParseInt(value.substr(x + 1), &h) || !fits(w) || !fits(h)) {
     throw CLI::ValidationError(
-        "--size", ExpectedText("WIDTHxHEIGHT in pixels, each " +
-                                   std::to_string(analysis::kMinPictureSide) +
-                                   " to " +
-                                   std::to_string(analysis::kMaxPictureSide),
-                               value));
+        "--size",
+        ExpectedText("WIDTHxHEIGHT in pixels, each " +
+                         std::to_string(analysis::kMinPictureSide) + " to " +
+                         std::to_string(analysis::kMaxPictureSide),
+                     value));
   }
   o->width = w;
   o->height = h;

@@ -16,8 +16,8 @@ namespace korvagraph {
 
 struct Options {
   analysis::Settings settings;  // --tmin ... --model: what is computed
-  std::string data_path;  // --data; empty: the bundled sample
-  std::string out;        // --out; empty: the subcommand's default
+  std::string data_path;        // --data; empty: the bundled sample
+  std::string out;              // --out; empty: the subcommand's default
   int width = analysis::kDefaultPictureSide;  // --size WxH
   int height = analysis::kDefaultPictureSide;
   int classes = 0;                 // --classes; 0: from the sample count

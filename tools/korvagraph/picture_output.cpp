@@ -12,16 +12,16 @@ using analysis::Status;
 
 Status UnknownFormat(const char* option, const std::string& value) {
   return Status::Failure(std::string(option) +
-                       ": expected png, svg or pdf, found \"" + value + "\"");
+                         ": expected png, svg or pdf, found \"" + value + "\"");
 }
-
 
 }  // namespace
 
 Status ChooseChartOutput(const Options& options, const std::string& name,
                          ChartOutput* output) {
   const bool has_format = !options.format.empty();
-  if (has_format && !analysis::ParseImageFormat(options.format, &output->format)) {
+  if (has_format &&
+      !analysis::ParseImageFormat(options.format, &output->format)) {
     return UnknownFormat("--format", options.format);
   }
   if (options.out.empty()) {
@@ -33,8 +33,8 @@ Status ChooseChartOutput(const Options& options, const std::string& name,
   if (!analysis::ImageFormatOfPath(options.out, &named)) return Status::Ok();
   if (has_format && named != output->format) {
     return Status::Failure("--out " + options.out + " names " +
-                         (Extension(named) + 1) + " but --format asks for " +
-                         options.format);
+                           (Extension(named) + 1) + " but --format asks for " +
+                           options.format);
   }
   output->format = named;
   return Status::Ok();
@@ -54,7 +54,8 @@ Status ChooseGalleryFormats(const Options& options,
     const size_t comma = std::min(list.find(',', start), list.size());
     const std::string name = list.substr(start, comma - start);
     ImageFormat format = ImageFormat::kPng;
-    if (!analysis::ParseImageFormat(name, &format)) return UnknownFormat("--formats", name);
+    if (!analysis::ParseImageFormat(name, &format))
+      return UnknownFormat("--formats", name);
     if (std::find(formats->begin(), formats->end(), format) == formats->end()) {
       formats->push_back(format);
     }
@@ -62,7 +63,6 @@ Status ChooseGalleryFormats(const Options& options,
   }
   return Status::Ok();
 }
-
 
 Status SaveGalleryPictures(const ChartPictures& pictures,
                            const std::string& name,
@@ -80,7 +80,7 @@ Status SaveGalleryPictures(const ChartPictures& pictures,
           pictures.Path(i, name + Extension(format), format);
       if (!pictures.Save(i, staging_dir + "/" + file, format, scale)) {
         return Status::Failure(out_dir + "/" + file +
-                             ": cannot write the picture");
+                               ": cannot write the picture");
       }
       (format == shown ? item->pictures : item->links).push_back(file);
     }

@@ -48,7 +48,7 @@ Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
   }
   if (png.width > kMaxSide || png.height > kMaxSide) {
     return Status::Failure(name + ": PNG larger than " +
-                         std::to_string(kMaxSide) + " pixels a side");
+                           std::to_string(kMaxSide) + " pixels a side");
   }
   // 8-bit samples of the file's own channels; palettes become RGB(A).
   png.format &= ~(PNG_FORMAT_FLAG_COLORMAP | PNG_FORMAT_FLAG_LINEAR);

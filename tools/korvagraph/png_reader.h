@@ -21,8 +21,8 @@ struct PngImage {
 };
 
 // Decodes a PNG held in memory; name is used in messages.
-analysis::Status DecodePng(const std::vector<uint8_t>& file, const std::string& name,
-                 PngImage* image);
+analysis::Status DecodePng(const std::vector<uint8_t>& file,
+                           const std::string& name, PngImage* image);
 
 // Reads and decodes the PNG file at path.
 analysis::Status ReadPng(const std::string& path, PngImage* image);

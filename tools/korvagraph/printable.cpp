@@ -5,7 +5,6 @@
 
 namespace korvagraph {
 
-
 namespace {
 
 // Returns the length of the valid UTF-8 sequence of a printable character

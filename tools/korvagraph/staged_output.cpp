@@ -31,8 +31,8 @@ Status CheckReplaceable(const std::string& path) {
     return Status::Ok();
   }
   return Status::Failure(path +
-                       ": exists and holds files other than a gallery; "
-                       "expected a new, empty or earlier gallery directory");
+                         ": exists and holds files other than a gallery; "
+                         "expected a new, empty or earlier gallery directory");
 }
 
 }  // namespace

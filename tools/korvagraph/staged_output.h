@@ -21,7 +21,7 @@ class StagedOutput {
   // when it is empty or holds an earlier gallery (an index.html), so a
   // mistyped --out cannot wipe unrelated files.
   static analysis::Status Create(const std::string& final_path, Kind kind,
-                       std::unique_ptr<StagedOutput>* output);
+                                 std::unique_ptr<StagedOutput>* output);
 
   ~StagedOutput();
   StagedOutput(const StagedOutput&) = delete;

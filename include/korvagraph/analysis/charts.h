@@ -113,6 +113,11 @@ Status DrawChart(Session* session, const ChartKind& kind,
                  const ChartOptions& options, ChartPictures* pictures,
                  DrawnChart* drawn);
 
+// Returns name whole when it has at most chars characters (UTF-8), else its
+// first chars - 1 characters and a period: "Copper", 4 gives "Cop.". For
+// axis names that must fit a chart's fixed margins. REQUIRES: chars >= 2.
+std::string Abbreviated(const std::string& name, size_t chars);
+
 // An entry or point that is not there, and the position of a point that
 // was not drawn.
 constexpr int kNoEntry = -1;

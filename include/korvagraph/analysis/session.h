@@ -144,9 +144,7 @@ class Session {
 
   // Warnings about the whole session (the reader's, columns taken by
   // position or passed over as IDs, logarithms floored), in order.
-  const std::vector<std::string>& run_warnings() const {
-    return run_warnings_;
-  }
+  const std::vector<std::string>& run_warnings() const { return run_warnings_; }
   // Records a warning of the current request, once; TakeWarnings hands
   // them over and forgets them.
   void Warn(const std::string& warning) const;

@@ -53,8 +53,8 @@ struct Table {
   TableFormat format = TableFormat::kGeoEas;
   std::vector<std::string> names;            // one per column
   std::vector<std::vector<double>> columns;  // columns[c][row]; NaN: missing
-  std::vector<int64_t> trimmed;  // per column: values read but trimmed
-  int header_lines = 0;          // lines before the first row
+  std::vector<int64_t> trimmed;       // per column: values read but trimmed
+  int header_lines = 0;               // lines before the first row
   std::vector<std::string> warnings;  // what the reader noticed
 
   int ColumnCount() const { return static_cast<int>(names.size()); }
@@ -87,8 +87,7 @@ Status ReadTableFrom(std::istream& in, const std::string& name,
 // Reads the file at path as the format says, whatever its content.
 Status ReadGeoEas(const std::string& path, const TrimLimits& limits,
                   Table* table);
-Status ReadCsv(const std::string& path, const TrimLimits& limits,
-               Table* table);
+Status ReadCsv(const std::string& path, const TrimLimits& limits, Table* table);
 
 // Writes table in GeoEAS form: title, column count, one name per line,
 // then one row per line, decimals[c] digits after the point for column c

@@ -48,7 +48,7 @@ void QueryParams::Reject(const char* name, const std::string& value,
   const std::string shown =
       value.size() > 40 ? value.substr(0, 40) + "..." : value;
   status_ = Status::Failure(std::string(name) + ": expected " + expected +
-                          ", found \"" + shown + "\"");
+                            ", found \"" + shown + "\"");
 }
 
 double QueryParams::Number(const char* name, double fallback, double min,

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <thread>
 
-#include "tools/korvagraph/commands.h"
 #include "korvagraph/analysis/table.h"
+#include "tools/korvagraph/commands.h"
 #include "tools/korvagraph/printable.h"
 #include "tools/korvagraph/serve/workbench.h"
 #include "tools/korvagraph/serve/workbench_server.h"

@@ -157,12 +157,12 @@ Status Workbench::Prepare(const WorkbenchRequest& request) {
 
 std::vector<LONG> Workbench::SelectedPoints(const WorkbenchRequest& request,
                                             const View& view) {
-  if (request.box_given) return analysis::BoxPairs(view.cloud->cloud, request.box);
+  if (request.box_given)
+    return analysis::BoxPairs(view.cloud->cloud, request.box);
   if (request.pick < 0) return {};
-  return analysis::LagPairs(*view.samples, view.cloud->cloud,
-                            view.variograms->lags,
-                            view.variograms->directions[request.direction],
-                            request.pick);
+  return analysis::LagPairs(
+      *view.samples, view.cloud->cloud, view.variograms->lags,
+      view.variograms->directions[request.direction], request.pick);
 }
 
 Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
@@ -177,8 +177,8 @@ Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
     }
     return Status::Failure("unknown chart \"" + name + "\"; charts: " + names);
   }
-  drawn->pictures = std::make_unique<analysis::ChartPictures>(request.width,
-                                                              request.height);
+  drawn->pictures =
+      std::make_unique<analysis::ChartPictures>(request.width, request.height);
   analysis::ChartPictures& pictures = *drawn->pictures;
   analysis::Session* session = view.session;
   session->TakeWarnings();
@@ -237,9 +237,8 @@ Reply Workbench::Chart(const std::string& name, analysis::ImageFormat format,
     const analysis::ChartPictures& pictures = *drawn.pictures;
     const int picture = name == kLegendChart ? pictures.count() - 1 : 0;
     Reply reply;
-    reply.content_type = format == analysis::ImageFormat::kSvg
-                             ? "image/svg+xml"
-                             : "image/png";
+    reply.content_type =
+        format == analysis::ImageFormat::kSvg ? "image/svg+xml" : "image/png";
     if (!PictureBytes(
             [&](const std::string& path) {
               return pictures.Save(picture, path, format);
@@ -305,10 +304,9 @@ Reply Workbench::Points(const WorkbenchRequest& request) {
   return Answer(request, [&](const View& view) {
     CanvasWindow window(request.width, request.height);
     const analysis::VariogramSet& set = *view.variograms;
-    const std::vector<CPoint> positions =
-        analysis::DrawVariogramRow(set, request.direction,
-                                   ModelOf(request, set), analysis::kNoEntry,
-                                   &window);
+    const std::vector<CPoint> positions = analysis::DrawVariogramRow(
+        set, request.direction, ModelOf(request, set), analysis::kNoEntry,
+        &window);
     const analysis::VariogramRow& row = set.rows[request.direction];
     std::vector<std::string> points;
     for (size_t e = 0; e < positions.size(); ++e) {
@@ -330,10 +328,9 @@ Reply Workbench::Pick(const WorkbenchRequest& request, int x, int y) {
   return Answer(request, [&](const View& view) {
     CanvasWindow window(request.width, request.height);
     const analysis::VariogramSet& set = *view.variograms;
-    const std::vector<CPoint> positions =
-        analysis::DrawVariogramRow(set, request.direction,
-                                   ModelOf(request, set), analysis::kNoEntry,
-                                   &window);
+    const std::vector<CPoint> positions = analysis::DrawVariogramRow(
+        set, request.direction, ModelOf(request, set), analysis::kNoEntry,
+        &window);
     const analysis::VariogramRow& row = set.rows[request.direction];
     const int best = NearestEntry(positions, row, x, y);
     JsonObject reply;
@@ -364,8 +361,8 @@ Reply Workbench::SelectBox(const WorkbenchRequest& request,
                            const analysis::PixelBox& box) {
   return Answer(request, [&](const View& view) {
     analysis::CloudBox data_box;
-    const Status status = analysis::CloudBoxOf(
-        *view.cloud, request.width, request.height, box, &data_box);
+    const Status status = analysis::CloudBoxOf(*view.cloud, request.width,
+                                               request.height, box, &data_box);
     if (!status.ok()) return Reply::BadRequest(ForClient(status));
     const std::vector<LONG> points =
         analysis::BoxPairs(view.cloud->cloud, data_box);

@@ -103,8 +103,7 @@ class Workbench {
   std::mutex mutex_;
   const analysis::Table table_;
   // Most recently used first.
-  std::list<std::pair<std::string, std::unique_ptr<analysis::Session>>>
-      views_;
+  std::list<std::pair<std::string, std::unique_ptr<analysis::Session>>> views_;
 };
 
 }  // namespace korvagraph

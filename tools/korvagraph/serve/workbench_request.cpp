@@ -13,12 +13,10 @@ constexpr double kHuge = 1e15;
 
 void ReadView(QueryParams* params, analysis::Settings* view) {
   analysis::TrimLimits& limits = view->limits;
-  limits.lower =
-      params->Number("tmin", limits.lower, -analysis::kOpenLimit,
-                     analysis::kOpenLimit);
-  limits.upper =
-      params->Number("tmax", limits.upper, -analysis::kOpenLimit,
-                     analysis::kOpenLimit);
+  limits.lower = params->Number("tmin", limits.lower, -analysis::kOpenLimit,
+                                analysis::kOpenLimit);
+  limits.upper = params->Number("tmax", limits.upper, -analysis::kOpenLimit,
+                                analysis::kOpenLimit);
   const std::string transform =
       params->Choice("transform", analysis::TransformName(view->transform),
                      {"none", "log", "nscore"});
@@ -46,12 +44,11 @@ Status ReadModel(QueryParams* params, WorkbenchRequest* request) {
   const double nugget = params->Number("nugget", 0.0, 0.0, kHuge);
   const double sill = params->Number("sill", 1.0, 0.0, kHuge);
   const double range = params->Number("range", 1.0, 0.0, kHuge);
-  request->model =
-      analysis::SingleStructure(model_type, nugget, sill, range);
+  request->model = analysis::SingleStructure(model_type, nugget, sill, range);
   analysis::Structure& structure = request->model.structures[0];
   structure.minor_range = params->Number("range2", range, 0.0, kHuge);
   structure.azimuth = params->Number("azimuth", 0.0, -360.0, 360.0);
-  if (!params->status().ok() || !request->model_given) return Status::Ok();
+  if (!params->status().ok()) return Status::Ok();
   const Status valid = analysis::ValidateModel(request->model);
   if (!valid.ok()) return Status::Failure("model: " + valid.error().message);
   return Status::Ok();

@@ -24,9 +24,9 @@ constexpr int kMaxServedSide = 1600;
 struct WorkbenchRequest {
   analysis::Settings view;  // the run's settings with the view's
   int direction = 0;  // variogram row: 0 every direction, d the d-th azimuth
-  bool model_given = false;  // false: the fitted model of the view
+  bool model_given = false;        // false: the fitted model of the view
   analysis::VariogramModel model;  // one structure
-  int pick = -1;  // entry of the row picked, or -1
+  int pick = -1;                   // entry of the row picked, or -1
   bool box_given = false;
   analysis::CloudBox box;
   int width = analysis::kDefaultPictureSide;

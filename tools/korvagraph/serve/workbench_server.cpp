@@ -82,8 +82,8 @@ const struct {
   const char* path;
   Handler handler;
 } kRoutes[] = {
-    {"/api/info", Info}, {"/api/points", Points}, {"/api/pick", Pick},
-    {"/api/box", Box},   {"/api/fit", Fit},       {"/api/model", Model},
+    {"/api/info", Info},         {"/api/points", Points}, {"/api/pick", Pick},
+    {"/api/box", Box},           {"/api/fit", Fit},       {"/api/model", Model},
     {"/api/warnings", Warnings},
 };
 
@@ -136,9 +136,9 @@ void WorkbenchServer::Route() {
       R"(/chart/([^/]+)\.(png|svg))",
       [this](const httplib::Request& request, httplib::Response& response) {
         const std::string name = request.matches[1];
-        const analysis::ImageFormat format =
-            request.matches[2] == "svg" ? analysis::ImageFormat::kSvg
-                                        : analysis::ImageFormat::kPng;
+        const analysis::ImageFormat format = request.matches[2] == "svg"
+                                                 ? analysis::ImageFormat::kSvg
+                                                 : analysis::ImageFormat::kPng;
         Send(Serve(request, options_,
                    [&](QueryParams*, const WorkbenchRequest& parsed) {
                      return workbench_->Chart(name, format, parsed);
@@ -166,8 +166,8 @@ Status WorkbenchServer::Bind(const std::string& host, int port, int* bound) {
   }
   if (*bound <= 0) {
     return Status::Failure("cannot listen on " + host + ":" +
-                         std::to_string(port) +
-                         " (in use, or not an address of this machine)");
+                           std::to_string(port) +
+                           " (in use, or not an address of this machine)");
   }
   return Status::Ok();
 }

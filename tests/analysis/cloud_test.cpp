@@ -1,23 +1,53 @@
-#include "tools/korvagraph/variogram_cloud.h"
+#include "korvagraph/analysis/cloud.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <set>
 #include <vector>
 
-#include "test_support/host_records.h"
-
+namespace korvagraph::analysis {
 namespace {
 
-using kgtest::LocatedSample;
+// Samples at (x, y) with value v, one triple each.
+Samples Located(const std::vector<std::vector<double>>& xyv) {
+  Samples samples;
+  for (size_t i = 0; i < xyv.size(); ++i) {
+    samples.Append(xyv[i][0], xyv[i][1], 0.0, xyv[i][2], std::nan(""),
+                   static_cast<int64_t>(i));
+  }
+  return samples;
+}
 
-TEST(VariogramCloudTest, OnePointPerPair) {
+// The cloud of every pair, in pair order.
+VariogramCloud EveryPair(const Samples& samples) {
+  SampledCloud sampled;
+  EXPECT_TRUE(SampleVariogramCloud(samples, 1 << 30, 0.0, 0, &sampled).ok());
+  return sampled.cloud;
+}
+
+// The definition of the highlighted points: the count of largest
+// semivariance among those closer than max_distance, largest first, ties
+// in point order.
+std::vector<LONG> LargestClose(const VariogramCloud& cloud, double max_distance,
+                               int count) {
+  std::vector<LONG> close;
+  for (size_t i = 0; i < cloud.distance.size(); ++i) {
+    if (cloud.distance[i] < max_distance) close.push_back(static_cast<LONG>(i));
+  }
+  std::stable_sort(close.begin(), close.end(), [&cloud](LONG a, LONG b) {
+    return cloud.semivariance[a] > cloud.semivariance[b];
+  });
+  close.resize(std::min(close.size(), static_cast<size_t>(count)));
+  return close;
+}
+
+TEST(CloudTest, OnePointPerPairInPairOrder) {
   // A 3-4-5 triangle: distances 3, 4 and 5.
-  const std::vector<KvDiscPnt> samples = {
-      LocatedSample(0, 0, 1), LocatedSample(3, 0, 3), LocatedSample(0, 4, 7)};
-  const VariogramCloud cloud = ComputeVariogramCloud(samples, 0.0, nullptr);
+  const VariogramCloud cloud =
+      EveryPair(Located({{0, 0, 1}, {3, 0, 3}, {0, 4, 7}}));
   ASSERT_EQ(cloud.distance.size(), 3u);
   EXPECT_EQ(cloud.distance, (std::vector<double>{3, 4, 5}));
   EXPECT_EQ(cloud.semivariance, (std::vector<double>{2, 18, 8}));
@@ -25,46 +55,25 @@ TEST(VariogramCloudTest, OnePointPerPair) {
   EXPECT_EQ(cloud.pairs[2].second, 2);
   EXPECT_EQ(PairCount(3), 3);
   EXPECT_EQ(PairCount(1), 0);
-}
-
-TEST(VariogramCloudTest, LargestSemivariancesAtShortDistance) {
-  VariogramCloud cloud;
-  cloud.distance = {10, 60, 20, 30, 5, 40};
-  cloud.semivariance = {4, 99, 7, 7, 1, 3};
-  const struct {
-    const char* name;
-    double max_distance;
-    int count;
-    std::vector<LONG> points;
-  } cases[] = {
-      // Point 1 is the largest but too far; points 2 and 3 tie: lower first.
-      {"closer than 50, three", 50.0, 3, {2, 3, 0}},
-      {"every close point", 50.0, 10, {2, 3, 0, 5, 4}},
-      {"the bound is outside", 40.0, 10, {2, 3, 0, 4}},
-      {"none asked", 50.0, 0, {}},
-      {"negative count", 50.0, -3, {}},
-      {"nothing close", 1.0, 5, {}},
-  };
-  for (const auto& row : cases) {
-    EXPECT_EQ(LargestAtShortDistance(cloud, row.max_distance, row.count),
-              row.points)
-        << row.name;
-  }
+  EXPECT_EQ(PairCount(300), 44850);
 }
 
 // Returns count samples at random on a 100 x 100 square, values in [0, 10).
-std::vector<KvDiscPnt> RandomSamples(int count) {
+Samples RandomSamples(int count) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
-  std::vector<KvDiscPnt> samples;
+  Samples samples;
   for (int i = 0; i < count; ++i) {
-    samples.push_back(LocatedSample(100 * unit(random), 100 * unit(random),
-                                    10 * unit(random)));
+    // Drawn value first, as the generator's original order had them.
+    const double value = 10 * unit(random);
+    const double y = 100 * unit(random);
+    const double x = 100 * unit(random);
+    samples.Append(x, y, 0.0, value, std::nan(""), i);
   }
   return samples;
 }
 
-TEST(VariogramCloudTest, ShownPairsGroupsDigits) {
+TEST(CloudTest, ShownPairsGroupsDigits) {
   const struct {
     int64_t shown, total;
     const char* text;
@@ -81,9 +90,9 @@ TEST(VariogramCloudTest, ShownPairsGroupsDigits) {
 // The bounded cloud: every pair when they fit, else a sample of the room
 // left by the highlighted pairs; the highlighted pairs are those of the
 // whole cloud, and each point is the point of its pair.
-TEST(VariogramCloudTest, SampledCloudKeepsTheHighlightedPairs) {
-  const std::vector<KvDiscPnt> samples = RandomSamples(300);
-  const VariogramCloud every = ComputeVariogramCloud(samples, 0.0, nullptr);
+TEST(CloudTest, SampledCloudKeepsTheHighlightedPairs) {
+  const Samples samples = RandomSamples(300);
+  const VariogramCloud every = EveryPair(samples);
   const struct {
     const char* name;
     int64_t max_points;
@@ -97,8 +106,10 @@ TEST(VariogramCloudTest, SampledCloudKeepsTheHighlightedPairs) {
       {"room for highlighted pairs only", 5, 5.0, 20, 5},
   };
   for (const auto& row : cases) {
-    const SampledCloud sampled = SampleVariogramCloud(
-        samples, row.max_points, row.short_distance, row.count, nullptr);
+    SampledCloud sampled;
+    ASSERT_TRUE(SampleVariogramCloud(samples, row.max_points,
+                                     row.short_distance, row.count, &sampled)
+                    .ok());
     const VariogramCloud& cloud = sampled.cloud;
     EXPECT_EQ(sampled.total_pairs, 44850) << row.name;
     ASSERT_EQ(cloud.distance.size(), row.points) << row.name;
@@ -111,7 +122,7 @@ TEST(VariogramCloudTest, SampledCloudKeepsTheHighlightedPairs) {
       EXPECT_EQ(cloud.semivariance[p], every.semivariance[number]) << row.name;
     }
     EXPECT_EQ(numbers.size(), row.points) << row.name << ": repeated pairs";
-    const std::vector<LONG> expected = LargestAtShortDistance(
+    const std::vector<LONG> expected = LargestClose(
         every, row.short_distance,
         std::min<int>(row.count, static_cast<int>(row.max_points)));
     ASSERT_EQ(sampled.highlighted.size(), expected.size()) << row.name;
@@ -120,16 +131,17 @@ TEST(VariogramCloudTest, SampledCloudKeepsTheHighlightedPairs) {
       EXPECT_EQ(PairNumber(300, pair.first, pair.second), expected[k])
           << row.name << " highlighted " << k;
     }
-    const SampledCloud again = SampleVariogramCloud(
-        samples, row.max_points, row.short_distance, row.count, nullptr);
+    SampledCloud again;
+    SampleVariogramCloud(samples, row.max_points, row.short_distance, row.count,
+                         &again);
     EXPECT_EQ(again.cloud.distance, cloud.distance) << row.name;
   }
 }
 
-TEST(VariogramCloudTest, SampleIsSpreadEvenlyOverThePairs) {
-  const std::vector<KvDiscPnt> samples = RandomSamples(2000);
-  const SampledCloud sampled =
-      SampleVariogramCloud(samples, 100000, 1.0, 0, nullptr);
+TEST(CloudTest, SampleIsSpreadEvenlyOverThePairs) {
+  const Samples samples = RandomSamples(2000);
+  SampledCloud sampled;
+  ASSERT_TRUE(SampleVariogramCloud(samples, 100000, 1.0, 0, &sampled).ok());
   ASSERT_EQ(sampled.cloud.pairs.size(), 100000u);
   // Ten equal slices of the pair numbers hold a tenth of the sample each.
   std::vector<int> slices(10, 0);
@@ -141,3 +153,4 @@ TEST(VariogramCloudTest, SampleIsSpreadEvenlyOverThePairs) {
 }
 
 }  // namespace
+}  // namespace korvagraph::analysis

@@ -1,12 +1,15 @@
-#include "tools/korvagraph/host_stats.h"
+#include "korvagraph/analysis/statistics.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "korvagraph/analysis/charts.h"
+
+namespace korvagraph::analysis {
 namespace {
 
-TEST(HostStatsTest, WindowSpansTheValues) {
+TEST(StatisticsTest, WindowSpansTheValues) {
   const DataWindow w = WindowOf({3.0, -1.5, 8.0, 2.0});
   EXPECT_EQ(w.minimum, -1.5);
   EXPECT_EQ(w.maximum, 8.0);
@@ -18,7 +21,7 @@ TEST(HostStatsTest, WindowSpansTheValues) {
   EXPECT_EQ(none.maximum, 0.0);
 }
 
-TEST(HostStatsTest, WidenedOnlyWhenTheWindowHasNoWidth) {
+TEST(StatisticsTest, WidenedOnlyWhenTheWindowHasNoWidth) {
   const struct {
     const char* name;
     DataWindow window;
@@ -28,6 +31,12 @@ TEST(HostStatsTest, WidenedOnlyWhenTheWindowHasNoWidth) {
       {"constant", {20.0, 20.0}, {19.0, 21.0}},
       {"constant negative", {-20.0, -20.0}, {-21.0, -19.0}},
       {"zero", {0.0, 0.0}, {-0.5, 0.5}},
+      // Regression: 5% of a subnormal value is 0, and the window stayed
+      // without width; the maps' axis rule then looped for ever.
+      {"subnormal", {4.9e-324, 4.9e-324}, {-0.5, 0.5}},
+      {"5% overflows",
+       {1.75e308, 1.75e308},
+       {1.6625e308, 1.7976931348623157e308}},
   };
   for (const auto& row : cases) {
     const DataWindow w = Widened(row.window);
@@ -36,7 +45,7 @@ TEST(HostStatsTest, WidenedOnlyWhenTheWindowHasNoWidth) {
   }
 }
 
-TEST(HostStatsTest, RoundedOutwardToARoundStep) {
+TEST(StatisticsTest, RoundedOutwardToARoundStep) {
   const struct {
     const char* name;
     DataWindow window;
@@ -60,7 +69,7 @@ TEST(HostStatsTest, RoundedOutwardToARoundStep) {
   }
 }
 
-TEST(HostStatsTest, AbbreviatedToFitAMargin) {
+TEST(StatisticsTest, AbbreviatedToFitAMargin) {
   const struct {
     const char* name;
     std::string text;
@@ -80,7 +89,7 @@ TEST(HostStatsTest, AbbreviatedToFitAMargin) {
   }
 }
 
-TEST(HostStatsTest, ClassCountFollowsTheSquareRootWithinBounds) {
+TEST(StatisticsTest, ClassCountFollowsTheSquareRootWithinBounds) {
   const struct {
     int count;
     int classes;
@@ -91,13 +100,13 @@ TEST(HostStatsTest, ClassCountFollowsTheSquareRootWithinBounds) {
   }
 }
 
-TEST(HostStatsTest, MomentsUseDivisorN) {
+TEST(StatisticsTest, MomentsUseDivisorN) {
   EXPECT_DOUBLE_EQ(Mean({1, 2, 3, 4}), 2.5);
   EXPECT_DOUBLE_EQ(Variance({1, 2, 3, 4}), 1.25);
   EXPECT_EQ(Variance({}), 0.0);
 }
 
-TEST(HostStatsTest, LeastSquaresLine) {
+TEST(StatisticsTest, LeastSquaresLine) {
   // y = 2x + 1 exactly.
   FitLine exact = LeastSquaresLine({0, 1, 2, 3}, {1, 3, 5, 7});
   EXPECT_DOUBLE_EQ(exact.slope, 2.0);
@@ -115,3 +124,4 @@ TEST(HostStatsTest, LeastSquaresLine) {
 }
 
 }  // namespace
+}  // namespace korvagraph::analysis

@@ -1,22 +1,33 @@
-#include "tools/korvagraph/map_extent.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "korvagraph/analysis/samples.h"
 #include "test_support/host_records.h"
 #include "test_support/recording.h"
 
+namespace korvagraph::analysis {
 namespace {
 
 using kgtest::LocatedSample;
 
+// The samples of the records' coordinates and values.
+Samples Of(const std::vector<KvDiscPnt>& records) {
+  Samples samples;
+  for (size_t i = 0; i < records.size(); ++i) {
+    const KvDiscPnt& r = records[i];
+    samples.Append(r.x, r.y, r.z, r.value, r.value2, static_cast<int64_t>(i));
+  }
+  return samples;
+}
+
 TEST(MapExtentTest, BoxAndWindowSpanTheSamples) {
-  const MapExtent e = MapExtentOf({LocatedSample(9, 500, 4.5, 300),
-                                   LocatedSample(46, -20, 12, 340),
-                                   LocatedSample(20, 7, 3, 310)});
+  const MapExtent e = MapExtentOf(
+      Of({LocatedSample(9, 500, 4.5, 300), LocatedSample(46, -20, 12, 340),
+          LocatedSample(20, 7, 3, 310)}));
   EXPECT_EQ(e.minimum.x, 9.0);
   EXPECT_EQ(e.minimum.y, -20.0);
   EXPECT_EQ(e.minimum.z, 300.0);
@@ -31,8 +42,8 @@ TEST(MapExtentTest, BoxAndWindowSpanTheSamples) {
 TEST(MapExtentTest, ConstantSidesAreWidened) {
   // Samples on one line with one value and no z: no chart can scale a side
   // of no width.
-  const MapExtent e =
-      MapExtentOf({LocatedSample(0, 100, 5, 0), LocatedSample(10, 100, 5, 0)});
+  const MapExtent e = MapExtentOf(
+      Of({LocatedSample(0, 100, 5, 0), LocatedSample(10, 100, 5, 0)}));
   EXPECT_EQ(e.minimum.x, 0.0);
   EXPECT_EQ(e.maximum.x, 10.0);
   EXPECT_LT(e.minimum.y, 100.0);
@@ -40,6 +51,20 @@ TEST(MapExtentTest, ConstantSidesAreWidened) {
   EXPECT_LT(e.minimum.z, e.maximum.z);
   EXPECT_LT(e.values.minimum, 5.0);
   EXPECT_GT(e.values.maximum, 5.0);
+}
+
+// Regression: coordinates or values of 4.9e-324 everywhere kept windows of
+// no width and the axis rule multiplied a zero mantissa for ever.
+TEST(MapExtentTest, SubnormalConstantsGetAWidth) {
+  for (double v : {4.9e-324, -4.9e-324, 1e-310}) {
+    const MapExtent e =
+        MapExtentOf(Of({LocatedSample(v, 1, v, v), LocatedSample(v, 5, v, v),
+                        LocatedSample(v, 2, v, v)}));
+    EXPECT_LT(e.minimum.x, e.maximum.x) << v;
+    EXPECT_LT(e.minimum.z, e.maximum.z) << v;
+    EXPECT_LT(e.values.minimum, e.values.maximum) << v;
+    EXPECT_TRUE(std::isfinite(e.maximum.x - e.minimum.x)) << v;
+  }
 }
 
 // Returns the number of circle marks a chart drew into a new window.
@@ -72,7 +97,7 @@ TEST(MapExtentTest, MapsAndCrossPlotDrawEverySample) {
         LocatedSample(row.low, row.high, 1),
         LocatedSample(row.high, row.low, 2),
         LocatedSample((row.low + row.high) / 2, row.high, 3)};
-    const MapExtent e = MapExtentOf(samples);
+    const MapExtent e = MapExtentOf(Of(samples));
     kgtest::ScopedGraph map(3);
     _kvGraphLoadDiscPnts(map.get(), samples.data(), 3);
     _kvGraphSetCoordExtr(map.get(), e.minimum, e.maximum);
@@ -91,3 +116,4 @@ TEST(MapExtentTest, MapsAndCrossPlotDrawEverySample) {
 }
 
 }  // namespace
+}  // namespace korvagraph::analysis

@@ -1,4 +1,4 @@
-#include "tools/korvagraph/experimental_variogram.h"
+#include "korvagraph/analysis/variogram.h"
 
 #include <gtest/gtest.h>
 
@@ -6,31 +6,35 @@
 #include <random>
 #include <vector>
 
-#include "tools/korvagraph/variogram_cloud.h"
-
+namespace korvagraph::analysis {
 namespace {
 
-std::vector<KvDiscPnt> Samples(const std::vector<std::vector<double>>& xyv) {
-  std::vector<KvDiscPnt> samples;
-  for (const std::vector<double>& s : xyv) {
-    KvDiscPnt p{};
-    p.x = s[0];
-    p.y = s[1];
-    p.value = s[2];
-    samples.push_back(p);
+Samples Located(const std::vector<std::vector<double>>& xyv) {
+  Samples samples;
+  for (size_t i = 0; i < xyv.size(); ++i) {
+    samples.Append(xyv[i][0], xyv[i][1], 0.0, xyv[i][2], std::nan(""),
+                   static_cast<int64_t>(i));
   }
   return samples;
+}
+
+// The variograms of samples, failing the test when they cannot be computed.
+std::vector<VariogramRow> Rows(const Samples& samples, const LagSettings& lags,
+                               const std::vector<Direction>& directions) {
+  std::vector<VariogramRow> rows;
+  EXPECT_TRUE(ExperimentalVariograms(samples, lags, directions, &rows).ok());
+  return rows;
 }
 
 // Four samples along the x axis (east), one unit apart, values 1, 2, 4, 7.
 // By hand, lag 1: pairs (1,2) (2,4) (4,7), gamma = (1 + 4 + 9) / (2 * 3);
 // lag 2: (1,4) (2,7), gamma = (9 + 25) / 4; lag 3: (1,7), gamma = 36 / 2.
-TEST(ExperimentalVariogramTest, LineOfFourByHand) {
-  const auto samples = Samples({{0, 0, 1}, {1, 0, 2}, {2, 0, 4}, {3, 0, 7}});
+TEST(VariogramTest, LineOfFourByHand) {
+  const auto samples = Located({{0, 0, 1}, {1, 0, 2}, {2, 0, 4}, {3, 0, 7}});
   const LagSettings lags{1.0, 3};
-  const std::vector<VariogramDirection> directions = {
+  const std::vector<Direction> directions = {
       {0, 90}, {0, 22.5}, {45, 22.5}, {90, 22.5}, {135, 22.5}};
-  const auto rows = ExperimentalVariograms(samples, lags, directions, nullptr);
+  const auto rows = Rows(samples, lags, directions);
   ASSERT_EQ(rows.size(), 5u);
   for (int d : {0, 3}) {  // every direction, and east
     const std::vector<Variogram>& row = rows[d];
@@ -52,12 +56,11 @@ TEST(ExperimentalVariogramTest, LineOfFourByHand) {
   }
 }
 
-TEST(ExperimentalVariogramTest, BinsShortAndSamePlacePairs) {
+TEST(VariogramTest, BinsShortAndSamePlacePairs) {
   // Distances: A-B 0 (same place), A-C 0.3 (below half a lag), A-D 1.4.
   const auto samples =
-      Samples({{0, 0, 0}, {0, 0, 2}, {0, 0.3, 1}, {0, 1.4, 3}});
-  const auto rows = ExperimentalVariograms(samples, LagSettings{1.0, 2},
-                                           {{90, 22.5}}, nullptr);
+      Located({{0, 0, 0}, {0, 0, 2}, {0, 0.3, 1}, {0, 1.4, 3}});
+  const auto rows = Rows(samples, LagSettings{1.0, 2}, {{90, 22.5}});
   const std::vector<Variogram>& row = rows[0];
   // Pairs at one place count in every direction, even across it.
   EXPECT_EQ(row[0].npairs, 1);
@@ -65,22 +68,20 @@ TEST(ExperimentalVariogramTest, BinsShortAndSamePlacePairs) {
   // The rest run north, outside the east direction.
   EXPECT_EQ(row[1].npairs, 0);
   EXPECT_EQ(row[2].npairs, 0);
-  const auto all =
-      ExperimentalVariograms(samples, LagSettings{1.0, 2}, {{0, 90}}, nullptr);
+  const auto all = Rows(samples, LagSettings{1.0, 2}, {{0, 90}});
   EXPECT_EQ(all[0][1].npairs, 2);  // A-C and B-C at 0.3
   EXPECT_EQ(all[0][2].npairs, 3);  // C-D at 1.1, A-D and B-D at 1.4
   EXPECT_DOUBLE_EQ(all[0][2].h, (1.1 + 1.4 + 1.4) / 3);
   EXPECT_EQ(all[0][3].npairs, 0);
 }
 
-TEST(ExperimentalVariogramTest, DirectionToleranceWrapsAt180) {
+TEST(VariogramTest, DirectionToleranceWrapsAt180) {
   // A pair at azimuth 170 lies 10 degrees from azimuth 0 (north-south), and
   // directions given as 180 or -180 are that same one.
-  const auto samples = Samples({{0, 0, 0}, {0.17365, -0.98481, 1}});
-  const auto rows = ExperimentalVariograms(
-      samples, LagSettings{1.0, 1},
-      {{0, 22.5}, {135, 22.5}, {180, 22.5}, {-180, 22.5}, {-45, 22.5}},
-      nullptr);
+  const auto samples = Located({{0, 0, 0}, {0.17365, -0.98481, 1}});
+  const auto rows =
+      Rows(samples, LagSettings{1.0, 1},
+           {{0, 22.5}, {135, 22.5}, {180, 22.5}, {-180, 22.5}, {-45, 22.5}});
   EXPECT_EQ(rows[0][2].npairs, 1);
   EXPECT_EQ(rows[1][2].npairs, 0);
   EXPECT_EQ(rows[2][2].npairs, 1);
@@ -88,31 +89,31 @@ TEST(ExperimentalVariogramTest, DirectionToleranceWrapsAt180) {
   EXPECT_EQ(rows[4][2].npairs, 0);  // -45 is 135
 }
 
-TEST(ExperimentalVariogramTest, DefaultLagsFromTheExtent) {
+TEST(VariogramTest, DefaultLagsFromTheExtent) {
   // A 1000 x 1000 square: reach 707, spacing 50 (707 / 12 = 59 rounded
   // down to 1, 2, 2.5 or 5 times a power of ten), 14 lags.
-  const auto square = Samples({{0, 0, 0}, {1000, 1000, 0}});
+  const auto square = Located({{0, 0, 0}, {1000, 1000, 0}});
   const LagSettings lags = DefaultLags(square);
   EXPECT_DOUBLE_EQ(lags.spacing, 50.0);
   EXPECT_EQ(lags.count, 14);
-  const auto small = Samples({{0, 0, 0}, {3, 4, 0}});  // reach 2.5
+  const auto small = Located({{0, 0, 0}, {3, 4, 0}});  // reach 2.5
   EXPECT_DOUBLE_EQ(DefaultLags(small).spacing, 0.2);
   EXPECT_EQ(DefaultLags(small).count, 12);
-  const auto one_place = Samples({{5, 5, 0}, {5, 5, 1}});
+  const auto one_place = Located({{5, 5, 0}, {5, 5, 1}});
   EXPECT_EQ(DefaultLags(one_place).count, 1);
 }
 
 // Regression: coordinates a few subnormals apart gave a spacing of 0, and
 // the lag count converted infinity to int (undefined behaviour).
-TEST(ExperimentalVariogramTest, DefaultLagsOfSubnormalExtentsStayUsable) {
+TEST(VariogramTest, DefaultLagsOfSubnormalExtentsStayUsable) {
   for (double apart : {1e-323, 5e-324, 1e-310}) {
-    const LagSettings lags = DefaultLags(Samples({{0, 0, 1}, {apart, 0, 2}}));
+    const LagSettings lags = DefaultLags(Located({{0, 0, 1}, {apart, 0, 2}}));
     EXPECT_GT(lags.spacing, 0.0) << apart;
     EXPECT_GE(lags.count, 1) << apart;
   }
 }
 
-TEST(ExperimentalVariogramTest, QualifyingPairsCountsEntriesOfThirtyOrMore) {
+TEST(VariogramTest, QualifyingPairsCountsEntriesOfThirtyOrMore) {
   std::vector<Variogram> row(4, Variogram{});
   row[1].npairs = 29;
   row[2].npairs = 30;
@@ -120,58 +121,35 @@ TEST(ExperimentalVariogramTest, QualifyingPairsCountsEntriesOfThirtyOrMore) {
   EXPECT_EQ(QualifyingPairs(row), 130);
 }
 
-TEST(VariogramCloudTest, OnePointPerPair) {
-  const auto samples = Samples({{0, 0, 1}, {3, 4, 3}, {0, 1, 0}});
-  const VariogramCloud cloud = ComputeVariogramCloud(samples, 0.0, nullptr);
-  ASSERT_EQ(cloud.distance.size(), 3u);
-  EXPECT_DOUBLE_EQ(cloud.distance[0], 5.0);
-  EXPECT_DOUBLE_EQ(cloud.semivariance[0], 2.0);
-  EXPECT_EQ(cloud.pairs[0].first, 0);
-  EXPECT_EQ(cloud.pairs[0].second, 1);
-  EXPECT_DOUBLE_EQ(cloud.distance[1], 1.0);
-  EXPECT_DOUBLE_EQ(cloud.semivariance[1], 0.5);
-  EXPECT_EQ(cloud.pairs[2].first, 1);
-  EXPECT_EQ(cloud.pairs[2].second, 2);
-  EXPECT_DOUBLE_EQ(cloud.semivariance[2], 4.5);
-
-  const VariogramCloud near = ComputeVariogramCloud(samples, 4.5, nullptr);
-  ASSERT_EQ(near.distance.size(), 2u);  // 5.0 is beyond the reach
-  EXPECT_EQ(near.pairs[0].first, 0);
-  EXPECT_EQ(near.pairs[0].second, 2);
-  EXPECT_EQ(PairCount(300), 44850);
-  EXPECT_EQ(PairCount(1), 0);
-}
-
 // Returns count samples on a side x side square, coordinates rounded to
 // tenths (so that pairs fall exactly on lag and angle edges, and some share
 // a place), values uniform in [0, 100).
-std::vector<KvDiscPnt> Scattered(int count, double side, unsigned seed) {
+Samples Scattered(int count, double side, unsigned seed) {
   std::mt19937_64 random(seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
-  std::vector<KvDiscPnt> samples;
+  Samples samples;
   for (int i = 0; i < count; ++i) {
-    KvDiscPnt s{};
-    s.x = std::round(side * unit(random) * 10.0) / 10.0;
-    s.y = std::round(side * unit(random) * 10.0) / 10.0;
-    s.value = 100.0 * unit(random);
-    samples.push_back(s);
+    const double x = std::round(side * unit(random) * 10.0) / 10.0;
+    const double y = std::round(side * unit(random) * 10.0) / 10.0;
+    samples.Append(x, y, 0.0, 100.0 * unit(random), std::nan(""), i);
   }
   return samples;
 }
 
 // The definition, as a plain double loop over all pairs: the distance by
 // root, the angle by arc tangent, each pair tested in each direction.
-std::vector<std::vector<Variogram>> PlainVariograms(
-    const std::vector<KvDiscPnt>& s, const LagSettings& lags,
-    const std::vector<VariogramDirection>& directions) {
+std::vector<VariogramRow> PlainVariograms(
+    const Samples& s, const LagSettings& lags,
+    const std::vector<Direction>& directions) {
   const double pi = std::acos(-1.0);
   const double tolerance = std::min(
       lags.tolerance > 0.0 ? lags.tolerance : 1e300, 0.5 * lags.spacing);
   std::vector<std::vector<Variogram>> rows(
       directions.size(), std::vector<Variogram>(lags.count + 2, Variogram{}));
-  for (size_t i = 0; i < s.size(); ++i) {
-    for (size_t j = i + 1; j < s.size(); ++j) {
-      const double dx = s[j].x - s[i].x, dy = s[j].y - s[i].y;
+  const size_t n = static_cast<size_t>(s.size());
+  for (size_t i = 0; i < n; ++i) {
+    for (size_t j = i + 1; j < n; ++j) {
+      const double dx = s.x[j] - s.x[i], dy = s.y[j] - s.y[i];
       const double dist = std::sqrt(dx * dx + dy * dy);
       const double bin = std::floor(dist / lags.spacing + 0.5);
       const bool same_place = dist <= 1e-6 * lags.spacing;
@@ -181,7 +159,7 @@ std::vector<std::vector<Variogram>> PlainVariograms(
       const size_t e = same_place ? 0 : bin < 1.0 ? 1 : bin + 1;
       const double angle = std::fmod(std::atan2(dx, dy) * 180 / pi + 180, 180);
       for (size_t d = 0; d < directions.size(); ++d) {
-        const VariogramDirection& dir = directions[d];
+        const Direction& dir = directions[d];
         const double axis = std::fmod(std::fmod(dir.azimuth, 180) + 180, 180);
         const double off =
             std::min(std::fabs(angle - axis), 180 - std::fabs(angle - axis));
@@ -192,7 +170,7 @@ std::vector<std::vector<Variogram>> PlainVariograms(
              (dir.bandwidth <= 0 ||
               std::fabs(dx * std::cos(a) - dy * std::sin(a)) <= dir.bandwidth));
         if (e != 0 && !in) continue;
-        const double diff = s[j].value - s[i].value;
+        const double diff = s.value[j] - s.value[i];
         rows[d][e].h += dist;  // sums, divided below
         rows[d][e].gamma += 0.5 * diff * diff;
         ++rows[d][e].npairs;
@@ -211,16 +189,16 @@ std::vector<std::vector<Variogram>> PlainVariograms(
 
 // The streamed variograms, on every core and over a grid of cells, equal the
 // plain loop: the same pair counts, semivariances within 1e-12 relative.
-TEST(ExperimentalVariogramTest, StreamedEqualsThePlainLoop) {
-  const std::vector<KvDiscPnt> samples = Scattered(2000, 100.0, 15);
-  const std::vector<VariogramDirection> many = {
+TEST(VariogramTest, StreamedEqualsThePlainLoop) {
+  const Samples samples = Scattered(2000, 100.0, 15);
+  const std::vector<Direction> many = {
       {0, 90},       {0, 22.5},      {45, 22.5}, {90, 22.5}, {135, 22.5},
       {30, 45},      {-60, 10},      {200, 0},   {90, 45},   {0, 45, 3.0},
       {45, 30, 1.5}, {170, 60, 0.5}, {10, -1}};
   const struct {
     const char* name;
     LagSettings lags;
-    std::vector<VariogramDirection> directions;
+    std::vector<Direction> directions;
   } cases[] = {
       {"reach of half the square: one cell", {5.0, 14}, many},
       {"short lags: many cells", {1.0, 4}, many},
@@ -230,8 +208,7 @@ TEST(ExperimentalVariogramTest, StreamedEqualsThePlainLoop) {
       {"no direction", {5.0, 5}, {}},
   };
   for (const auto& row : cases) {
-    const auto streamed =
-        ExperimentalVariograms(samples, row.lags, row.directions, nullptr);
+    const auto streamed = Rows(samples, row.lags, row.directions);
     const auto plain = PlainVariograms(samples, row.lags, row.directions);
     ASSERT_EQ(streamed.size(), plain.size()) << row.name;
     for (size_t d = 0; d < plain.size(); ++d) {
@@ -249,4 +226,27 @@ TEST(ExperimentalVariogramTest, StreamedEqualsThePlainLoop) {
   }
 }
 
+// The pair loop tells its progress on the calling thread and stops when the
+// callback says so.
+TEST(VariogramTest, ReportsProgressAndCanBeCancelled) {
+  const Samples samples = Scattered(3000, 100.0, 3);
+  std::vector<ProgressReport> reports;
+  std::vector<VariogramRow> rows;
+  ASSERT_TRUE(ExperimentalVariograms(samples, {5.0, 10}, {{0, 90}}, &rows,
+                                     [&reports](const ProgressReport& r) {
+                                       reports.push_back(r);
+                                       return true;
+                                     })
+                  .ok());
+  ASSERT_FALSE(reports.empty());
+  EXPECT_STREQ(reports.back().step, "variograms");
+  EXPECT_EQ(reports.back().done, reports.back().total);
+  const Status cancelled =
+      ExperimentalVariograms(samples, {5.0, 10}, {{0, 90}}, &rows,
+                             [](const ProgressReport&) { return false; });
+  EXPECT_TRUE(cancelled.cancelled());
+  EXPECT_TRUE(rows.empty());
+}
+
 }  // namespace
+}  // namespace korvagraph::analysis

@@ -1,9 +1,10 @@
-#include "tools/korvagraph/value_scale.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "korvagraph/analysis/statistics.h"
+
+namespace korvagraph::analysis {
 namespace {
 
 // Spans the chart library cannot draw, and magnitudes whose squares
@@ -36,3 +37,4 @@ TEST(ValueScaleTest, PowerOfTenForWhatTheChartsCannotDraw) {
 }
 
 }  // namespace
+}  // namespace korvagraph::analysis
