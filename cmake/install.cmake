@@ -1,11 +1,13 @@
-# What `cmake --install` puts under a prefix: the five shared libraries with
+# What `cmake --install` puts under a prefix: the six shared libraries with
 # their SONAME, the public headers under korvagraph/, the CMake package
-# (KorvaGraph::KorvaGraphLib, KorvaGraph::Canvas), korvagraphlib.pc, the
+# (KorvaGraph::KorvaGraphLib, KorvaGraph::Canvas, KorvaGraph::Analysis),
+# korvagraphlib.pc and korvagraph-analysis.pc, the
 # korvagraph program with its man page and the bundled sample; and the Debian
 # package of all of it (`cpack -G DEB`).
 include(CMakePackageConfigHelpers)
 
-set(kg_shared_libraries KorvaGraphLib kvplatform KorvaLib Tallyx Ravlin)
+set(kg_shared_libraries KorvaGraphLib kvplatform KorvaLib Tallyx Ravlin
+  KorvaGraphAnalysis)
 # libKorvaGraphLib.so.1 -> libKorvaGraphLib.so.1.0.0, and so for the others.
 # Installed binaries find each other beside themselves, wherever the prefix.
 set_target_properties(${kg_shared_libraries} PROPERTIES
@@ -21,6 +23,7 @@ install(TARGETS ${kg_shared_libraries} EXPORT KorvaGraphLibTargets
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/korvagraph
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
+
 
 set(kg_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/KorvaGraphLib)
 install(EXPORT KorvaGraphLibTargets NAMESPACE KorvaGraph::
@@ -41,9 +44,12 @@ install(CODE "
   set(CMAKE_INSTALL_LIBDIR ${CMAKE_INSTALL_LIBDIR})
   set(CMAKE_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR})
   set(PROJECT_VERSION ${PROJECT_VERSION})
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/korvagraphlib.pc.in
-    ${PROJECT_BINARY_DIR}/korvagraphlib.pc @ONLY)")
+  foreach(pc korvagraphlib korvagraph-analysis)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/\${pc}.pc.in
+      ${PROJECT_BINARY_DIR}/\${pc}.pc @ONLY)
+  endforeach()")
 install(FILES ${PROJECT_BINARY_DIR}/korvagraphlib.pc
+  ${PROJECT_BINARY_DIR}/korvagraph-analysis.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 if(TARGET korvagraph)

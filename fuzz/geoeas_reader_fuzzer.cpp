@@ -1,130 +1,140 @@
-// libFuzzer target: korvagraph's GeoEAS reader and option handling, then
-// the host computations every chart starts from (columns, windows, lags,
-// map extents, variograms and the cloud of small files). The input is an
-// option count, that many NUL-ended words, and the data file.
-// Beyond the sanitizers it requires every refusal to be printable text
-// naming the data file, and lag settings that are usable.
-#include <unistd.h>
-
+// libFuzzer target: the analysis library's table reader (GeoEAS and CSV)
+// and settings, then the computations every chart starts from (columns,
+// windows, lags, map extents, variograms and the cloud of small files).
+// The input is a count of settings, each a selector byte and its value, and
+// then the data file.
+// Beyond the sanitizers it requires every refusal to name the data (when it
+// concerns the file), every message to print without a raw control byte
+// once escaped for a terminal or a page, and lag settings that are usable.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "fuzz/hostile_input.h"
-#include "tools/korvagraph/chart_context.h"
-#include "tools/korvagraph/experimental_variogram.h"
-#include "tools/korvagraph/geoeas_reader.h"
-#include "tools/korvagraph/map_extent.h"
-#include "tools/korvagraph/options.h"
+#include "korvagraph/analysis/samples.h"
+#include "korvagraph/analysis/session.h"
+#include "korvagraph/analysis/table.h"
+#include "tools/korvagraph/gallery_index.h"
+#include "tools/korvagraph/printable.h"
 
 namespace {
 
+namespace kga = korvagraph::analysis;
+
 // The pair computations are quadratic: only small files go that far.
-constexpr int kMaxPairRows = 150;
+constexpr int64_t kMaxPairRows = 150;
+constexpr char kName[] = "fuzz.dat";
 
 [[noreturn]] void Breach(const std::string& what) {
   std::fprintf(stderr, "reader fuzzer: %s\n", what.c_str());
   std::abort();
 }
 
-// A file of our own for the reader, removed at exit.
-class ScratchFile {
- public:
-  ScratchFile() {
-    char name[] = "/tmp/kg-reader-fuzz-XXXXXX";
-    const int fd = ::mkstemp(name);
-    if (fd < 0) Breach("cannot create a scratch file");
-    ::close(fd);
-    path_ = name;
-  }
-  ~ScratchFile() { std::remove(path_.c_str()); }
-  ScratchFile(const ScratchFile&) = delete;
-  ScratchFile& operator=(const ScratchFile&) = delete;
-
-  void Write(const std::string& contents) const {
-    std::FILE* file = std::fopen(path_.c_str(), "wb");
-    if (file == nullptr) Breach("cannot write the scratch file");
-    std::fwrite(contents.data(), 1, contents.size(), file);
-    std::fclose(file);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// A message must be lines a terminal shows as they are.
-void CheckMessage(const Status& status, const char* step) {
-  for (unsigned char c : status.message()) {
-    if ((c < 0x20 && c != '\n') || c == 0x7F) {
-      Breach(std::string(step) + ": raw control byte in \"" + status.message() +
-             "\"");
+// A text, escaped for its place, must hold no byte a terminal or a browser
+// would act on.
+void CheckEscaped(const std::string& text, const char* step) {
+  for (const std::string& escaped :
+       {korvagraph::Printable(text, /*keep_line_feeds=*/true),
+        korvagraph::EscapeHtml(text)}) {
+    for (unsigned char c : escaped) {
+      if ((c < 0x20 && c != '\n') || c == 0x7F) {
+        Breach(std::string(step) + ": raw control byte in \"" + escaped + "\"");
+      }
     }
   }
 }
 
-void CheckLags(const LagSettings& lags) {
+void CheckMessage(const kga::Status& status, const char* step) {
+  CheckEscaped(status.ToString(), step);
+}
+
+void CheckLags(const kga::LagSettings& lags) {
   if (!(lags.spacing > 0.0) || !std::isfinite(lags.spacing) || lags.count < 1) {
     Breach("unusable lags: spacing " + std::to_string(lags.spacing) +
            ", count " + std::to_string(lags.count));
   }
 }
 
-// The host computations of the charts, as far as the data allows.
-void Compute(ChartContext* context) {
-  AttributeSample sample;
-  CheckMessage(context->PrimarySample(&sample), "primary sample");
-  CheckMessage(context->SecondarySample(&sample), "secondary sample");
+// Reads settings from the input: a count, then a selector and value each.
+kga::Settings ReadSettings(HostileInput* input) {
+  kga::Settings s;
+  for (uint32_t items = input->Byte(); items > 0 && !input->empty(); --items) {
+    switch (input->Byte() % 14) {
+      case 0: s.limits.lower = input->Double(); break;
+      case 1: s.limits.upper = input->Double(); break;
+      case 2: s.columns.primary = input->Text(12); break;
+      case 3: s.columns.secondary = input->Text(12); break;
+      case 4: s.columns.x = input->Text(12); break;
+      case 5: s.columns.weight = input->Text(12); break;
+      case 6: s.variogram.lag = input->Double(); break;
+      case 7: s.variogram.lag_count = input->AnyInt(); break;
+      case 8: s.variogram.lag_tolerance = input->Double(); break;
+      case 9: s.variogram.azimuths.push_back(input->Double()); break;
+      case 10: s.variogram.bandwidth = input->Double(); break;
+      case 11:
+        s.transform = static_cast<kga::Transform>(input->Below(3));
+        s.shift = input->Double();
+        break;
+      case 12:
+        s.model.fix_range = true;
+        s.model.range = input->Double();
+        s.model.type = static_cast<kga::ModelType>(1 + input->Below(5));
+        break;
+      default: s.cloud.highlight = input->AnyInt(); break;
+    }
+  }
+  return s;
+}
+
+// The computations of the charts, as far as the data allows.
+void Compute(kga::Session* session) {
+  const kga::AttributeSample* sample = nullptr;
+  CheckMessage(session->PrimarySample(&sample), "primary sample");
+  CheckMessage(session->SecondarySample(&sample), "secondary sample");
   std::vector<double> first, second;
-  CheckMessage(context->PairedValues(&first, &second), "paired values");
-  const std::vector<KvDiscPnt>* samples = nullptr;
-  const Status located = context->LocatedSamples(&samples);
+  CheckMessage(session->PairedValues(&first, &second), "paired values");
+  const kga::Samples* samples = nullptr;
+  const kga::Status located = session->Located(&samples);
   CheckMessage(located, "located samples");
+  for (const std::string& warning : session->TakeWarnings()) {
+    CheckEscaped(warning, "warning");
+  }
   if (!located.ok()) return;
-  CheckLags(DefaultLags(*samples));
-  MapExtentOf(*samples);
-  if (context->data().RowCount() > kMaxPairRows) return;
-  const VariogramSet* variograms = nullptr;
-  if (context->Variograms(&variograms).ok()) CheckLags(variograms->lags);
-  CloudSet* cloud = nullptr;
-  CheckMessage(context->Cloud(&cloud), "cloud");
+  CheckLags(kga::DefaultLags(*samples));
+  kga::MapExtentOf(*samples);
+  if (session->table().RowCount() > kMaxPairRows) return;
+  const kga::VariogramSet* variograms = nullptr;
+  if (session->Variograms(&variograms).ok()) CheckLags(variograms->lags);
+  const kga::CloudSet* cloud = nullptr;
+  CheckMessage(session->Cloud(&cloud), "cloud");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static ScratchFile* const file = new ScratchFile();
   HostileInput input(data, size);
-  std::vector<std::string> args;
-  for (uint32_t words = input.Below(8); words > 0 && !input.empty(); --words) {
-    std::string word;
-    for (char c = static_cast<char>(input.Byte()); c != '\0' && !input.empty();
-         c = static_cast<char>(input.Byte())) {
-      word.push_back(c);
-    }
-    args.push_back(word);
-  }
-  Options options;
-  const Status parsed = ParseOptions(args, &options);
-  CheckMessage(parsed, "options");
-  if (!parsed.ok()) return 0;
-
-  file->Write(input.Rest());
-  DataSet data_set;
-  const Status read = ReadGeoEas(file->path(), &data_set);
+  const kga::Settings settings = ReadSettings(&input);
+  std::istringstream file(input.Rest());
+  kga::Table table;
+  const kga::Status read = kga::ReadTableFrom(file, kName, {}, &table);
   CheckMessage(read, "reader");
   if (!read.ok()) {
-    if (read.message().find(file->path()) == std::string::npos) {
-      Breach("the message does not name the file: " + read.message());
+    if (read.error().file != kName) {
+      Breach("the message does not name the file: " + read.ToString());
     }
     return 0;
   }
-  ChartContext context(std::move(data_set), options, nullptr);
-  const Status resolved = context.Resolve();
-  CheckMessage(resolved, "columns");
-  if (resolved.ok()) Compute(&context);
+  for (const std::string& warning : table.warnings) {
+    CheckEscaped(warning, "reader warning");
+  }
+  CheckEscaped(table.title, "title");
+  std::unique_ptr<kga::Session> session;
+  const kga::Status opened = kga::Session::Open(table, settings, &session);
+  CheckMessage(opened, "settings and columns");
+  if (opened.ok()) Compute(session.get());
   return 0;
 }

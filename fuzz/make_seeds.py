@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets: one export program per chart
 type (and the transforms, a refused type code and the findings kept as
-regression inputs), and a few GeoEAS files for the reader. The byte layout
-mirrors ExportProgram and HostileInput; rerun after changing either.
+regression inputs), and a few GeoEAS and CSV files with their settings for the
+reader. The byte layout mirrors ExportProgram, the reader fuzzer's settings and
+HostileInput; rerun after changing any of them.
 Usage: fuzz/make_seeds.py (writes fuzz/corpus/export and fuzz/corpus/reader)
 """
 import os
@@ -126,16 +127,32 @@ EXPORT = {
 }
 
 HEADER = b'Hostile\n3\nx\ny\nCu\n'
+
+
+def settings(*items):
+    """A reader input's settings: a count, then a selector and value each."""
+    return bytes([len(items)]) + b''.join(items)
+
+
+PRIMARY, LAG = 2, 6
+
 READER = {
-    'plain': b'\x00' + HEADER + b'1 2 3\n4 5 6\n7 8.5 9\n10 1 -999\n',
-    'options': b'\x04--col\x00Cu\x00--classes\x007\x00' + HEADER + b'1 2 3\n4 5 6\n7 8 9\n',
-    'tiny-span': b'\x00' + HEADER + b'0 0 1e-6\n1 0 5e-6\n0 1 9e-6\n',
-    'huge-values': b'\x00' + HEADER + b'0 0 1e154\n1 0 1e300\n0 1 -1e308\n',
-    'crlf-and-blank': b'\x00Title\r\n2\r\nx\r\nCu\r\n\r\n1 2\r\n3 4\r\n',
+    'plain': settings() + HEADER + b'1 2 3\n4 5 6\n7 8.5 9\n10 1 -999\n',
+    'options': settings(bytes([PRIMARY]) + text(b'Cu')) + HEADER
+               + b'1 2 3\n4 5 6\n7 8 9\n',
+    'tiny-span': settings() + HEADER + b'0 0 1e-6\n1 0 5e-6\n0 1 9e-6\n',
+    'huge-values': settings() + HEADER + b'0 0 1e154\n1 0 1e300\n0 1 -1e308\n',
+    'crlf-and-blank': settings() + b'Title\r\n2\r\nx\r\nCu\r\n\r\n1 2\r\n3 4\r\n',
+    'csv': settings() + b'\xef\xbb\xbf"x";y;Cu\r\n1,5;2;NA\r\n3;4;5,25\r\n6;1;"7"\r\n',
     # Findings kept as regression inputs.
-    'finding-escape-bytes': b'\x00T\x1b]0;owned\x07\n2 \x1b[2J\nx\ny\n',
-    'finding-subnormal-lags': b'\x00' + HEADER + b'0 0 1\n1e-323 0 2\n',
-    'finding-tiny-lag-option': b'\x02--lag\x001e-300\x00' + HEADER + b'0 0 1\n10 0 2\n3 4 5\n',
+    'finding-escape-bytes': settings() + b'T\x1b]0;owned\x07\n2 \x1b[2J\nx\ny\n',
+    'finding-subnormal-lags': settings() + HEADER + b'0 0 1\n1e-323 0 2\n',
+    'finding-tiny-lag-option': settings(bytes([LAG]) + dbl(1e-300)) + HEADER
+                               + b'0 0 1\n10 0 2\n3 4 5\n',
+    'finding-subnormal-coordinates': settings() + b'h\n3\nX\nY\nCu\n'
+        + b'4.9e-324 1 3\n4.9e-324 5 4\n4.9e-324 2 5\n',
+    'finding-subnormal-values': settings() + b'h\n3\nX\nY\nCu\n'
+        + b'1 1 4.9e-324\n5 2 4.9e-324\n2 7 4.9e-324\n',
 }
 
 
