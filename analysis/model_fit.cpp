@@ -14,6 +14,8 @@ constexpr int kRangeSteps = 400;
 constexpr int kGoldenSteps = 80;
 constexpr double kLowestExponent = 0.01;
 constexpr double kHighestExponent = 1.99;  // below kMaxPowerExponent
+// Errors within this part of each other count as equal.
+constexpr double kFlatError = 1e-9;
 
 struct Candidate {
   double nugget = 0.0;
@@ -145,13 +147,23 @@ ModelFit FitModel(const VariogramRow& row, const LagSettings& lags,
     } else {
       // The start: the best range of a fine grid.
       const double step = (upper - lower) / kRangeSteps;
+      double worst = 0.0;
       for (int i = 0; i <= kRangeSteps; ++i) {
         const double candidate = lower + step * i;
         const Candidate c = fitter.Fit(candidate);
+        worst = std::max(worst, c.error);
         if (c.error < best.error) {
           best = c;
           range = candidate;
         }
+      }
+      // Every range fits alike (a flat variogram): none is determined, and
+      // the search's first bound stands.
+      if (!(worst > best.error * (1.0 + kFlatError))) {
+        fit.range_at_bound = true;
+        fit.model = SingleStructure(settings.type, best.nugget,
+                                    best.nugget + best.part, range);
+        return fit;
       }
       // Golden-section search in the grid cells either side of it.
       const double phi = 0.5 * (std::sqrt(5.0) - 1.0);

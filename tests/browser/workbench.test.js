@@ -1,12 +1,14 @@
 // Drives the workbench page of `korvagraph serve` in headless chromium:
 // picks a variogram point and checks its pairs on the pair map, draws a box
-// on the cloud, changes the sill and sees the model redrawn. Screenshots go
+// on the cloud, changes the sill and sees the model redrawn; on a file of a
+// constant attribute, the page shows the warnings. Screenshots go
 // to OUT (default out/workbench). Talks to 127.0.0.1 only; gives up after
 // a bounded time.
 'use strict';
 
 const {spawn} = require('child_process');
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
@@ -23,11 +25,12 @@ function check(name, ok, detail) {
   if (!ok) failures++;
 }
 
-// Starts the server on a free port; resolves to {server, url}.
-function startServer() {
+// Starts the server on a free port (on the data file given, else the
+// bundled sample); resolves to {server, url}.
+function startServer(data) {
   return new Promise((resolve, reject) => {
-    const server = spawn(program, ['serve', '--port', '0', '--quiet'],
-                         {stdio: ['ignore', 'pipe', 'inherit']});
+    const args = ['serve', '--port', '0', '--quiet'].concat(data ? ['--data', data] : []);
+    const server = spawn(program, args, {stdio: ['ignore', 'pipe', 'inherit']});
     let text = '';
     server.stdout.on('data', (chunk) => {
       text += chunk;
@@ -80,6 +83,41 @@ async function stageOrigin(page, id) {
 
 const kCyan = [0, 255, 255];
 const kRed = [255, 0, 0];
+
+// Stops server with SIGTERM; resolves to whether it exited cleanly.
+function stop(server) {
+  const stopped = new Promise((resolve) => server.on('exit', (code) => resolve(code === 0)));
+  server.kill('SIGTERM');
+  return stopped;
+}
+
+// A file whose attribute is constant: the page says so, and that the
+// model's range is not determined by data without structure.
+async function checkWarnings(browser) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'kg-browser-'));
+  const data = path.join(dir, 'constant.csv');
+  let text = 'X,Y,V\n';
+  for (let i = 0; i < 60; i++) text += (i % 10) * 10 + ',' + Math.floor(i / 10) * 10 + ',5\n';
+  fs.writeFileSync(data, text);
+  const {server, url} = await startServer(data);
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({width: 1500, height: 1200});
+    await page.goto(url, {waitUntil: 'load', timeout: kWaitMs});
+    await page.waitForFunction(() => (window.workbench.loads.vario || 0) >= 1 &&
+                                     (window.workbench.loads.locmap || 0) >= 1,
+                               {timeout: kWaitMs});
+    const shown = await page.$eval('#vario-warnings', (e) => e.textContent);
+    check('the page warns of a constant column', shown.includes('V is constant'), shown);
+    check('the page warns of a range at its bound', shown.includes('ends at a bound'), shown);
+    const map = await page.$eval('#locmap-warnings', (e) => e.textContent);
+    check('every picture shows its own warnings', map.includes('V is constant'), map);
+    await page.screenshot({path: path.join(outDir, 'workbench-warnings.png')});
+  } finally {
+    check('the second server stops cleanly on SIGTERM', await stop(server));
+    fs.rmSync(dir, {recursive: true, force: true});
+  }
+}
 
 async function main() {
   fs.mkdirSync(outDir, {recursive: true});
@@ -177,11 +215,10 @@ async function main() {
     const exponent = await page.$eval('#range', (e) => +e.value);
     check('a power model starts with an exponent below 2', exponent > 0 && exponent < 2, exponent);
     check('no picture failed to load', await page.evaluate(() => window.workbench.errors === 0));
+    await checkWarnings(browser);
   } finally {
     await browser.close();
-    const stopped = new Promise((resolve) => server.on('exit', (code) => resolve(code)));
-    server.kill('SIGTERM');
-    check('the server stops cleanly on SIGTERM', (await stopped) === 0);
+    check('the server stops cleanly on SIGTERM', await stop(server));
   }
 }
 

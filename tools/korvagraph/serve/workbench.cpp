@@ -200,11 +200,10 @@ Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
     }
     analysis::DrawVariogramRow(set, request.direction, ModelOf(request, set),
                                request.pick, pictures.main());
-    const analysis::FitSettings& settings = request.view.model;
-    if (!request.model_given) {
-      for (const std::string& w : analysis::FitWarnings(set.fit, settings)) {
-        session->Warn(w);
-      }
+    // What the view's fit could not determine, whichever model is drawn.
+    for (const std::string& w :
+         analysis::FitWarnings(set.fit, request.view.model)) {
+      session->Warn(w);
     }
   } else if (name == "cloud") {
     status = analysis::DrawCloud(*cloud, SelectedPoints(request, view),
