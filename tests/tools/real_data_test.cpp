@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "korvagraph/KorvaGraphLib.h"
+#include "korvagraph/analysis/table.h"
 #include "tools_test_util.h"
 
 namespace korvagraph {
@@ -174,6 +175,66 @@ TEST(RealDataTest, ConstantColumnsGiveNoBlankPictures) {
       << run.err;
   const ProgramRun check = Korvagraph(dir, "check-gallery g");
   EXPECT_EQ(check.status, 0) << check.err;
+}
+
+// The same data as CSV and as GeoEAS give the same gallery, numbers and
+// pictures: the bundled sample written out as CSV, with its -999s.
+TEST(RealDataTest, CsvGalleryEqualsTheGeoEasGallery) {
+  TempDir dir;
+  const std::string geoeas = std::string(KG_SOURCE_DIR) + "/data/sample.dat";
+  analysis::Table table;
+  ASSERT_TRUE(analysis::ReadTable(geoeas, {}, &table).ok());
+  std::string csv;
+  for (int c = 0; c < table.ColumnCount(); ++c) {
+    csv += (c > 0 ? "," : "") + table.names[c];
+  }
+  char number[32];
+  for (int64_t r = 0; r < table.RowCount(); ++r) {
+    csv += "\n";
+    for (int c = 0; c < table.ColumnCount(); ++c) {
+      const double v = table.columns[c][r];
+      std::snprintf(number, sizeof(number), "%.17g", v);
+      csv += std::string(c > 0 ? "," : "") + (std::isnan(v) ? "-999" : number);
+    }
+  }
+  dir.Write("sample.csv", csv + "\n");
+  const ProgramRun from_csv =
+      Korvagraph(dir, "gallery --data sample.csv --out c --json");
+  const ProgramRun from_geoeas =
+      Korvagraph(dir, "gallery --data '" + geoeas + "' --out g --json");
+  ASSERT_EQ(from_csv.status, 0) << from_csv.err;
+  ASSERT_EQ(from_geoeas.status, 0) << from_geoeas.err;
+  EXPECT_EQ(from_csv.out, from_geoeas.out);
+  for (const char* picture : {"hist.png", "vario.png", "locmap.png"}) {
+    EXPECT_EQ(ReadFile(dir.File("c/") + picture),
+              ReadFile(dir.File("g/") + picture))
+        << picture;
+  }
+}
+
+// A lake survey's first column numbers the samples: it is passed over, with
+// a warning, and V and U are charted.
+TEST(RealDataTest, IdColumnOfALakeSurveyIsPassedOver) {
+  TempDir dir;
+  std::string csv = "Identification Number,Xlocation,Ylocation,V,U,T\n";
+  for (int i = 1; i <= 40; ++i) {
+    csv += std::to_string(i) + "," + std::to_string(i * 7 % 50) + "," +
+           std::to_string(i * 13 % 60) + "," + std::to_string(i * i % 17) +
+           "," + std::to_string(i * 3 % 11) + "," + std::to_string(i % 2) +
+           "\n";
+  }
+  dir.Write("lake.csv", csv);
+  const ProgramRun run = Korvagraph(dir, "gallery --data lake.csv --out g");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("hist, cumhist, prob, nqq: V; qq, scatter, cross: "
+                         "V, U; vario, mvario, cloud, cloudmap, locmap: V at "
+                         "Xlocation, Ylocation"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("warning: column 1 (Identification Number) is "
+                         "passed over as an attribute"),
+            std::string::npos)
+      << run.err;
 }
 
 }  // namespace
