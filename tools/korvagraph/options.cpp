@@ -258,7 +258,8 @@ void DefineOptions(CLI::App* app, Options* o) {
   };
 
   add("--data", o->data_path, "FILE",
-      "GeoEAS data file, - for standard input (default: the bundled sample)");
+      "GeoEAS or CSV data file, - for standard input (default: the bundled "
+      "sample)");
   add("--tmin", o->settings.limits.lower, "V",
       "trimming limit: values below V are missing (default -1e21)")
       ->check(Number("a number"));
