@@ -293,6 +293,7 @@ Reply Workbench::Info(const WorkbenchRequest& request) {
             .Raw("directions", JsonArray(labels))
             .Raw("variograms", JsonArray(rows))
             .Number("cloud_pairs", pairs)
+            .Number("min_pairs", analysis::kMinVariogramPairs)
             .Raw("fit", FitJson(set.fit, request.view.model, set.fit.model))
             .Raw("warnings", analysis::JsonStrings(session.run_warnings()))
             .str()};
