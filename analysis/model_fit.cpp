@@ -130,6 +130,8 @@ ModelFit FitModel(const VariogramRow& row, const LagSettings& lags,
   std::vector<const Variogram*> used;
   for (size_t e = 1; e < row.size(); ++e) {
     if (row[e].npairs >= kMinVariogramPairs) {
+      fit.smallest_lag = used.empty() ? row[e].h
+                                      : std::min(fit.smallest_lag, row[e].h);
       used.push_back(&row[e]);
       fit.largest_lag = std::max(fit.largest_lag, row[e].h);
     }
@@ -241,6 +243,13 @@ std::vector<std::string> FitWarnings(const ModelFit& fit,
                   "the fitted range %g lies beyond the largest lag used "
                   "(%g): no lag shows the sill",
                   s.range, fit.largest_lag);
+    return {text};
+  }
+  if (!power && s.range < fit.smallest_lag) {
+    std::snprintf(text, sizeof(text),
+                  "the fitted range %g is shorter than the first lag used "
+                  "(%g): no lag shows the structure rise",
+                  s.range, fit.smallest_lag);
     return {text};
   }
   return {};

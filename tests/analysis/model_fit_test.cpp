@@ -172,5 +172,96 @@ TEST(ModelFitTest, EveryModelTypeIsRecoveredFromItsOwnCurve) {
   }
 }
 
+// Rows of lags 1..count along each direction, following model exactly.
+std::vector<VariogramRow> ExactRows(const VariogramModel& model,
+                                    const std::vector<Direction>& directions,
+                                    const LagSettings& lags) {
+  std::vector<VariogramRow> rows;
+  for (const Direction& d : directions) {
+    VariogramRow row(lags.count + 2, Variogram{});
+    for (int k = 1; k <= lags.count; ++k) {
+      row[k + 1].h = k * lags.spacing;
+      row[k + 1].gamma = ModelSemivariance(model, row[k + 1].h, d.azimuth);
+      row[k + 1].npairs = 100;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(ModelFitTest, NestedStructuresComeBackFromTheirOwnCurve) {
+  VariogramModel truth;
+  truth.nugget = 0.1;
+  truth.structures = {{ModelType::kSpherical, 0.3, 60.0},
+                      {ModelType::kExponential, 0.6, 240.0}};
+  const LagSettings lags{10.0, 30};
+  const std::vector<Direction> omni = {{0.0, 90.0}};
+  NestedFitSettings settings;
+  settings.types = {ModelType::kSpherical, ModelType::kExponential};
+  for (FitWeights weights :
+       {FitWeights::kPairs, FitWeights::kPairsOverDistanceSquared}) {
+    settings.weights = weights;
+    const NestedFit fit = FitNestedModel(ExactRows(truth, omni, lags), omni,
+                                         lags, 1.0, settings);
+    const char* name = FitWeightsName(weights);
+    ASSERT_TRUE(fit.fitted) << name;
+    ASSERT_EQ(fit.model.structures.size(), 2u) << name;
+    EXPECT_NEAR(fit.model.nugget, 0.1, 0.01) << name;
+    for (size_t i = 0; i < 2; ++i) {
+      const Structure& got = fit.model.structures[i];
+      const Structure& want = truth.structures[i];
+      EXPECT_EQ(got.type, want.type) << name << " " << i;
+      EXPECT_NEAR(got.contribution, want.contribution, 0.03) << name << " " << i;
+      EXPECT_NEAR(got.range, want.range, 0.03 * want.range) << name << " " << i;
+    }
+    EXPECT_LT(fit.residual, 1e-6) << name;
+    EXPECT_TRUE(fit.warnings.empty()) << name << ": " << fit.warnings[0];
+  }
+}
+
+TEST(ModelFitTest, AnisotropyComesBackFromFourDirections) {
+  VariogramModel truth =
+      SingleStructure(ModelType::kSpherical, 0.1, 1.0, 300.0);
+  truth.structures[0].minor_range = 120.0;
+  truth.structures[0].azimuth = 30.0;
+  const LagSettings lags{20.0, 20};
+  std::vector<Direction> directions = {{0.0, 90.0}};
+  for (double azimuth : {0.0, 45.0, 90.0, 135.0}) {
+    directions.push_back({azimuth, 22.5});
+  }
+  NestedFitSettings settings;
+  settings.anisotropic = true;
+  const NestedFit fit = FitNestedModel(ExactRows(truth, directions, lags),
+                                       directions, lags, 1.0, settings);
+  ASSERT_TRUE(fit.fitted);
+  const Structure& s = fit.model.structures[0];
+  EXPECT_NEAR(s.azimuth, 30.0, 5.0);
+  EXPECT_NEAR(s.range, 300.0, 0.05 * 300.0);
+  EXPECT_NEAR(s.MinorRange(), 120.0, 0.05 * 120.0);
+  EXPECT_NEAR(fit.model.Sill(), 1.0, 0.02);
+}
+
+TEST(ModelFitTest, NestedFitWarnsOfWhatTheDataCannotShow) {
+  const LagSettings lags{10.0, 12};
+  const std::vector<Direction> omni = {{0.0, 90.0}};
+  NestedFitSettings settings;
+  settings.types = {ModelType::kExponential};
+  // A structure shorter than the first lag: no lag shows it rise.
+  VariogramModel truth = SingleStructure(ModelType::kExponential, 0.0, 1.0, 8.0);
+  NestedFit fit =
+      FitNestedModel(ExactRows(truth, omni, lags), omni, lags, 1.0, settings);
+  ASSERT_EQ(fit.warnings.size(), 1u);
+  EXPECT_NE(fit.warnings[0].find("shorter than the first lag used (10)"),
+            std::string::npos)
+      << fit.warnings[0];
+  // Two lags only: nothing to fit.
+  std::vector<VariogramRow> rows = ExactRows(truth, omni, lags);
+  for (size_t e = 4; e < rows[0].size(); ++e) rows[0][e].npairs = 10;
+  fit = FitNestedModel(rows, omni, lags, 1.0, settings);
+  EXPECT_FALSE(fit.fitted);
+  ASSERT_EQ(fit.warnings.size(), 1u);
+  EXPECT_NE(fit.warnings[0].find("fewer than three lags"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace korvagraph::analysis

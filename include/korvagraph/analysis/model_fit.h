@@ -1,6 +1,8 @@
-// Fitting a variogram model of one structure and a nugget to an
-// experimental variogram by weighted least squares, the description of the
-// result, and the warnings a fit the data cannot support deserves.
+// Fitting variogram models by weighted least squares: one structure and a
+// nugget to one experimental variogram (the fit korvagraph draws by
+// default), and nested structures, isotropic or geometrically anisotropic,
+// to every direction at once; the description of the result, and the
+// warnings a fit the data cannot support deserves.
 #ifndef KORVAGRAPH_ANALYSIS_MODEL_FIT_H_
 #define KORVAGRAPH_ANALYSIS_MODEL_FIT_H_
 
@@ -34,6 +36,7 @@ struct ModelFit {
   bool fitted = false;          // false: too few lags, the defaults stand
   bool range_at_bound = false;  // the best range is an end of the search
   double largest_lag = 0.0;     // distance of the farthest entry used
+  double smallest_lag = 0.0;    // and of the nearest
 };
 
 // Fits the free parameters to the entries of row that a chart draws (at
@@ -54,9 +57,47 @@ std::string ModelDescription(const ModelFit& fit,
 
 // Returns the warnings about a model the data do not determine: too few
 // lags to fit, a range at the end of its search, a range beyond the
-// largest lag used. None when the range was given.
+// largest lag used or below the first. None when the range was given.
 std::vector<std::string> FitWarnings(const ModelFit& fit,
                                      const FitSettings& settings = {});
+
+// How each lag counts in a weighted fit.
+enum class FitWeights {
+  kPairs,                  // its pair count
+  kPairsOverDistanceSquared,  // pairs / h^2: the short lags weigh most
+};
+
+// Returns "pairs" or "pairs/h2"; parses the same names.
+const char* FitWeightsName(FitWeights weights);
+bool ParseFitWeights(const std::string& name, FitWeights* weights);
+
+struct NestedFitSettings {
+  std::vector<ModelType> types = {ModelType::kSpherical};  // 1 to 3
+  // False: isotropic structures fitted to the rows that take every
+  // direction. True: one major azimuth, major and minor ranges of each
+  // structure, fitted to every directional row at once.
+  bool anisotropic = false;
+  FitWeights weights = FitWeights::kPairs;
+};
+
+struct NestedFit {
+  VariogramModel model;  // structures by increasing range
+  bool fitted = false;   // false: too few lags; the model holds defaults
+  int lags_used = 0;     // entries of kMinVariogramPairs or more, all rows
+  double residual = 0.0;  // weighted mean square of the differences
+  std::vector<std::string> warnings;  // ranges at a bound or below a lag
+};
+
+// Fits a nugget and settings.types' structures to the rows (one per
+// direction) by weighted least squares: nugget and contributions at least
+// 0, ranges within the lags' span (half a lag to 1.5 times the reach), and
+// with anisotropy a major azimuth from 0 to 180 and minor ranges no longer
+// than the major. The search is NLopt's BOBYQA from several starts (the
+// directions' azimuths, spread ranges and ratios); the best stands.
+NestedFit FitNestedModel(const std::vector<VariogramRow>& rows,
+                         const std::vector<Direction>& directions,
+                         const LagSettings& lags, double variance,
+                         const NestedFitSettings& settings);
 
 }  // namespace korvagraph::analysis
 
