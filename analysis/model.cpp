@@ -1,7 +1,10 @@
 #include "korvagraph/analysis/model.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <sstream>
 
 #include "korvagraph/analysis/json.h"
 
@@ -193,6 +196,207 @@ std::string ModelGslib(const VariogramModel& model) {
     text += line;
   }
   return text;
+}
+
+namespace {
+
+// Finds the type a name or its first three letters names, in any case.
+bool TypeOfWord(std::string word, ModelType* type) {
+  for (char& c : word) c = static_cast<char>(std::tolower(c));
+  for (const auto& entry : kTypeNames) {
+    const std::string name = entry.name;
+    if (word == name || (word.size() == 3 && name.compare(0, 3, word) == 0)) {
+      *type = entry.type;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Returns the numbers that start each line of text, line by line: a GSLIB
+// block's lines end in words that say what the numbers are.
+std::vector<std::vector<double>> LeadingNumbers(const std::string& text) {
+  std::vector<std::vector<double>> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::vector<double> numbers;
+    const char* p = line.c_str();
+    while (true) {
+      char* end = nullptr;
+      const double v = std::strtod(p, &end);
+      if (end == p) break;
+      numbers.push_back(v);
+      p = end;
+    }
+    if (!numbers.empty()) lines.push_back(numbers);
+  }
+  return lines;
+}
+
+Status ModelFromGslib(const std::string& text, VariogramModel* model) {
+  const std::vector<std::vector<double>> lines = LeadingNumbers(text);
+  if (lines.empty() || lines[0].size() < 2) {
+    return Status::Failure(
+        "GSLIB model: expected \"nst nugget\" on its first line");
+  }
+  const double nst = lines[0][0];
+  if (nst != std::floor(nst) || nst < 1 ||
+      nst > static_cast<double>(kMaxStructures) ||
+      lines.size() < 1 + 2 * static_cast<size_t>(nst)) {
+    return Status::Failure("GSLIB model: expected 1 to " +
+                           std::to_string(kMaxStructures) +
+                           " structures of two lines each");
+  }
+  model->nugget = lines[0][1];
+  for (size_t i = 0; i < static_cast<size_t>(nst); ++i) {
+    const std::vector<double>& kind = lines[1 + 2 * i];
+    const std::vector<double>& ranges = lines[2 + 2 * i];
+    if (kind.size() < 3 || ranges.size() < 2) {
+      return Status::Failure(
+          "GSLIB model: expected \"it cc ang\" and \"a_hmax a_hmin\" of "
+          "structure " +
+          std::to_string(i + 1));
+    }
+    Structure s;
+    s.type = static_cast<ModelType>(static_cast<LONG>(kind[0]));
+    s.contribution = kind[1];
+    s.azimuth = kind[2];
+    s.range = ranges[0];
+    s.minor_range = ranges[1];
+    model->structures.push_back(s);
+  }
+  return Status::Ok();
+}
+
+// Returns the number member name of object, or fallback.
+double NumberOf(const JsonValue& object, const char* name, double fallback) {
+  const JsonValue* member = object.Find(name);
+  return member != nullptr && member->kind == JsonValue::Kind::kNumber
+             ? member->number
+             : fallback;
+}
+
+Status StructureFromJson(const JsonValue& object, double contribution,
+                         Structure* s) {
+  const JsonValue* type = object.Find("type");
+  if (type == nullptr || !ParseModelType(type->text, &s->type)) {
+    return Status::Failure(
+        "JSON model: expected a structure \"type\": "
+        "spherical, exponential, gaussian, power or hole");
+  }
+  s->contribution = NumberOf(object, "contribution", contribution);
+  s->range = NumberOf(object, "range", 0.0);
+  s->minor_range = NumberOf(object, "range2", s->range);
+  s->azimuth = NumberOf(object, "azimuth", 0.0);
+  return Status::Ok();
+}
+
+Status ModelFromJson(const std::string& text, VariogramModel* model) {
+  JsonValue document;
+  Status status = ParseJson(text, &document);
+  if (!status.ok()) return status;
+  if (document.kind != JsonValue::Kind::kObject) {
+    return Status::Failure("JSON model: expected an object");
+  }
+  model->nugget = NumberOf(document, "nugget", 0.0);
+  const JsonValue* structures = document.Find("structures");
+  if (structures != nullptr && structures->kind == JsonValue::Kind::kArray) {
+    for (const JsonValue& item : structures->items) {
+      Structure s;
+      status = StructureFromJson(item, 0.0, &s);
+      if (!status.ok()) return status;
+      model->structures.push_back(s);
+    }
+    return Status::Ok();
+  }
+  // The one-structure form: its sill holds the nugget.
+  Structure s;
+  status = StructureFromJson(
+      document, NumberOf(document, "sill", 0.0) - model->nugget, &s);
+  if (status.ok()) model->structures.push_back(s);
+  return status;
+}
+
+// Splits a written-out model into its terms at each '+' outside
+// parentheses that does not sign an exponent ("1e+3").
+std::vector<std::string> Terms(const std::string& spec) {
+  std::vector<std::string> terms(1);
+  int depth = 0;
+  for (size_t i = 0; i < spec.size(); ++i) {
+    const char c = spec[i];
+    depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+    const bool exponent_sign =
+        i > 1 && (spec[i - 1] == 'e' || spec[i - 1] == 'E') &&
+        std::isdigit(static_cast<unsigned char>(spec[i - 2]));
+    if (c == '+' && depth == 0 && !exponent_sign) {
+      terms.emplace_back();
+    } else {
+      terms.back() += c;
+    }
+  }
+  return terms;
+}
+
+// Reads one term "C TYPE(RANGE[, MINOR[, AZIMUTH]])", or a lone number (the
+// nugget, added to *nugget). False when it is neither.
+bool ReadTerm(const std::string& term, double* nugget,
+              std::vector<Structure>* structures) {
+  const char* text = term.c_str();
+  char* end = nullptr;
+  const double number = std::strtod(text, &end);
+  const bool has_number = end != text;
+  const size_t after = static_cast<size_t>(end - text);
+  const size_t open = term.find('(');
+  if (open == std::string::npos) {
+    *nugget += number;
+    return has_number &&
+           term.find_first_not_of(" \t", after) == std::string::npos;
+  }
+  std::string word = term.substr(after, open - after);
+  word.erase(0, word.find_first_not_of(" \t*"));
+  word.erase(word.find_last_not_of(" \t") + 1);
+  const size_t close = term.find(')', open);
+  Structure s;
+  if (close == std::string::npos || !TypeOfWord(word, &s.type) ||
+      term.find_first_not_of(" \t", close + 1) != std::string::npos) {
+    return false;
+  }
+  std::string inside = term.substr(open + 1, close - open - 1);
+  for (char& c : inside) c = c == ',' ? ' ' : c;
+  std::istringstream in(inside);
+  std::vector<double> args;
+  for (double v; in >> v;) args.push_back(v);
+  if (args.empty() || args.size() > 3 || !in.eof()) return false;
+  s.contribution = has_number ? number : 1.0;
+  s.range = args[0];
+  if (args.size() > 1) s.minor_range = args[1];
+  if (args.size() > 2) s.azimuth = args[2];
+  structures->push_back(s);
+  return true;
+}
+
+}  // namespace
+
+Status ParseModelText(const std::string& text, VariogramModel* model) {
+  *model = VariogramModel();
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  const Status status = first != std::string::npos && text[first] == '{'
+                            ? ModelFromJson(text, model)
+                            : ModelFromGslib(text, model);
+  return status.ok() ? ValidateModel(*model) : status;
+}
+
+Status ParseModelSpec(const std::string& spec, VariogramModel* model) {
+  *model = VariogramModel();
+  for (const std::string& term : Terms(spec)) {
+    if (!ReadTerm(term, &model->nugget, &model->structures)) {
+      return Status::Failure(
+          "expected NUGGET + C TYPE(RANGE[, MINOR[, AZIMUTH]]) + ..., such "
+          "as \"0.1 + 0.5 sph(120) + 0.4 exp(400, 150, 30)\"");
+    }
+  }
+  return ValidateModel(*model);
 }
 
 }  // namespace korvagraph::analysis

@@ -130,8 +130,8 @@ ModelFit FitModel(const VariogramRow& row, const LagSettings& lags,
   std::vector<const Variogram*> used;
   for (size_t e = 1; e < row.size(); ++e) {
     if (row[e].npairs >= kMinVariogramPairs) {
-      fit.smallest_lag = used.empty() ? row[e].h
-                                      : std::min(fit.smallest_lag, row[e].h);
+      fit.smallest_lag =
+          used.empty() ? row[e].h : std::min(fit.smallest_lag, row[e].h);
       used.push_back(&row[e]);
       fit.largest_lag = std::max(fit.largest_lag, row[e].h);
     }

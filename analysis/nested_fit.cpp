@@ -102,9 +102,9 @@ std::vector<FitPoint> PointsOf(const std::vector<VariogramRow>& rows,
     for (size_t e = 1; e < rows[d].size(); ++e) {
       const Variogram& v = rows[d][e];
       if (v.npairs < kMinVariogramPairs || !(v.h > 0.0)) continue;
-      const double weight =
-          settings.weights == FitWeights::kPairs ? v.npairs
-                                                 : v.npairs / (v.h * v.h);
+      const double weight = settings.weights == FitWeights::kPairs
+                                ? v.npairs
+                                : v.npairs / (v.h * v.h);
       points.push_back({v.h, v.gamma, weight, directions[d].azimuth});
     }
   }
@@ -150,7 +150,8 @@ NestedFit FitNestedModel(const std::vector<VariogramRow>& rows,
   for (size_t i = 0; i < structures; ++i) {
     const bool power = settings.types[i] == ModelType::kPower;
     p[layout.StructureAt(i)] = variance / structures;
-    p[layout.StructureAt(i) + 1] = power ? 1.0 : reach * (i + 1) / (structures + 1);
+    p[layout.StructureAt(i) + 1] =
+        power ? 1.0 : reach * (i + 1) / (structures + 1);
     if (settings.anisotropic) p[layout.StructureAt(i) + 2] = 1.0;
   }
   fit.model = layout.ModelOf(p.data());
@@ -178,8 +179,8 @@ NestedFit FitNestedModel(const std::vector<VariogramRow>& rows,
     const size_t at = layout.StructureAt(i);
     const bool power = settings.types[i] == ModelType::kPower;
     // A power structure reaches c h^w: its c may be far above the values.
-    upper[at] = power ? 2.0 * top / std::min(1.0, std::pow(first_lag, 2.0))
-                      : 2.0 * top;
+    upper[at] =
+        power ? 2.0 * top / std::min(1.0, std::pow(first_lag, 2.0)) : 2.0 * top;
     lower[at + 1] = power ? kLowestExponent : low_range;
     upper[at + 1] = power ? kHighestExponent : high_range;
     if (settings.anisotropic) {
@@ -204,7 +205,8 @@ NestedFit FitNestedModel(const std::vector<VariogramRow>& rows,
   if (settings.anisotropic) {
     azimuths.clear();
     for (const FitPoint& point : points) {
-      const double a = std::fmod(std::fmod(point.azimuth, 180.0) + 180.0, 180.0);
+      const double a =
+          std::fmod(std::fmod(point.azimuth, 180.0) + 180.0, 180.0);
       if (std::find(azimuths.begin(), azimuths.end(), a) == azimuths.end()) {
         azimuths.push_back(a);
       }
@@ -244,17 +246,17 @@ NestedFit FitNestedModel(const std::vector<VariogramRow>& rows,
     }
   }
   if (!std::isfinite(best_error)) {
-    fit.warnings.push_back("the fit did not converge: the model holds "
-                           "default parameters");
+    fit.warnings.push_back(
+        "the fit did not converge: the model holds "
+        "default parameters");
     return fit;
   }
   fit.fitted = true;
   fit.residual = best_error * problem.scale / weights;
   fit.model = layout.ModelOf(best.data());
-  std::sort(fit.model.structures.begin(), fit.model.structures.end(),
-            [](const Structure& a, const Structure& b) {
-              return a.range < b.range;
-            });
+  std::sort(
+      fit.model.structures.begin(), fit.model.structures.end(),
+      [](const Structure& a, const Structure& b) { return a.range < b.range; });
   for (size_t i = 0; i < fit.model.structures.size(); ++i) {
     const Structure& s = fit.model.structures[i];
     const bool power = s.type == ModelType::kPower;

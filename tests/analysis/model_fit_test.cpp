@@ -201,8 +201,8 @@ TEST(ModelFitTest, NestedStructuresComeBackFromTheirOwnCurve) {
   for (FitWeights weights :
        {FitWeights::kPairs, FitWeights::kPairsOverDistanceSquared}) {
     settings.weights = weights;
-    const NestedFit fit = FitNestedModel(ExactRows(truth, omni, lags), omni,
-                                         lags, 1.0, settings);
+    const NestedFit fit =
+        FitNestedModel(ExactRows(truth, omni, lags), omni, lags, 1.0, settings);
     const char* name = FitWeightsName(weights);
     ASSERT_TRUE(fit.fitted) << name;
     ASSERT_EQ(fit.model.structures.size(), 2u) << name;
@@ -211,7 +211,8 @@ TEST(ModelFitTest, NestedStructuresComeBackFromTheirOwnCurve) {
       const Structure& got = fit.model.structures[i];
       const Structure& want = truth.structures[i];
       EXPECT_EQ(got.type, want.type) << name << " " << i;
-      EXPECT_NEAR(got.contribution, want.contribution, 0.03) << name << " " << i;
+      EXPECT_NEAR(got.contribution, want.contribution, 0.03)
+          << name << " " << i;
       EXPECT_NEAR(got.range, want.range, 0.03 * want.range) << name << " " << i;
     }
     EXPECT_LT(fit.residual, 1e-6) << name;
@@ -247,7 +248,8 @@ TEST(ModelFitTest, NestedFitWarnsOfWhatTheDataCannotShow) {
   NestedFitSettings settings;
   settings.types = {ModelType::kExponential};
   // A structure shorter than the first lag: no lag shows it rise.
-  VariogramModel truth = SingleStructure(ModelType::kExponential, 0.0, 1.0, 8.0);
+  VariogramModel truth =
+      SingleStructure(ModelType::kExponential, 0.0, 1.0, 8.0);
   NestedFit fit =
       FitNestedModel(ExactRows(truth, omni, lags), omni, lags, 1.0, settings);
   ASSERT_EQ(fit.warnings.size(), 1u);

@@ -87,5 +87,59 @@ TEST(ModelTest, ValidationRefusesWhatNoCurveCanShow) {
   }
 }
 
+TEST(ModelTest, SavedTextsReadBack) {
+  VariogramModel m;
+  m.nugget = 0.05;
+  m.structures = {{ModelType::kSpherical, 0.3, 120.0, 60.0, 30.0},
+                  {ModelType::kExponential, 0.6, 400.0, 0.0, 0.0}};
+  for (const std::string& text : {ModelJson(m), ModelGslib(m)}) {
+    VariogramModel back;
+    ASSERT_TRUE(ParseModelText(text, &back).ok()) << text;
+    EXPECT_NEAR(back.nugget, 0.05, 1e-6) << text;
+    ASSERT_EQ(back.structures.size(), 2u) << text;
+    EXPECT_EQ(back.structures[1].type, ModelType::kExponential) << text;
+    EXPECT_NEAR(back.structures[0].MinorRange(), 60.0, 1e-6) << text;
+    EXPECT_NEAR(back.structures[0].azimuth, 30.0, 1e-6) << text;
+    EXPECT_NEAR(back.Sill(), 0.95, 1e-6) << text;
+  }
+  // The workbench's one-structure form, and what is no model.
+  VariogramModel one;
+  ASSERT_TRUE(ParseModelText("{\"type\": \"gaussian\", \"nugget\": 1, "
+                             "\"sill\": 3, \"range\": 50}",
+                             &one)
+                  .ok());
+  EXPECT_EQ(one.structures[0].contribution, 2.0);
+  for (const char* bad : {"", "{", "{\"type\": \"cubic\"}", "1 0.1\n",
+                          "2 0.1\n1 1 0 0 0\n10 10 10\n"}) {
+    EXPECT_FALSE(ParseModelText(bad, &one).ok()) << bad;
+  }
+}
+
+TEST(ModelTest, WrittenOutModels) {
+  const struct {
+    const char* spec;
+    bool ok;
+    double nugget, sill;
+    size_t structures;
+  } cases[] = {
+      {"0.1 + 0.5 sph(120) + 0.4 exp(400, 150, 30)", true, 0.1, 1.0, 2},
+      {"2*gaussian(50)", true, 0.0, 2.0, 1},
+      {"1e-1 + 1e+0 Pow(1.5)", true, 0.1, 1.1, 1},
+      {"0.1 + 0.5 sph(120", false, 0, 0, 0},
+      {"0.1 + cubic(3)", false, 0, 0, 0},
+      {"0.5 pow(2.5)", false, 0, 0, 0},  // the one rule: exponents below 2
+      {"0.1 + 1 sph(1) + 1 sph(2) + 1 sph(3) + 1 sph(4)", false, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    VariogramModel m;
+    const Status status = ParseModelSpec(c.spec, &m);
+    EXPECT_EQ(status.ok(), c.ok) << c.spec << ": " << status.ToString();
+    if (!c.ok || !status.ok()) continue;
+    EXPECT_NEAR(m.nugget, c.nugget, 1e-12) << c.spec;
+    EXPECT_NEAR(m.Sill(), c.sill, 1e-12) << c.spec;
+    EXPECT_EQ(m.structures.size(), c.structures) << c.spec;
+  }
+}
+
 }  // namespace
 }  // namespace korvagraph::analysis

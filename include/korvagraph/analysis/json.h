@@ -4,8 +4,12 @@
 #ifndef KORVAGRAPH_ANALYSIS_JSON_H_
 #define KORVAGRAPH_ANALYSIS_JSON_H_
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "korvagraph/analysis/status.h"
 
 namespace korvagraph::analysis {
 
@@ -42,6 +46,24 @@ class JsonObject {
  private:
   std::string text_;
 };
+
+// A parsed JSON value: what hosts read back of the documents above (a saved
+// model). Numbers are doubles; objects keep their members by name.
+struct JsonValue {
+  enum class Kind { kNull, kBool, kNumber, kString, kArray, kObject };
+  Kind kind = Kind::kNull;
+  bool boolean = false;
+  double number = 0.0;
+  std::string text;
+  std::vector<JsonValue> items;
+  std::map<std::string, JsonValue> members;
+
+  // Returns the member named name, or null when there is none.
+  const JsonValue* Find(const std::string& name) const;
+};
+
+// Parses text as one JSON value; fails, saying where, on anything else.
+Status ParseJson(const std::string& text, JsonValue* value);
 
 }  // namespace korvagraph::analysis
 

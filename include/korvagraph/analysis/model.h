@@ -89,6 +89,19 @@ std::string ModelJson(const VariogramModel& model);
 // lines per structure: "it cc ang1 ang2 ang3" and "a_hmax a_hmin a_vert".
 std::string ModelGslib(const VariogramModel& model);
 
+// Reads a model back from the text ModelJson or ModelGslib wrote (JSON with
+// "structures", or its one-structure form; or the GSLIB block), checked by
+// ValidateModel.
+Status ParseModelText(const std::string& text, VariogramModel* model);
+
+// Reads a model written out as a sum: the nugget, then for each structure
+// its contribution times its type (spherical, exponential, gaussian,
+// power, hole; or their first three letters) with its range, and
+// optionally its minor range and the azimuth of its major axis:
+//   "0.1 + 0.5 sph(120) + 0.4 exp(400, 150, 30)"
+// A power structure takes its exponent in the range's place.
+Status ParseModelSpec(const std::string& spec, VariogramModel* model);
+
 }  // namespace korvagraph::analysis
 
 #endif  // KORVAGRAPH_ANALYSIS_MODEL_H_

@@ -63,7 +63,7 @@ std::vector<std::string> FitWarnings(const ModelFit& fit,
 
 // How each lag counts in a weighted fit.
 enum class FitWeights {
-  kPairs,                  // its pair count
+  kPairs,                     // its pair count
   kPairsOverDistanceSquared,  // pairs / h^2: the short lags weigh most
 };
 
@@ -81,9 +81,9 @@ struct NestedFitSettings {
 };
 
 struct NestedFit {
-  VariogramModel model;  // structures by increasing range
-  bool fitted = false;   // false: too few lags; the model holds defaults
-  int lags_used = 0;     // entries of kMinVariogramPairs or more, all rows
+  VariogramModel model;   // structures by increasing range
+  bool fitted = false;    // false: too few lags; the model holds defaults
+  int lags_used = 0;      // entries of kMinVariogramPairs or more, all rows
   double residual = 0.0;  // weighted mean square of the differences
   std::vector<std::string> warnings;  // ranges at a bound or below a lag
 };
