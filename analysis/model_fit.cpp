@@ -194,8 +194,48 @@ ModelFit FitModel(const VariogramRow& row, const LagSettings& lags,
   return fit;
 }
 
+namespace {
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%g", value);
+  return text;
+}
+
+// Returns "spherical + exponential: nugget 0.1, sill 1, ranges 60, 240",
+// with the minor ranges and azimuth of an anisotropic model.
+std::string NestedDescription(const VariogramModel& m) {
+  std::string types, ranges, minors;
+  bool anisotropic = false;
+  for (const Structure& s : m.structures) {
+    types += (types.empty() ? "" : " + ") + std::string(ModelTypeName(s.type));
+    ranges += (ranges.empty() ? "" : ", ") + Number(s.range);
+    minors += (minors.empty() ? "" : ", ") + Number(s.MinorRange());
+    anisotropic = anisotropic || s.MinorRange() != s.range;
+  }
+  std::string text = types + ": nugget " + Number(m.nugget) + ", sill " +
+                     Number(m.Sill()) + ", range" +
+                     (m.structures.size() > 1 ? "s " : " ") + ranges;
+  if (anisotropic && !m.structures.empty()) {
+    text += ", minor " + minors + " across azimuth " +
+            Number(m.structures[0].azimuth);
+  }
+  return text;
+}
+
+}  // namespace
+
 std::string ModelDescription(const ModelFit& fit, const FitSettings& settings) {
   const VariogramModel& m = fit.model;
+  if (settings.model_given) return NestedDescription(m) + " (given)";
+  if (settings.Nested()) {
+    if (!fit.fitted) return NestedDescription(m) + " (defaults: too few lags)";
+    return NestedDescription(m) + " (fitted by least squares weighted by " +
+           FitWeightsName(settings.weights) + " to " +
+           std::to_string(fit.lags_used) + " lags" +
+           (settings.anisotropic ? " of every direction" : "") +
+           "; weighted residual " + Number(fit.residual) + ")";
+  }
   const Structure s = m.structures.empty() ? Structure() : m.structures[0];
   char text[256];
   std::snprintf(text, sizeof(text), "%s: nugget %g, sill %g, %s %g",
@@ -222,6 +262,8 @@ std::string ModelDescription(const ModelFit& fit, const FitSettings& settings) {
 
 std::vector<std::string> FitWarnings(const ModelFit& fit,
                                      const FitSettings& settings) {
+  if (settings.model_given) return {};
+  if (settings.Nested()) return fit.warnings;
   if (settings.fix_range) return {};
   if (!fit.fitted) {
     return {"too few lags of " + std::to_string(kMinVariogramPairs) +
@@ -253,6 +295,40 @@ std::vector<std::string> FitWarnings(const ModelFit& fit,
     return {text};
   }
   return {};
+}
+
+ModelFit FitRows(const std::vector<VariogramRow>& rows,
+                 const std::vector<Direction>& directions,
+                 const LagSettings& lags, double variance,
+                 const FitSettings& settings) {
+  ModelFit fit;
+  if (settings.model_given) {
+    fit.model = settings.given;
+    return fit;
+  }
+  if (settings.Nested()) {
+    NestedFitSettings nested;
+    nested.types = {settings.type};
+    nested.types.insert(nested.types.end(), settings.nested_types.begin(),
+                        settings.nested_types.end());
+    nested.anisotropic = settings.anisotropic;
+    nested.weights = settings.weights;
+    const NestedFit result =
+        FitNestedModel(rows, directions, lags, variance, nested);
+    fit.model = result.model;
+    fit.fitted = result.fitted;
+    fit.lags_used = result.lags_used;
+    fit.residual = result.residual;
+    fit.warnings = result.warnings;
+    return fit;
+  }
+  for (size_t d = 0; d < rows.size() && d < directions.size(); ++d) {
+    if (directions[d].TakesEveryPair()) {
+      return FitModel(rows[d], lags, variance, settings);
+    }
+  }
+  return FitModel(rows.empty() ? VariogramRow() : rows[0], lags, variance,
+                  settings);
 }
 
 }  // namespace korvagraph::analysis

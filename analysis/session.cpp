@@ -91,7 +91,8 @@ Status ValidateSettings(const Settings& s) {
   if (!std::isfinite(s.shift)) {
     return Expected("shift", "a finite number", Number(s.shift));
   }
-  const Status model = ValidateFitSettings(s.model);
+  const Status model = s.model.model_given ? ValidateModel(s.model.given)
+                                           : ValidateFitSettings(s.model);
   if (!model.ok()) return Status::Failure("model: " + model.error().message);
   return Status::Ok();
 }
@@ -362,8 +363,8 @@ Status Session::Variograms(const VariogramSet** set) {
                                     &result->rows, progress_);
     if (!status.ok()) return status;
     result->variance = Variance(samples->value);
-    result->fit = FitModel(result->rows[0], result->lags, result->variance,
-                           settings_.model);
+    result->fit = FitRows(result->rows, result->directions, result->lags,
+                          result->variance, settings_.model);
     variograms_ = std::move(result);
   }
   *set = variograms_.get();

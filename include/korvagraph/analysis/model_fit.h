@@ -15,15 +15,35 @@
 
 namespace korvagraph::analysis {
 
+// How each lag counts in a weighted fit.
+enum class FitWeights {
+  kPairs,                     // its pair count
+  kPairsOverDistanceSquared,  // pairs / h^2: the short lags weigh most
+};
+
 // What a fit may change: fixed parameters keep their given values.
 struct FitSettings {
-  ModelType type = ModelType::kSpherical;  // the type fitted
+  ModelType type = ModelType::kSpherical;  // the (first structure's) type
   bool fix_nugget = false, fix_sill = false, fix_range = false;
   double nugget = 0.0;
   double sill = 0.0;   // nugget plus contribution
   double range = 0.0;  // power: the exponent
+  // Nested fits (see FitNestedModel): the types of further structures, an
+  // anisotropic fit over every direction, the lags' weights.
+  std::vector<ModelType> nested_types;
+  bool anisotropic = false;
+  FitWeights weights = FitWeights::kPairs;
+  // A model written out whole: drawn as it is, nothing fitted.
+  bool model_given = false;
+  VariogramModel given;
 
   bool AllFixed() const { return fix_nugget && fix_sill && fix_range; }
+  // Returns true when the fit is a nested one rather than the one-structure
+  // fit of the omnidirectional row.
+  bool Nested() const {
+    return !nested_types.empty() || anisotropic ||
+           weights != FitWeights::kPairs;
+  }
 };
 
 // Checks the fixed parameters: 0 <= nugget <= sill, range above 0 (power:
@@ -31,12 +51,14 @@ struct FitSettings {
 Status ValidateFitSettings(const FitSettings& settings);
 
 struct ModelFit {
-  VariogramModel model;         // one structure
-  int lags_used = 0;            // entries of kMinVariogramPairs or more
-  bool fitted = false;          // false: too few lags, the defaults stand
-  bool range_at_bound = false;  // the best range is an end of the search
-  double largest_lag = 0.0;     // distance of the farthest entry used
-  double smallest_lag = 0.0;    // and of the nearest
+  VariogramModel model;               // one structure
+  int lags_used = 0;                  // entries of kMinVariogramPairs or more
+  bool fitted = false;                // false: too few lags, the defaults stand
+  bool range_at_bound = false;        // the best range is an end of the search
+  double largest_lag = 0.0;           // distance of the farthest entry used
+  double smallest_lag = 0.0;          // and of the nearest
+  double residual = 0.0;              // nested fits: weighted mean square
+  std::vector<std::string> warnings;  // nested fits: what FitWarnings says
 };
 
 // Fits the free parameters to the entries of row that a chart draws (at
@@ -60,12 +82,6 @@ std::string ModelDescription(const ModelFit& fit,
 // largest lag used or below the first. None when the range was given.
 std::vector<std::string> FitWarnings(const ModelFit& fit,
                                      const FitSettings& settings = {});
-
-// How each lag counts in a weighted fit.
-enum class FitWeights {
-  kPairs,                     // its pair count
-  kPairsOverDistanceSquared,  // pairs / h^2: the short lags weigh most
-};
 
 // Returns "pairs" or "pairs/h2"; parses the same names.
 const char* FitWeightsName(FitWeights weights);
@@ -98,6 +114,14 @@ NestedFit FitNestedModel(const std::vector<VariogramRow>& rows,
                          const std::vector<Direction>& directions,
                          const LagSettings& lags, double variance,
                          const NestedFitSettings& settings);
+
+// Fits the model settings ask for to a set of rows, one per direction: the
+// model given, else a nested fit (settings.Nested()), else the one-structure
+// fit of the first row that takes every direction (FitModel).
+ModelFit FitRows(const std::vector<VariogramRow>& rows,
+                 const std::vector<Direction>& directions,
+                 const LagSettings& lags, double variance,
+                 const FitSettings& settings);
 
 }  // namespace korvagraph::analysis
 

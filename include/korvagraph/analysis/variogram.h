@@ -93,6 +93,30 @@ int LagEntry(double h, const LagSettings& lags);
 // angle tolerance and bandwidth.
 bool InDirection(double dx, double dy, const Direction& direction);
 
+// The variogram map: the semivariance on a grid of separation vectors, the
+// usual way to find the direction of anisotropy. Cell (i, j), i and j from
+// -cells to cells, holds the pairs whose separation (dx, dy) rounds to
+// (i lag, j lag); each pair counts at (dx, dy) and at (-dx, -dy), so the
+// map is symmetric about its centre.
+struct VariogramMap {
+  double lag = 1.0;
+  int cells = 1;
+  std::vector<double> semivariance;  // (2 cells + 1)^2, by rows of j
+  std::vector<int64_t> pairs;
+
+  int side() const { return 2 * cells + 1; }
+  // Returns the index of cell (i, j). REQUIRES: |i|, |j| <= cells.
+  size_t At(int i, int j) const {
+    return static_cast<size_t>(j + cells) * side() + (i + cells);
+  }
+};
+
+// Computes the map of samples on cells of lag each way into *map; progress
+// may be empty.
+Status ComputeVariogramMap(const Samples& samples, double lag, int cells,
+                           VariogramMap* map,
+                           const ProgressCallback& progress = {});
+
 // Returns the number of lags (entries past the first) of at least
 // kMinVariogramPairs pairs, and their total pair count: what a chart draws.
 int QualifyingLags(const VariogramRow& row);
