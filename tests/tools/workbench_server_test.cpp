@@ -132,6 +132,10 @@ TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
       {"cloud box of two numbers", "/chart/cloud.png?box=1,2", "box: expected"},
       {"unknown model format", "/api/model?format=xml", "format: expected"},
       {"no lag holds 30 pairs", "/chart/vario.png?lag=1e-9&lags=1", "no lag"},
+      // Regression: a number was read up to a NUL, "5\0junk" as 5.
+      {"NUL inside a number", "/api/info?lag=5%00junk", "lag: expected"},
+      {"letters after a number", "/api/info?lag=5junk", "lag: expected"},
+      {"blank before a number", "/api/info?lag=%205", "lag: expected"},
   };
   for (const auto& c : cases) {
     std::string body;
