@@ -1,0 +1,29 @@
+#include "tools/korvagraph/serve/turn_gate.h"
+
+TurnGate::Entry TurnGate::Enter() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (closed_) return Entry::kClosed;
+  if (busy_ && waiting_ >= max_waiting_) return Entry::kBusy;
+  ++waiting_;
+  turn_.wait(lock, [this] { return !busy_ || closed_; });
+  --waiting_;
+  if (closed_) return Entry::kClosed;
+  busy_ = true;
+  return Entry::kEntered;
+}
+
+void TurnGate::Leave() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    busy_ = false;
+  }
+  turn_.notify_one();
+}
+
+void TurnGate::Close() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closed_ = true;
+  }
+  turn_.notify_all();
+}
