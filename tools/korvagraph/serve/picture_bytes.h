@@ -10,7 +10,7 @@
 using SavePicture = std::function<bool(const std::string& path)>;
 
 // Writes the file that save writes into *bytes; false when it cannot. save
-// writes to a private temporary file, removed before returning.
+// writes to a private temporary file that has no name in any folder.
 bool PictureBytes(const SavePicture& save, std::string* bytes);
 
 #endif  // TOOLS_KORVAGRAPH_SERVE_PICTURE_BYTES_H_

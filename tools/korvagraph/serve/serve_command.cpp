@@ -4,7 +4,11 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <thread>
 
 #include "tools/korvagraph/commands.h"
@@ -16,7 +20,9 @@ namespace {
 
 // Blocks SIGINT and SIGTERM in the calling thread and the threads it starts
 // from now on, and stops the server from a thread of its own when one
-// arrives, so that the server shuts down cleanly.
+// arrives, so that the server shuts down cleanly. A picture being drawn
+// cannot be cut short: when the server has not stopped within the grace
+// time, the process ends without it.
 class StopOnSignal {
  public:
   explicit StopOnSignal(WorkbenchServer* server) {
@@ -27,11 +33,26 @@ class StopOnSignal {
     waiter_ = std::thread([this, server] {
       int signal = 0;
       sigwait(&signals_, &signal);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (served_) return;
+      }
       server->Stop();
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (!stopped_.wait_for(lock, kGrace, [this] { return served_; })) {
+        std::printf("korvagraph: stopped\n");
+        std::fflush(stdout);
+        std::_Exit(kExitOk);
+      }
     });
   }
   // Wakes the waiting thread when no signal came, and restores the mask.
   ~StopOnSignal() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      served_ = true;
+    }
+    stopped_.notify_all();
     pthread_kill(waiter_.native_handle(), SIGTERM);
     waiter_.join();
     pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
@@ -40,8 +61,14 @@ class StopOnSignal {
   StopOnSignal& operator=(const StopOnSignal&) = delete;
 
  private:
+  // Within 2 s of the signal, with time for the process to end.
+  static constexpr std::chrono::milliseconds kGrace{1200};
+
   sigset_t signals_;
   sigset_t previous_;
+  std::mutex mutex_;
+  std::condition_variable stopped_;
+  bool served_ = false;  // the server loop has returned
   std::thread waiter_;
 };
 
