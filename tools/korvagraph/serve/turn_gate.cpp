@@ -3,19 +3,19 @@
 TurnGate::Entry TurnGate::Enter() {
   std::unique_lock<std::mutex> lock(mutex_);
   if (closed_) return Entry::kClosed;
-  if (busy_ && waiting_ >= max_waiting_) return Entry::kBusy;
+  if (inside_ >= turns_ && waiting_ >= max_waiting_) return Entry::kBusy;
   ++waiting_;
-  turn_.wait(lock, [this] { return !busy_ || closed_; });
+  turn_.wait(lock, [this] { return inside_ < turns_ || closed_; });
   --waiting_;
   if (closed_) return Entry::kClosed;
-  busy_ = true;
+  ++inside_;
   return Entry::kEntered;
 }
 
 void TurnGate::Leave() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    busy_ = false;
+    --inside_;
   }
   turn_.notify_one();
 }

@@ -1,6 +1,7 @@
-// TurnGate: lets callers through one at a time, with a bounded number
-// waiting for their turn. Closing it sends the waiting callers away, so that
-// a server stops without first doing every piece of work queued up.
+// TurnGate: lets a fixed number of callers through at a time, with a
+// bounded number waiting for their turn. Closing it sends the waiting
+// callers away, so that a server stops without first doing every piece of
+// work queued up.
 #ifndef TOOLS_KORVAGRAPH_SERVE_TURN_GATE_H_
 #define TOOLS_KORVAGRAPH_SERVE_TURN_GATE_H_
 
@@ -12,7 +13,8 @@ class TurnGate {
  public:
   enum class Entry { kEntered, kBusy, kClosed };
 
-  explicit TurnGate(size_t max_waiting) : max_waiting_(max_waiting) {}
+  TurnGate(size_t turns, size_t max_waiting)
+      : turns_(turns), max_waiting_(max_waiting) {}
   TurnGate(const TurnGate&) = delete;
   TurnGate& operator=(const TurnGate&) = delete;
 
@@ -25,11 +27,12 @@ class TurnGate {
   void Close();
 
  private:
+  const size_t turns_;
   const size_t max_waiting_;
   std::mutex mutex_;
   std::condition_variable turn_;
   size_t waiting_ = 0;
-  bool busy_ = false;
+  size_t inside_ = 0;
   bool closed_ = false;
 };
 

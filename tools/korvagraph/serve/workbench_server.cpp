@@ -22,7 +22,9 @@ constexpr int kMaxCoordinate = 100000;
 // dropped within the time limits below.
 constexpr size_t kWorkers = 128;
 constexpr size_t kMaxQueuedConnections = 512;
-// Requests waiting for the workbench at most; beyond, a 503.
+// Requests the workbench answers at once (it works one at a time), and
+// requests waiting for it at most; beyond, a 503.
+constexpr size_t kWorkbenchTurns = 1;
 constexpr size_t kMaxWaitingRequests = 64;
 // Seconds a request has to arrive whole, a client to take more of an
 // answer, and an open connection to start its next request.
@@ -160,7 +162,7 @@ Reply Serve(const httplib::Request& request, const Options& options,
 WorkbenchServer::WorkbenchServer(Workbench* workbench, Options options)
     : workbench_(workbench),
       options_(std::move(options)),
-      workbench_turns_(kMaxWaitingRequests),
+      workbench_turns_(kWorkbenchTurns, kMaxWaitingRequests),
       server_(std::make_unique<GuardedHttpServer>(kWorkers,
                                                   kMaxQueuedConnections)) {
   Route();

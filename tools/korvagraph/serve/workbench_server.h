@@ -39,8 +39,8 @@ class WorkbenchServer {
 
   Workbench* workbench_;
   const Options options_;
-  // One request at a time draws or computes (the workbench works one at a
-  // time anyway); the others wait here, where a stop sends them away.
+  // Requests take turns at the workbench, as many at once as it works on;
+  // the others wait here, where a stop sends them away.
   TurnGate workbench_turns_;
   std::unique_ptr<GuardedHttpServer> server_;
   // The library's stop has no effect before its loop runs: Stop waits for
