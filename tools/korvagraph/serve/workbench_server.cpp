@@ -17,9 +17,8 @@ namespace {
 // Requests carry everything in the query: no body is read.
 constexpr size_t kMaxBody = 1024;
 constexpr int kMaxCoordinate = 100000;
-// Workers serve connections: enough that the slow clients a browser's
-// neighbours might open leave most of them free, each slow one being
-// dropped within the time limits below.
+// Workers serve a connection each: twice the 64 slow clients the server is
+// meant to shrug off, each of which the limits below drop within 2 s.
 constexpr size_t kWorkers = 128;
 constexpr size_t kMaxQueuedConnections = 512;
 // Requests the workbench answers at once (it works one at a time), and
@@ -150,7 +149,7 @@ Reply Serve(const httplib::Request& request, const Options& options,
   if (turn.entry() == TurnGate::Entry::kClosed) {
     return ErrorReply(503, "the server is stopping");
   }
-  const Reply reply = answer(&params, parsed);
+  Reply reply = answer(&params, parsed);  // moved out: pictures are large
   if (!params.status().ok()) {
     return Reply::BadRequest(params.status().message());
   }
