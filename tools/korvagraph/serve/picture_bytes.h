@@ -12,7 +12,7 @@ namespace korvagraph {
 using SavePicture = std::function<bool(const std::string& path)>;
 
 // Writes the file that save writes into *bytes; false when it cannot. save
-// writes to a private temporary file, removed before returning.
+// writes to a private temporary file that has no name in any folder.
 bool PictureBytes(const SavePicture& save, std::string* bytes);
 
 }  // namespace korvagraph

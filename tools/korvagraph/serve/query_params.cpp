@@ -1,8 +1,8 @@
 #include "tools/korvagraph/serve/query_params.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace korvagraph {
 
@@ -10,10 +10,16 @@ using analysis::Status;
 
 namespace {
 
+// The whole text must be one finite decimal number: no blanks, no bytes
+// after it (a NUL included), whatever the locale.
 bool ParseFinite(const std::string& text, double* value) {
-  char* end = nullptr;
-  const double parsed = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !std::isfinite(parsed)) return false;
+  const char* end = text.data() + text.size();
+  double parsed = 0.0;
+  const std::from_chars_result result =
+      std::from_chars(text.data(), end, parsed);
+  if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed)) {
+    return false;
+  }
   *value = parsed;
   return true;
 }

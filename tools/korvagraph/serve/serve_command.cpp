@@ -1,9 +1,14 @@
 #include "tools/korvagraph/serve/serve_command.h"
 
+#include <malloc.h>
 #include <pthread.h>
 #include <signal.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <thread>
 
 #include "korvagraph/analysis/table.h"
@@ -13,14 +18,15 @@
 #include "tools/korvagraph/serve/workbench_server.h"
 
 namespace korvagraph {
+namespace {
 
 using analysis::Status;
 
-namespace {
-
 // Blocks SIGINT and SIGTERM in the calling thread and the threads it starts
 // from now on, and stops the server from a thread of its own when one
-// arrives, so that the server shuts down cleanly.
+// arrives, so that the server shuts down cleanly. A picture being drawn
+// cannot be cut short: when the server has not stopped within the grace
+// time, the process ends without it.
 class StopOnSignal {
  public:
   explicit StopOnSignal(WorkbenchServer* server) {
@@ -31,11 +37,26 @@ class StopOnSignal {
     waiter_ = std::thread([this, server] {
       int signal = 0;
       sigwait(&signals_, &signal);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (served_) return;
+      }
       server->Stop();
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (!stopped_.wait_for(lock, kGrace, [this] { return served_; })) {
+        std::printf("korvagraph: stopped\n");
+        std::fflush(stdout);
+        std::_Exit(kExitOk);
+      }
     });
   }
   // Wakes the waiting thread when no signal came, and restores the mask.
   ~StopOnSignal() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      served_ = true;
+    }
+    stopped_.notify_all();
     pthread_kill(waiter_.native_handle(), SIGTERM);
     waiter_.join();
     pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
@@ -44,10 +65,22 @@ class StopOnSignal {
   StopOnSignal& operator=(const StopOnSignal&) = delete;
 
  private:
+  // Within 2 s of the signal, with time for the process to end.
+  static constexpr std::chrono::milliseconds kGrace{1200};
+
   sigset_t signals_;
   sigset_t previous_;
+  std::mutex mutex_;
+  std::condition_variable stopped_;
+  bool served_ = false;  // the server loop has returned
   std::thread waiter_;
 };
+
+// Pictures and answers of megabytes come and go with every request: taken
+// straight from the system, they go back to it when freed, instead of the
+// threads' heaps keeping the peak of a load (the default threshold rises to
+// the largest block freed).
+constexpr int kOwnMappingBytes = 1024 * 1024;
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "korvagraph: %s\n",
@@ -58,6 +91,7 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int RunServe(const Options& options, const std::string& path) {
+  mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
   analysis::Table table;
   Status status = analysis::ReadTable(path, analysis::TrimLimits{}, &table);
   if (!status.ok()) return Fail(status.ToString());

@@ -5,24 +5,48 @@
 #include <exception>
 #include <thread>
 #include <utility>
+#include <vector>
 
+#include "korvagraph/analysis/json.h"
+#include "tools/korvagraph/serve/guarded_http_server.h"
 #include "tools/korvagraph/serve/query_params.h"
 #include "tools/korvagraph/serve/workbench_page.h"
 
 namespace korvagraph {
-
-using analysis::Status;
-
 namespace {
+
+using analysis::JsonObject;
+using analysis::Status;
 
 // Requests carry everything in the query: no body is read.
 constexpr size_t kMaxBody = 1024;
 constexpr int kMaxCoordinate = 100000;
+// Workers serve a connection each: twice the 64 slow clients the server is
+// meant to shrug off, each of which the limits below drop within 2 s.
+constexpr size_t kWorkers = 128;
+constexpr size_t kMaxQueuedConnections = 512;
+// Requests the workbench answers at once (it works one at a time), and
+// requests waiting for it at most; beyond, a 503.
+constexpr size_t kWorkbenchTurns = 1;
+constexpr size_t kMaxWaitingRequests = 64;
+// Seconds a request has to arrive whole, a client to take more of an
+// answer, and an open connection to start its next request.
+constexpr time_t kRequestSeconds = 2;
+constexpr time_t kStallSeconds = 2;
+constexpr time_t kIdleSeconds = 2;
+constexpr size_t kRequestsPerConnection = 100;
+constexpr char kAllowed[] = "GET, HEAD";
 
-void Send(const Reply& reply, httplib::Response* response) {
+Reply ErrorReply(int status, const std::string& reason) {
+  return Reply{status, "application/json",
+               JsonObject().Text("error", reason).str()};
+}
+
+void Send(Reply reply, httplib::Response* response) {
   response->status = reply.status;
   response->set_header("Cache-Control", "no-store");
-  response->set_content(reply.body, reply.content_type.c_str());
+  response->set_header("Content-Type", reply.content_type);
+  response->body = std::move(reply.body);
 }
 
 // Answers one kind of request from its parsed query; may read more
@@ -87,16 +111,55 @@ const struct {
     {"/api/warnings", Warnings},
 };
 
+constexpr char kChartPattern[] = R"(/chart/([^/]+)\.(png|svg))";
+
+std::string KnownPages() {
+  std::string pages = "/, /chart/NAME.png, /chart/NAME.svg";
+  for (const auto& route : kRoutes) pages += std::string(", ") + route.path;
+  return pages;
+}
+
+// The reason given with an answer that the HTTP library makes itself.
+std::string ReasonFor(int status) {
+  switch (status) {
+    case 400:
+      return "malformed request: expected a request line (GET, HEAD), "
+             "headers and an empty line";
+    case 404:
+      return "no such page; the workbench serves " + KnownPages();
+    case 405:
+      return std::string("method not allowed: the workbench answers ") +
+             kAllowed;
+    case 413:
+      return "request body over " + std::to_string(kMaxBody) +
+             " bytes: the workbench reads its settings from the URL";
+    case 414:
+      return "URL over " + std::to_string(CPPHTTPLIB_REQUEST_URI_MAX_LENGTH) +
+             " bytes";
+    default:
+      return "the request could not be answered (status " +
+             std::to_string(status) + ")";
+  }
+}
+
 // Reads the workbench request of request and answers it with
-// answer(&params, parsed), or with the 400 that its parameters deserve.
+// answer(&params, parsed) in its turn at the workbench, or with the 400
+// that its parameters deserve.
 template <typename Answer>
 Reply Serve(const httplib::Request& request, const Options& options,
-            Answer answer) {
+            TurnGate* turns, Answer answer) {
   QueryParams params(request.params);
   WorkbenchRequest parsed;
   const Status status = ReadWorkbenchRequest(&params, options, &parsed);
   if (!status.ok()) return Reply::BadRequest(status.ToString());
-  const Reply reply = answer(&params, parsed);
+  const GateTurn turn(turns);
+  if (turn.entry() == TurnGate::Entry::kBusy) {
+    return ErrorReply(503, "busy: too many requests wait; try again");
+  }
+  if (turn.entry() == TurnGate::Entry::kClosed) {
+    return ErrorReply(503, "the server is stopping");
+  }
+  Reply reply = answer(&params, parsed);  // moved out: pictures are large
   if (!params.status().ok()) {
     return Reply::BadRequest(params.status().ToString());
   }
@@ -108,15 +171,21 @@ Reply Serve(const httplib::Request& request, const Options& options,
 WorkbenchServer::WorkbenchServer(Workbench* workbench, Options options)
     : workbench_(workbench),
       options_(std::move(options)),
-      server_(std::make_unique<httplib::Server>()) {
+      workbench_turns_(kWorkbenchTurns, kMaxWaitingRequests),
+      server_(std::make_unique<GuardedHttpServer>(kWorkers,
+                                                  kMaxQueuedConnections)) {
   Route();
 }
 
 WorkbenchServer::~WorkbenchServer() = default;
 
 void WorkbenchServer::Route() {
-  httplib::Server& server = *server_;
+  GuardedHttpServer& server = *server_;
   server.set_payload_max_length(kMaxBody);
+  server.set_read_timeout(kRequestSeconds, 0);
+  server.set_write_timeout(kStallSeconds, 0);
+  server.set_keep_alive_timeout(kIdleSeconds);
+  server.set_keep_alive_max_count(kRequestsPerConnection);
   // Address reuse lets a restarted server listen at once; port sharing,
   // which the library turns on by default, would let a second server take
   // a port already served and split its requests.
@@ -127,43 +196,67 @@ void WorkbenchServer::Route() {
   server.set_exception_handler([](const httplib::Request&,
                                   httplib::Response& response,
                                   std::exception_ptr) {
-    Send(Reply{500, "text/plain", "internal error"}, &response);
+    Send(ErrorReply(500, "internal error"), &response);
   });
-  server.Get("/", [](const httplib::Request&, httplib::Response& response) {
-    response.set_content(WorkbenchPage(), "text/html; charset=utf-8");
-  });
-  server.Get(
-      R"(/chart/([^/]+)\.(png|svg))",
-      [this](const httplib::Request& request, httplib::Response& response) {
-        const std::string name = request.matches[1];
-        const analysis::ImageFormat format = request.matches[2] == "svg"
-                                                 ? analysis::ImageFormat::kSvg
-                                                 : analysis::ImageFormat::kPng;
-        Send(Serve(request, options_,
-                   [&](QueryParams*, const WorkbenchRequest& parsed) {
-                     return workbench_->Chart(name, format, parsed);
-                   }),
+  // Answers the library makes (malformed requests, unknown pages, limits)
+  // get their reason too; the workbench's own keep theirs.
+  server.set_error_handler(httplib::Server::HandlerWithResponse(
+      [](const httplib::Request&, httplib::Response& response) {
+        if (!response.body.empty()) {
+          return httplib::Server::HandlerResponse::Unhandled;
+        }
+        Send(ErrorReply(response.status, ReasonFor(response.status)),
              &response);
+        return httplib::Server::HandlerResponse::Handled;
+      }));
+
+  std::vector<std::pair<std::string, httplib::Server::Handler>> pages;
+  pages.emplace_back(
+      "/", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(WorkbenchPage(), "text/html; charset=utf-8");
       });
+  pages.emplace_back(kChartPattern, [this](const httplib::Request& request,
+                                           httplib::Response& response) {
+    const std::string name = request.matches[1];
+    const analysis::ImageFormat format = request.matches[2] == "svg"
+                                             ? analysis::ImageFormat::kSvg
+                                             : analysis::ImageFormat::kPng;
+    Send(Serve(request, options_, &workbench_turns_,
+               [&](QueryParams*, const WorkbenchRequest& parsed) {
+                 return workbench_->Chart(name, format, parsed);
+               }),
+         &response);
+  });
   for (const auto& route : kRoutes) {
     const Handler handler = route.handler;
-    server.Get(route.path, [this, handler](const httplib::Request& request,
-                                           httplib::Response& response) {
-      Send(Serve(request, options_,
-                 [&](QueryParams* params, const WorkbenchRequest& parsed) {
-                   return handler(workbench_, params, parsed);
-                 }),
-           &response);
-    });
+    pages.emplace_back(
+        route.path, [this, handler](const httplib::Request& request,
+                                    httplib::Response& response) {
+          Send(Serve(request, options_, &workbench_turns_,
+                     [&](QueryParams* params, const WorkbenchRequest& parsed) {
+                       return handler(workbench_, params, parsed);
+                     }),
+               &response);
+        });
+  }
+  // Every page is read only: other methods get 405 and what is allowed.
+  const httplib::Server::Handler refuse = [](const httplib::Request&,
+                                             httplib::Response& response) {
+    response.status = 405;
+    response.set_header("Allow", kAllowed);
+  };
+  for (const auto& [pattern, handler] : pages) {
+    server.Get(pattern, handler);
+    server.Post(pattern, refuse);
+    server.Put(pattern, refuse);
+    server.Patch(pattern, refuse);
+    server.Delete(pattern, refuse);
+    server.Options(pattern, refuse);
   }
 }
 
 Status WorkbenchServer::Bind(const std::string& host, int port, int* bound) {
-  if (port == 0) {
-    *bound = server_->bind_to_any_port(host.c_str());
-  } else {
-    *bound = server_->bind_to_port(host.c_str(), port) ? port : -1;
-  }
+  *bound = server_->Bind(host, port);
   if (*bound <= 0) {
     return Status::Failure("cannot listen on " + host + ":" +
                            std::to_string(port) +
@@ -181,8 +274,9 @@ bool WorkbenchServer::Run() {
 
 void WorkbenchServer::Stop() {
   stop_ = true;
+  workbench_turns_.Close();
   while (running_ && !server_->is_running()) std::this_thread::yield();
-  server_->stop();
+  server_->Shutdown();
 }
 
 }  // namespace korvagraph

@@ -1,7 +1,9 @@
 // WorkbenchServer: the HTTP side of `korvagraph serve`. It routes the page,
 // the chart pictures and the workbench's JSON answers to a Workbench it
-// does not own, answers malformed requests with 400 and a message, and
-// serves from a pool of threads until stopped.
+// does not own, answers every error with its reason in the body (other
+// methods with 405, malformed requests with 400, unknown pages with 404),
+// and serves from a pool of threads, under limits that slow clients cannot
+// stretch, until stopped.
 #ifndef TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
 #define TOOLS_KORVAGRAPH_SERVE_WORKBENCH_SERVER_H_
 
@@ -10,13 +12,12 @@
 #include <string>
 
 #include "tools/korvagraph/options.h"
+#include "tools/korvagraph/serve/turn_gate.h"
 #include "tools/korvagraph/serve/workbench.h"
 
-namespace httplib {
-class Server;
-}
-
 namespace korvagraph {
+
+class GuardedHttpServer;
 
 class WorkbenchServer {
  public:
@@ -31,8 +32,8 @@ class WorkbenchServer {
   analysis::Status Bind(const std::string& host, int port, int* bound);
   // Serves the bound socket until Stop; returns false when it could not.
   bool Run();
-  // Makes Run return, or return at once if it has not started; safe from
-  // any thread.
+  // Makes Run return promptly, or return at once if it has not started;
+  // safe from any thread. Requests waiting for the workbench get a 503.
   void Stop();
 
  private:
@@ -40,7 +41,10 @@ class WorkbenchServer {
 
   Workbench* workbench_;
   const Options options_;
-  std::unique_ptr<httplib::Server> server_;
+  // Requests take turns at the workbench, as many at once as it works on;
+  // the others wait here, where a stop sends them away.
+  TurnGate workbench_turns_;
+  std::unique_ptr<GuardedHttpServer> server_;
   // The library's stop has no effect before its loop runs: Stop waits for
   // a Run under way to get there, and a Run not yet begun sees stop_.
   std::atomic<bool> stop_{false};
