@@ -5,6 +5,16 @@
 
 #include "korvagraph/KorvaGraphLib.h"
 
+// What every compute step tells the engine the same way: the sample set and
+// the axis numbers it fills, and the drawing scale every call site passes
+// (0.24 rounded to single precision; the engine stores it and draws nothing).
+constexpr int kPrimarySet = 1;
+constexpr int kSecondSet = 2;
+constexpr int kValueAxis = 1;
+constexpr int kEngineXAxis = 2;
+constexpr int kEngineYAxis = 3;
+constexpr double kEngineScale = static_cast<double>(0.24f);
+
 // The host's sample array, held by reference.
 struct SampleSet {
   KvDiscPnt* samples = nullptr;

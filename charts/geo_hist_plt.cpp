@@ -24,13 +24,10 @@ constexpr int kLabelHeight = 15;
 constexpr double kTiny = 0.00001;
 
 // Engine settings the compute step repeats every time. The reference value
-// and the scale are single-precision constants widened to double.
-constexpr int kValueAxis = 1;
-constexpr int kPrimarySet = 1;
+// is a single-precision constant widened to double.
 constexpr double kTailFactor = 3.0;
 constexpr int kDecimals = 2;
 constexpr double kNoReferenceValue = static_cast<double>(-1.1e21f);
-constexpr double kEngineScale = static_cast<double>(0.24f);
 
 // The most classes a compute step takes (or the sample count when larger):
 // the result array and the engine's tables grow with the class count alone.

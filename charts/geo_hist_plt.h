@@ -64,14 +64,14 @@ class CGeoHistPlt : public CKorvaGraph {
 
   SampleSet points_;
   AxisNames names_;
-  ValueWindow window_{-1e21, 1e21};
+  ValueWindow window_{-kKvOpenLimit, kKvOpenLimit};
   std::vector<double> result_;  // empty until a compute step succeeds
   bool has_result_ = false;
   double max_frequency_ = 0.0;
   LONG class_count_ = 0;
   int kind_ = 0;
   LONG output_count_ = 0;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   double x_label_factor_ = 1.0;
   PlotFrame frame_;
   double class_width_ = 0.0;

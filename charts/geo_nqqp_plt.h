@@ -52,7 +52,7 @@ class CGeoNqqpPlt : public CKorvaGraph {
   ValueWindow value_window_;
   QuantilePairs pairs_;
   LONG selector_ = 0;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
 };
 

@@ -27,13 +27,9 @@ constexpr float kLevels[CGeoPropPlt::kLevelCount] = {
     0.2f,    0.3f,   0.4f,   0.5f,  0.6f,   0.7f,   0.8f,
     0.9f,    0.95f,  0.98f,  0.99f, 0.998f, 0.999f, 0.9999f};
 
-// Engine settings repeated at every compute step; the scale is 0.24 rounded
-// to single precision.
-constexpr int kPrimarySet = 1;
-constexpr int kValueAxis = 1;
+// Engine settings repeated at every compute step.
 constexpr int kLogarithmicAxis = 3;
 constexpr double kTailFactor = 3.0;
-constexpr double kEngineScale = static_cast<double>(0.24f);
 
 }  // namespace
 

@@ -60,7 +60,7 @@ class CGeoPropPlt : public CKorvaGraph {
   std::vector<double> output_;  // (value, position) pairs, value first
   bool has_output_ = false;
   LONG output_count_ = 0;  // never more than the pairs held
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
   double label_factor_ = 1.0;
 };

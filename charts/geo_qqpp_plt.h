@@ -50,7 +50,7 @@ class CGeoQqppPlt : public CKorvaGraph {
   ValueWindow second_window_;
   LONG selector_ = 0;
   QuantilePairs pairs_;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
 };
 

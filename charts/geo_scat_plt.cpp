@@ -38,10 +38,10 @@ void CGeoScatPlt::CptScatParam(double& r1, LONG& r2, double& r3, double& r4,
   const int engine = engine_.get();
   if (engine == 0 || points_.samples == nullptr) return;
   LONG count = std::max<LONG>(points_.count, 0);
-  _kvLoadDiscPnts(engine, points_.samples, count, 1);
+  _kvLoadDiscPnts(engine, points_.samples, count, kPrimarySet);
   _kvSetUseSecAttrFlag(engine, 1, 1);
   _kvSetUseWtFlag(engine, 0, 0);
-  _kvSetDataExtr(engine, -kEngineNoLimit, kEngineNoLimit);
+  _kvSetDataExtr(engine, -kKvOpenLimit, kKvOpenLimit);
   _kvSetAttrExtr(engine, x_window_.minimum, x_window_.maximum, kEngineXAxis,
                  kTailFactor);
   _kvSetAttrExtr(engine, y_window_.minimum, y_window_.maximum, kEngineYAxis,

@@ -42,7 +42,7 @@ class CGeoScatPlt : public CKorvaGraph {
   AxisNames names_;
   ValueWindow x_window_;
   ValueWindow y_window_;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
 };
 

@@ -59,7 +59,7 @@ class CGeoVrgCldPlt : public CKorvaGraph {
   AxisNames names_;
   ValueWindow x_window_;
   ValueWindow y_window_;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
   AxisFactors label_factors_;  // set while the axes are drawn
   LONG* selected_ = nullptr;

@@ -58,16 +58,16 @@ void QuantilePairs::CopyOut(double* x, double* y) const {
 
 void FormQuantilePairs(int engine, const QuantileRequest& request,
                        QuantilePairs& pairs) {
-  _kvLoadDiscPnts(engine, request.first, request.first_count, 1);
-  _kvLoadDiscPnts(engine, request.second, request.second_count, 2);
-  _kvSetDataExtr(engine, -kEngineNoLimit, kEngineNoLimit);
+  _kvLoadDiscPnts(engine, request.first, request.first_count, kPrimarySet);
+  _kvLoadDiscPnts(engine, request.second, request.second_count, kSecondSet);
+  _kvSetDataExtr(engine, -kKvOpenLimit, kKvOpenLimit);
   _kvSetQqPpFlag(engine, request.selector);
   _kvSetProbPntNum(engine, request.point_count);
   _kvSetAttrExtr(engine, request.x_window.minimum, request.x_window.maximum,
                  kEngineXAxis, kTailFactor);
   _kvSetAttrExtr(engine, request.y_window.minimum, request.y_window.maximum,
                  kEngineYAxis, kTailFactor);
-  _kvSetLogFlag(engine, 0, 1);
+  _kvSetLogFlag(engine, 0, kValueAxis);
   _kvSetScale(engine, kEngineScale);
   _kvSetThoryData(engine, request.x_window.minimum, request.y_window.minimum,
                   request.x_window.maximum, request.y_window.maximum);

@@ -11,14 +11,6 @@
 #include "frame/plot_frame.h"
 #include "korvagraph/KorvaGraphLib.h"
 
-// Engine arguments of the Q-Q and scatter compute steps: the open data
-// window, the scale every call site passes (0.24 as a float) and the numbers
-// of the horizontal and vertical axes.
-constexpr double kEngineNoLimit = 1e21;
-constexpr double kEngineScale = 0.23999999463558197;
-constexpr int kEngineXAxis = 2;
-constexpr int kEngineYAxis = 3;
-
 // Cross-plot margins, dotted grey grid and the corner-to-corner diagonal.
 constexpr FrameStyle kQuantileFrame{35,   8, 8, 35, 0, true, GridStyle::kDotted,
                                     false};
