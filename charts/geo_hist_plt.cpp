@@ -5,13 +5,13 @@
 #include <new>
 #include <string>
 
+#include "base/buffer.h"
 #include "frame/draw_pass.h"
 #include "frame/exponent_title.h"
 #include "frame/gdi_guards.h"
 #include "frame/numeric.h"
 #include "frame/variogram_frame.h"
 #include "siblings/korvalib.h"
-#include "siblings/korvalib/buffer.h"
 #include "siblings/tallyx.h"
 
 namespace {
@@ -58,7 +58,7 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
   }
   try {
     // Reserved, not zeroed: only the k values inside are written.
-    korvalib::Buffer<double> in_window;
+    kvbase::Buffer<double> in_window;
     in_window.reserve(static_cast<size_t>(count));
     for (LONG i = 0; i < count; ++i) {
       const double v = points_.samples[i].value;

@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "frame/numeric.h"
+#include "base/numeric.h"
 #include "korvagraph/KorvaGraphLib.h"
 
 namespace {

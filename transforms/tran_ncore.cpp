@@ -3,9 +3,9 @@
 #include <limits>
 #include <new>
 
+#include "base/buffer.h"
 #include "korvagraph/KorvaGraphLib.h"
 #include "siblings/engine_handle.h"
-#include "siblings/korvalib/buffer.h"
 
 LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
                   double minimum, double& score_max, double& score_min) {
@@ -21,7 +21,7 @@ LONG _kvTranNcore(KvDiscPnt* samples, LONG count, double maximum,
   // asked for. The engine writes every entry or, short of memory, none, so
   // the array is not zeroed: entry 0 holds a NaN that a written score
   // replaces.
-  korvalib::Buffer<double> scores;
+  kvbase::Buffer<double> scores;
   try {
     scores.resize(size);
   } catch (const std::bad_alloc&) {
