@@ -9,12 +9,7 @@
 
 #include "frame/gdi_guards.h"
 #include "frame/plot_frame.h"
-
-struct PenSpec {
-  int style;
-  int width;
-  COLORREF color;
-};
+#include "platform/pen_spec.h"
 
 class DrawPassScope {
  public:
