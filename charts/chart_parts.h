@@ -3,6 +3,7 @@
 #ifndef CHARTS_CHART_PARTS_H_
 #define CHARTS_CHART_PARTS_H_
 
+#include "frame/plot_frame.h"
 #include "korvagraph/KorvaGraphLib.h"
 
 // What every compute step tells the engine the same way: the sample set and
@@ -15,6 +16,22 @@ constexpr int kEngineXAxis = 2;
 constexpr int kEngineYAxis = 3;
 constexpr double kEngineScale = static_cast<double>(0.24f);
 
+// The frame of the sample-distribution charts: room for the tick labels left
+// of the plot, 8 pixels above and to the right of it.
+constexpr FrameStyle kSamplePlotFrame = FrameStyle().Left(35).Top(8).Right(8);
+// The scatter plot: a bottom margin of 35 pixels per pixel of height over
+// width and the dotted grid; the cross and Q-Q plots add the corner-to-corner
+// diagonal.
+constexpr FrameStyle kScatterPlotFrame =
+    kSamplePlotFrame.BottomPerWidth(35).Grid(GridStyle::kDotted);
+constexpr FrameStyle kCrossPlotFrame = kScatterPlotFrame.Diagonal();
+
+// The frame of the variogram and cloud charts: the plot corner that their
+// recorded positions are relative to, and their right margin.
+constexpr FrameStyle kVariogramPlotFrame = FrameStyle()
+                                               .Left(kKvVariogramPlotLeft)
+                                               .Top(kKvVariogramPlotTop)
+                                               .Right(kKvVariogramPlotRight);
 // The host's sample array, held by reference.
 struct SampleSet {
   KvDiscPnt* samples = nullptr;

@@ -5,14 +5,12 @@
 
 namespace {
 
-constexpr FrameStyle kCrossFrame{35,   8, 8, 35, 0, true, GridStyle::kDotted,
-                                 false};
 constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
 constexpr int kMarkerRadius = 2;
 
 }  // namespace
 
-CGeoCrosPlt::CGeoCrosPlt() : frame_(kCrossFrame) {}
+CGeoCrosPlt::CGeoCrosPlt() : frame_(kCrossPlotFrame) {}
 
 CGeoCrosPlt::~CGeoCrosPlt() = default;
 

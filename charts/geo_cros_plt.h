@@ -9,7 +9,7 @@
 
 class CGeoCrosPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 8;
+  static constexpr LONG kTypeCode = kKvCrossPlot;
 
   CGeoCrosPlt();
   ~CGeoCrosPlt() override;

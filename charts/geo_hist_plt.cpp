@@ -16,8 +16,10 @@
 
 namespace {
 
-constexpr FrameStyle kHistogramFrame{
-    35, 8, 8, 50, 0, false, GridStyle::kDotted, true};
+constexpr FrameStyle kHistogramFrame =
+    kSamplePlotFrame.BottomPerWidth(kKvTitledAxisMargin)
+        .Grid(GridStyle::kDotted)
+        .NarrowLabels();
 constexpr PenSpec kPassPen{PS_SOLID, 1, RGB(225, 0, 0)};
 constexpr int kLabelHeight = 15;
 // Ranges below this draw nothing; frequencies inside +-this get no bar.

@@ -14,7 +14,7 @@
 
 class CGeoHistPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 1;
+  static constexpr LONG kTypeCode = kKvHistogram;
 
   CGeoHistPlt();
   ~CGeoHistPlt() override;

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr FrameStyle kLocalMeanFrame{
-    50, 15, 10, 0, 25, false, GridStyle::kNone, false};
+constexpr FrameStyle kLocalMeanFrame =
+    FrameStyle().Left(50).Top(15).Right(10).Bottom(25);
 constexpr PenSpec kBluePassPen{PS_SOLID, 1, kBlue};
 constexpr char kRampName[] = "Contour";
 constexpr int kSampleRadius = 4;

@@ -12,7 +12,7 @@
 
 class CGeoLocmPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 3;
+  static constexpr LONG kTypeCode = kKvLocalMeanMap;
   static constexpr int kTableSize = 256;
   static constexpr int kRequestSize = 2176;
 

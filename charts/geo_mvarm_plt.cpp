@@ -10,8 +10,9 @@
 
 namespace {
 
-constexpr FrameStyle kMultipleVariogramFrame{
-    45, 8, 8, 55, 0, false, GridStyle::kNone, true};
+constexpr FrameStyle kMultipleVariogramFrame =
+    kVariogramPlotFrame.BottomPerWidth(kKvMultipleVariogramPlotBottom)
+        .NarrowLabels();
 
 }  // namespace
 
@@ -146,6 +147,6 @@ void CGeoMVarmPlt::DrawMVrgLine() {
     } catch (const std::bad_alloc&) {
       return;
     }
-    DrawRecordedLine(dc, points);
+    DrawRecordedLine(dc, frame_, points);
   }
 }

@@ -10,7 +10,7 @@
 
 class CGeoMVarmPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 9;
+  static constexpr LONG kTypeCode = kKvMultipleVariogram;
   static constexpr LONG kMaxVariograms = 20;
 
   CGeoMVarmPlt();

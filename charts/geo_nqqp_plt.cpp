@@ -14,7 +14,7 @@ constexpr double kMinDrawnRange = 0.00001;
 
 }  // namespace
 
-CGeoNqqpPlt::CGeoNqqpPlt() : frame_(kQuantileFrame) {}
+CGeoNqqpPlt::CGeoNqqpPlt() : frame_(kCrossPlotFrame) {}
 
 CGeoNqqpPlt::~CGeoNqqpPlt() = default;
 

@@ -12,7 +12,7 @@
 
 class CGeoNqqpPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 4;
+  static constexpr LONG kTypeCode = kKvNormalQq;
 
   CGeoNqqpPlt();
   ~CGeoNqqpPlt() override;

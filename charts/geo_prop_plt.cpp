@@ -13,8 +13,9 @@
 
 namespace {
 
-constexpr FrameStyle kProbabilityFrame{
-    35, 8, 8, 50, 0, false, GridStyle::kSolidVertical, false};
+constexpr FrameStyle kProbabilityFrame =
+    kSamplePlotFrame.BottomPerWidth(kKvTitledAxisMargin)
+        .Grid(GridStyle::kSolidVertical);
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
 constexpr int kLabelHeight = 15;
 constexpr int kMarkerRadius = 2;

@@ -13,7 +13,7 @@
 
 class CGeoPropPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 2;
+  static constexpr LONG kTypeCode = kKvProbability;
   static constexpr int kLevelCount = 21;
 
   CGeoPropPlt();

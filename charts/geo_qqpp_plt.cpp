@@ -11,7 +11,7 @@ constexpr double kAnyRange = 0.0;
 
 }  // namespace
 
-CGeoQqppPlt::CGeoQqppPlt() : frame_(kQuantileFrame) {}
+CGeoQqppPlt::CGeoQqppPlt() : frame_(kCrossPlotFrame) {}
 
 CGeoQqppPlt::~CGeoQqppPlt() = default;
 

@@ -11,7 +11,7 @@
 
 class CGeoQqppPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 5;
+  static constexpr LONG kTypeCode = kKvQqPp;
 
   CGeoQqppPlt();
   ~CGeoQqppPlt() override;

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr FrameStyle kScatterFrame{35,   8, 8, 35, 0, false, GridStyle::kDotted,
-                                   false};
 constexpr PenSpec kGreyPassPen{PS_SOLID, 1, kDarkGrey};
 constexpr int kMarkerRadius = 2;
 constexpr double kTailFactor = 3.0;
@@ -24,7 +22,7 @@ bool Between(const ValueWindow& window, double value) {
 
 }  // namespace
 
-CGeoScatPlt::CGeoScatPlt() : frame_(kScatterFrame) {}
+CGeoScatPlt::CGeoScatPlt() : frame_(kScatterPlotFrame) {}
 
 CGeoScatPlt::~CGeoScatPlt() = default;
 

@@ -10,7 +10,7 @@
 
 class CGeoScatPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 6;
+  static constexpr LONG kTypeCode = kKvScatter;
 
   CGeoScatPlt();
   ~CGeoScatPlt() override;

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr FrameStyle kVariogramFrame{45,  8, 8, 45, 0, false, GridStyle::kNone,
-                                     true};
+constexpr FrameStyle kVariogramFrame =
+    kVariogramPlotFrame.BottomPerWidth(kKvVariogramPlotBottom).NarrowLabels();
 
 }  // namespace
 
@@ -196,7 +196,7 @@ void CGeoVarmPlt::DrawVrgLine() {
   } catch (const std::bad_alloc&) {
     return;
   }
-  DrawRecordedLine(scope.dc(), points);
+  DrawRecordedLine(scope.dc(), frame_, points);
 }
 
 void CGeoVarmPlt::DrawSelectPoint() {
@@ -212,10 +212,7 @@ void CGeoVarmPlt::DrawSelectPoint() {
       CurrentVariogramRow(lag_count_, cutoff_count_, current_cutoff_);
   for (long long i = row.begin; i < row.end; ++i) {
     if (selected_[i] == 0) continue;
-    StrokeCross(scope.dc(),
-                SaturateToLong(static_cast<long long>(positions_[i].x) +
-                               kVariogramCornerX),
-                SaturateToLong(static_cast<long long>(positions_[i].y) +
-                               kVariogramCornerY));
+    const CPoint at = RecordedToClient(frame_, positions_[i]);
+    StrokeCross(scope.dc(), at.x, at.y);
   }
 }

@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr FrameStyle kPairMapFrame{10,   5, 0, 0, 10, false, GridStyle::kNone,
-                                   false};
+constexpr FrameStyle kPairMapFrame = FrameStyle().Left(10).Top(5).Bottom(10);
 constexpr PenSpec kBluePassPen{PS_SOLID, 1, kBlue};
 constexpr COLORREF kPrimaryFill = RGB(80, 80, 200);
 constexpr COLORREF kSecondFill = RGB(255, 0, 0);

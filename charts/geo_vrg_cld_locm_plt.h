@@ -10,7 +10,7 @@
 
 class CGeoVrgCldLocmPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 11;
+  static constexpr LONG kTypeCode = kKvCloudLocationMap;
 
   CGeoVrgCldLocmPlt();
   ~CGeoVrgCldLocmPlt() override;

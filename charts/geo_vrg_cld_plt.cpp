@@ -8,8 +8,9 @@
 
 namespace {
 
-constexpr FrameStyle kCloudFrame{45,   8, 8, 85, 0, false, GridStyle::kDotted,
-                                 false};
+constexpr FrameStyle kCloudFrame =
+    kVariogramPlotFrame.BottomPerWidth(kKvVariogramCloudPlotBottom)
+        .Grid(GridStyle::kDotted);
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
 constexpr int kCircleStyle = 0;  // the only point style the chart draws
 constexpr int kPointRadius = 2;

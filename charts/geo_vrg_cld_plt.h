@@ -12,7 +12,7 @@
 
 class CGeoVrgCldPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 10;
+  static constexpr LONG kTypeCode = kKvVariogramCloud;
 
   CGeoVrgCldPlt();
   ~CGeoVrgCldPlt() override;

@@ -11,10 +11,6 @@
 #include "frame/plot_frame.h"
 #include "korvagraph/KorvaGraphLib.h"
 
-// Cross-plot margins, dotted grey grid and the corner-to-corner diagonal.
-constexpr FrameStyle kQuantileFrame{35,   8, 8, 35, 0, true, GridStyle::kDotted,
-                                    false};
-
 // The (x, y) pairs the engine formed at the last compute step, owned by the
 // chart. There is no array before the first step or after a failed one.
 class QuantilePairs {

@@ -33,16 +33,52 @@ enum class GridStyle {
   kSolidVertical,  // solid dark grey lines at the inner X steps only
 };
 
-// How a chart's frame differs from the others'.
+// How a chart's frame differs from the others', built field by field:
+//   FrameStyle().Left(35).Top(8).Right(8).BottomPerWidth(50)
+//       .Grid(GridStyle::kDotted)
+// Margins are in pixels; what is not named keeps the default below.
 struct FrameStyle {
-  LONG left_margin;
-  LONG top_margin;
-  LONG right_margin;
-  LONG bottom_per_width;  // bottom margin = H * this / W, when non-zero
-  LONG bottom_margin;     // the fixed bottom margin otherwise
-  bool diagonal;          // bottom-left to top-right line over the frame
-  GridStyle grid;
-  bool narrow_labels;  // label font width (height - 4) / 2 instead of 0
+  LONG left_margin = 0;
+  LONG top_margin = 0;
+  LONG right_margin = 0;
+  LONG bottom_per_width = 0;  // bottom margin = H * this / W, when non-zero
+  LONG bottom_margin = 0;     // the fixed bottom margin otherwise
+  bool diagonal = false;      // bottom-left to top-right line over the frame
+  GridStyle grid = GridStyle::kNone;
+  bool narrow_labels = false;  // label font width (height - 4) / 2, not 0
+
+  constexpr FrameStyle Left(LONG pixels) const {
+    return With(&FrameStyle::left_margin, pixels);
+  }
+  constexpr FrameStyle Top(LONG pixels) const {
+    return With(&FrameStyle::top_margin, pixels);
+  }
+  constexpr FrameStyle Right(LONG pixels) const {
+    return With(&FrameStyle::right_margin, pixels);
+  }
+  constexpr FrameStyle BottomPerWidth(LONG pixels) const {
+    return With(&FrameStyle::bottom_per_width, pixels);
+  }
+  constexpr FrameStyle Bottom(LONG pixels) const {
+    return With(&FrameStyle::bottom_margin, pixels);
+  }
+  constexpr FrameStyle Diagonal() const {
+    return With(&FrameStyle::diagonal, true);
+  }
+  constexpr FrameStyle Grid(GridStyle style) const {
+    return With(&FrameStyle::grid, style);
+  }
+  constexpr FrameStyle NarrowLabels() const {
+    return With(&FrameStyle::narrow_labels, true);
+  }
+
+ private:
+  template <typename Field>
+  constexpr FrameStyle With(Field FrameStyle::*field, Field value) const {
+    FrameStyle style = *this;
+    style.*field = value;
+    return style;
+  }
 };
 
 // How CalcScale places an axis origin.

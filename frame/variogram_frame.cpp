@@ -177,15 +177,19 @@ void DrawWorldLine(CDC* dc, const PlotFrame& frame, double x1, double y1,
   dc->LineTo(sx, sy);
 }
 
-void DrawRecordedLine(CDC* dc, const std::vector<CPoint>& points) {
+CPoint RecordedToClient(const PlotFrame& frame, const CPoint& position) {
+  const FrameStyle& style = frame.style();
+  return CPoint(
+      SaturateToLong(static_cast<long long>(position.x) + style.left_margin),
+      SaturateToLong(static_cast<long long>(position.y) + style.top_margin));
+}
+
+void DrawRecordedLine(CDC* dc, const PlotFrame& frame,
+                      const std::vector<CPoint>& points) {
   for (size_t k = 0; k + 1 < points.size(); ++k) {
-    dc->MoveTo(
-        SaturateToLong(static_cast<long long>(points[k].x) + kVariogramCornerX),
-        SaturateToLong(static_cast<long long>(points[k].y) +
-                       kVariogramCornerY));
-    dc->LineTo(SaturateToLong(static_cast<long long>(points[k + 1].x) +
-                              kVariogramCornerX),
-               SaturateToLong(static_cast<long long>(points[k + 1].y) +
-                              kVariogramCornerY));
+    const CPoint from = RecordedToClient(frame, points[k]);
+    const CPoint to = RecordedToClient(frame, points[k + 1]);
+    dc->MoveTo(from.x, from.y);
+    dc->LineTo(to.x, to.y);
   }
 }

@@ -42,10 +42,104 @@
 
 #define KG_EXPORT __attribute__((visibility("default")))
 
-// The base of every graph object: a type code and a virtual destructor.
-// Type codes: 0 bare object, 1 histogram, 2 probability plot, 3 local-mean
-// map, 4 normal Q-Q, 5 Q-Q / P-P, 6 scatter, 7 variogram, 8 cross plot,
-// 9 multiple variograms, 10 variogram cloud, 11 variogram-cloud location map.
+// ---- Chart types and what a host must know of their pictures.
+//
+// The type codes of _kvCreateKvGraphObj (0 makes a bare object that serves
+// no export), the exports each chart serves beside the shared ones below
+// (_kvGraph left out of their names), and its plot margins in pixels. The
+// plot rectangle is the client area less the margins; a bottom margin
+// marked /W is client height * that / client width (integer division).
+//
+//   code                  chart              exports            margins: left
+//                                                              top right bottom
+//   1 kKvHistogram        histogram or       SetHistNum         35  8  8  50/W
+//                         cumulative curve   SetHistType CptHistParam
+//                                            OutPutHistPntNum OutPutHistPnt
+//                                            DrawHistPlt
+//   2 kKvProbability      probability plot   CptPropParam       35  8  8  50/W
+//                                            OutPutPropPntNum OutPutPropPnt
+//                                            DrawPropPlt
+//   3 kKvLocalMeanMap     local-mean map     SetCoordExtr       50 15 10  25
+//                         (and its legend)   SetCurPlane CptLocmParam
+//                                            DrawLocmPlt
+//   4 kKvNormalQq         normal Q-Q plot    LoadDiscPnts2      35  8  8  35/W
+//                                            SetDataExtr2 SetNqqpType
+//                                            CptNqqpParam OutPutNqqpPntNum
+//                                            OutPutNqqpPnt DrawNqqpPlt
+//   5 kKvQqPp             Q-Q / P-P plot     LoadDiscPnts2      35  8  8  35/W
+//                                            SetDataExtr2 SetQqppType
+//                                            CptQqppParam DrawQqppPlt
+//   6 kKvScatter          scatter plot       SetDataExtr2       35  8  8  35/W
+//                                            CptScatParam DrawScatPlt
+//   7 kKvVariogram        variogram plot     LoadVarmData       45  8  8  45/W
+//                                            SetVrgNug SetIsDspLine
+//                                            SetIsDspSill SetCutOffNO SetColor
+//                                            DrawVarmPlt DrawVrgLine
+//                                            DrawSelectPoint
+//   8 kKvCrossPlot        cross plot         LoadCrosData       35  8  8  35/W
+//                                            SetFitLine DrawCrosPlt
+//   9 kKvMultipleVariogram  several          LoadMVarmData      45  8  8  55/W
+//                         variograms         SetMVrgNug SetMIsDspLine
+//                                            SetMIsDspSill SetMCutOffNO
+//                                            SetMColor DrawMVarmPlt
+//                                            DrawMVrgLine DrawMSelectPoint
+//  10 kKvVariogramCloud   variogram cloud    LoadLocPnts        45  8  8  85/W
+//                                            SetDataExtr2 _kvLoadVrgCldSelInfo
+//                                            DrawVrgCldPlt WorldtoScreen
+//  11 kKvCloudLocationMap pairs of a cloud   LoadDiscPnts2      10  5  0  10
+//                         on the sample map  SetCoordExtr
+//                                            _kvLoadVrgCldLocSelInfo
+//                                            DrawVrgCldLocmPlt
+//
+// Shared: LoadDiscPnts (1 to 6, 11), SetDataExtr (all but 7 and 9),
+// SetAxiName (1 to 10), SetDataExtrMode and SetReplaceData (no effect).
+//
+// The smallest useful window: a chart draws only when its plot rectangle has
+// a positive width and height; otherwise a draw only repaints the window
+// (the host's background). So the client area must be wider than left +
+// right, and also wider than a /W bottom's factor (the histogram needs more
+// than 50 pixels), and higher than top + bottom. The tick labels and titles
+// stand in the margins: below about 200 x 150 pixels they crowd each other.
+enum KvGraphType : LONG {
+  kKvHistogram = 1,
+  kKvProbability = 2,
+  kKvLocalMeanMap = 3,
+  kKvNormalQq = 4,
+  kKvQqPp = 5,
+  kKvScatter = 6,
+  kKvVariogram = 7,
+  kKvCrossPlot = 8,
+  kKvMultipleVariogram = 9,
+  kKvVariogramCloud = 10,
+  kKvCloudLocationMap = 11,
+};
+
+// The variogram charts (7, 9) draw and scale over the entries with at least
+// this many pairs and skip the others.
+constexpr LONG kKvMinVariogramPairs = 30;
+
+// The variogram, multiple-variogram and cloud charts' plot corner in client
+// pixels: the point positions the variogram charts write and the cloud's
+// _kvGraphWorldtoScreen are relative to it. Their right margin, and their
+// bottom margins per pixel of height over width (as in the table).
+constexpr int kKvVariogramPlotLeft = 45;
+constexpr int kKvVariogramPlotTop = 8;
+constexpr int kKvVariogramPlotRight = 8;
+constexpr int kKvVariogramPlotBottom = 45;
+constexpr int kKvMultipleVariogramPlotBottom = 55;
+constexpr int kKvVariogramCloudPlotBottom = 85;
+
+// The histogram's and probability plot's bottom margin, pixels per pixel of
+// height over width, and the depth their horizontal axis title needs below
+// the plot (its top 20 pixels below the axis, 15 pixels high): the title is
+// cut off unless client height * kKvTitledAxisMargin / client width is at
+// least kKvTitledAxisDepth, that is unless the window is at most about
+// 1.4 times as wide as it is high.
+constexpr int kKvTitledAxisMargin = 50;
+constexpr int kKvTitledAxisDepth = 35;
+
+// The base of every graph object: a type code (KvGraphType, or 0) and a
+// virtual destructor.
 class KG_EXPORT CKorvaGraph {
  public:
   CKorvaGraph() = default;
