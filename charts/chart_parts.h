@@ -1,8 +1,10 @@
-// Small pieces of state that several charts hold: a referenced sample set, a
-// value window and the two axis names.
+// What several charts share: the engine settings every compute step passes,
+// the frame styles and title of the chart families, and small pieces of state
+// (a referenced sample array, a data extent, the two axis names).
 #ifndef CHARTS_CHART_PARTS_H_
 #define CHARTS_CHART_PARTS_H_
 
+#include "frame/exponent_title.h"
 #include "frame/plot_frame.h"
 #include "korvagraph/KorvaGraphLib.h"
 
@@ -19,6 +21,19 @@ constexpr double kEngineScale = static_cast<double>(0.24f);
 // The frame of the sample-distribution charts: room for the tick labels left
 // of the plot, 8 pixels above and to the right of it.
 constexpr FrameStyle kSamplePlotFrame = FrameStyle().Left(35).Top(8).Right(8);
+
+// The histogram and probability plot: the bottom margin the public header
+// tells hosts, and their horizontal title, as deep as it says, its width
+// taken as 7.5 pixels per character.
+constexpr FrameStyle kTitledAxisFrame =
+    kSamplePlotFrame.BottomPerWidth(kKvTitledAxisMargin);
+constexpr AxisTitleMetrics kTitledAxisTitle = [] {
+  AxisTitleMetrics title;
+  title.depth = kKvTitledAxisDepth;
+  title.pixels_per_two_characters = 15;
+  return title;
+}();
+
 // The scatter plot: a bottom margin of 35 pixels per pixel of height over
 // width and the dotted grid; the cross and Q-Q plots add the corner-to-corner
 // diagonal.
@@ -32,8 +47,9 @@ constexpr FrameStyle kVariogramPlotFrame = FrameStyle()
                                                .Left(kKvVariogramPlotLeft)
                                                .Top(kKvVariogramPlotTop)
                                                .Right(kKvVariogramPlotRight);
+
 // The host's sample array, held by reference.
-struct SampleSet {
+struct SampleArray {
   KvDiscPnt* samples = nullptr;
   LONG count = 0;
 
@@ -43,8 +59,10 @@ struct SampleSet {
   }
 };
 
-// The lower and upper limits of the values a chart takes into account.
-struct ValueWindow {
+// The lower and upper limits the host sets for a chart's values
+// (_kvGraphSetDataExtr, _kvGraphSetDataExtr2), kept as given. Unlike the
+// engine's window, it lets a value that is not a number through.
+struct DataExtent {
   double minimum = 0.0;
   double maximum = 0.0;
 
@@ -52,9 +70,9 @@ struct ValueWindow {
     minimum = new_minimum;
     maximum = new_maximum;
   }
-  // Both bounds inside; a value that is not a number counts as inside.
-  bool Contains(double value) const {
-    return !(value < minimum || value > maximum);
+  // True for a value below the minimum or above the maximum; NaN is neither.
+  bool Excludes(double value) const {
+    return value < minimum || value > maximum;
   }
 };
 

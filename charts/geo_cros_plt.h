@@ -38,7 +38,7 @@ class CGeoCrosPlt : public CKorvaGraph {
   double* y_ = nullptr;
   LONG count_ = 0;
   AxisNames names_;
-  ValueWindow extent_;
+  DataExtent extent_;
   double slope_ = 0.0;
   double intercept_ = 0.0;
   PlotFrame frame_;

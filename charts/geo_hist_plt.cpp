@@ -17,9 +17,7 @@
 namespace {
 
 constexpr FrameStyle kHistogramFrame =
-    kSamplePlotFrame.BottomPerWidth(kKvTitledAxisMargin)
-        .Grid(GridStyle::kDotted)
-        .NarrowLabels();
+    kTitledAxisFrame.Grid(GridStyle::kDotted).NarrowLabels();
 constexpr PenSpec kPassPen{PS_SOLID, 1, RGB(225, 0, 0)};
 constexpr int kLabelHeight = 15;
 // Ranges below this draw nothing; frequencies inside +-this get no bar.
@@ -192,7 +190,8 @@ void CGeoHistPlt::DrawPass(int pass) {
 }
 
 void CGeoHistPlt::DrawAxes(CDC* dc) {
-  DrawExponentXAxis(dc, frame_, kBlack, names_.x.str(), x_label_factor_);
+  DrawExponentXAxis(dc, frame_, kBlack, kTitledAxisTitle, names_.x.str(),
+                    x_label_factor_);
   double dx = 0.0;
   double dy = 0.0;
   frame_.PixelOffsets(5, 4, dx, dy);

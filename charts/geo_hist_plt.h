@@ -62,9 +62,9 @@ class CGeoHistPlt : public CKorvaGraph {
   void DrawBar(CDC* dc, double x1, double y1, double x2, double y2) const;
   void DrawCurve(CDC* dc) const;
 
-  SampleSet points_;
+  SampleArray points_;
   AxisNames names_;
-  ValueWindow window_{-kKvOpenLimit, kKvOpenLimit};
+  DataExtent window_{-kKvOpenLimit, kKvOpenLimit};
   std::vector<double> result_;  // empty until a compute step succeeds
   bool has_result_ = false;
   double max_frequency_ = 0.0;

@@ -59,9 +59,9 @@ class CGeoLocmPlt : public CKorvaGraph {
   void ReadLegendRect();
   void DrawLegend() const;
 
-  SampleSet samples_;
+  SampleArray samples_;
   AxisNames names_;  // kept, never drawn: the axes carry the plane's letters
-  ValueWindow window_;
+  DataExtent window_;
   // Modes and replacements for samples beyond the window. No export sets
   // them, so out-of-window samples are always skipped.
   [[maybe_unused]] int upper_mode_ = 0;

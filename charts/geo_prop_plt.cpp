@@ -14,8 +14,7 @@
 namespace {
 
 constexpr FrameStyle kProbabilityFrame =
-    kSamplePlotFrame.BottomPerWidth(kKvTitledAxisMargin)
-        .Grid(GridStyle::kSolidVertical);
+    kTitledAxisFrame.Grid(GridStyle::kSolidVertical);
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
 constexpr int kLabelHeight = 15;
 constexpr int kMarkerRadius = 2;
@@ -156,7 +155,8 @@ void CGeoPropPlt::DrawPass(int pass) {
 
 void CGeoPropPlt::DrawAxes(CDC* dc) {
   const AxisScale& x = frame_.x;
-  DrawExponentXAxis(dc, frame_, kBlack, names_.x.str(), label_factor_);
+  DrawExponentXAxis(dc, frame_, kBlack, kTitledAxisTitle, names_.x.str(),
+                    label_factor_);
   double dx = 0.0;
   double dy = 0.0;
   frame_.PixelOffsets(5, 4, dx, dy);

@@ -52,9 +52,9 @@ class CGeoPropPlt : public CKorvaGraph {
   void DrawPoints(CDC* dc) const;
   void DrawLevelLines(CDC* dc) const;
 
-  SampleSet samples_;
+  SampleArray samples_;
   AxisNames names_;
-  ValueWindow window_;
+  DataExtent window_;
   double probabilities_[kLevelCount];
   double positions_[kLevelCount] = {};
   std::vector<double> output_;  // (value, position) pairs, value first

@@ -16,7 +16,7 @@ constexpr int kMarkerRadius = 2;
 constexpr double kTailFactor = 3.0;
 
 // Both bounds inside; a value that is not a number is outside.
-bool Between(const ValueWindow& window, double value) {
+bool Between(const DataExtent& window, double value) {
   return window.minimum <= value && value <= window.maximum;
 }
 

@@ -37,11 +37,11 @@ class CGeoScatPlt : public CKorvaGraph {
  private:
   void DrawPass(int pass);
 
-  SampleSet points_;       // count: the points drawn, as the engine left it
+  SampleArray points_;     // count: the points drawn, as the engine left it
   LONG loaded_count_ = 0;  // what the host's array holds
   AxisNames names_;
-  ValueWindow x_window_;
-  ValueWindow y_window_;
+  DataExtent x_window_;
+  DataExtent y_window_;
   EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
 };

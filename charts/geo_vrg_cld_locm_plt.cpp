@@ -16,7 +16,7 @@ constexpr int kPairEndRadius = 5;
 
 // Returns the sample at `index`, or null when the set has no such sample:
 // selected pairs come from the host unchecked.
-const KvDiscPnt* SampleAt(const SampleSet& set, LONG index) {
+const KvDiscPnt* SampleAt(const SampleArray& set, LONG index) {
   if (set.samples == nullptr || index < 0 || index >= set.count) {
     return nullptr;
   }
@@ -84,7 +84,8 @@ void CGeoVrgCldLocmPlt::DrawSecondSamples(CDC* dc) {
 void CGeoVrgCldLocmPlt::DrawSelectedPairs(CDC* dc) {
   if (pairs_ == nullptr) return;
   // The second index refers to the second samples once they are loaded.
-  const SampleSet& second_set = second_.samples != nullptr ? second_ : primary_;
+  const SampleArray& second_set =
+      second_.samples != nullptr ? second_ : primary_;
   for (LONG k = 0; k < pair_count_; ++k) {
     const KvDiscPnt* first = SampleAt(primary_, pairs_[k].first);
     const KvDiscPnt* second = SampleAt(second_set, pairs_[k].second);

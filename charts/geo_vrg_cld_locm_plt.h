@@ -48,10 +48,10 @@ class CGeoVrgCldLocmPlt : public CKorvaGraph {
   void DrawSamplePoint(CDC* dc, double x, double y, COLORREF fill);
   void DrawPairLink(CDC* dc, double x1, double y1, double x2, double y2);
 
-  SampleSet primary_;
-  SampleSet second_;
+  SampleArray primary_;
+  SampleArray second_;
   AxisNames names_;  // never set: this map has no axis names
-  ValueWindow window_;
+  DataExtent window_;
   KVD_3DOT box_max_{};
   KVD_3DOT box_min_{};
   PlotFrame frame_;

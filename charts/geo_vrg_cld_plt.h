@@ -57,8 +57,8 @@ class CGeoVrgCldPlt : public CKorvaGraph {
   double* y_ = nullptr;
   LONG count_ = 0;
   AxisNames names_;
-  ValueWindow x_window_;
-  ValueWindow y_window_;
+  DataExtent x_window_;
+  DataExtent y_window_;
   EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
   AxisFactors label_factors_;  // set while the axes are drawn

@@ -78,8 +78,7 @@ void FormQuantilePairs(int engine, const QuantileRequest& request,
 }
 
 void CalcQuantileScale(PlotFrame& frame, LONG selector,
-                       const ValueWindow& x_extent,
-                       const ValueWindow& y_extent) {
+                       const DataExtent& x_extent, const DataExtent& y_extent) {
   if (selector == 0) {
     frame.CalcScale(x_extent.minimum, x_extent.maximum, y_extent.minimum,
                     y_extent.maximum, OriginRule::kDataMinimum);

@@ -49,8 +49,8 @@ struct QuantileRequest {
   LONG second_count = 0;
   LONG point_count = 0;
   LONG selector = 0;
-  ValueWindow x_window;
-  ValueWindow y_window;
+  DataExtent x_window;
+  DataExtent y_window;
 };
 
 // Hands the request to the engine and reads its pairs into `pairs`.
@@ -61,8 +61,7 @@ void FormQuantilePairs(int engine, const QuantileRequest& request,
 // Quantile form (selector 0): the extents are the two windows and the axis
 // origins their minimums. Probability form: origins 0 and ranges 1.
 void CalcQuantileScale(PlotFrame& frame, LONG selector,
-                       const ValueWindow& x_extent,
-                       const ValueWindow& y_extent);
+                       const DataExtent& x_extent, const DataExtent& y_extent);
 
 // Repaints the window, then, when both ranges are at least `min_range` in
 // magnitude and the frame can draw, the frame pass and the point pass. Both

@@ -9,12 +9,17 @@
 namespace {
 
 constexpr int kLabelHeight = 15;
-constexpr int kExponentHeight = 10;
 constexpr LONG kTickPixels = 5;
 
-std::string FormatExponent(LONG exponent) {
-  return std::to_string(static_cast<long>(exponent));
-}
+// The title 24 pixels below the axis, its width taken as 5.5 pixels per
+// character and two more.
+constexpr AxisTitleMetrics kVariogramAxisTitle = [] {
+  AxisTitleMetrics title;
+  title.depth = 39;
+  title.pixels_per_two_characters = 11;
+  title.extra_characters = 2;
+  return title;
+}();
 
 }  // namespace
 
@@ -114,20 +119,9 @@ void DrawFactorLabels(CDC* dc, const PlotFrame& frame,
   double ax = 0.0;
   double ay = 0.0;
   frame.PixelOffsets(5, 4, ax, ay);
-  const double cx = x.origin + (x.end - x.origin - ax) * 0.5;
 
   dc->SetTextAlign(TA_CENTER | TA_TOP);
-  const std::string x_title = x_name + ", 10";
-  // The exponent follows the centred title: half its estimated width
-  // (11 pixels per two characters) to the right of the centre.
-  const long long title_pixels =
-      (static_cast<long long>(x_title.size()) + 2) * 11 / 2;
-  double title_width = 0.0;
-  double unused = 0.0;
-  frame.PixelOffsets(SaturateToLong(title_pixels), 0, title_width, unused);
-  frame.DrawLabel(dc, cx, y.origin - 6.0 * ay, kLabelHeight, 0, x_title);
-  frame.DrawLabel(dc, cx + title_width * 0.5, y.origin - 5.0 * ay,
-                  kExponentHeight, 0, FormatExponent(factors.x_exponent));
+  DrawExponentTitle(dc, frame, kVariogramAxisTitle, x_name, factors.x_exponent);
   frame.DrawLabel(dc, x.origin, y.origin - ay, kLabelHeight, 0,
                   FormatNumber(x.origin / factors.x_factor));
   const LONG nx = x.StepCount();
