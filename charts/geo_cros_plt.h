@@ -30,7 +30,11 @@ class CGeoCrosPlt : public CKorvaGraph {
   friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
+  void DrawPoints(CDC* dc);
   void DrawMarker(CDC* dc, double x, double y, COLORREF color);
   void DrawFitLine(CDC* dc);
 

@@ -166,27 +166,13 @@ void CGeoHistPlt::Redraw() {
         std::fabs(frame_.y.range) >= kTiny)) {
     return;
   }
-  DrawPass(0);
-  DrawPass(kind_ == 0 ? 1 : 2);
+  RunPass(&CGeoHistPlt::DrawAxes);
+  RunPass(kind_ == 0 ? &CGeoHistPlt::DrawBars : &CGeoHistPlt::DrawCurve);
 }
 
-void CGeoHistPlt::DrawPass(int pass) {
-  if (!has_result_) return;
-  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
-    switch (pass) {
-      case 0:
-        DrawAxes(dc);
-        break;
-      case 1:
-        DrawBars(dc);
-        break;
-      case 2:
-        DrawCurve(dc);
-        break;
-      default:
-        break;
-    }
-  });
+template <typename Pass>
+void CGeoHistPlt::RunPass(Pass pass) {
+  if (has_result_) RunChartPass(frame_, kPassPen, this, pass);
 }
 
 void CGeoHistPlt::DrawAxes(CDC* dc) {

@@ -56,7 +56,9 @@ class CGeoHistPlt : public CKorvaGraph {
 
   void CalcScale();
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawAxes(CDC* dc);
   void DrawBars(CDC* dc) const;
   void DrawBar(CDC* dc, double x1, double y1, double x2, double y2) const;

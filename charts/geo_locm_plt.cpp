@@ -136,10 +136,10 @@ void CGeoLocmPlt::CalcScale() {
 void CGeoLocmPlt::Redraw() {
   frame_.Repaint();
   if (!ViewOf(plane_) || !frame_.CanDraw()) return;
-  DrawPass(plane_);
+  DrawPlane(plane_);
 }
 
-void CGeoLocmPlt::DrawPass(int plane) {
+void CGeoLocmPlt::DrawPlane(int plane) {
   if (samples_.samples == nullptr) return;
   const std::optional<PlaneView> view = ViewOf(plane);
   if (!view) return;

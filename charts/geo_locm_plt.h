@@ -49,7 +49,8 @@ class CGeoLocmPlt : public CKorvaGraph {
  private:
   void CalcScale();
   void Redraw();
-  void DrawPass(int plane);
+  // The one pass: the plane's axes and samples.
+  void DrawPlane(int plane);
   void DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
                 const char* vertical_name) const;
   // Sets the current colour from the table entry for `value`; false when the

@@ -49,8 +49,12 @@ class CGeoMVarmPlt : public CKorvaGraph {
   bool SlotsReady() const;
   void CalcExtents();
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
   void DrawPoints(CDC* dc);
+  void DrawSill(CDC* dc);
 
   Variogram* entries_[kMaxVariograms] = {};
   LONG lag_counts_[kMaxVariograms] = {};

@@ -130,27 +130,14 @@ void CGeoPropPlt::Redraw() {
     return;
   }
   if (!CanDraw()) return;
-  // The level lines go over the points.
-  for (int pass = 0; pass <= 2; ++pass) DrawPass(pass);
+  RunPass(&CGeoPropPlt::DrawAxes);
+  RunPass(&CGeoPropPlt::DrawPoints);
+  RunPass(&CGeoPropPlt::DrawLevelLines);  // over the points
 }
 
-void CGeoPropPlt::DrawPass(int pass) {
-  if (!has_output_) return;
-  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
-    switch (pass) {
-      case 0:
-        DrawAxes(dc);
-        break;
-      case 1:
-        DrawPoints(dc);
-        break;
-      case 2:
-        DrawLevelLines(dc);
-        break;
-      default:
-        break;
-    }
-  });
+template <typename Pass>
+void CGeoPropPlt::RunPass(Pass pass) {
+  if (has_output_) RunChartPass(frame_, kPassPen, this, pass);
 }
 
 void CGeoPropPlt::DrawAxes(CDC* dc) {

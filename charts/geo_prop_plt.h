@@ -47,7 +47,9 @@ class CGeoPropPlt : public CKorvaGraph {
   void CalcScale();
   bool CanDraw() const;
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawAxes(CDC* dc);
   void DrawPoints(CDC* dc) const;
   void DrawLevelLines(CDC* dc) const;

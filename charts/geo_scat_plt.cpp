@@ -85,19 +85,22 @@ void CGeoScatPlt::DrawScatPlt(CWnd* window) {
                    y_window_.maximum, OriginRule::kDataMinimum);
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  DrawPass(0);
-  DrawPass(1);
+  RunPass(&CGeoScatPlt::DrawAxes);
+  RunPass(&CGeoScatPlt::DrawPoints);
 }
 
-void CGeoScatPlt::DrawPass(int pass) {
-  if (points_.samples == nullptr) return;
-  DrawPassScope scope(frame_, kGreyPassPen);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  if (pass == 0) {
-    frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
-    return;
+template <typename Pass>
+void CGeoScatPlt::RunPass(Pass pass) {
+  if (points_.samples != nullptr) {
+    RunChartPass(frame_, kGreyPassPen, this, pass);
   }
+}
+
+void CGeoScatPlt::DrawAxes(CDC* dc) {
+  frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
+}
+
+void CGeoScatPlt::DrawPoints(CDC* dc) {
   for (LONG i = 0; i < points_.count; ++i) {
     DrawCircleMarker(dc, frame_, points_.samples[i].value,
                      points_.samples[i].value2, kBlue, kMarkerRadius);

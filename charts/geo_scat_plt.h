@@ -35,7 +35,11 @@ class CGeoScatPlt : public CKorvaGraph {
 
   friend struct ChartInspector;  // tests read the stored state
  private:
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
+  void DrawPoints(CDC* dc);
 
   SampleArray points_;     // count: the points drawn, as the engine left it
   LONG loaded_count_ = 0;  // what the host's array holds

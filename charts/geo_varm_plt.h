@@ -68,7 +68,10 @@ class CGeoVarmPlt : public CKorvaGraph {
   void CalcExtents();
   void CalcScale();
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
   void DrawPoints(CDC* dc);
   void DrawModelCurve(CDC* dc);
   void DrawSill(CDC* dc);

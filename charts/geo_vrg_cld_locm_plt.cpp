@@ -40,27 +40,17 @@ void CGeoVrgCldLocmPlt::DrawVrgCldLocmPlt(CWnd* window) {
 void CGeoVrgCldLocmPlt::Redraw() {
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  DrawPass(0);
-  if (second_.samples != nullptr) DrawPass(1);
-  DrawPass(2);
+  RunPass(&CGeoVrgCldLocmPlt::DrawPrimarySamples);
+  if (second_.samples != nullptr) {
+    RunPass(&CGeoVrgCldLocmPlt::DrawSecondSamples);
+  }
+  RunPass(&CGeoVrgCldLocmPlt::DrawSelectedPairs);
 }
 
-void CGeoVrgCldLocmPlt::DrawPass(int pass) {
-  if (primary_.samples == nullptr) return;
-  DrawPassScope scope(frame_, kBluePassPen);
-  if (!scope) return;
-  switch (pass) {
-    case 0:
-      DrawPrimarySamples(scope.dc());
-      break;
-    case 1:
-      DrawSecondSamples(scope.dc());
-      break;
-    case 2:
-      DrawSelectedPairs(scope.dc());
-      break;
-    default:
-      break;
+template <typename Pass>
+void CGeoVrgCldLocmPlt::RunPass(Pass pass) {
+  if (primary_.samples != nullptr) {
+    RunChartPass(frame_, kBluePassPen, this, pass);
   }
 }
 

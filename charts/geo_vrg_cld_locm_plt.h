@@ -41,7 +41,9 @@ class CGeoVrgCldLocmPlt : public CKorvaGraph {
   friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawPrimarySamples(CDC* dc);
   void DrawSecondSamples(CDC* dc);
   void DrawSelectedPairs(CDC* dc);

@@ -46,12 +46,14 @@ class CGeoVrgCldPlt : public CKorvaGraph {
   friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
-  void DrawPass(int pass, int style);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawAxes(CDC* dc);
-  void DrawCloud(CDC* dc, int style) const;
-  void DrawSelection(CDC* dc, int style) const;
+  void DrawCloud(CDC* dc) const;
+  void DrawSelection(CDC* dc) const;
   void DrawCloudPoint(CDC* dc, double x, double y, COLORREF fill,
-                      COLORREF outline, int style) const;
+                      COLORREF outline) const;
 
   double* x_ = nullptr;
   double* y_ = nullptr;

@@ -15,18 +15,11 @@ constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
 constexpr int kMarkerRadius = 2;
 constexpr double kTailFactor = 5.0;
 
-void DrawQuantilePass(const PlotFrame& frame, int pass, const AxisNames& names,
-                      const QuantilePairs& pairs) {
-  if (!pairs.HasArray()) return;
-  RunDrawPass(frame, kRedPassPen, [&](CDC* dc) {
-    if (pass == 0) {
-      frame.DrawAxes(dc, kBlack, names.x.str(), names.y.str());
-      return;
-    }
-    for (LONG i = 0; i < pairs.count(); ++i) {
-      DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue, kMarkerRadius);
-    }
-  });
+void DrawQuantilePoints(CDC* dc, const PlotFrame& frame,
+                        const QuantilePairs& pairs) {
+  for (LONG i = 0; i < pairs.count(); ++i) {
+    DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue, kMarkerRadius);
+  }
 }
 
 }  // namespace
@@ -95,8 +88,13 @@ void RedrawQuantilePlot(const PlotFrame& frame, const AxisNames& names,
       !(std::fabs(frame.y.range) >= min_range) || !frame.CanDraw()) {
     return;
   }
-  DrawQuantilePass(frame, 0, names, pairs);
-  DrawQuantilePass(frame, 1, names, pairs);
+  // Both passes draw nothing while there is no pair array.
+  if (!pairs.HasArray()) return;
+  RunDrawPass(frame, kRedPassPen, [&](CDC* dc) {
+    frame.DrawAxes(dc, kBlack, names.x.str(), names.y.str());
+  });
+  RunDrawPass(frame, kRedPassPen,
+              [&](CDC* dc) { DrawQuantilePoints(dc, frame, pairs); });
 }
 
 WindowSummary Summarize(double* values, LONG count) {

@@ -42,4 +42,12 @@ void RunDrawPass(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
   }
 }
 
+// Runs one of a chart's passes, a member drawing on the pass's context, as
+// RunDrawPass runs draw. A chart's Redraw lists its passes by name in order.
+template <typename Chart, typename Pass>
+void RunChartPass(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
+                  Chart* chart, Pass pass) {
+  RunDrawPass(frame, pass_pen, [chart, pass](CDC* dc) { (chart->*pass)(dc); });
+}
+
 #endif  // FRAME_DRAW_PASS_H_
