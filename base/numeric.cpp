@@ -1,36 +1,65 @@
 #include "base/numeric.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
+namespace {
+
+// Normal doubles span about 10^-308 to 10^308: no scaling takes more steps.
+constexpr int kMaxDecades = 330;
+
+// The floating-point edges of the tick step, in one place. Writes range as
+// mantissa * 10^decades with 10 <= mantissa < 100, scaling by 10 one step at
+// a time (no logarithm, whose rounding at exact powers would differ), and
+// returns false for a range without such a form: not positive, subnormal
+// (where scaling by 10 loses digits) or not finite.
+bool SplitDecades(double range, double& mantissa, int& decades) {
+  if (!(range >= DBL_MIN) || !std::isfinite(range)) return false;
+  mantissa = range;
+  decades = 0;
+  for (int i = 0; mantissa < 10.0 && i < kMaxDecades; ++i) {
+    mantissa *= 10.0;
+    --decades;
+  }
+  for (int i = 0; mantissa >= 100.0 && i < kMaxDecades; ++i) {
+    mantissa /= 10.0;
+    ++decades;
+  }
+  return true;
+}
+
+// Returns value * 10^decades by repeated multiplication or division, so that
+// 0.05 is 5 / 10 / 10.
+double ScaleByDecades(double value, int decades) {
+  for (int i = 0; i < decades; ++i) value *= 10.0;
+  for (int i = 0; i > decades; --i) value /= 10.0;
+  return value;
+}
+
+// The axes' round-number rule: a step of 2, 5 or 10 times a power of ten,
+// so that a range gets 5 to 12 steps and every second label reads round.
+double StepMantissa(double mantissa) {
+  if (mantissa < 25.0) return 2.0;
+  if (mantissa < 50.0) return 5.0;
+  return 10.0;
+}
+
+}  // namespace
+
 void CalcNiceStep(double& range, double& step) {
-  if (!(range > 0.0) || !std::isfinite(range)) {
-    step = 0.0;
-    return;
-  }
-  double m = range;
-  int n = 0;
-  while (m < 10.0) {
-    m *= 10.0;
-    --n;
-  }
-  while (m >= 100.0) {
-    m /= 10.0;
-    ++n;
-  }
-  double b = 10.0;
-  if (m < 25.0) {
-    b = 2.0;
-  } else if (m < 50.0) {
-    b = 5.0;
-  }
-  // Repeated multiplication or division, so that 0.05 is 5 / 10 / 10.
-  step = b;
-  for (int i = 0; i < n; ++i) step *= 10.0;
-  for (int i = 0; i > n; --i) step /= 10.0;
-  const double extra = step < 9.0 ? 1.0 : 2.0;
-  range = step * (std::trunc(range / step) + extra);
+  double mantissa = 0.0;
+  int decades = 0;
+  step = 0.0;
+  if (!SplitDecades(range, mantissa, decades)) return;
+  const double nice = ScaleByDecades(StepMantissa(mantissa), decades);
+  const double extra = nice < 9.0 ? 1.0 : 2.0;
+  const double widened = nice * (std::trunc(range / nice) + extra);
+  // Near the largest double the widened range overflows: no step either.
+  if (!std::isfinite(widened)) return;
+  step = nice;
+  range = widened;
 }
 
 std::string FormatNumber(double x) {

@@ -11,8 +11,9 @@
 // Chooses a tick step of 2, 5 or 10 times a power of ten for `range` and
 // widens `range` to a whole number of steps plus one (two for steps of 9 or
 // more). Worked example: 37 -> step 5, range 40; 100 -> step 20, range 140;
-// 0.37 -> step 0.05, range 0.4. A range that is not positive and finite
-// leaves the range as it is and the step 0.
+// 0.37 -> step 0.05, range 0.4. A range without a usable step (not positive,
+// subnormal, not finite, or one whose widening overflows) is left as it is,
+// with the step 0, as for a constant column: the charts then draw nothing.
 void CalcNiceStep(double& range, double& step);
 
 // Returns x printed with two decimals, trailing zeros and a bare '.' removed:

@@ -207,7 +207,10 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
   frame_.DrawLabel(dc, h.origin, v.origin - d, kLabelHeight, 0,
                    FormatNumber(h.origin));
   frame_.DrawLabel(dc, h.end, v.origin - d, kLabelHeight, 0, horizontal_name);
-  for (LONG k = 1;; ++k) {
+  // The ticks stop before the axis end. A tick beyond one more than the step
+  // count is past the end whatever the rounding: the count bounds the loop.
+  const long long h_ticks = static_cast<long long>(h.StepCount()) + 1;
+  for (long long k = 1; k <= h_ticks; ++k) {
     const double t = h.origin + k * h.step;
     if (!(t < h.end)) break;
     DrawWorldLine(dc, frame_, t, v.origin, t, v.origin + b);
@@ -225,7 +228,8 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
                    FormatNumber(v.origin));
   frame_.DrawLabel(dc, h.origin - c, v.end + 2 * d, kLabelHeight, 0,
                    vertical_name);
-  for (LONG k = 1;; ++k) {
+  const long long v_ticks = static_cast<long long>(v.StepCount()) + 1;
+  for (long long k = 1; k <= v_ticks; ++k) {
     const double t = v.origin + k * v.step;
     if (!(t < v.end)) break;
     DrawWorldLine(dc, frame_, h.origin, t, h.origin + a, t);
