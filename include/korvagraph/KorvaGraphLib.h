@@ -1,11 +1,17 @@
 // KorvaGraphLib: the charts of a spatial-statistics workbench, drawn into a
 // host's windows, and the computations they need. This header owns the
-// boundary records, the graph-object base class and every export.
+// graph-object base class, the chart types and every export; the boundary
+// records are in korvagraph/records.h, which it includes.
 //
 // A host creates one graph object per chart with _kvCreateKvGraphObj, hands
 // it data through the loaders and setters, asks it to compute and to draw
 // into a window (korvagraph/canvas_window.h), and deletes it with
 // _kvDeleteKvGraphObj. The object belongs to the host until then.
+//
+// Linking: the windows (CanvasWindow) live in a second library, libkvplatform,
+// the drawing platform both the charts and the host use. A plain compiler
+// line names both:  c++ host.cpp -lKorvaGraphLib -lkvplatform
+// (pkg-config's korvagraphlib and CMake's KorvaGraph::KorvaGraphLib add both).
 //
 // Status: every export with a graph handle returns -1 for a null handle
 // (and does nothing else); otherwise 1 unless its comment says more. An
@@ -45,51 +51,39 @@
 // ---- Chart types and what a host must know of their pictures.
 //
 // The type codes of _kvCreateKvGraphObj (0 makes a bare object that serves
-// no export), the exports each chart serves beside the shared ones below
-// (_kvGraph left out of their names), and its plot margins in pixels. The
-// plot rectangle is the client area less the margins; a bottom margin
-// marked /W is client height * that / client width (integer division).
+// no export): code, constant, chart, plot margins left, top, right, bottom
+// in pixels, then the exports the chart serves beside the shared ones
+// (_kvGraph left out of their names). The plot rectangle is the client area
+// less the margins; a bottom marked /W is client height * that / client
+// width (integer division).
 //
-//   code                  chart              exports            margins: left
-//                                                              top right bottom
-//   1 kKvHistogram        histogram or       SetHistNum         35  8  8  50/W
-//                         cumulative curve   SetHistType CptHistParam
-//                                            OutPutHistPntNum OutPutHistPnt
-//                                            DrawHistPlt
-//   2 kKvProbability      probability plot   CptPropParam       35  8  8  50/W
-//                                            OutPutPropPntNum OutPutPropPnt
-//                                            DrawPropPlt
-//   3 kKvLocalMeanMap     local-mean map     SetCoordExtr       50 15 10  25
-//                         (and its legend)   SetCurPlane CptLocmParam
-//                                            DrawLocmPlt
-//   4 kKvNormalQq         normal Q-Q plot    LoadDiscPnts2      35  8  8  35/W
-//                                            SetDataExtr2 SetNqqpType
-//                                            CptNqqpParam OutPutNqqpPntNum
-//                                            OutPutNqqpPnt DrawNqqpPlt
-//   5 kKvQqPp             Q-Q / P-P plot     LoadDiscPnts2      35  8  8  35/W
-//                                            SetDataExtr2 SetQqppType
-//                                            CptQqppParam DrawQqppPlt
-//   6 kKvScatter          scatter plot       SetDataExtr2       35  8  8  35/W
-//                                            CptScatParam DrawScatPlt
-//   7 kKvVariogram        variogram plot     LoadVarmData       45  8  8  45/W
-//                                            SetVrgNug SetIsDspLine
-//                                            SetIsDspSill SetCutOffNO SetColor
-//                                            DrawVarmPlt DrawVrgLine
-//                                            DrawSelectPoint
-//   8 kKvCrossPlot        cross plot         LoadCrosData       35  8  8  35/W
-//                                            SetFitLine DrawCrosPlt
-//   9 kKvMultipleVariogram  several          LoadMVarmData      45  8  8  55/W
-//                         variograms         SetMVrgNug SetMIsDspLine
-//                                            SetMIsDspSill SetMCutOffNO
-//                                            SetMColor DrawMVarmPlt
-//                                            DrawMVrgLine DrawMSelectPoint
-//  10 kKvVariogramCloud   variogram cloud    LoadLocPnts        45  8  8  85/W
-//                                            SetDataExtr2 _kvLoadVrgCldSelInfo
-//                                            DrawVrgCldPlt WorldtoScreen
-//  11 kKvCloudLocationMap pairs of a cloud   LoadDiscPnts2      10  5  0  10
-//                         on the sample map  SetCoordExtr
-//                                            _kvLoadVrgCldLocSelInfo
-//                                            DrawVrgCldLocmPlt
+//   1 kKvHistogram          histogram or cumulative curve   35 8 8 50/W
+//       SetHistNum SetHistType CptHistParam OutPutHistPntNum OutPutHistPnt
+//       DrawHistPlt
+//   2 kKvProbability        probability plot                35 8 8 50/W
+//       CptPropParam OutPutPropPntNum OutPutPropPnt DrawPropPlt
+//   3 kKvLocalMeanMap       local-mean map and its legend   50 15 10 25
+//       SetCoordExtr SetCurPlane CptLocmParam DrawLocmPlt
+//   4 kKvNormalQq           normal Q-Q plot                 35 8 8 35/W
+//       LoadDiscPnts2 SetDataExtr2 SetNqqpType CptNqqpParam
+//       OutPutNqqpPntNum OutPutNqqpPnt DrawNqqpPlt
+//   5 kKvQqPp               Q-Q / P-P plot                  35 8 8 35/W
+//       LoadDiscPnts2 SetDataExtr2 SetQqppType CptQqppParam DrawQqppPlt
+//   6 kKvScatter            scatter plot                    35 8 8 35/W
+//       SetDataExtr2 CptScatParam DrawScatPlt
+//   7 kKvVariogram          variogram plot                  45 8 8 45/W
+//       LoadVarmData SetVrgNug SetIsDspLine SetIsDspSill SetCutOffNO
+//       SetColor DrawVarmPlt DrawVrgLine DrawSelectPoint
+//   8 kKvCrossPlot          cross plot                      35 8 8 35/W
+//       LoadCrosData SetFitLine DrawCrosPlt
+//   9 kKvMultipleVariogram  several variograms on one plot  45 8 8 55/W
+//       LoadMVarmData SetMVrgNug SetMIsDspLine SetMIsDspSill SetMCutOffNO
+//       SetMColor DrawMVarmPlt DrawMVrgLine DrawMSelectPoint
+//  10 kKvVariogramCloud     variogram cloud                 45 8 8 85/W
+//       LoadLocPnts SetDataExtr2 _kvLoadVrgCldSelInfo DrawVrgCldPlt
+//       WorldtoScreen
+//  11 kKvCloudLocationMap   the cloud's pairs on the map    10 5 0 10
+//       LoadDiscPnts2 SetCoordExtr _kvLoadVrgCldLocSelInfo DrawVrgCldLocmPlt
 //
 // Shared: LoadDiscPnts (1 to 6, 11), SetDataExtr (all but 7 and 9),
 // SetAxiName (1 to 10), SetDataExtrMode and SetReplaceData (no effect).
@@ -97,9 +91,10 @@
 // The smallest useful window: a chart draws only when its plot rectangle has
 // a positive width and height; otherwise a draw only repaints the window
 // (the host's background). So the client area must be wider than left +
-// right, and also wider than a /W bottom's factor (the histogram needs more
-// than 50 pixels), and higher than top + bottom. The tick labels and titles
-// stand in the margins: below about 200 x 150 pixels they crowd each other.
+// right and, for a /W bottom, wider than its factor (the histogram needs
+// more than 50 pixels), and higher than top + bottom. The tick labels and
+// titles stand in the margins: below about 200 x 150 pixels they crowd
+// each other.
 enum KvGraphType : LONG {
   kKvHistogram = 1,
   kKvProbability = 2,
@@ -180,6 +175,16 @@ KG_EXPORT LONG _kvGraphLoadLocPnts(CKorvaGraph* graph, double* x, double* y,
                                    LONG count);
 // Copies the horizontal and vertical axis names (types 1 to 10; the
 // local-mean map keeps them without drawing them; 11 ignores them).
+// A name of any length is copied and drawn on one line: nothing wraps or
+// shortens it, and what runs past the window's edge is cut off. What shows
+// in full, at about 7 pixels a character (5.5 in the variogram charts):
+//   X name: types 4, 5, 6 and 8 centre it on the axis's right end, 8 pixels
+//   from the window's edge, so only about 2 characters fit; types 1, 2, 7,
+//   9 and 10 centre "name, 10" below the plot: about plot width / 7
+//   characters, less the 4 of ", 10".
+//   Y name: right-aligned left of the plot, in the left margin: about 4
+//   characters in types 1, 4, 5, 6 and 8, 2 in types 7, 9 and 10; type 2
+//   draws none.
 KG_EXPORT LONG _kvGraphSetAxiName(CKorvaGraph* graph, CString x_name,
                                   CString y_name);
 // The data window: values outside [minimum, maximum] take no part; -1e21 and
@@ -325,13 +330,15 @@ KG_EXPORT LONG _kvGraphDrawScatPlt(CKorvaGraph* graph, CWnd* window);
 // model_flag is 1, and the chart writes 0 over the negative values it draws.
 // positions: indexed like entries; every full draw writes the pixel
 // position of each point it draws, relative to the plot's top-left corner
-// (45, 8) in the window. selected: indexed like entries, non-zero =
-// selected; only read.
+// (kKvVariogramPlotLeft, kKvVariogramPlotTop) in the window. selected:
+// indexed like entries, non-zero = selected; only read.
 KG_EXPORT LONG _kvGraphLoadVarmData(CKorvaGraph* graph, Variogram* entries,
                                     ModIndVrg* model, CPoint* positions,
                                     int* selected, LONG lag_count,
                                     int model_flag);
-// Stored with the chart; no drawing reads it.
+// Stored with the chart; no drawing reads it. It keeps the calls of hosts
+// written for the original library working: the nugget a host fits shows
+// through the model curve it loads (_kvCptVModel), not through this value.
 KG_EXPORT LONG _kvGraphSetVrgNug(CKorvaGraph* graph, double nugget);
 // Non-zero: every full draw joins the unselected points of the current row.
 KG_EXPORT LONG _kvGraphSetIsDspLine(CKorvaGraph* graph, int flag);
@@ -363,15 +370,22 @@ KG_EXPORT LONG _kvGraphDrawSelectPoint(CKorvaGraph* graph);
 // load_flag 1 draws the sill line. Stops at the first null entries[i] or
 // positions[i]: then returns 1 if one of show_flags[0..i-1] is 1, else -1,
 // and keeps the previous count. Otherwise returns 1.
+// The sill line: load_flag 1 and a non-zero flag of _kvGraphSetMIsDspSill
+// each draw it, at the sill value of _kvGraphSetMIsDspSill (0 until that is
+// called), from lag 0 to the largest lag; with both it is drawn twice, over
+// itself. Only _kvGraphSetMIsDspSill's flag 1 raises the vertical axis to
+// the sill. A host that sets the sill should pass load_flag 0 and let
+// _kvGraphSetMIsDspSill control the line alone.
 KG_EXPORT LONG _kvGraphLoadMVarmData(CKorvaGraph* graph, Variogram** entries,
                                      LONG* lag_counts, CPoint** positions,
                                      LONG count, int* show_flags,
                                      int load_flag);
-// Stored with the chart; no drawing reads it.
+// Stored with the chart; no drawing reads it (as _kvGraphSetVrgNug).
 KG_EXPORT LONG _kvGraphSetMVrgNug(CKorvaGraph* graph, double nugget);
 // Non-zero: join each shown variogram's points of the current row.
 KG_EXPORT LONG _kvGraphSetMIsDspLine(CKorvaGraph* graph, int flag);
-// Non-zero: draw a sill line at sill; 1 also keeps it inside the axis.
+// Non-zero: draw a sill line at sill; 1 also keeps it inside the axis. The
+// sill value also places the line that load_flag 1 draws (see above).
 KG_EXPORT LONG _kvGraphSetMIsDspSill(CKorvaGraph* graph, int flag, double sill);
 // count: rows per variogram; current: the 0-based row drawn.
 KG_EXPORT LONG _kvGraphSetMCutOffNO(CKorvaGraph* graph, int count, int current);
@@ -405,7 +419,8 @@ KG_EXPORT LONG _kvLoadVrgCldSelInfo(CKorvaGraph* graph, LONG* selected,
                                     LONG count);
 KG_EXPORT LONG _kvGraphDrawVrgCldPlt(CKorvaGraph* graph, CWnd* window);
 // Writes the pixel position of data point (x, y) under the last full draw's
-// mapping, relative to the plot's top-left corner (45, 8) in the window.
+// mapping, relative to the plot's top-left corner (kKvVariogramPlotLeft,
+// kKvVariogramPlotTop) in the window.
 KG_EXPORT LONG _kvGraphWorldtoScreen(CKorvaGraph* graph, double x, double y,
                                      int& sx, int& sy);
 
@@ -439,7 +454,8 @@ KG_EXPORT LONG _kvTranLog(KvDiscPnt* samples, LONG count, double maximum,
 // nugget, record 1 at lag 1e-4 * lag / 2, record k at (k - 1) * lag / 2.
 // kind 0: the values are semivariances (use this); kind 1: covariances
 // turned into semivariances (nugget + contributions - value); other kinds
-// keep the raw values.
+// keep the raw values. Minor and vertical ranges of 0 (p2, p3) mean "as the
+// major range": a structure with both 0 is isotropic (see Kt3dIntp).
 KG_EXPORT LONG _kvCptVModel(Kt3dIntp model, double lag, int lag_count, int kind,
                             ModIndVrg* curve);
 
