@@ -17,6 +17,16 @@ constexpr int kValueAxis = 1;
 constexpr int kEngineXAxis = 2;
 constexpr int kEngineYAxis = 3;
 constexpr double kEngineScale = static_cast<double>(0.24f);
+// The tail factor of an axis window (stored by the engine, changes nothing);
+// the Q-Q plots pass their own.
+constexpr double kTailFactor = 3.0;
+
+// Axis ranges below this draw nothing but the repainted window (the
+// histogram also leaves classes of smaller frequency without a bar).
+constexpr double kTiny = 0.00001;
+// The small circle of one sample in the sample-distribution plots and of
+// one pair in the variogram cloud.
+constexpr int kPointMarkerRadius = 2;
 
 // The frame of the sample-distribution charts: room for the tick labels left
 // of the plot, 8 pixels above and to the right of it.

@@ -6,7 +6,6 @@
 namespace {
 
 constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
-constexpr int kMarkerRadius = 2;
 
 }  // namespace
 
@@ -57,7 +56,7 @@ void CGeoCrosPlt::DrawPoints(CDC* dc) {
 }
 
 void CGeoCrosPlt::DrawMarker(CDC* dc, double x, double y, COLORREF color) {
-  DrawCircleMarker(dc, frame_, x, y, color, kMarkerRadius);
+  DrawCircleMarker(dc, frame_, x, y, color, kPointMarkerRadius);
 }
 
 void CGeoCrosPlt::DrawFitLine(CDC* dc) {

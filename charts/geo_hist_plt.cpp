@@ -19,13 +19,9 @@ namespace {
 constexpr FrameStyle kHistogramFrame =
     kTitledAxisFrame.Grid(GridStyle::kDotted).NarrowLabels();
 constexpr PenSpec kPassPen{PS_SOLID, 1, RGB(225, 0, 0)};
-constexpr int kLabelHeight = 15;
-// Ranges below this draw nothing; frequencies inside +-this get no bar.
-constexpr double kTiny = 0.00001;
 
 // Engine settings the compute step repeats every time. The reference value
 // is a single-precision constant widened to double.
-constexpr double kTailFactor = 3.0;
 constexpr int kDecimals = 2;
 constexpr double kNoReferenceValue = static_cast<double>(-1.1e21f);
 
@@ -180,7 +176,7 @@ void CGeoHistPlt::DrawAxes(CDC* dc) {
                     x_label_factor_);
   double dx = 0.0;
   double dy = 0.0;
-  frame_.PixelOffsets(5, 4, dx, dy);
+  frame_.LabelOffsets(dx, dy);
 
   // Y: unscaled, every second step, stopping one step below the top label
   // position so the name above the frame stays clear.

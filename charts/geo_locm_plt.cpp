@@ -20,7 +20,6 @@ constexpr FrameStyle kLocalMeanFrame =
 constexpr PenSpec kBluePassPen{PS_SOLID, 1, kBlue};
 constexpr char kRampName[] = "Contour";
 constexpr int kSampleRadius = 4;
-constexpr int kLabelHeight = 15;
 
 // Which sample coordinates a plane maps, and the letters naming its axes.
 enum Coordinate { kX, kY, kZ };
@@ -194,7 +193,7 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
   double c = 0.0;
   double d = 0.0;
   frame_.PixelOffsets(8, 8, a, b);
-  frame_.PixelOffsets(5, 4, c, d);
+  frame_.LabelOffsets(c, d);
 
   DrawWorldLine(dc, frame_, h.origin, v.origin, h.end, v.origin);
   DrawWorldLine(dc, frame_, h.end, v.origin, h.end - a, v.origin - b / 3);

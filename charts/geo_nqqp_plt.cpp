@@ -7,13 +7,6 @@
 #include "frame/numeric.h"
 #include "siblings/korvalib.h"
 
-namespace {
-
-// Ranges below this are too small to draw.
-constexpr double kMinDrawnRange = 0.00001;
-
-}  // namespace
-
 CGeoNqqpPlt::CGeoNqqpPlt() : frame_(kCrossPlotFrame) {}
 
 CGeoNqqpPlt::~CGeoNqqpPlt() = default;
@@ -72,5 +65,5 @@ void CGeoNqqpPlt::DrawNqqpPlt(CWnd* window) {
   frame_.window = window;
   frame_.CalcPlotRect();
   CalcQuantileScale(frame_, selector_, score_window_, value_window_);
-  RedrawQuantilePlot(frame_, names_, pairs_, kMinDrawnRange);
+  RedrawQuantilePlot(frame_, names_, pairs_, kTiny);
 }

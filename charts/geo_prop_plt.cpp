@@ -16,10 +16,6 @@ namespace {
 constexpr FrameStyle kProbabilityFrame =
     kTitledAxisFrame.Grid(GridStyle::kSolidVertical);
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
-constexpr int kLabelHeight = 15;
-constexpr int kMarkerRadius = 2;
-// Ranges below this draw nothing but the repainted window.
-constexpr double kTiny = 0.00001;
 
 // The axis probabilities as single-precision values widened to double.
 constexpr float kLevels[CGeoPropPlt::kLevelCount] = {
@@ -29,7 +25,6 @@ constexpr float kLevels[CGeoPropPlt::kLevelCount] = {
 
 // Engine settings repeated at every compute step.
 constexpr int kLogarithmicAxis = 3;
-constexpr double kTailFactor = 3.0;
 
 }  // namespace
 
@@ -146,7 +141,7 @@ void CGeoPropPlt::DrawAxes(CDC* dc) {
                     label_factor_);
   double dx = 0.0;
   double dy = 0.0;
-  frame_.PixelOffsets(5, 4, dx, dy);
+  frame_.LabelOffsets(dx, dy);
 
   // The levels in per cent, right-aligned left of the frame with their tops
   // 8 pixels above their lines; the probability axis has no name.
@@ -161,7 +156,7 @@ void CGeoPropPlt::DrawPoints(CDC* dc) const {
   for (LONG i = 0; i < output_count_; ++i) {
     const size_t pair = 2 * static_cast<size_t>(i);
     DrawCircleMarker(dc, frame_, output_[pair], output_[pair + 1], kBlue,
-                     kMarkerRadius);
+                     kPointMarkerRadius);
   }
 }
 

@@ -12,8 +12,6 @@
 namespace {
 
 constexpr PenSpec kGreyPassPen{PS_SOLID, 1, kDarkGrey};
-constexpr int kMarkerRadius = 2;
-constexpr double kTailFactor = 3.0;
 
 // Both bounds inside; a value that is not a number is outside.
 bool Between(const DataExtent& window, double value) {
@@ -103,6 +101,6 @@ void CGeoScatPlt::DrawAxes(CDC* dc) {
 void CGeoScatPlt::DrawPoints(CDC* dc) {
   for (LONG i = 0; i < points_.count; ++i) {
     DrawCircleMarker(dc, frame_, points_.samples[i].value,
-                     points_.samples[i].value2, kBlue, kMarkerRadius);
+                     points_.samples[i].value2, kBlue, kPointMarkerRadius);
   }
 }

@@ -12,8 +12,8 @@ constexpr FrameStyle kCloudFrame =
     kVariogramPlotFrame.BottomPerWidth(kKvVariogramCloudPlotBottom)
         .Grid(GridStyle::kDotted);
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
-// Every point is a small circle (the only point style the chart draws).
-constexpr int kPointRadius = 2;
+// Every point is a small circle (the only point style the chart draws) of
+// kPointMarkerRadius.
 constexpr COLORREF kCloudFill = RGB(250, 50, 50);
 constexpr COLORREF kCloudOutline = kBlack;
 constexpr COLORREF kSelectedColor = RGB(0, 255, 255);
@@ -65,7 +65,8 @@ void CGeoVrgCldPlt::DrawAxes(CDC* dc) {
 
 void CGeoVrgCldPlt::DrawCloud(CDC* dc) const {
   // A million points each as DrawCloudPoint draws one, in runs.
-  CircleMarkerRun run(dc, frame_, kCloudOutline, kPointRadius, kCloudFill);
+  CircleMarkerRun run(dc, frame_, kCloudOutline, kPointMarkerRadius,
+                      kCloudFill);
   for (LONG i = 0; i < count_; ++i) run.Add(x_[i], y_[i]);
 }
 
@@ -81,5 +82,5 @@ void CGeoVrgCldPlt::DrawSelection(CDC* dc) const {
 
 void CGeoVrgCldPlt::DrawCloudPoint(CDC* dc, double x, double y, COLORREF fill,
                                    COLORREF outline) const {
-  DrawCircleMarker(dc, frame_, x, y, outline, kPointRadius, fill);
+  DrawCircleMarker(dc, frame_, x, y, outline, kPointMarkerRadius, fill);
 }

@@ -12,13 +12,13 @@
 namespace {
 
 constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
-constexpr int kMarkerRadius = 2;
-constexpr double kTailFactor = 5.0;
+constexpr double kQuantileTailFactor = 5.0;
 
 void DrawQuantilePoints(CDC* dc, const PlotFrame& frame,
                         const QuantilePairs& pairs) {
   for (LONG i = 0; i < pairs.count(); ++i) {
-    DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue, kMarkerRadius);
+    DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue,
+                     kPointMarkerRadius);
   }
 }
 
@@ -57,9 +57,9 @@ void FormQuantilePairs(int engine, const QuantileRequest& request,
   _kvSetQqPpFlag(engine, request.selector);
   _kvSetProbPntNum(engine, request.point_count);
   _kvSetAttrExtr(engine, request.x_window.minimum, request.x_window.maximum,
-                 kEngineXAxis, kTailFactor);
+                 kEngineXAxis, kQuantileTailFactor);
   _kvSetAttrExtr(engine, request.y_window.minimum, request.y_window.maximum,
-                 kEngineYAxis, kTailFactor);
+                 kEngineYAxis, kQuantileTailFactor);
   _kvSetLogFlag(engine, 0, kValueAxis);
   _kvSetScale(engine, kEngineScale);
   _kvSetThoryData(engine, request.x_window.minimum, request.y_window.minimum,

@@ -6,9 +6,7 @@
 
 namespace {
 
-constexpr int kTitleHeight = 15;
 constexpr int kExponentHeight = 10;
-constexpr int kLabelStep = 4;  // pixels: the frame's label offset below an axis
 constexpr char kPowerOfTen[] = ", 10";
 
 }  // namespace
@@ -18,7 +16,7 @@ void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
                        LONG exponent) {
   double dx = 0.0;
   double dy = 0.0;
-  frame.PixelOffsets(5, kLabelStep, dx, dy);
+  frame.LabelOffsets(dx, dy);
   const std::string title = name + kPowerOfTen;
   // The estimated width in pixels, converted to data units by the mapping.
   const long long characters =
@@ -29,11 +27,11 @@ void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
       SaturateToLong(characters * metrics.pixels_per_two_characters / 2), 0, tw,
       unused);
   // Whole label steps keep the title where the offsets of the labels put it.
-  const double steps = (metrics.depth - kTitleHeight) / kLabelStep;
+  const double steps = (metrics.depth - kLabelHeight) / kLabelGapY;
 
   const double title_x =
       frame.x.origin + (frame.x.end - frame.x.origin - dx) * 0.5;
-  frame.DrawLabel(dc, title_x, frame.y.origin - steps * dy, kTitleHeight, 0,
+  frame.DrawLabel(dc, title_x, frame.y.origin - steps * dy, kLabelHeight, 0,
                   title);
   frame.DrawLabel(dc, title_x + tw * 0.5, frame.y.origin - (steps - 1.0) * dy,
                   kExponentHeight, 0, std::to_string(exponent));
@@ -41,7 +39,7 @@ void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
 
 void DrawYPowerOfTen(CDC* dc, const PlotFrame& frame, double x, double y,
                      LONG exponent) {
-  frame.DrawLabel(dc, x, y, kTitleHeight, 0, "10");
+  frame.DrawLabel(dc, x, y, kLabelHeight, 0, "10");
   double gap = 0.0;
   double unused = 0.0;
   frame.PixelOffsets(1, 0, gap, unused);
@@ -53,11 +51,11 @@ void DrawYPowerOfTen(CDC* dc, const PlotFrame& frame, double x, double y,
 void DrawEveryStepXLabels(CDC* dc, const PlotFrame& frame, double factor) {
   double dx = 0.0;
   double dy = 0.0;
-  frame.PixelOffsets(5, 4, dx, dy);
+  frame.LabelOffsets(dx, dy);
   const LONG nx = frame.x.StepCount();
   for (LONG i = 0; i < nx; ++i) {
     const double wx = frame.x.origin + i * frame.x.step;
-    frame.DrawLabel(dc, wx, frame.y.origin - dy, kTitleHeight, 0,
+    frame.DrawLabel(dc, wx, frame.y.origin - dy, kLabelHeight, 0,
                     FormatNumber(wx / factor));
   }
 }

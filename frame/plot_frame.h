@@ -87,6 +87,12 @@ enum class OriginRule {
   kDataMinimum,  // the minimum itself
 };
 
+// Every label and title is 15 pixels high; the labels stand 5 pixels left of
+// the plot or 4 pixels below it (one label step), tops aligned.
+constexpr int kLabelHeight = 15;
+constexpr LONG kLabelGapX = 5;
+constexpr LONG kLabelGapY = 4;
+
 constexpr COLORREF kGridGrey = RGB(180, 180, 180);
 constexpr COLORREF kDarkGrey = RGB(100, 100, 100);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -142,6 +148,10 @@ class PlotFrame {
   // Label offsets in data units: `pixels_x` to the right and `pixels_y` up,
   // measured from the axis origins (ScreentoWorld(px, PH - py) - origins).
   void PixelOffsets(LONG pixels_x, LONG pixels_y, double& dx, double& dy) const;
+  // The label gaps kLabelGapX and kLabelGapY in data units.
+  void LabelOffsets(double& dx, double& dy) const {
+    PixelOffsets(kLabelGapX, kLabelGapY, dx, dy);
+  }
 
   CWnd* window = nullptr;  // the host's window; not owned
   RECT plot{};             // plot rectangle in client pixels

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kLabelHeight = 15;
 constexpr LONG kTickPixels = 5;
 
 // The title 24 pixels below the axis, its width taken as 5.5 pixels per
@@ -118,7 +117,7 @@ void DrawFactorLabels(CDC* dc, const PlotFrame& frame,
   dc->SetBkMode(TRANSPARENT);
   double ax = 0.0;
   double ay = 0.0;
-  frame.PixelOffsets(5, 4, ax, ay);
+  frame.LabelOffsets(ax, ay);
 
   dc->SetTextAlign(TA_CENTER | TA_TOP);
   DrawExponentTitle(dc, frame, kVariogramAxisTitle, x_name, factors.x_exponent);
