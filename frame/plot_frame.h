@@ -47,6 +47,17 @@ struct FrameStyle {
   GridStyle grid = GridStyle::kNone;
   bool narrow_labels = false;  // label font width (height - 4) / 2, not 0
 
+ private:
+  // Returns a copy with one field changed. Declared before the named
+  // setters, so that a constant expression can use it through them.
+  template <typename Field>
+  constexpr FrameStyle With(Field FrameStyle::*field, Field value) const {
+    FrameStyle style = *this;
+    style.*field = value;
+    return style;
+  }
+
+ public:
   constexpr FrameStyle Left(LONG pixels) const {
     return With(&FrameStyle::left_margin, pixels);
   }
@@ -70,14 +81,6 @@ struct FrameStyle {
   }
   constexpr FrameStyle NarrowLabels() const {
     return With(&FrameStyle::narrow_labels, true);
-  }
-
- private:
-  template <typename Field>
-  constexpr FrameStyle With(Field FrameStyle::*field, Field value) const {
-    FrameStyle style = *this;
-    style.*field = value;
-    return style;
   }
 };
 
