@@ -1,7 +1,8 @@
-// Parts shared by the two Q-Q charts (normal Q-Q and Q-Q / P-P): their frame
-// style, the pairs the engine forms, the engine request that forms them, the
-// scale of both forms and the two draw passes. Also the windowed count, mean
-// and deviation that the Q-Q / P-P and scatter charts report.
+// Parts shared by the two Q-Q charts (normal Q-Q and Q-Q / P-P): the pairs
+// the engine forms, the engine request that forms them, the scale of both
+// forms and the two draw passes (their frame is the cross plot's). Also the
+// windowed count, mean and deviation that the Q-Q / P-P and scatter charts
+// report.
 #ifndef CHARTS_QQ_PARTS_H_
 #define CHARTS_QQ_PARTS_H_
 

@@ -17,12 +17,11 @@ static_assert(sizeof(void*) == 8, "handles pack a generation and an index");
 
 template <typename T>
 class HandleTable {
+ public:
   // The low 32 bits of a handle: the slot index + 1, then the table's tag.
+  // A table has at most kMaxSlots slots.
   static constexpr uint32_t kIndexBits = 24;
   static constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
-
- public:
-  // The most slots a table has.
   static constexpr uint32_t kMaxSlots = kIndexMask - 1;
 
   explicit HandleTable(uint8_t tag) : tag_bits_(uint32_t{tag} << kIndexBits) {}
