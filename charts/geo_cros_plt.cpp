@@ -5,14 +5,11 @@
 
 namespace {
 
-constexpr FrameStyle kCrossFrame{35,   8, 8, 35, 0, true, GridStyle::kDotted,
-                                 false};
 constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
-constexpr int kMarkerRadius = 2;
 
 }  // namespace
 
-CGeoCrosPlt::CGeoCrosPlt() : frame_(kCrossFrame) {}
+CGeoCrosPlt::CGeoCrosPlt() : frame_(kCrossPlotFrame) {}
 
 CGeoCrosPlt::~CGeoCrosPlt() = default;
 
@@ -38,30 +35,28 @@ void CGeoCrosPlt::DrawCrosPlt(CWnd* window) {
 void CGeoCrosPlt::Redraw() {
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  for (int pass = 0; pass <= 2; ++pass) DrawPass(pass);
+  RunPass(&CGeoCrosPlt::DrawAxes);
+  RunPass(&CGeoCrosPlt::DrawPoints);
+  RunPass(&CGeoCrosPlt::DrawFitLine);
 }
 
-void CGeoCrosPlt::DrawPass(int pass) {
-  if (x_ == nullptr || y_ == nullptr) return;
-  RunDrawPass(frame_, kRedPassPen, [&](CDC* dc) {
-    switch (pass) {
-      case 0:
-        frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
-        break;
-      case 1:
-        for (LONG i = 0; i < count_; ++i) DrawMarker(dc, x_[i], y_[i], kBlue);
-        break;
-      case 2:
-        DrawFitLine(dc);
-        break;
-      default:
-        break;
-    }
-  });
+template <typename Pass>
+void CGeoCrosPlt::RunPass(Pass pass) {
+  if (x_ != nullptr && y_ != nullptr) {
+    RunChartPass(frame_, kRedPassPen, this, pass);
+  }
+}
+
+void CGeoCrosPlt::DrawAxes(CDC* dc) {
+  frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
+}
+
+void CGeoCrosPlt::DrawPoints(CDC* dc) {
+  for (LONG i = 0; i < count_; ++i) DrawMarker(dc, x_[i], y_[i], kBlue);
 }
 
 void CGeoCrosPlt::DrawMarker(CDC* dc, double x, double y, COLORREF color) {
-  DrawCircleMarker(dc, frame_, x, y, color, kMarkerRadius);
+  DrawCircleMarker(dc, frame_, x, y, color, kPointMarkerRadius);
 }
 
 void CGeoCrosPlt::DrawFitLine(CDC* dc) {

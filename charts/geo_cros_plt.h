@@ -9,7 +9,7 @@
 
 class CGeoCrosPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 8;
+  static constexpr LONG kTypeCode = kKvCrossPlot;
 
   CGeoCrosPlt();
   ~CGeoCrosPlt() override;
@@ -30,7 +30,11 @@ class CGeoCrosPlt : public CKorvaGraph {
   friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
+  void DrawPoints(CDC* dc);
   void DrawMarker(CDC* dc, double x, double y, COLORREF color);
   void DrawFitLine(CDC* dc);
 
@@ -38,7 +42,7 @@ class CGeoCrosPlt : public CKorvaGraph {
   double* y_ = nullptr;
   LONG count_ = 0;
   AxisNames names_;
-  ValueWindow extent_;
+  DataExtent extent_;
   double slope_ = 0.0;
   double intercept_ = 0.0;
   PlotFrame frame_;

@@ -5,32 +5,25 @@
 #include <new>
 #include <string>
 
+#include "base/buffer.h"
 #include "frame/draw_pass.h"
 #include "frame/exponent_title.h"
 #include "frame/gdi_guards.h"
 #include "frame/numeric.h"
 #include "frame/variogram_frame.h"
 #include "siblings/korvalib.h"
-#include "siblings/korvalib/buffer.h"
 #include "siblings/tallyx.h"
 
 namespace {
 
-constexpr FrameStyle kHistogramFrame{
-    35, 8, 8, 50, 0, false, GridStyle::kDotted, true};
+constexpr FrameStyle kHistogramFrame =
+    kTitledAxisFrame.Grid(GridStyle::kDotted).NarrowLabels();
 constexpr PenSpec kPassPen{PS_SOLID, 1, RGB(225, 0, 0)};
-constexpr int kLabelHeight = 15;
-// Ranges below this draw nothing; frequencies inside +-this get no bar.
-constexpr double kTiny = 0.00001;
 
 // Engine settings the compute step repeats every time. The reference value
-// and the scale are single-precision constants widened to double.
-constexpr int kValueAxis = 1;
-constexpr int kPrimarySet = 1;
-constexpr double kTailFactor = 3.0;
+// is a single-precision constant widened to double.
 constexpr int kDecimals = 2;
 constexpr double kNoReferenceValue = static_cast<double>(-1.1e21f);
-constexpr double kEngineScale = static_cast<double>(0.24f);
 
 // The most classes a compute step takes (or the sample count when larger):
 // the result array and the engine's tables grow with the class count alone.
@@ -61,7 +54,7 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
   }
   try {
     // Reserved, not zeroed: only the k values inside are written.
-    korvalib::Buffer<double> in_window;
+    kvbase::Buffer<double> in_window;
     in_window.reserve(static_cast<size_t>(count));
     for (LONG i = 0; i < count; ++i) {
       const double v = points_.samples[i].value;
@@ -169,34 +162,21 @@ void CGeoHistPlt::Redraw() {
         std::fabs(frame_.y.range) >= kTiny)) {
     return;
   }
-  DrawPass(0);
-  DrawPass(kind_ == 0 ? 1 : 2);
+  RunPass(&CGeoHistPlt::DrawAxes);
+  RunPass(kind_ == 0 ? &CGeoHistPlt::DrawBars : &CGeoHistPlt::DrawCurve);
 }
 
-void CGeoHistPlt::DrawPass(int pass) {
-  if (!has_result_) return;
-  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
-    switch (pass) {
-      case 0:
-        DrawAxes(dc);
-        break;
-      case 1:
-        DrawBars(dc);
-        break;
-      case 2:
-        DrawCurve(dc);
-        break;
-      default:
-        break;
-    }
-  });
+template <typename Pass>
+void CGeoHistPlt::RunPass(Pass pass) {
+  if (has_result_) RunChartPass(frame_, kPassPen, this, pass);
 }
 
 void CGeoHistPlt::DrawAxes(CDC* dc) {
-  DrawExponentXAxis(dc, frame_, kBlack, names_.x.str(), x_label_factor_);
+  DrawExponentXAxis(dc, frame_, kBlack, kTitledAxisTitle, names_.x.str(),
+                    x_label_factor_);
   double dx = 0.0;
   double dy = 0.0;
-  frame_.PixelOffsets(5, 4, dx, dy);
+  frame_.LabelOffsets(dx, dy);
 
   // Y: unscaled, every second step, stopping one step below the top label
   // position so the name above the frame stays clear.

@@ -14,7 +14,7 @@
 
 class CGeoHistPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 1;
+  static constexpr LONG kTypeCode = kKvHistogram;
 
   CGeoHistPlt();
   ~CGeoHistPlt() override;
@@ -56,22 +56,24 @@ class CGeoHistPlt : public CKorvaGraph {
 
   void CalcScale();
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawAxes(CDC* dc);
   void DrawBars(CDC* dc) const;
   void DrawBar(CDC* dc, double x1, double y1, double x2, double y2) const;
   void DrawCurve(CDC* dc) const;
 
-  SampleSet points_;
+  SampleArray points_;
   AxisNames names_;
-  ValueWindow window_{-1e21, 1e21};
+  DataExtent window_{-kKvOpenLimit, kKvOpenLimit};
   std::vector<double> result_;  // empty until a compute step succeeds
   bool has_result_ = false;
   double max_frequency_ = 0.0;
   LONG class_count_ = 0;
   int kind_ = 0;
   LONG output_count_ = 0;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   double x_label_factor_ = 1.0;
   PlotFrame frame_;
   double class_width_ = 0.0;

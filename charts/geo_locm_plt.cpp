@@ -15,12 +15,11 @@
 
 namespace {
 
-constexpr FrameStyle kLocalMeanFrame{
-    50, 15, 10, 0, 25, false, GridStyle::kNone, false};
+constexpr FrameStyle kLocalMeanFrame =
+    FrameStyle().Left(50).Top(15).Right(10).Bottom(25);
 constexpr PenSpec kBluePassPen{PS_SOLID, 1, kBlue};
 constexpr char kRampName[] = "Contour";
 constexpr int kSampleRadius = 4;
-constexpr int kLabelHeight = 15;
 
 // Which sample coordinates a plane maps, and the letters naming its axes.
 enum Coordinate { kX, kY, kZ };
@@ -136,10 +135,10 @@ void CGeoLocmPlt::CalcScale() {
 void CGeoLocmPlt::Redraw() {
   frame_.Repaint();
   if (!ViewOf(plane_) || !frame_.CanDraw()) return;
-  DrawPass(plane_);
+  DrawPlane(plane_);
 }
 
-void CGeoLocmPlt::DrawPass(int plane) {
+void CGeoLocmPlt::DrawPlane(int plane) {
   if (samples_.samples == nullptr) return;
   const std::optional<PlaneView> view = ViewOf(plane);
   if (!view) return;
@@ -194,7 +193,7 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
   double c = 0.0;
   double d = 0.0;
   frame_.PixelOffsets(8, 8, a, b);
-  frame_.PixelOffsets(5, 4, c, d);
+  frame_.LabelOffsets(c, d);
 
   DrawWorldLine(dc, frame_, h.origin, v.origin, h.end, v.origin);
   DrawWorldLine(dc, frame_, h.end, v.origin, h.end - a, v.origin - b / 3);
@@ -207,7 +206,10 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
   frame_.DrawLabel(dc, h.origin, v.origin - d, kLabelHeight, 0,
                    FormatNumber(h.origin));
   frame_.DrawLabel(dc, h.end, v.origin - d, kLabelHeight, 0, horizontal_name);
-  for (LONG k = 1;; ++k) {
+  // The ticks stop before the axis end. A tick beyond one more than the step
+  // count is past the end whatever the rounding: the count bounds the loop.
+  const long long h_ticks = static_cast<long long>(h.StepCount()) + 1;
+  for (long long k = 1; k <= h_ticks; ++k) {
     const double t = h.origin + k * h.step;
     if (!(t < h.end)) break;
     DrawWorldLine(dc, frame_, t, v.origin, t, v.origin + b);
@@ -225,7 +227,8 @@ void CGeoLocmPlt::DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
                    FormatNumber(v.origin));
   frame_.DrawLabel(dc, h.origin - c, v.end + 2 * d, kLabelHeight, 0,
                    vertical_name);
-  for (LONG k = 1;; ++k) {
+  const long long v_ticks = static_cast<long long>(v.StepCount()) + 1;
+  for (long long k = 1; k <= v_ticks; ++k) {
     const double t = v.origin + k * v.step;
     if (!(t < v.end)) break;
     DrawWorldLine(dc, frame_, h.origin, t, h.origin + a, t);

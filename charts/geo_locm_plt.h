@@ -12,7 +12,7 @@
 
 class CGeoLocmPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 3;
+  static constexpr LONG kTypeCode = kKvLocalMeanMap;
   static constexpr int kTableSize = 256;
   static constexpr int kRequestSize = 2176;
 
@@ -49,7 +49,8 @@ class CGeoLocmPlt : public CKorvaGraph {
  private:
   void CalcScale();
   void Redraw();
-  void DrawPass(int plane);
+  // The one pass: the plane's axes and samples.
+  void DrawPlane(int plane);
   void DrawAxes(CDC* dc, COLORREF color, const char* horizontal_name,
                 const char* vertical_name) const;
   // Sets the current colour from the table entry for `value`; false when the
@@ -59,9 +60,9 @@ class CGeoLocmPlt : public CKorvaGraph {
   void ReadLegendRect();
   void DrawLegend() const;
 
-  SampleSet samples_;
+  SampleArray samples_;
   AxisNames names_;  // kept, never drawn: the axes carry the plane's letters
-  ValueWindow window_;
+  DataExtent window_;
   // Modes and replacements for samples beyond the window. No export sets
   // them, so out-of-window samples are always skipped.
   [[maybe_unused]] int upper_mode_ = 0;

@@ -10,8 +10,9 @@
 
 namespace {
 
-constexpr FrameStyle kMultipleVariogramFrame{
-    45, 8, 8, 55, 0, false, GridStyle::kNone, true};
+constexpr FrameStyle kMultipleVariogramFrame =
+    kVariogramPlotFrame.BottomPerWidth(kKvMultipleVariogramPlotBottom)
+        .NarrowLabels();
 
 }  // namespace
 
@@ -81,34 +82,30 @@ void CGeoMVarmPlt::CalcExtents() {
 void CGeoMVarmPlt::Redraw() {
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  DrawPass(0);
-  DrawPass(1);
+  RunPass(&CGeoMVarmPlt::DrawAxes);
+  RunPass(&CGeoMVarmPlt::DrawPoints);
   if (line_flag_ != 0) DrawMVrgLine();
-  // The load flag and the sill flag each ask for the sill line.
-  if (load_flag_ == 1) DrawPass(2);
-  if (sill_flag_ != 0) DrawPass(2);
+  // The load flag and the sill flag each ask for the sill line, and each
+  // pass draws it: with both, hosts have always seen it drawn twice.
+  if (load_flag_ == 1) RunPass(&CGeoMVarmPlt::DrawSill);
+  if (sill_flag_ != 0) RunPass(&CGeoMVarmPlt::DrawSill);
 }
 
-void CGeoMVarmPlt::DrawPass(int pass) {
-  if (point_colors_ == nullptr || !SlotsReady()) return;
-  RunDrawPass(frame_, std::nullopt, [&](CDC* dc) {
-    switch (pass) {
-      case 0: {
-        label_factors_ = DrawTickAxes(dc, frame_, kBlack, names_.x.str(),
-                                      names_.y.str(), XTickLabels::kEveryTick);
-        break;
-      }
-      case 1:
-        DrawPoints(dc);
-        break;
-      case 2:
-        // With the context's own pen: the chart selects none for the sill.
-        DrawWorldLine(dc, frame_, 0.0, sill_, extents_.largest_lag, sill_);
-        break;
-      default:
-        break;
-    }
-  });
+template <typename Pass>
+void CGeoMVarmPlt::RunPass(Pass pass) {
+  if (point_colors_ != nullptr && SlotsReady()) {
+    RunChartPass(frame_, std::nullopt, this, pass);
+  }
+}
+
+void CGeoMVarmPlt::DrawAxes(CDC* dc) {
+  label_factors_ = DrawTickAxes(dc, frame_, kBlack, names_.x.str(),
+                                names_.y.str(), XTickLabels::kEveryTick);
+}
+
+void CGeoMVarmPlt::DrawSill(CDC* dc) {
+  // With the context's own pen: the chart selects none for the sill.
+  DrawWorldLine(dc, frame_, 0.0, sill_, extents_.largest_lag, sill_);
 }
 
 void CGeoMVarmPlt::DrawPoints(CDC* dc) {
@@ -146,6 +143,6 @@ void CGeoMVarmPlt::DrawMVrgLine() {
     } catch (const std::bad_alloc&) {
       return;
     }
-    DrawRecordedLine(dc, points);
+    DrawRecordedLine(dc, frame_, points);
   }
 }

@@ -10,7 +10,7 @@
 
 class CGeoMVarmPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 9;
+  static constexpr LONG kTypeCode = kKvMultipleVariogram;
   static constexpr LONG kMaxVariograms = 20;
 
   CGeoMVarmPlt();
@@ -49,8 +49,12 @@ class CGeoMVarmPlt : public CKorvaGraph {
   bool SlotsReady() const;
   void CalcExtents();
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
   void DrawPoints(CDC* dc);
+  void DrawSill(CDC* dc);
 
   Variogram* entries_[kMaxVariograms] = {};
   LONG lag_counts_[kMaxVariograms] = {};

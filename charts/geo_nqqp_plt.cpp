@@ -7,16 +7,7 @@
 #include "frame/numeric.h"
 #include "siblings/korvalib.h"
 
-namespace {
-
-constexpr int kNormalScoreKind = 1;  // temporary handle of a score computation
-constexpr double kNoScore = -999.0;  // the engine's mark for "no score"
-// Ranges below this are too small to draw.
-constexpr double kMinDrawnRange = 0.00001;
-
-}  // namespace
-
-CGeoNqqpPlt::CGeoNqqpPlt() : frame_(kQuantileFrame) {}
+CGeoNqqpPlt::CGeoNqqpPlt() : frame_(kCrossPlotFrame) {}
 
 CGeoNqqpPlt::~CGeoNqqpPlt() = default;
 
@@ -25,7 +16,7 @@ void CGeoNqqpPlt::CptNqqpParam() {
       engine_.get() == 0) {
     return;
   }
-  EngineHandle scorer(kNormalScoreKind);
+  EngineHandle scorer(kNormalScoreEngine);
   if (scorer.get() == 0) return;
   const LONG n = std::max<LONG>(samples_.count, 0);
   // Only records the host gave are written or handed to the engine.
@@ -39,7 +30,7 @@ void CGeoNqqpPlt::CptNqqpParam() {
   } catch (const std::bad_alloc&) {
     return;  // the new pair array keeps its zeros and a count of 0
   }
-  _kvLoadDiscPnts(scorer.get(), samples_.samples, n, 1);
+  _kvLoadDiscPnts(scorer.get(), samples_.samples, n, kPrimarySet);
   _kvSetDataExtr(scorer.get(), value_window_.minimum, value_window_.maximum);
   _kvSetUseWtFlag(scorer.get(), 0, 1);
   _kvNscore(scorer.get(), scores.data(), nullptr, nullptr);
@@ -49,7 +40,7 @@ void CGeoNqqpPlt::CptNqqpParam() {
   for (LONG i = 0; i < n; ++i) {
     const double score = scores[static_cast<size_t>(i)];
     if (i < records) scores_.samples[i].value = score;
-    if (score != kNoScore) scores[static_cast<size_t>(valid++)] = score;
+    if (score != kKvNoValue) scores[static_cast<size_t>(valid++)] = score;
   }
   if (valid > 0) {
     score_window_.Set(NumericMin(scores.data(), valid),
@@ -74,5 +65,5 @@ void CGeoNqqpPlt::DrawNqqpPlt(CWnd* window) {
   frame_.window = window;
   frame_.CalcPlotRect();
   CalcQuantileScale(frame_, selector_, score_window_, value_window_);
-  RedrawQuantilePlot(frame_, names_, pairs_, kMinDrawnRange);
+  RedrawQuantilePlot(frame_, names_, pairs_, kTiny);
 }

@@ -12,7 +12,7 @@
 
 class CGeoNqqpPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 4;
+  static constexpr LONG kTypeCode = kKvNormalQq;
 
   CGeoNqqpPlt();
   ~CGeoNqqpPlt() override;
@@ -41,18 +41,18 @@ class CGeoNqqpPlt : public CKorvaGraph {
   void DrawNqqpPlt(CWnd* window);
 
   const PlotFrame& frame() const { return frame_; }
-  const ValueWindow& score_window() const { return score_window_; }
+  const DataExtent& score_window() const { return score_window_; }
 
   friend struct ChartInspector;  // tests read the stored state
  private:
-  SampleSet scores_;   // the host's score records, rewritten by the step
-  SampleSet samples_;  // the sample under study, read only
+  SampleArray scores_;   // the host's score records, rewritten by the step
+  SampleArray samples_;  // the sample under study, read only
   AxisNames names_;
-  ValueWindow score_window_;
-  ValueWindow value_window_;
+  DataExtent score_window_;
+  DataExtent value_window_;
   QuantilePairs pairs_;
   LONG selector_ = 0;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
 };
 

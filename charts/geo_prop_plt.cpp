@@ -13,13 +13,9 @@
 
 namespace {
 
-constexpr FrameStyle kProbabilityFrame{
-    35, 8, 8, 50, 0, false, GridStyle::kSolidVertical, false};
+constexpr FrameStyle kProbabilityFrame =
+    kTitledAxisFrame.Grid(GridStyle::kSolidVertical);
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
-constexpr int kLabelHeight = 15;
-constexpr int kMarkerRadius = 2;
-// Ranges below this draw nothing but the repainted window.
-constexpr double kTiny = 0.00001;
 
 // The axis probabilities as single-precision values widened to double.
 constexpr float kLevels[CGeoPropPlt::kLevelCount] = {
@@ -27,13 +23,8 @@ constexpr float kLevels[CGeoPropPlt::kLevelCount] = {
     0.2f,    0.3f,   0.4f,   0.5f,  0.6f,   0.7f,   0.8f,
     0.9f,    0.95f,  0.98f,  0.99f, 0.998f, 0.999f, 0.9999f};
 
-// Engine settings repeated at every compute step; the scale is 0.24 rounded
-// to single precision.
-constexpr int kPrimarySet = 1;
-constexpr int kValueAxis = 1;
+// Engine settings repeated at every compute step.
 constexpr int kLogarithmicAxis = 3;
-constexpr double kTailFactor = 3.0;
-constexpr double kEngineScale = static_cast<double>(0.24f);
 
 }  // namespace
 
@@ -134,35 +125,23 @@ void CGeoPropPlt::Redraw() {
     return;
   }
   if (!CanDraw()) return;
-  // The level lines go over the points.
-  for (int pass = 0; pass <= 2; ++pass) DrawPass(pass);
+  RunPass(&CGeoPropPlt::DrawAxes);
+  RunPass(&CGeoPropPlt::DrawPoints);
+  RunPass(&CGeoPropPlt::DrawLevelLines);  // over the points
 }
 
-void CGeoPropPlt::DrawPass(int pass) {
-  if (!has_output_) return;
-  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
-    switch (pass) {
-      case 0:
-        DrawAxes(dc);
-        break;
-      case 1:
-        DrawPoints(dc);
-        break;
-      case 2:
-        DrawLevelLines(dc);
-        break;
-      default:
-        break;
-    }
-  });
+template <typename Pass>
+void CGeoPropPlt::RunPass(Pass pass) {
+  if (has_output_) RunChartPass(frame_, kPassPen, this, pass);
 }
 
 void CGeoPropPlt::DrawAxes(CDC* dc) {
   const AxisScale& x = frame_.x;
-  DrawExponentXAxis(dc, frame_, kBlack, names_.x.str(), label_factor_);
+  DrawExponentXAxis(dc, frame_, kBlack, kTitledAxisTitle, names_.x.str(),
+                    label_factor_);
   double dx = 0.0;
   double dy = 0.0;
-  frame_.PixelOffsets(5, 4, dx, dy);
+  frame_.LabelOffsets(dx, dy);
 
   // The levels in per cent, right-aligned left of the frame with their tops
   // 8 pixels above their lines; the probability axis has no name.
@@ -177,7 +156,7 @@ void CGeoPropPlt::DrawPoints(CDC* dc) const {
   for (LONG i = 0; i < output_count_; ++i) {
     const size_t pair = 2 * static_cast<size_t>(i);
     DrawCircleMarker(dc, frame_, output_[pair], output_[pair + 1], kBlue,
-                     kMarkerRadius);
+                     kPointMarkerRadius);
   }
 }
 

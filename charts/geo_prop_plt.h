@@ -13,7 +13,7 @@
 
 class CGeoPropPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 2;
+  static constexpr LONG kTypeCode = kKvProbability;
   static constexpr int kLevelCount = 21;
 
   CGeoPropPlt();
@@ -47,20 +47,22 @@ class CGeoPropPlt : public CKorvaGraph {
   void CalcScale();
   bool CanDraw() const;
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawAxes(CDC* dc);
   void DrawPoints(CDC* dc) const;
   void DrawLevelLines(CDC* dc) const;
 
-  SampleSet samples_;
+  SampleArray samples_;
   AxisNames names_;
-  ValueWindow window_;
+  DataExtent window_;
   double probabilities_[kLevelCount];
   double positions_[kLevelCount] = {};
   std::vector<double> output_;  // (value, position) pairs, value first
   bool has_output_ = false;
   LONG output_count_ = 0;  // never more than the pairs held
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
   double label_factor_ = 1.0;
 };

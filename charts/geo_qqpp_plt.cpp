@@ -11,7 +11,7 @@ constexpr double kAnyRange = 0.0;
 
 }  // namespace
 
-CGeoQqppPlt::CGeoQqppPlt() : frame_(kQuantileFrame) {}
+CGeoQqppPlt::CGeoQqppPlt() : frame_(kCrossPlotFrame) {}
 
 CGeoQqppPlt::~CGeoQqppPlt() = default;
 
@@ -34,10 +34,10 @@ void CGeoQqppPlt::CptQqppParam(LONG& count1, double& mean1, double& deviation1,
   }
   const WindowSummary first = SummarizeInside(
       first_.samples, p, &KvDiscPnt::value,
-      [this](double v) { return first_window_.Contains(v); }, first_values);
+      [this](double v) { return !first_window_.Excludes(v); }, first_values);
   const WindowSummary second = SummarizeInside(
       second_.samples, q, &KvDiscPnt::value,
-      [this](double v) { return second_window_.Contains(v); }, second_values);
+      [this](double v) { return !second_window_.Excludes(v); }, second_values);
   count1 = first.count;
   mean1 = first.mean;
   deviation1 = first.deviation;

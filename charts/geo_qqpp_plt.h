@@ -11,7 +11,7 @@
 
 class CGeoQqppPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 5;
+  static constexpr LONG kTypeCode = kKvQqPp;
 
   CGeoQqppPlt();
   ~CGeoQqppPlt() override;
@@ -43,14 +43,14 @@ class CGeoQqppPlt : public CKorvaGraph {
 
   friend struct ChartInspector;  // tests read the stored state
  private:
-  SampleSet first_;
-  SampleSet second_;
+  SampleArray first_;
+  SampleArray second_;
   AxisNames names_;
-  ValueWindow first_window_;
-  ValueWindow second_window_;
+  DataExtent first_window_;
+  DataExtent second_window_;
   LONG selector_ = 0;
   QuantilePairs pairs_;
-  EngineHandle engine_{3};
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
 };
 

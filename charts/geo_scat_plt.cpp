@@ -11,20 +11,16 @@
 
 namespace {
 
-constexpr FrameStyle kScatterFrame{35,   8, 8, 35, 0, false, GridStyle::kDotted,
-                                   false};
 constexpr PenSpec kGreyPassPen{PS_SOLID, 1, kDarkGrey};
-constexpr int kMarkerRadius = 2;
-constexpr double kTailFactor = 3.0;
 
 // Both bounds inside; a value that is not a number is outside.
-bool Between(const ValueWindow& window, double value) {
+bool Between(const DataExtent& window, double value) {
   return window.minimum <= value && value <= window.maximum;
 }
 
 }  // namespace
 
-CGeoScatPlt::CGeoScatPlt() : frame_(kScatterFrame) {}
+CGeoScatPlt::CGeoScatPlt() : frame_(kScatterPlotFrame) {}
 
 CGeoScatPlt::~CGeoScatPlt() = default;
 
@@ -38,10 +34,10 @@ void CGeoScatPlt::CptScatParam(double& r1, LONG& r2, double& r3, double& r4,
   const int engine = engine_.get();
   if (engine == 0 || points_.samples == nullptr) return;
   LONG count = std::max<LONG>(points_.count, 0);
-  _kvLoadDiscPnts(engine, points_.samples, count, 1);
+  _kvLoadDiscPnts(engine, points_.samples, count, kPrimarySet);
   _kvSetUseSecAttrFlag(engine, 1, 1);
   _kvSetUseWtFlag(engine, 0, 0);
-  _kvSetDataExtr(engine, -kEngineNoLimit, kEngineNoLimit);
+  _kvSetDataExtr(engine, -kKvOpenLimit, kKvOpenLimit);
   _kvSetAttrExtr(engine, x_window_.minimum, x_window_.maximum, kEngineXAxis,
                  kTailFactor);
   _kvSetAttrExtr(engine, y_window_.minimum, y_window_.maximum, kEngineYAxis,
@@ -87,21 +83,24 @@ void CGeoScatPlt::DrawScatPlt(CWnd* window) {
                    y_window_.maximum, OriginRule::kDataMinimum);
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  DrawPass(0);
-  DrawPass(1);
+  RunPass(&CGeoScatPlt::DrawAxes);
+  RunPass(&CGeoScatPlt::DrawPoints);
 }
 
-void CGeoScatPlt::DrawPass(int pass) {
-  if (points_.samples == nullptr) return;
-  DrawPassScope scope(frame_, kGreyPassPen);
-  if (!scope) return;
-  CDC* dc = scope.dc();
-  if (pass == 0) {
-    frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
-    return;
+template <typename Pass>
+void CGeoScatPlt::RunPass(Pass pass) {
+  if (points_.samples != nullptr) {
+    RunChartPass(frame_, kGreyPassPen, this, pass);
   }
+}
+
+void CGeoScatPlt::DrawAxes(CDC* dc) {
+  frame_.DrawAxes(dc, kBlack, names_.x.str(), names_.y.str());
+}
+
+void CGeoScatPlt::DrawPoints(CDC* dc) {
   for (LONG i = 0; i < points_.count; ++i) {
     DrawCircleMarker(dc, frame_, points_.samples[i].value,
-                     points_.samples[i].value2, kBlue, kMarkerRadius);
+                     points_.samples[i].value2, kBlue, kPointMarkerRadius);
   }
 }

@@ -10,7 +10,7 @@
 
 class CGeoScatPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 6;
+  static constexpr LONG kTypeCode = kKvScatter;
 
   CGeoScatPlt();
   ~CGeoScatPlt() override;
@@ -35,14 +35,18 @@ class CGeoScatPlt : public CKorvaGraph {
 
   friend struct ChartInspector;  // tests read the stored state
  private:
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
+  void DrawPoints(CDC* dc);
 
-  SampleSet points_;       // count: the points drawn, as the engine left it
+  SampleArray points_;     // count: the points drawn, as the engine left it
   LONG loaded_count_ = 0;  // what the host's array holds
   AxisNames names_;
-  ValueWindow x_window_;
-  ValueWindow y_window_;
-  EngineHandle engine_{3};
+  DataExtent x_window_;
+  DataExtent y_window_;
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
 };
 

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr FrameStyle kVariogramFrame{45,  8, 8, 45, 0, false, GridStyle::kNone,
-                                     true};
+constexpr FrameStyle kVariogramFrame =
+    kVariogramPlotFrame.BottomPerWidth(kKvVariogramPlotBottom).NarrowLabels();
 
 }  // namespace
 
@@ -99,38 +99,24 @@ void CGeoVarmPlt::CalcScale() {
 void CGeoVarmPlt::Redraw() {
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  DrawPass(0);
-  DrawPass(1);
+  RunPass(&CGeoVarmPlt::DrawAxes);
+  RunPass(&CGeoVarmPlt::DrawPoints);
   if (line_flag_ != 0) DrawVrgLine();
-  if (model_flag_ == 1) DrawPass(2);
-  if (sill_flag_ == 1) DrawPass(3);
+  if (model_flag_ == 1) RunPass(&CGeoVarmPlt::DrawModelCurve);
+  if (sill_flag_ == 1) RunPass(&CGeoVarmPlt::DrawSill);
 }
 
-void CGeoVarmPlt::DrawPass(int pass) {
+template <typename Pass>
+void CGeoVarmPlt::RunPass(Pass pass) {
   if (entries_ == nullptr || model_ == nullptr) return;
   // No pass pen: the frame and the markers bring their own, and the curve
   // and sill passes select theirs after the origin is moved.
-  RunDrawPass(frame_, std::nullopt, [&](CDC* dc) {
-    switch (pass) {
-      case 0: {
-        label_factors_ =
-            DrawTickAxes(dc, frame_, kBlack, names_.x.str(), names_.y.str(),
-                         XTickLabels::kEverySecondTick);
-        break;
-      }
-      case 1:
-        DrawPoints(dc);
-        break;
-      case 2:
-        DrawModelCurve(dc);
-        break;
-      case 3:
-        DrawSill(dc);
-        break;
-      default:
-        break;
-    }
-  });
+  RunChartPass(frame_, std::nullopt, this, pass);
+}
+
+void CGeoVarmPlt::DrawAxes(CDC* dc) {
+  label_factors_ = DrawTickAxes(dc, frame_, kBlack, names_.x.str(),
+                                names_.y.str(), XTickLabels::kEverySecondTick);
 }
 
 void CGeoVarmPlt::DrawPoints(CDC* dc) {
@@ -196,7 +182,7 @@ void CGeoVarmPlt::DrawVrgLine() {
   } catch (const std::bad_alloc&) {
     return;
   }
-  DrawRecordedLine(scope.dc(), points);
+  DrawRecordedLine(scope.dc(), frame_, points);
 }
 
 void CGeoVarmPlt::DrawSelectPoint() {
@@ -212,10 +198,7 @@ void CGeoVarmPlt::DrawSelectPoint() {
       CurrentVariogramRow(lag_count_, cutoff_count_, current_cutoff_);
   for (long long i = row.begin; i < row.end; ++i) {
     if (selected_[i] == 0) continue;
-    StrokeCross(scope.dc(),
-                SaturateToLong(static_cast<long long>(positions_[i].x) +
-                               kVariogramCornerX),
-                SaturateToLong(static_cast<long long>(positions_[i].y) +
-                               kVariogramCornerY));
+    const CPoint at = RecordedToClient(frame_, positions_[i]);
+    StrokeCross(scope.dc(), at.x, at.y);
   }
 }

@@ -22,7 +22,7 @@ VariogramRow CurrentVariogramRow(LONG lag_count, int cutoff_count, int current);
 
 // True for an entry with enough pairs to be drawn and scaled over.
 inline bool IsQualifying(const Variogram& entry) {
-  return entry.npairs >= kMinVariogramPairs;
+  return entry.npairs >= kKvMinVariogramPairs;
 }
 
 // Appends the semivariance and the lag of every qualifying entry among
@@ -33,7 +33,7 @@ void CollectQualifying(const Variogram* entries, LONG lag_count,
 
 class CGeoVarmPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 7;
+  static constexpr LONG kTypeCode = kKvVariogram;
 
   CGeoVarmPlt();
   ~CGeoVarmPlt() override;
@@ -68,7 +68,10 @@ class CGeoVarmPlt : public CKorvaGraph {
   void CalcExtents();
   void CalcScale();
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
+  void DrawAxes(CDC* dc);
   void DrawPoints(CDC* dc);
   void DrawModelCurve(CDC* dc);
   void DrawSill(CDC* dc);

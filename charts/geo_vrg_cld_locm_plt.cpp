@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr FrameStyle kPairMapFrame{10,   5, 0, 0, 10, false, GridStyle::kNone,
-                                   false};
+constexpr FrameStyle kPairMapFrame = FrameStyle().Left(10).Top(5).Bottom(10);
 constexpr PenSpec kBluePassPen{PS_SOLID, 1, kBlue};
 constexpr COLORREF kPrimaryFill = RGB(80, 80, 200);
 constexpr COLORREF kSecondFill = RGB(255, 0, 0);
@@ -17,7 +16,7 @@ constexpr int kPairEndRadius = 5;
 
 // Returns the sample at `index`, or null when the set has no such sample:
 // selected pairs come from the host unchecked.
-const KvDiscPnt* SampleAt(const SampleSet& set, LONG index) {
+const KvDiscPnt* SampleAt(const SampleArray& set, LONG index) {
   if (set.samples == nullptr || index < 0 || index >= set.count) {
     return nullptr;
   }
@@ -41,27 +40,17 @@ void CGeoVrgCldLocmPlt::DrawVrgCldLocmPlt(CWnd* window) {
 void CGeoVrgCldLocmPlt::Redraw() {
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  DrawPass(0);
-  if (second_.samples != nullptr) DrawPass(1);
-  DrawPass(2);
+  RunPass(&CGeoVrgCldLocmPlt::DrawPrimarySamples);
+  if (second_.samples != nullptr) {
+    RunPass(&CGeoVrgCldLocmPlt::DrawSecondSamples);
+  }
+  RunPass(&CGeoVrgCldLocmPlt::DrawSelectedPairs);
 }
 
-void CGeoVrgCldLocmPlt::DrawPass(int pass) {
-  if (primary_.samples == nullptr) return;
-  DrawPassScope scope(frame_, kBluePassPen);
-  if (!scope) return;
-  switch (pass) {
-    case 0:
-      DrawPrimarySamples(scope.dc());
-      break;
-    case 1:
-      DrawSecondSamples(scope.dc());
-      break;
-    case 2:
-      DrawSelectedPairs(scope.dc());
-      break;
-    default:
-      break;
+template <typename Pass>
+void CGeoVrgCldLocmPlt::RunPass(Pass pass) {
+  if (primary_.samples != nullptr) {
+    RunChartPass(frame_, kBluePassPen, this, pass);
   }
 }
 
@@ -85,7 +74,8 @@ void CGeoVrgCldLocmPlt::DrawSecondSamples(CDC* dc) {
 void CGeoVrgCldLocmPlt::DrawSelectedPairs(CDC* dc) {
   if (pairs_ == nullptr) return;
   // The second index refers to the second samples once they are loaded.
-  const SampleSet& second_set = second_.samples != nullptr ? second_ : primary_;
+  const SampleArray& second_set =
+      second_.samples != nullptr ? second_ : primary_;
   for (LONG k = 0; k < pair_count_; ++k) {
     const KvDiscPnt* first = SampleAt(primary_, pairs_[k].first);
     const KvDiscPnt* second = SampleAt(second_set, pairs_[k].second);

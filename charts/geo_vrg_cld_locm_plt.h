@@ -10,7 +10,7 @@
 
 class CGeoVrgCldLocmPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 11;
+  static constexpr LONG kTypeCode = kKvCloudLocationMap;
 
   CGeoVrgCldLocmPlt();
   ~CGeoVrgCldLocmPlt() override;
@@ -41,17 +41,19 @@ class CGeoVrgCldLocmPlt : public CKorvaGraph {
   friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
-  void DrawPass(int pass);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawPrimarySamples(CDC* dc);
   void DrawSecondSamples(CDC* dc);
   void DrawSelectedPairs(CDC* dc);
   void DrawSamplePoint(CDC* dc, double x, double y, COLORREF fill);
   void DrawPairLink(CDC* dc, double x1, double y1, double x2, double y2);
 
-  SampleSet primary_;
-  SampleSet second_;
+  SampleArray primary_;
+  SampleArray second_;
   AxisNames names_;  // never set: this map has no axis names
-  ValueWindow window_;
+  DataExtent window_;
   KVD_3DOT box_max_{};
   KVD_3DOT box_min_{};
   PlotFrame frame_;

@@ -8,11 +8,12 @@
 
 namespace {
 
-constexpr FrameStyle kCloudFrame{45,   8, 8, 85, 0, false, GridStyle::kDotted,
-                                 false};
+constexpr FrameStyle kCloudFrame =
+    kVariogramPlotFrame.BottomPerWidth(kKvVariogramCloudPlotBottom)
+        .Grid(GridStyle::kDotted);
 constexpr PenSpec kPassPen{PS_SOLID, 1, kDarkGrey};
-constexpr int kCircleStyle = 0;  // the only point style the chart draws
-constexpr int kPointRadius = 2;
+// Every point is a small circle (the only point style the chart draws) of
+// kPointMarkerRadius.
 constexpr COLORREF kCloudFill = RGB(250, 50, 50);
 constexpr COLORREF kCloudOutline = kBlack;
 constexpr COLORREF kSelectedColor = RGB(0, 255, 255);
@@ -42,26 +43,16 @@ void CGeoVrgCldPlt::WorldtoScreen(double x, double y, int& sx, int& sy) const {
 void CGeoVrgCldPlt::Redraw() {
   frame_.Repaint();
   if (!frame_.CanDraw()) return;
-  for (int pass = 0; pass <= 2; ++pass) DrawPass(pass, kCircleStyle);
+  RunPass(&CGeoVrgCldPlt::DrawAxes);
+  RunPass(&CGeoVrgCldPlt::DrawCloud);
+  RunPass(&CGeoVrgCldPlt::DrawSelection);
 }
 
-void CGeoVrgCldPlt::DrawPass(int pass, int style) {
-  if (x_ == nullptr || y_ == nullptr) return;
-  RunDrawPass(frame_, kPassPen, [&](CDC* dc) {
-    switch (pass) {
-      case 0:
-        DrawAxes(dc);
-        break;
-      case 1:
-        DrawCloud(dc, style);
-        break;
-      case 2:
-        DrawSelection(dc, style);
-        break;
-      default:
-        break;
-    }
-  });
+template <typename Pass>
+void CGeoVrgCldPlt::RunPass(Pass pass) {
+  if (x_ != nullptr && y_ != nullptr) {
+    RunChartPass(frame_, kPassPen, this, pass);
+  }
 }
 
 void CGeoVrgCldPlt::DrawAxes(CDC* dc) {
@@ -72,25 +63,24 @@ void CGeoVrgCldPlt::DrawAxes(CDC* dc) {
                    XTickLabels::kEverySecondTick);
 }
 
-void CGeoVrgCldPlt::DrawCloud(CDC* dc, int style) const {
+void CGeoVrgCldPlt::DrawCloud(CDC* dc) const {
   // A million points each as DrawCloudPoint draws one, in runs.
-  if (style != kCircleStyle) return;
-  CircleMarkerRun run(dc, frame_, kCloudOutline, kPointRadius, kCloudFill);
+  CircleMarkerRun run(dc, frame_, kCloudOutline, kPointMarkerRadius,
+                      kCloudFill);
   for (LONG i = 0; i < count_; ++i) run.Add(x_[i], y_[i]);
 }
 
-void CGeoVrgCldPlt::DrawSelection(CDC* dc, int style) const {
+void CGeoVrgCldPlt::DrawSelection(CDC* dc) const {
   if (selected_ == nullptr) return;
   for (LONG j = 0; j < selected_count_; ++j) {
     const LONG k = selected_[j];
     // A number outside the cloud would read beyond the host's arrays.
     if (k < 0 || k >= count_) continue;
-    DrawCloudPoint(dc, x_[k], y_[k], kSelectedColor, kSelectedColor, style);
+    DrawCloudPoint(dc, x_[k], y_[k], kSelectedColor, kSelectedColor);
   }
 }
 
 void CGeoVrgCldPlt::DrawCloudPoint(CDC* dc, double x, double y, COLORREF fill,
-                                   COLORREF outline, int style) const {
-  if (style != kCircleStyle) return;
-  DrawCircleMarker(dc, frame_, x, y, outline, kPointRadius, fill);
+                                   COLORREF outline) const {
+  DrawCircleMarker(dc, frame_, x, y, outline, kPointMarkerRadius, fill);
 }

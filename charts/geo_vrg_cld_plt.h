@@ -12,7 +12,7 @@
 
 class CGeoVrgCldPlt : public CKorvaGraph {
  public:
-  static constexpr LONG kTypeCode = 10;
+  static constexpr LONG kTypeCode = kKvVariogramCloud;
 
   CGeoVrgCldPlt();
   ~CGeoVrgCldPlt() override;
@@ -46,20 +46,22 @@ class CGeoVrgCldPlt : public CKorvaGraph {
   friend struct ChartInspector;  // tests read the stored state
  private:
   void Redraw();
-  void DrawPass(int pass, int style);
+  // Runs one of the passes below when the chart has what they draw.
+  template <typename Pass>
+  void RunPass(Pass pass);
   void DrawAxes(CDC* dc);
-  void DrawCloud(CDC* dc, int style) const;
-  void DrawSelection(CDC* dc, int style) const;
+  void DrawCloud(CDC* dc) const;
+  void DrawSelection(CDC* dc) const;
   void DrawCloudPoint(CDC* dc, double x, double y, COLORREF fill,
-                      COLORREF outline, int style) const;
+                      COLORREF outline) const;
 
   double* x_ = nullptr;
   double* y_ = nullptr;
   LONG count_ = 0;
   AxisNames names_;
-  ValueWindow x_window_;
-  ValueWindow y_window_;
-  EngineHandle engine_{3};
+  DataExtent x_window_;
+  DataExtent y_window_;
+  EngineHandle engine_{kChartEngine};
   PlotFrame frame_;
   AxisFactors label_factors_;  // set while the axes are drawn
   LONG* selected_ = nullptr;

@@ -12,21 +12,14 @@
 namespace {
 
 constexpr PenSpec kRedPassPen{PS_SOLID, 1, kRed};
-constexpr int kMarkerRadius = 2;
-constexpr double kTailFactor = 5.0;
+constexpr double kQuantileTailFactor = 5.0;
 
-void DrawQuantilePass(const PlotFrame& frame, int pass, const AxisNames& names,
-                      const QuantilePairs& pairs) {
-  if (!pairs.HasArray()) return;
-  RunDrawPass(frame, kRedPassPen, [&](CDC* dc) {
-    if (pass == 0) {
-      frame.DrawAxes(dc, kBlack, names.x.str(), names.y.str());
-      return;
-    }
-    for (LONG i = 0; i < pairs.count(); ++i) {
-      DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue, kMarkerRadius);
-    }
-  });
+void DrawQuantilePoints(CDC* dc, const PlotFrame& frame,
+                        const QuantilePairs& pairs) {
+  for (LONG i = 0; i < pairs.count(); ++i) {
+    DrawCircleMarker(dc, frame, pairs.X(i), pairs.Y(i), kBlue,
+                     kPointMarkerRadius);
+  }
 }
 
 }  // namespace
@@ -58,16 +51,16 @@ void QuantilePairs::CopyOut(double* x, double* y) const {
 
 void FormQuantilePairs(int engine, const QuantileRequest& request,
                        QuantilePairs& pairs) {
-  _kvLoadDiscPnts(engine, request.first, request.first_count, 1);
-  _kvLoadDiscPnts(engine, request.second, request.second_count, 2);
-  _kvSetDataExtr(engine, -kEngineNoLimit, kEngineNoLimit);
+  _kvLoadDiscPnts(engine, request.first, request.first_count, kPrimarySet);
+  _kvLoadDiscPnts(engine, request.second, request.second_count, kSecondSet);
+  _kvSetDataExtr(engine, -kKvOpenLimit, kKvOpenLimit);
   _kvSetQqPpFlag(engine, request.selector);
   _kvSetProbPntNum(engine, request.point_count);
   _kvSetAttrExtr(engine, request.x_window.minimum, request.x_window.maximum,
-                 kEngineXAxis, kTailFactor);
+                 kEngineXAxis, kQuantileTailFactor);
   _kvSetAttrExtr(engine, request.y_window.minimum, request.y_window.maximum,
-                 kEngineYAxis, kTailFactor);
-  _kvSetLogFlag(engine, 0, 1);
+                 kEngineYAxis, kQuantileTailFactor);
+  _kvSetLogFlag(engine, 0, kValueAxis);
   _kvSetScale(engine, kEngineScale);
   _kvSetThoryData(engine, request.x_window.minimum, request.y_window.minimum,
                   request.x_window.maximum, request.y_window.maximum);
@@ -78,8 +71,7 @@ void FormQuantilePairs(int engine, const QuantileRequest& request,
 }
 
 void CalcQuantileScale(PlotFrame& frame, LONG selector,
-                       const ValueWindow& x_extent,
-                       const ValueWindow& y_extent) {
+                       const DataExtent& x_extent, const DataExtent& y_extent) {
   if (selector == 0) {
     frame.CalcScale(x_extent.minimum, x_extent.maximum, y_extent.minimum,
                     y_extent.maximum, OriginRule::kDataMinimum);
@@ -96,8 +88,13 @@ void RedrawQuantilePlot(const PlotFrame& frame, const AxisNames& names,
       !(std::fabs(frame.y.range) >= min_range) || !frame.CanDraw()) {
     return;
   }
-  DrawQuantilePass(frame, 0, names, pairs);
-  DrawQuantilePass(frame, 1, names, pairs);
+  // Both passes draw nothing while there is no pair array.
+  if (!pairs.HasArray()) return;
+  RunDrawPass(frame, kRedPassPen, [&](CDC* dc) {
+    frame.DrawAxes(dc, kBlack, names.x.str(), names.y.str());
+  });
+  RunDrawPass(frame, kRedPassPen,
+              [&](CDC* dc) { DrawQuantilePoints(dc, frame, pairs); });
 }
 
 WindowSummary Summarize(double* values, LONG count) {

@@ -1,7 +1,8 @@
-// Parts shared by the two Q-Q charts (normal Q-Q and Q-Q / P-P): their frame
-// style, the pairs the engine forms, the engine request that forms them, the
-// scale of both forms and the two draw passes. Also the windowed count, mean
-// and deviation that the Q-Q / P-P and scatter charts report.
+// Parts shared by the two Q-Q charts (normal Q-Q and Q-Q / P-P): the pairs
+// the engine forms, the engine request that forms them, the scale of both
+// forms and the two draw passes (their frame is the cross plot's). Also the
+// windowed count, mean and deviation that the Q-Q / P-P and scatter charts
+// report.
 #ifndef CHARTS_QQ_PARTS_H_
 #define CHARTS_QQ_PARTS_H_
 
@@ -10,18 +11,6 @@
 #include "charts/chart_parts.h"
 #include "frame/plot_frame.h"
 #include "korvagraph/KorvaGraphLib.h"
-
-// Engine arguments of the Q-Q and scatter compute steps: the open data
-// window, the scale every call site passes (0.24 as a float) and the numbers
-// of the horizontal and vertical axes.
-constexpr double kEngineNoLimit = 1e21;
-constexpr double kEngineScale = 0.23999999463558197;
-constexpr int kEngineXAxis = 2;
-constexpr int kEngineYAxis = 3;
-
-// Cross-plot margins, dotted grey grid and the corner-to-corner diagonal.
-constexpr FrameStyle kQuantileFrame{35,   8, 8, 35, 0, true, GridStyle::kDotted,
-                                    false};
 
 // The (x, y) pairs the engine formed at the last compute step, owned by the
 // chart. There is no array before the first step or after a failed one.
@@ -61,8 +50,8 @@ struct QuantileRequest {
   LONG second_count = 0;
   LONG point_count = 0;
   LONG selector = 0;
-  ValueWindow x_window;
-  ValueWindow y_window;
+  DataExtent x_window;
+  DataExtent y_window;
 };
 
 // Hands the request to the engine and reads its pairs into `pairs`.
@@ -73,8 +62,7 @@ void FormQuantilePairs(int engine, const QuantileRequest& request,
 // Quantile form (selector 0): the extents are the two windows and the axis
 // origins their minimums. Probability form: origins 0 and ranges 1.
 void CalcQuantileScale(PlotFrame& frame, LONG selector,
-                       const ValueWindow& x_extent,
-                       const ValueWindow& y_extent);
+                       const DataExtent& x_extent, const DataExtent& y_extent);
 
 // Repaints the window, then, when both ranges are at least `min_range` in
 // magnitude and the frame can draw, the frame pass and the point pass. Both

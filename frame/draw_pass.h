@@ -9,12 +9,7 @@
 
 #include "frame/gdi_guards.h"
 #include "frame/plot_frame.h"
-
-struct PenSpec {
-  int style;
-  int width;
-  COLORREF color;
-};
+#include "platform/pen_spec.h"
 
 class DrawPassScope {
  public:
@@ -45,6 +40,14 @@ void RunDrawPass(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
     draw(scope.dc());
   } catch (const std::bad_alloc&) {
   }
+}
+
+// Runs one of a chart's passes, a member drawing on the pass's context, as
+// RunDrawPass runs draw. A chart's Redraw lists its passes by name in order.
+template <typename Chart, typename Pass>
+void RunChartPass(const PlotFrame& frame, std::optional<PenSpec> pass_pen,
+                  Chart* chart, Pass pass) {
+  RunDrawPass(frame, pass_pen, [chart, pass](CDC* dc) { (chart->*pass)(dc); });
 }
 
 #endif  // FRAME_DRAW_PASS_H_

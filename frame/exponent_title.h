@@ -1,7 +1,8 @@
 // The title of an X axis whose tick labels are divided by a power of ten: the
 // axis name followed by ", 10", centred below the tick labels, with the
 // exponent in a smaller font raised at the title's estimated right end; and
-// the "10" of a Y axis title with its exponent beside it.
+// the "10" of a Y axis title with its exponent beside it. The one routine for
+// every chart that draws such a title; a metrics record says where.
 #ifndef FRAME_EXPONENT_TITLE_H_
 #define FRAME_EXPONENT_TITLE_H_
 
@@ -11,11 +12,23 @@
 #include "platform/afx_gdi.h"
 #include "platform/win_types.h"
 
-// Draws `name` + ", 10" (height 15) 20 pixels below the X axis, centred on the
-// axis less 5 pixels, and `exponent` (height 10) 16 pixels below the axis at
-// the title's estimated right end (15 * length / 2 pixels wide).
+// Where a chart's X title stands and how wide it is taken to be: there are
+// no text metrics, so the width is a fixed estimate per character.
+struct AxisTitleMetrics {
+  // Pixels from the axis to the title's bottom edge; the title (15 pixels
+  // high) starts a whole number of 4-pixel label steps below the axis.
+  int depth = 0;
+  // The estimated width: (characters + extra_characters) * this / 2 pixels.
+  int pixels_per_two_characters = 0;
+  int extra_characters = 0;
+};
+
+// Draws `name` + ", 10" (height 15) with its top depth - 15 pixels below the
+// X axis, centred on the axis less 5 pixels, and `exponent` (height 10) one
+// label step (4 pixels) higher at the title's estimated right end.
 // REQUIRES: the context's text alignment is centre-top and the frame is scaled.
-void DrawExponentTitle(CDC* dc, const PlotFrame& frame, const std::string& name,
+void DrawExponentTitle(CDC* dc, const PlotFrame& frame,
+                       const AxisTitleMetrics& metrics, const std::string& name,
                        LONG exponent);
 
 // Draws "10" (height 15) right-aligned with its top right corner at (x, y),
@@ -37,6 +50,7 @@ void DrawEveryStepXLabels(CDC* dc, const PlotFrame& frame, double factor);
 // with the exponent 0). Leaves the background transparent and the alignment
 // centre-top.
 void DrawExponentXAxis(CDC* dc, const PlotFrame& frame, COLORREF frame_color,
-                       const std::string& name, double& factor);
+                       const AxisTitleMetrics& title, const std::string& name,
+                       double& factor);
 
 #endif  // FRAME_EXPONENT_TITLE_H_

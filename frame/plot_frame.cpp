@@ -171,31 +171,31 @@ void PlotFrame::DrawGrid(CDC* dc) const {
 
 void PlotFrame::DrawStandardLabels(CDC* dc, const std::string& x_name,
                                    const std::string& y_name) const {
-  constexpr int kHeight = 15;
   dc->SetBkMode(TRANSPARENT);
   double dx = 0.0;
   double dy = 0.0;
-  PixelOffsets(5, 4, dx, dy);
+  LabelOffsets(dx, dy);
 
   dc->SetTextAlign(TA_CENTER | TA_TOP);
-  DrawLabel(dc, x.end, y.origin - dy, kHeight, 0, x_name);
+  DrawLabel(dc, x.end, y.origin - dy, kLabelHeight, 0, x_name);
   const LONG nx = x.StepCount();
-  DrawLabel(dc, x.origin, y.origin - dy, kHeight, 0, FormatNumber(x.origin));
+  DrawLabel(dc, x.origin, y.origin - dy, kLabelHeight, 0,
+            FormatNumber(x.origin));
   for (LONG i = 2; i < nx; i += 2) {
     const double wx = x.origin + i * x.step;
-    DrawLabel(dc, wx, y.origin - dy, kHeight, 0, FormatNumber(wx));
+    DrawLabel(dc, wx, y.origin - dy, kLabelHeight, 0, FormatNumber(wx));
   }
 
   // Doubling dy centres a 15-pixel label about its grid line.
   dc->SetTextAlign(TA_RIGHT | TA_TOP);
   dy *= 2.0;
-  DrawLabel(dc, x.origin - dx, y.end + dy, kHeight, 0, y_name);
+  DrawLabel(dc, x.origin - dx, y.end + dy, kLabelHeight, 0, y_name);
   const LONG ny = y.RoundedStepCount();
-  DrawLabel(dc, x.origin - dx, y.origin + dy, kHeight, 0,
+  DrawLabel(dc, x.origin - dx, y.origin + dy, kLabelHeight, 0,
             FormatNumber(y.origin));
   for (LONG j = 2; j < ny; j += 2) {
     const double wy = y.origin + j * y.step;
-    DrawLabel(dc, x.origin - dx, wy + dy, kHeight, 0, FormatNumber(wy));
+    DrawLabel(dc, x.origin - dx, wy + dy, kLabelHeight, 0, FormatNumber(wy));
   }
 }
 

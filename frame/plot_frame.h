@@ -33,16 +33,55 @@ enum class GridStyle {
   kSolidVertical,  // solid dark grey lines at the inner X steps only
 };
 
-// How a chart's frame differs from the others'.
+// How a chart's frame differs from the others', built field by field:
+//   FrameStyle().Left(35).Top(8).Right(8).BottomPerWidth(50)
+//       .Grid(GridStyle::kDotted)
+// Margins are in pixels; what is not named keeps the default below.
 struct FrameStyle {
-  LONG left_margin;
-  LONG top_margin;
-  LONG right_margin;
-  LONG bottom_per_width;  // bottom margin = H * this / W, when non-zero
-  LONG bottom_margin;     // the fixed bottom margin otherwise
-  bool diagonal;          // bottom-left to top-right line over the frame
-  GridStyle grid;
-  bool narrow_labels;  // label font width (height - 4) / 2 instead of 0
+  LONG left_margin = 0;
+  LONG top_margin = 0;
+  LONG right_margin = 0;
+  LONG bottom_per_width = 0;  // bottom margin = H * this / W, when non-zero
+  LONG bottom_margin = 0;     // the fixed bottom margin otherwise
+  bool diagonal = false;      // bottom-left to top-right line over the frame
+  GridStyle grid = GridStyle::kNone;
+  bool narrow_labels = false;  // label font width (height - 4) / 2, not 0
+
+ private:
+  // Returns a copy with one field changed. Declared before the named
+  // setters, so that a constant expression can use it through them.
+  template <typename Field>
+  constexpr FrameStyle With(Field FrameStyle::*field, Field value) const {
+    FrameStyle style = *this;
+    style.*field = value;
+    return style;
+  }
+
+ public:
+  constexpr FrameStyle Left(LONG pixels) const {
+    return With(&FrameStyle::left_margin, pixels);
+  }
+  constexpr FrameStyle Top(LONG pixels) const {
+    return With(&FrameStyle::top_margin, pixels);
+  }
+  constexpr FrameStyle Right(LONG pixels) const {
+    return With(&FrameStyle::right_margin, pixels);
+  }
+  constexpr FrameStyle BottomPerWidth(LONG pixels) const {
+    return With(&FrameStyle::bottom_per_width, pixels);
+  }
+  constexpr FrameStyle Bottom(LONG pixels) const {
+    return With(&FrameStyle::bottom_margin, pixels);
+  }
+  constexpr FrameStyle Diagonal() const {
+    return With(&FrameStyle::diagonal, true);
+  }
+  constexpr FrameStyle Grid(GridStyle style) const {
+    return With(&FrameStyle::grid, style);
+  }
+  constexpr FrameStyle NarrowLabels() const {
+    return With(&FrameStyle::narrow_labels, true);
+  }
 };
 
 // How CalcScale places an axis origin.
@@ -50,6 +89,12 @@ enum class OriginRule {
   kFloored,      // a whole number of steps at or below the minimum
   kDataMinimum,  // the minimum itself
 };
+
+// Every label and title is 15 pixels high; the labels stand 5 pixels left of
+// the plot or 4 pixels below it (one label step), tops aligned.
+constexpr int kLabelHeight = 15;
+constexpr LONG kLabelGapX = 5;
+constexpr LONG kLabelGapY = 4;
 
 constexpr COLORREF kGridGrey = RGB(180, 180, 180);
 constexpr COLORREF kDarkGrey = RGB(100, 100, 100);
@@ -106,6 +151,10 @@ class PlotFrame {
   // Label offsets in data units: `pixels_x` to the right and `pixels_y` up,
   // measured from the axis origins (ScreentoWorld(px, PH - py) - origins).
   void PixelOffsets(LONG pixels_x, LONG pixels_y, double& dx, double& dy) const;
+  // The label gaps kLabelGapX and kLabelGapY in data units.
+  void LabelOffsets(double& dx, double& dy) const {
+    PixelOffsets(kLabelGapX, kLabelGapY, dx, dy);
+  }
 
   CWnd* window = nullptr;  // the host's window; not owned
   RECT plot{};             // plot rectangle in client pixels

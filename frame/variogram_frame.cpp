@@ -8,13 +8,17 @@
 
 namespace {
 
-constexpr int kLabelHeight = 15;
-constexpr int kExponentHeight = 10;
 constexpr LONG kTickPixels = 5;
 
-std::string FormatExponent(LONG exponent) {
-  return std::to_string(static_cast<long>(exponent));
-}
+// The title 24 pixels below the axis, its width taken as 5.5 pixels per
+// character and two more.
+constexpr AxisTitleMetrics kVariogramAxisTitle = [] {
+  AxisTitleMetrics title;
+  title.depth = 39;
+  title.pixels_per_two_characters = 11;
+  title.extra_characters = 2;
+  return title;
+}();
 
 }  // namespace
 
@@ -113,21 +117,10 @@ void DrawFactorLabels(CDC* dc, const PlotFrame& frame,
   dc->SetBkMode(TRANSPARENT);
   double ax = 0.0;
   double ay = 0.0;
-  frame.PixelOffsets(5, 4, ax, ay);
-  const double cx = x.origin + (x.end - x.origin - ax) * 0.5;
+  frame.LabelOffsets(ax, ay);
 
   dc->SetTextAlign(TA_CENTER | TA_TOP);
-  const std::string x_title = x_name + ", 10";
-  // The exponent follows the centred title: half its estimated width
-  // (11 pixels per two characters) to the right of the centre.
-  const long long title_pixels =
-      (static_cast<long long>(x_title.size()) + 2) * 11 / 2;
-  double title_width = 0.0;
-  double unused = 0.0;
-  frame.PixelOffsets(SaturateToLong(title_pixels), 0, title_width, unused);
-  frame.DrawLabel(dc, cx, y.origin - 6.0 * ay, kLabelHeight, 0, x_title);
-  frame.DrawLabel(dc, cx + title_width * 0.5, y.origin - 5.0 * ay,
-                  kExponentHeight, 0, FormatExponent(factors.x_exponent));
+  DrawExponentTitle(dc, frame, kVariogramAxisTitle, x_name, factors.x_exponent);
   frame.DrawLabel(dc, x.origin, y.origin - ay, kLabelHeight, 0,
                   FormatNumber(x.origin / factors.x_factor));
   const LONG nx = x.StepCount();
@@ -177,15 +170,19 @@ void DrawWorldLine(CDC* dc, const PlotFrame& frame, double x1, double y1,
   dc->LineTo(sx, sy);
 }
 
-void DrawRecordedLine(CDC* dc, const std::vector<CPoint>& points) {
+CPoint RecordedToClient(const PlotFrame& frame, const CPoint& position) {
+  const FrameStyle& style = frame.style();
+  return CPoint(
+      SaturateToLong(static_cast<long long>(position.x) + style.left_margin),
+      SaturateToLong(static_cast<long long>(position.y) + style.top_margin));
+}
+
+void DrawRecordedLine(CDC* dc, const PlotFrame& frame,
+                      const std::vector<CPoint>& points) {
   for (size_t k = 0; k + 1 < points.size(); ++k) {
-    dc->MoveTo(
-        SaturateToLong(static_cast<long long>(points[k].x) + kVariogramCornerX),
-        SaturateToLong(static_cast<long long>(points[k].y) +
-                       kVariogramCornerY));
-    dc->LineTo(SaturateToLong(static_cast<long long>(points[k + 1].x) +
-                              kVariogramCornerX),
-               SaturateToLong(static_cast<long long>(points[k + 1].y) +
-                              kVariogramCornerY));
+    const CPoint from = RecordedToClient(frame, points[k]);
+    const CPoint to = RecordedToClient(frame, points[k + 1]);
+    dc->MoveTo(from.x, from.y);
+    dc->LineTo(to.x, to.y);
   }
 }

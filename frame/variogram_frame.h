@@ -13,14 +13,6 @@
 #include "frame/plot_frame.h"
 #include "korvagraph/cpoint.h"
 
-// An entry of an experimental variogram takes part only with this many pairs.
-constexpr LONG kMinVariogramPairs = 30;
-
-// The plot corner in client coordinates for a client area at (0, 0): the
-// partial redraws add it to the recorded positions by hand.
-constexpr LONG kVariogramCornerX = 45;
-constexpr LONG kVariogramCornerY = 8;
-
 // Largest and smallest semivariance and largest lag of the qualifying entries.
 struct VariogramExtents {
   double largest_gamma = 0.0;
@@ -78,8 +70,14 @@ AxisFactors DrawTickAxes(CDC* dc, const PlotFrame& frame, COLORREF frame_color,
 void DrawWorldLine(CDC* dc, const PlotFrame& frame, double x1, double y1,
                    double x2, double y2);
 
-// Joins recorded positions (relative to the plot corner) with the current
-// pen, in client coordinates; fewer than two points draw nothing.
-void DrawRecordedLine(CDC* dc, const std::vector<CPoint>& points);
+// Returns a recorded position (relative to the plot corner) in client
+// coordinates, for a context without a viewport origin: the corner is the
+// style's left and top margins, as the client area starts at (0, 0).
+CPoint RecordedToClient(const PlotFrame& frame, const CPoint& position);
+
+// Joins recorded positions with the current pen, in client coordinates;
+// fewer than two points draw nothing.
+void DrawRecordedLine(CDC* dc, const PlotFrame& frame,
+                      const std::vector<CPoint>& points);
 
 #endif  // FRAME_VARIOGRAM_FRAME_H_

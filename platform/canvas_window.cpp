@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/device_context.h"
+#include "platform/context_table.h"
 #include "platform/png_writer.h"
 #include "platform/vector_export.h"
 #include "platform/window_state.h"

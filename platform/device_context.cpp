@@ -2,38 +2,11 @@
 
 #include <string>
 
-#include "platform/handle_table.h"
 #include "platform/line_raster.h"
 #include "platform/shape_raster.h"
 #include "platform/text_raster.h"
 
 namespace {
-
-// Set once the table exists; the construction stays out of the drawing
-// calls' quick paths (see GdiObjects).
-HandleTable<DeviceContext>* the_contexts = nullptr;
-
-[[gnu::noinline, gnu::cold]] HandleTable<DeviceContext>* MakeContexts() {
-  static auto* const table =  // never destroyed
-      new HandleTable<DeviceContext>(kDeviceContextHandleTag);
-  the_contexts = table;
-  return table;
-}
-
-HandleTable<DeviceContext>& DeviceContexts() {
-  HandleTable<DeviceContext>* const table = the_contexts;
-  return __builtin_expect(table != nullptr, 1) ? *table : *MakeContexts();
-}
-
-DeviceContext* Lookup(HDC dc) { return DeviceContexts().Find(HandleBits(dc)); }
-
-// Runs a call on the context behind a CDC, or returns `failed`. The CDC
-// members live here, beside the table, so that the lookup inlines.
-template <typename Result, typename Call>
-Result OnContext(HDC dc, Result failed, Call call) {
-  DeviceContext* context = Lookup(dc);
-  return context == nullptr ? failed : call(*context);
-}
 
 std::string Coordinates(int64_t x, int64_t y) {
   return std::to_string(x) + " " + std::to_string(y);
@@ -51,39 +24,19 @@ void RecordCall(WindowState* window, Line line) {
   if (window != nullptr && window->recording) LogLine(window, line);
 }
 
-// Selects the wrapped object; returns the wrapper lent for the object the
-// selection replaced, or null.
-template <typename Wrapper>
-Wrapper* SelectWrapped(HDC dc, Wrapper* object, Wrapper GdiObject::*lent) {
-  DeviceContext* context = Lookup(dc);
-  if (object == nullptr || context == nullptr) return nullptr;
-  HGDIOBJ previous = nullptr;
-  GdiObject* previous_object = nullptr;
-  const GdiObject* selected =
-      context->SelectUnrecorded(object->m_hObject, &previous, &previous_object);
-  if (selected == nullptr) return nullptr;
-  Wrapper* wrapper = nullptr;
-  if (previous != nullptr) {
-    wrapper = &(previous_object->*lent);
-    wrapper->m_hObject = previous;
-  }
-  return context->RecordSelect(selected, wrapper);
-}
-
 // Records a selection; out of line, off the drawing path.
-template <typename Result>
-[[gnu::noinline]] Result LogSelect(WindowState* window,
-                                   const GdiObject* selected, Result result) {
+[[gnu::noinline]] HGDIOBJ LogSelect(WindowState* window,
+                                    const GdiObject* selected,
+                                    HGDIOBJ previous) {
   window->Record("SelectObject " + DescribeGdiObject(*selected));
-  return result;
+  return previous;
 }
 
 }  // namespace
 
-void DeviceContext::Open(HWND window, WindowState* state, HDC self) {
+void DeviceContext::Open(HWND window, WindowState* state) {
   window_ = window;
   state_ = state;
-  cdc_.m_hDC = self;
   origin_ = CPoint();
   position_ = CPoint();
   align_ = TA_LEFT | TA_TOP;
@@ -106,7 +59,6 @@ void DeviceContext::Close() {
     selected_[k] = nullptr;
     current_[k] = nullptr;
   }
-  cdc_.m_hDC = nullptr;
   window_ = nullptr;
   state_ = nullptr;
 }
@@ -118,36 +70,24 @@ CPoint DeviceContext::SetViewportOrg(int x, int y) {
   return previous;
 }
 
-GdiObject* DeviceContext::SelectUnrecorded(HGDIOBJ object, HGDIOBJ* previous,
-                                           GdiObject** previous_object) {
+HGDIOBJ DeviceContext::RecordSelect(const GdiObject* selected,
+                                    HGDIOBJ previous) const {
+  WindowState* window = state_;
+  if (window != nullptr && window->recording) {
+    return LogSelect(window, selected, previous);
+  }
+  return previous;
+}
+
+HGDIOBJ DeviceContext::Select(HGDIOBJ object) {
   GdiObject* selected = GdiObjects().Find(object);
   if (selected == nullptr) return nullptr;
   const int k = KindIndex(selected->kind);
-  *previous = selected_[k];
-  *previous_object = current_[k];
+  const HGDIOBJ previous = selected_[k];
   --current_[k]->selections;
   ++selected->selections;
   selected_[k] = object;
   current_[k] = selected;
-  return selected;
-}
-
-template <typename Result>
-Result DeviceContext::RecordSelect(const GdiObject* selected,
-                                   Result result) const {
-  WindowState* window = state_;
-  if (window != nullptr && window->recording) {
-    return LogSelect(window, selected, result);
-  }
-  return result;
-}
-
-HGDIOBJ DeviceContext::Select(HGDIOBJ object, GdiObject** previous_object) {
-  HGDIOBJ previous = nullptr;
-  GdiObject* replaced = nullptr;
-  const GdiObject* selected = SelectUnrecorded(object, &previous, &replaced);
-  if (selected == nullptr) return nullptr;
-  if (previous_object != nullptr) *previous_object = replaced;
   return RecordSelect(selected, previous);
 }
 
@@ -288,109 +228,4 @@ int DeviceContext::SetBkMode(int mode) {
   bk_mode_ = mode;
   RecordCall(state_, [mode] { return "SetBkMode " + std::to_string(mode); });
   return previous;
-}
-
-HDC OpenDeviceContext(HWND window) {
-  WindowState* state = FindWindowState(window);
-  if (state == nullptr) return nullptr;
-  DeviceContext* context = nullptr;
-  const HDC dc = HandleFromBits<HDC>(DeviceContexts().Allocate(&context));
-  if (context == nullptr) return nullptr;
-  context->Open(window, state, dc);
-  state->Record("GetDC");
-  return dc;
-}
-
-int CloseDeviceContext(HWND window, HDC dc) {
-  DeviceContext* context = FindDeviceContext(dc);
-  if (context == nullptr || context->window() != window) return 0;
-  if (WindowState* state = FindWindowState(window)) state->Record("ReleaseDC");
-  context->Close();
-  DeviceContexts().Release(HandleBits(dc));
-  return 1;
-}
-
-void ForgetWindowInContexts(HWND window) {
-  DeviceContexts().ForEachLive([window](DeviceContext& context) {
-    if (context.window() == window) context.ForgetWindowState();
-  });
-}
-
-DeviceContext* FindDeviceContext(HDC dc) { return Lookup(dc); }
-
-int OpenDeviceContextCount() {
-  return static_cast<int>(DeviceContexts().live_count());
-}
-
-// The framework's wrapper: each member runs on the context of m_hDC.
-
-CDC* CDC::FromHandle(HDC dc) {
-  DeviceContext* context = Lookup(dc);
-  return context == nullptr ? nullptr : context->cdc();
-}
-
-CPoint CDC::SetViewportOrg(int x, int y) {
-  return OnContext(m_hDC, CPoint(),
-                   [&](DeviceContext& dc) { return dc.SetViewportOrg(x, y); });
-}
-
-[[gnu::flatten]] CPen* CDC::SelectObject(CPen* pen) {
-  return SelectWrapped(m_hDC, pen, &GdiObject::lent_pen);
-}
-
-[[gnu::flatten]] CBrush* CDC::SelectObject(CBrush* brush) {
-  return SelectWrapped(m_hDC, brush, &GdiObject::lent_brush);
-}
-
-[[gnu::flatten]] CFont* CDC::SelectObject(CFont* font) {
-  return SelectWrapped(m_hDC, font, &GdiObject::lent_font);
-}
-
-[[gnu::flatten]] HGDIOBJ CDC::SelectObject(HGDIOBJ object) {
-  return OnContext(m_hDC, HGDIOBJ{nullptr},
-                   [&](DeviceContext& dc) { return dc.Select(object); });
-}
-
-CPoint CDC::MoveTo(int x, int y) {
-  return OnContext(m_hDC, CPoint(),
-                   [&](DeviceContext& dc) { return dc.MoveTo(x, y); });
-}
-
-BOOL CDC::LineTo(int x, int y) {
-  return OnContext(m_hDC, FALSE,
-                   [&](DeviceContext& dc) { return dc.LineTo(x, y); });
-}
-
-BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
-  return OnContext(m_hDC, FALSE, [&](DeviceContext& dc) {
-    return dc.Rectangle(left, top, right, bottom);
-  });
-}
-
-[[gnu::flatten]] BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
-  return OnContext(m_hDC, FALSE, [&](DeviceContext& dc) {
-    return dc.Ellipse(left, top, right, bottom);
-  });
-}
-
-BOOL CDC::TextOut(int x, int y, const char* text, int length) {
-  return OnContext(m_hDC, FALSE, [&](DeviceContext& dc) {
-    return dc.TextOut(x, y, text, length);
-  });
-}
-
-BOOL CDC::TextOut(int x, int y, const CString& text) {
-  return TextOut(x, y, text.GetString(), text.GetLength());
-}
-
-UINT CDC::SetTextAlign(UINT flags) {
-  // The framework's failure value (GDI_ERROR).
-  constexpr UINT kFailed = 0xFFFFFFFFu;
-  return OnContext(m_hDC, kFailed,
-                   [&](DeviceContext& dc) { return dc.SetTextAlign(flags); });
-}
-
-int CDC::SetBkMode(int mode) {
-  return OnContext(m_hDC, 0,
-                   [&](DeviceContext& dc) { return dc.SetBkMode(mode); });
 }

@@ -1,7 +1,7 @@
 // DeviceContext: the state behind an HDC (its window, viewport origin,
 // current position, selected objects, text settings) and the drawing calls
-// on it. GetDC opens one from a table, ReleaseDC closes it; the CDC wrapper
-// stays valid until then.
+// on it. The table of open contexts (context_table.h) owns them; GetDC opens
+// one there and ReleaseDC closes it.
 #ifndef PLATFORM_DEVICE_CONTEXT_H_
 #define PLATFORM_DEVICE_CONTEXT_H_
 
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/afx_gdi.h"
+#include "korvagraph/cpoint.h"
 #include "platform/gdi_object_table.h"
 #include "platform/stroke.h"
 #include "platform/win_types.h"
@@ -22,32 +22,22 @@ class DeviceContext {
   DeviceContext& operator=(const DeviceContext&) = delete;
 
   // Resets to the defaults of a fresh context of the window.
-  void Open(HWND window, WindowState* state, HDC self);
+  void Open(HWND window, WindowState* state);
   // Deselects everything.
   void Close();
 
   HWND window() const { return window_; }
   // Called when the window is destroyed: later drawing fails.
   void ForgetWindowState() { state_ = nullptr; }
-  CDC* cdc() { return &cdc_; }
   // True when drawing reaches a window that is not logging its calls.
   bool DrawsUnrecorded() const {
     return state_ != nullptr && !state_->recording;
   }
 
   CPoint SetViewportOrg(int x, int y);
-  // Returns the previously selected object of the kind (and, if asked, its
-  // table entry), or null.
-  HGDIOBJ Select(HGDIOBJ object, GdiObject** previous_object = nullptr);
-  // Select less the recording: returns the object taken, or null (and the
-  // selection unchanged); *previous and *previous_object get the handle and
-  // the entry of the object it replaced.
-  GdiObject* SelectUnrecorded(HGDIOBJ object, HGDIOBJ* previous,
-                              GdiObject** previous_object);
-  // Returns `result` after recording the selection of `selected` when the
-  // window records, so that callers end in it as a tail call.
-  template <typename Result>
-  Result RecordSelect(const GdiObject* selected, Result result) const;
+  // Returns the previously selected object of the kind, or null (and the
+  // selection unchanged).
+  HGDIOBJ Select(HGDIOBJ object);
 
   CPoint MoveTo(int x, int y);
   BOOL LineTo(int x, int y);
@@ -65,6 +55,9 @@ class DeviceContext {
   const GdiObject& Current(GdiKind kind) const {
     return *current_[KindIndex(kind)];
   }
+  // Returns `previous` after recording the selection of `selected` when the
+  // window records, so that Select ends in it as a tail call.
+  HGDIOBJ RecordSelect(const GdiObject* selected, HGDIOBJ previous) const;
   Stroke PenStroke() const {
     Stroke stroke = Current(GdiKind::kPen).pen_stroke;
     stroke.paint_gaps = bk_mode_ == OPAQUE;
@@ -90,7 +83,6 @@ class DeviceContext {
 
   HWND window_ = nullptr;
   WindowState* state_ = nullptr;  // null once the window is destroyed
-  CDC cdc_;
   CPoint origin_;
   CPoint position_;
   // The selected pen, brush and font. Their table slots stay put while
@@ -103,15 +95,5 @@ class DeviceContext {
   COLORREF bk_color_ = RGB(255, 255, 255);
   COLORREF text_color_ = RGB(0, 0, 0);
 };
-
-// Opens a context of the window's client area; null for an unknown window.
-HDC OpenDeviceContext(HWND window);
-// Closes a context opened for the window; 1 on success, else 0.
-int CloseDeviceContext(HWND window, HDC dc);
-// Makes the window's open contexts fail from now on, as it is destroyed.
-void ForgetWindowInContexts(HWND window);
-// Returns the open context, or null.
-DeviceContext* FindDeviceContext(HDC dc);
-int OpenDeviceContextCount();
 
 #endif  // PLATFORM_DEVICE_CONTEXT_H_

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "base/buffer.h"
 #include "korvagraph/cpoint.h"
 #include "platform/font_spec.h"
 #include "platform/stroke.h"
 #include "platform/win_types.h"
-#include "siblings/korvalib/buffer.h"
 
 enum class DisplayOpKind : uint8_t {
   kOrigin,     // v[0], v[1]: the viewport origin of the calls that follow
@@ -167,7 +167,7 @@ class DisplayList {
 
   std::vector<DisplayOp> ops_;
   // On huge pages from the first run on: a million markers fault twice.
-  korvalib::Buffer<MarkerCorner> corners_;
+  kvbase::Buffer<MarkerCorner> corners_;
   std::vector<Stroke> pens_;
   std::vector<DisplayText> texts_;
   CPoint origin_;

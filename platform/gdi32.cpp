@@ -1,5 +1,6 @@
 #include "platform/gdi32.h"
 
+#include "platform/context_table.h"
 #include "platform/device_context.h"
 #include "platform/gdi_object_table.h"
 

@@ -8,29 +8,18 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/afx_gdi.h"
 #include "platform/font_spec.h"
 #include "platform/handle_table.h"
+#include "platform/pen_spec.h"
 #include "platform/stroke.h"
 #include "platform/win_types.h"
 
 enum class GdiKind : uint8_t { kPen, kBrush, kFont };
 
-struct PenSpec {
-  int style = PS_SOLID;
-  int width = 1;
-  COLORREF color = 0;
-};
-
 struct GdiObject {
   GdiObject() = default;
   GdiObject(const GdiObject&) = delete;
   GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() {
-    lent_pen.Detach();
-    lent_brush.Detach();
-    lent_font.Detach();
-  }
 
   GdiKind kind = GdiKind::kPen;
   bool stock = false;
@@ -39,12 +28,6 @@ struct GdiObject {
   Stroke pen_stroke;  // how the pen paints, less the background mode
   COLORREF brush = 0;
   FontSpec font;
-  // What CDC::SelectObject hands out when a selection replaces this object
-  // (the framework's temporary objects): they wrap the handle without
-  // owning it and live as long as the object.
-  CPen lent_pen;
-  CBrush lent_brush;
-  CFont lent_font;
 };
 
 class GdiObjectTable {

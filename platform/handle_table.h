@@ -18,6 +18,12 @@ static_assert(sizeof(void*) == 8, "handles pack a generation and an index");
 template <typename T>
 class HandleTable {
  public:
+  // The low 32 bits of a handle: the slot index + 1, then the table's tag.
+  // A table has at most kMaxSlots slots.
+  static constexpr uint32_t kIndexBits = 24;
+  static constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
+  static constexpr uint32_t kMaxSlots = kIndexMask - 1;
+
   explicit HandleTable(uint8_t tag) : tag_bits_(uint32_t{tag} << kIndexBits) {}
   HandleTable(const HandleTable&) = delete;
   HandleTable& operator=(const HandleTable&) = delete;
@@ -61,12 +67,19 @@ class HandleTable {
     slot->generation =
         slot->generation == UINT32_MAX ? 1 : slot->generation + 1;
     slot->next_free = free_head_;
-    free_head_ = IndexOf(handle);
+    free_head_ = SlotOf(handle);
     --live_count_;
     return true;
   }
 
   size_t live_count() const { return live_count_; }
+
+  // Returns the slot a handle names, the same for every handle the slot
+  // gives out (wrapped to UINT32_MAX for a zero index field): for tables
+  // that keep something per slot beside this one.
+  static uint32_t SlotOf(uintptr_t handle) {
+    return (static_cast<uint32_t>(handle) & kIndexMask) - 1u;
+  }
 
   // Calls visit(value) for every live slot.
   template <typename Visit>
@@ -78,10 +91,6 @@ class HandleTable {
 
  private:
   static constexpr uint32_t kNoSlot = UINT32_MAX;
-  // The low 32 bits of a handle: the slot index + 1, then the table's tag.
-  static constexpr uint32_t kIndexBits = 24;
-  static constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
-  static constexpr uint32_t kMaxSlots = kIndexMask - 1;
   // Slots sit in fixed chunks: growing never moves one, and finding one is
   // a shift and a mask.
   static constexpr uint32_t kChunkBits = 8;
@@ -95,14 +104,10 @@ class HandleTable {
     uint32_t next_free = kNoSlot;
   };
 
-  static uint32_t IndexOf(uintptr_t handle) {
-    return (static_cast<uint32_t>(handle) & kIndexMask) - 1u;
-  }
-
   // A handle is live when it is exactly the one its slot holds: that checks
   // the tag, the generation and that the slot is in use at once.
   Slot* LiveSlot(uintptr_t handle) {
-    const uint32_t index = IndexOf(handle);  // wraps for a zero index field
+    const uint32_t index = SlotOf(handle);  // wraps for a zero index field
     if (index >= size_) return nullptr;
     Slot& slot = At(index);
     return slot.handle == handle && handle != 0 ? &slot : nullptr;

@@ -1,6 +1,6 @@
 #include "platform/ledger.h"
 
-#include "platform/device_context.h"
+#include "platform/context_table.h"
 #include "platform/gdi_object_table.h"
 
 GdiLedger CurrentGdiLedger() {

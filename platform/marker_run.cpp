@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/context_table.h"
 #include "platform/device_context.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstddef>
 
 #include "platform/afx_gdi.h"
-#include "platform/gdi_object_table.h"
+#include "platform/pen_spec.h"
 #include "platform/win_types.h"
 
 // Draws the ellipses of `boxes` in order, each as above, with a pen of `pen`

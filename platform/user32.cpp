@@ -1,6 +1,6 @@
 #include "platform/user32.h"
 
-#include "platform/device_context.h"
+#include "platform/context_table.h"
 #include "platform/window_state.h"
 
 BOOL GetClientRect(HWND wnd, RECT* rect) {

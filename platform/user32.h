@@ -1,16 +1,12 @@
 // Window calls: client rectangle, device contexts, invalidation and repaint.
-// A window is an off-screen canvas (canvas_window.h); CWnd wraps its handle.
+// A window is an off-screen canvas (canvas_window.h); CWnd (afx_wnd.h) wraps
+// its handle.
 // Every device context taken with GetDC must be given back with ReleaseDC.
 #ifndef PLATFORM_USER32_H_
 #define PLATFORM_USER32_H_
 
+#include "platform/afx_wnd.h"
 #include "platform/win_types.h"
-
-class CWnd {
- public:
-  HWND m_hWnd = nullptr;
-  HWND GetSafeHwnd() const { return m_hWnd; }
-};
 
 // Fills rect with the client area (left and top are 0). FALSE for a bad handle.
 BOOL GetClientRect(HWND wnd, RECT* rect);

@@ -209,13 +209,14 @@ class Replay {
       cairo_fill(cr_);
       if (!pen_.dotted) return a;
     }
-    // The dots: kDotOnLength steps on in every kDotPeriod.
-    const int64_t phase =
-        ((first_step + static_cast<int64_t>(from)) % kDotPeriod);
-    for (double s = from - static_cast<double>(phase); s < to;
-         s += kDotPeriod) {
-      const double on_from = std::max(s, from);
-      const double on_to = std::min(s + kDotOnLength, to);
+    // The dots: kDotOnLength steps on in every kDotPeriod, counted in whole
+    // steps of the clipped line (exact integers), so the loop ends.
+    const int64_t first = static_cast<int64_t>(from);
+    const int64_t last = static_cast<int64_t>(to);
+    const int64_t phase = (first_step + first) % kDotPeriod;
+    for (int64_t s = first - phase; s < last; s += kDotPeriod) {
+      const double on_from = std::max(static_cast<double>(s), from);
+      const double on_to = std::min(static_cast<double>(s + kDotOnLength), to);
       if (on_from < on_to) band(on_from, on_to);
     }
     SetColor(cr_, pen_.color);

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/afx_wnd.h"
 #include "platform/display_list.h"
 #include "platform/raster.h"
-#include "platform/user32.h"
 #include "platform/win_types.h"
 
 struct WindowState {

@@ -5,9 +5,16 @@
 
 #include "siblings/korvalib.h"
 
+// The kinds of handle the engine makes (_kvCreateKorvaObj).
+enum EngineKind : int {
+  kNormalScoreEngine = 1,  // one normal-score computation
+  kModelEngine = 2,        // one model-curve evaluation
+  kChartEngine = 3,        // a chart's long-lived handle
+};
+
 class EngineHandle {
  public:
-  explicit EngineHandle(int kind) : handle_(_kvCreateKorvaObj(kind)) {}
+  explicit EngineHandle(EngineKind kind) : handle_(_kvCreateKorvaObj(kind)) {}
   ~EngineHandle() {
     if (handle_ != 0) _kvDeleteKorvaObj(handle_);
   }

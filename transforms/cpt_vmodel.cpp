@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr int kModelHandle = 2;
 constexpr LONG kMaxStructures = 20;
 constexpr int kLargestLagCount = (0x7FFFFFFF - 4) / 2;
 
@@ -36,7 +35,7 @@ LONG _kvCptVModel(Kt3dIntp model, double lag, int lag_count, int kind,
       lag_count < 0 || lag_count > kLargestLagCount) {
     return 1;
   }
-  EngineHandle engine(kModelHandle);
+  EngineHandle engine(kModelEngine);
   int lags = 2 * lag_count + 2;
   double spacing = lag * 0.5;
   double azimuth = model.p4[0];

@@ -4,12 +4,11 @@
 #include <new>
 #include <vector>
 
-#include "frame/numeric.h"
+#include "base/numeric.h"
 #include "korvagraph/KorvaGraphLib.h"
 
 namespace {
 
-constexpr double kMissing = -999.0;
 constexpr double kSmallestShifted = 0.01;
 constexpr double kFloorValue = -2.2;  // fixed; not the logarithm of 0.01
 
@@ -28,7 +27,7 @@ LONG _kvTranLog(KvDiscPnt* samples, LONG count, double maximum, double minimum,
     double& value = samples[i].value;
     // Written as exclusions so that a NaN is not excluded by the window.
     if (minimum > value || value > maximum) {
-      value = kMissing;
+      value = kKvNoValue;
       continue;
     }
     value = value + shift < kSmallestShifted ? kFloorValue

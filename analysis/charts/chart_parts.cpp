@@ -5,11 +5,6 @@
 namespace korvagraph::analysis {
 namespace {
 
-// The histogram's and probability plot's bottom margin (pixels per pixel of
-// height over width), and the depth their axis title needs.
-constexpr int kTitledAxisMargin = 50;
-constexpr int kTitledAxisDepth = 35;
-
 void AddAxisSummary(Statistics* stats, const char* axis,
                     const AxisSummary& summary) {
   const std::string label = axis;
@@ -60,12 +55,12 @@ void SetCrossFrameNames(CKorvaGraph* graph, const std::string& x_name,
 }
 
 void WarnIfAxisTitleCut(const Session& session, const CanvasWindow& window) {
-  const int margin = window.Height() * kTitledAxisMargin / window.Width();
-  if (margin >= kTitledAxisDepth) return;
+  const int margin = window.Height() * kKvTitledAxisMargin / window.Width();
+  if (margin >= kKvTitledAxisDepth) return;
   char ratio[32];
   std::snprintf(ratio, sizeof(ratio), "%g",
-                kTitledAxisMargin * 1.0 / kTitledAxisDepth);
-  session.Warn("the axis title needs " + std::to_string(kTitledAxisDepth) +
+                kKvTitledAxisMargin * 1.0 / kKvTitledAxisDepth);
+  session.Warn("the axis title needs " + std::to_string(kKvTitledAxisDepth) +
                " pixels below the plot and this picture's shape leaves " +
                std::to_string(margin) + ": it is cut off at the bottom (use " +
                "a picture at most " + ratio + " times as wide as tall)");

@@ -48,27 +48,12 @@ Status DrawCloudLocationMap(Session*, const ChartOptions&, ChartPictures*,
 Status DrawLocationMap(Session*, const ChartOptions&, ChartPictures*,
                        Statistics*);
 
-// Type codes of the graph objects.
-enum GraphType : LONG {
-  kHistogramGraph = 1,
-  kProbabilityGraph = 2,
-  kLocalMeanMapGraph = 3,
-  kNormalQqGraph = 4,
-  kQqPpGraph = 5,
-  kScatterGraph = 6,
-  kVariogramGraph = 7,
-  kCrossPlotGraph = 8,
-  kMultipleVariogramGraph = 9,
-  kVariogramCloudGraph = 10,
-  kCloudLocationMapGraph = 11,
-};
-
 struct GraphDeleter {
   void operator()(CKorvaGraph* graph) const { _kvDeleteKvGraphObj(graph); }
 };
 using GraphObject = std::unique_ptr<CKorvaGraph, GraphDeleter>;
 
-inline GraphObject CreateGraph(GraphType type) {
+inline GraphObject CreateGraph(KvGraphType type) {
   return GraphObject(_kvCreateKvGraphObj(type));
 }
 

@@ -46,7 +46,7 @@ Status DrawHistogramOfKind(Session* session, const ChartOptions& options,
   const std::string name = session->Name(session->columns().primary);
 
   WarnIfAxisTitleCut(*session, *pictures->main());
-  GraphObject graph = CreateGraph(kHistogramGraph);
+  GraphObject graph = CreateGraph(kKvHistogram);
   if (graph == nullptr) return NoGraph();
   LoadSample(graph.get(), *sample);
   _kvGraphSetHistNum(graph.get(), classes);
@@ -105,7 +105,7 @@ Status DrawCrossPlot(Session* session, const ChartOptions&,
   const std::string x_name = session->Name(session->columns().primary);
   const std::string y_name = session->Name(session->columns().secondary);
 
-  GraphObject graph = CreateGraph(kCrossPlotGraph);
+  GraphObject graph = CreateGraph(kKvCrossPlot);
   if (graph == nullptr) return NoGraph();
   _kvGraphLoadCrosData(graph.get(), drawn_x.data(), drawn_y.data(),
                        CountOf(drawn_x));
@@ -141,7 +141,7 @@ Status DrawScatterPlot(Session* session, const ChartOptions&,
   const DataWindow x_window = Rounded(WindowOf(drawn_x));
   const DataWindow y_window = Rounded(WindowOf(drawn_y));
 
-  GraphObject graph = CreateGraph(kScatterGraph);
+  GraphObject graph = CreateGraph(kKvScatter);
   if (graph == nullptr) return NoGraph();
   _kvGraphLoadDiscPnts(graph.get(), points.data(), CountOf(points));
   _kvGraphSetDataExtr(graph.get(), x_window.minimum, x_window.maximum);

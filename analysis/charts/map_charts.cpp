@@ -42,7 +42,7 @@ void AddMapStatistics(const Session& session, int64_t samples,
 // Draws the pair map of pairs; adds its statistics when stats is given.
 Status DrawPairMap(Session* session, const std::vector<KVL_DOT>& pairs,
                    CanvasWindow* window, Statistics* stats) {
-  GraphObject graph = CreateGraph(kCloudLocationMapGraph);
+  GraphObject graph = CreateGraph(kKvCloudLocationMap);
   if (graph == nullptr) return NoGraph();
   MapExtent extent;
   Status status = LoadMap(session, graph.get(), &extent);
@@ -78,7 +78,7 @@ Status DrawCloudLocationMap(Session* session, const ChartOptions&,
 
 Status DrawLocationMap(Session* session, const ChartOptions&,
                        ChartPictures* pictures, Statistics* stats) {
-  GraphObject graph = CreateGraph(kLocalMeanMapGraph);
+  GraphObject graph = CreateGraph(kKvLocalMeanMap);
   if (graph == nullptr) return NoGraph();
   MapExtent extent;
   Status status = LoadMap(session, graph.get(), &extent);

@@ -33,7 +33,7 @@ Status DrawProbabilityPlot(Session* session, const ChartOptions&,
   if (!status.ok()) return status;
 
   WarnIfAxisTitleCut(*session, *pictures->main());
-  GraphObject graph = CreateGraph(kProbabilityGraph);
+  GraphObject graph = CreateGraph(kKvProbability);
   if (graph == nullptr) return NoGraph();
   LoadSample(graph.get(), *sample);
   // The probability axis carries no name.
@@ -68,7 +68,7 @@ Status DrawNormalQqPlot(Session* session, const ChartOptions&,
   // The compute step writes the scores into the first set: a copy.
   std::vector<KvDiscPnt> scores = sample->records;
 
-  GraphObject graph = CreateGraph(kNormalQqGraph);
+  GraphObject graph = CreateGraph(kKvNormalQq);
   if (graph == nullptr) return NoGraph();
   _kvGraphLoadDiscPnts(graph.get(), scores.data(), CountOf(scores));
   LoadSample(graph.get(), *sample, SampleSlot::kSecond);
@@ -96,7 +96,7 @@ Status DrawQqPlot(Session* session, const ChartOptions&,
   const ValueScale& x_scale = first->scale;
   const ValueScale& y_scale = second->scale;
 
-  GraphObject graph = CreateGraph(kQqPpGraph);
+  GraphObject graph = CreateGraph(kKvQqPp);
   if (graph == nullptr) return NoGraph();
   LoadSample(graph.get(), *first);
   LoadSample(graph.get(), *second, SampleSlot::kSecond);

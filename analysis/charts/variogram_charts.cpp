@@ -96,7 +96,7 @@ double CurveAzimuth(const VariogramSet& set, int row,
 GraphObject CloudGraph(const CloudSet& set, const std::vector<LONG>& selected,
                        CanvasWindow* window) {
   const VariogramCloud& cloud = set.cloud;
-  GraphObject graph = CreateGraph(kVariogramCloudGraph);
+  GraphObject graph = CreateGraph(kKvVariogramCloud);
   if (graph == nullptr) return graph;
   _kvGraphLoadLocPnts(graph.get(), Loaded(cloud.distance),
                       Loaded(cloud.semivariance), CountOf(cloud.distance));
@@ -119,11 +119,6 @@ void AddHighlightStatistics(const CloudSet& set, Statistics* stats) {
                set.short_distance);
 }
 
-// The variogram and cloud charts' plot corner in their pictures: recorded
-// positions and the cloud's mapping are relative to it.
-constexpr int kPlotLeft = 45;
-constexpr int kPlotTop = 8;
-
 std::vector<CPoint> DrawVariogramRow(const VariogramSet& set, int row,
                                      const VariogramModel& model, int selected,
                                      CanvasWindow* window) {
@@ -143,7 +138,7 @@ std::vector<CPoint> DrawVariogramRow(const VariogramSet& set, int row,
   _kvCptVModel(ModelRecord(model, CurveAzimuth(set, row, model)),
                set.lags.spacing, n, kModelKindVariogram, curve.data());
 
-  GraphObject graph = CreateGraph(kVariogramGraph);
+  GraphObject graph = CreateGraph(kKvVariogram);
   if (graph == nullptr) return {};
   _kvGraphLoadVarmData(graph.get(), entries.data(), curve.data(),
                        positions.data(), flags.data(), n, 1);
@@ -164,8 +159,8 @@ std::vector<CPoint> DrawVariogramRow(const VariogramSet& set, int row,
                             positions.begin() + first + n + 2);
   for (CPoint& p : drawn) {
     if (p.x == kNotDrawn) continue;
-    p.x += kPlotLeft;
-    p.y += kPlotTop;
+    p.x += kKvVariogramPlotLeft;
+    p.y += kKvVariogramPlotTop;
   }
   return drawn;
 }
@@ -242,7 +237,7 @@ Status DrawMultipleVariogramPlot(Session* session, const ChartOptions&,
     colours[d] = kDirectionStyles[d].colour;
   }
 
-  GraphObject graph = CreateGraph(kMultipleVariogramGraph);
+  GraphObject graph = CreateGraph(kKvMultipleVariogram);
   if (graph == nullptr) return NoGraph();
   if (_kvGraphLoadMVarmData(graph.get(), entries.data(), lag_counts.data(),
                             position_arrays.data(), count, show.data(),
@@ -293,11 +288,11 @@ Status CloudBoxOf(const CloudSet& set, int width, int height,
     return Status::Failure("the cloud's picture is too small to select in");
   }
   auto distance = [&](int x) {
-    return h.minimum + (x - kPlotLeft - sx0) * (h.maximum - h.minimum) /
+    return h.minimum + (x - kKvVariogramPlotLeft - sx0) * (h.maximum - h.minimum) /
                            static_cast<double>(sx1 - sx0);
   };
   auto gamma = [&](int y) {
-    return g.minimum + (y - kPlotTop - sy0) * (g.maximum - g.minimum) /
+    return g.minimum + (y - kKvVariogramPlotTop - sy0) * (g.maximum - g.minimum) /
                            static_cast<double>(sy1 - sy0);
   };
   box->distance_min = std::min(distance(pixels.x0), distance(pixels.x1));

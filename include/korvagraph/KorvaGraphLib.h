@@ -1,11 +1,17 @@
 // KorvaGraphLib: the charts of a spatial-statistics workbench, drawn into a
 // host's windows, and the computations they need. This header owns the
-// boundary records, the graph-object base class and every export.
+// graph-object base class, the chart types and every export; the boundary
+// records are in korvagraph/records.h, which it includes.
 //
 // A host creates one graph object per chart with _kvCreateKvGraphObj, hands
 // it data through the loaders and setters, asks it to compute and to draw
 // into a window (korvagraph/canvas_window.h), and deletes it with
 // _kvDeleteKvGraphObj. The object belongs to the host until then.
+//
+// Linking: the windows (CanvasWindow) live in a second library, libkvplatform,
+// the drawing platform both the charts and the host use. A plain compiler
+// line names both:  c++ host.cpp -lKorvaGraphLib -lkvplatform
+// (pkg-config's korvagraphlib and CMake's KorvaGraph::KorvaGraphLib add both).
 //
 // Status: every export with a graph handle returns -1 for a null handle
 // (and does nothing else); otherwise 1 unless its comment says more. An
@@ -33,122 +39,102 @@
 #ifndef KORVAGRAPH_KORVAGRAPHLIB_H_
 #define KORVAGRAPH_KORVAGRAPHLIB_H_
 
-#include <cstddef>
 #include <cstdint>
 
 #include "korvagraph/cpoint.h"
 #include "korvagraph/cstring.h"
+#include "korvagraph/records.h"
 #include "korvagraph/win_types.h"
 
 #define KG_EXPORT __attribute__((visibility("default")))
 
-// One sample: coordinates and two attribute values (88 bytes, arrays of it
-// packed with a stride of 88). A value of -999.0 marks a sample without a
-// transformed value.
-struct KvDiscPnt {
-  double x;
-  double y;
-  double z;
-  double value;   // the attribute the one-variable charts and transforms use
-  double value2;  // the scatter plot's second attribute
-  double unused[6];
+// ---- Chart types and what a host must know of their pictures.
+//
+// The type codes of _kvCreateKvGraphObj (0 makes a bare object that serves
+// no export): code, constant, chart, plot margins left, top, right, bottom
+// in pixels, then the exports the chart serves beside the shared ones
+// (_kvGraph left out of their names). The plot rectangle is the client area
+// less the margins; a bottom marked /W is client height * that / client
+// width (integer division).
+//
+//   1 kKvHistogram          histogram or cumulative curve   35 8 8 50/W
+//       SetHistNum SetHistType CptHistParam OutPutHistPntNum OutPutHistPnt
+//       DrawHistPlt
+//   2 kKvProbability        probability plot                35 8 8 50/W
+//       CptPropParam OutPutPropPntNum OutPutPropPnt DrawPropPlt
+//   3 kKvLocalMeanMap       local-mean map and its legend   50 15 10 25
+//       SetCoordExtr SetCurPlane CptLocmParam DrawLocmPlt
+//   4 kKvNormalQq           normal Q-Q plot                 35 8 8 35/W
+//       LoadDiscPnts2 SetDataExtr2 SetNqqpType CptNqqpParam
+//       OutPutNqqpPntNum OutPutNqqpPnt DrawNqqpPlt
+//   5 kKvQqPp               Q-Q / P-P plot                  35 8 8 35/W
+//       LoadDiscPnts2 SetDataExtr2 SetQqppType CptQqppParam DrawQqppPlt
+//   6 kKvScatter            scatter plot                    35 8 8 35/W
+//       SetDataExtr2 CptScatParam DrawScatPlt
+//   7 kKvVariogram          variogram plot                  45 8 8 45/W
+//       LoadVarmData SetVrgNug SetIsDspLine SetIsDspSill SetCutOffNO
+//       SetColor DrawVarmPlt DrawVrgLine DrawSelectPoint
+//   8 kKvCrossPlot          cross plot                      35 8 8 35/W
+//       LoadCrosData SetFitLine DrawCrosPlt
+//   9 kKvMultipleVariogram  several variograms on one plot  45 8 8 55/W
+//       LoadMVarmData SetMVrgNug SetMIsDspLine SetMIsDspSill SetMCutOffNO
+//       SetMColor DrawMVarmPlt DrawMVrgLine DrawMSelectPoint
+//  10 kKvVariogramCloud     variogram cloud                 45 8 8 85/W
+//       LoadLocPnts SetDataExtr2 _kvLoadVrgCldSelInfo DrawVrgCldPlt
+//       WorldtoScreen
+//  11 kKvCloudLocationMap   the cloud's pairs on the map    10 5 0 10
+//       LoadDiscPnts2 SetCoordExtr _kvLoadVrgCldLocSelInfo DrawVrgCldLocmPlt
+//
+// Shared: LoadDiscPnts (1 to 6, 11), SetDataExtr (all but 7 and 9),
+// SetAxiName (1 to 10), SetDataExtrMode and SetReplaceData (no effect).
+//
+// The smallest useful window: a chart draws only when its plot rectangle has
+// a positive width and height; otherwise a draw only repaints the window
+// (the host's background). So the client area must be wider than left +
+// right and, for a /W bottom, wider than its factor (the histogram needs
+// more than 50 pixels), and higher than top + bottom. The tick labels and
+// titles stand in the margins: below about 200 x 150 pixels they crowd
+// each other.
+enum KvGraphType : LONG {
+  kKvHistogram = 1,
+  kKvProbability = 2,
+  kKvLocalMeanMap = 3,
+  kKvNormalQq = 4,
+  kKvQqPp = 5,
+  kKvScatter = 6,
+  kKvVariogram = 7,
+  kKvCrossPlot = 8,
+  kKvMultipleVariogram = 9,
+  kKvVariogramCloud = 10,
+  kKvCloudLocationMap = 11,
 };
 
-// One entry of an experimental variogram (64 bytes): the mean distance of
-// its pairs, their semivariance and the pair count. A variogram of n lags is
-// a row of n + 2 entries, as the classic variogram programs write them:
-// entry 0 the pairs at one place (lag 0), entry 1 the pairs closer than half
-// a lag, entries 2 to n + 1 one lag each. Several rows, one per cut-off or
-// direction, follow each other in one array: row r occupies entries
-// r * (n + 2) to r * (n + 2) + n + 1. The charts skip every entry of fewer
-// than 30 pairs.
-struct Variogram {
-  double unused0;
-  double h;      // lag distance
-  double gamma;  // semivariance
-  LONG npairs;   // number of sample pairs; charts skip entries below 30
-  LONG unused1;
-  double unused2[4];
-};
+// The variogram charts (7, 9) draw and scale over the entries with at least
+// this many pairs and skip the others.
+constexpr LONG kKvMinVariogramPairs = 30;
 
-// One point of a variogram model curve (48 bytes), as _kvCptVModel fills
-// them: record 0 at lag 0, record 1 just after 0 (it shows the nugget jump),
-// then one record per half lag.
-struct ModIndVrg {
-  double unused0;
-  double h;      // lag distance
-  double value;  // model semivariance at h
-  double unused1[3];
-};
+// The variogram, multiple-variogram and cloud charts' plot corner in client
+// pixels: the point positions the variogram charts write and the cloud's
+// _kvGraphWorldtoScreen are relative to it. Their right margin, and their
+// bottom margins per pixel of height over width (as in the table).
+constexpr int kKvVariogramPlotLeft = 45;
+constexpr int kKvVariogramPlotTop = 8;
+constexpr int kKvVariogramPlotRight = 8;
+constexpr int kKvVariogramPlotBottom = 45;
+constexpr int kKvMultipleVariogramPlotBottom = 55;
+constexpr int kKvVariogramCloudPlotBottom = 85;
 
-// A point in space (24 bytes): a corner of a map's coordinate box.
-struct KVD_3DOT {
-  double x;
-  double y;
-  double z;
-};
+// The histogram's and probability plot's bottom margin, pixels per pixel of
+// height over width, and the depth their horizontal axis title needs below
+// the plot (its top 20 pixels below the axis, 15 pixels high): the title is
+// cut off unless client height * kKvTitledAxisMargin / client width is at
+// least kKvTitledAxisDepth, that is unless the window is at most about
+// 1.4 times as wide as it is high.
+constexpr int kKvTitledAxisMargin = 50;
+constexpr int kKvTitledAxisDepth = 35;
 
-// A pair of sample numbers (8 bytes), 0-based: first indexes the primary
-// samples, second the second sample set when one is loaded, else the
-// primary samples too.
-struct KVL_DOT {
-  LONG first;
-  LONG second;
-};
-
-// A nested variogram model of up to 20 structures (1216 bytes). Structure
-// type codes: 1 spherical, 2 exponential (practical range), 3 Gaussian
-// (practical range), 4 power (exponent 0 < w < 2 in the range slot), 5 hole
-// effect; other codes contribute nothing. Ranges and angles in the units of
-// the coordinates and in degrees.
-struct Kt3dIntp {
-  LONG nst;  // number of structures, 0 to 20
-  LONG padding;
-  double nugget;
-  double cc[20];  // contribution of each structure
-  LONG it[20];    // type code of each structure
-  double p1[20];  // range along the major axis
-  double p2[20];  // range along the minor axis
-  double p3[20];  // range along the vertical axis
-  double p4[20];  // azimuth of the major axis (clockwise from north);
-                  // p4[0] is also the azimuth the curve is evaluated along
-  double p5[20];  // dip of the major axis; p5[0] is also the dip of the
-                  // direction of evaluation
-  double p6[20];  // rake of the major axis
-};
-
-static_assert(sizeof(KvDiscPnt) == 88, "KvDiscPnt layout");
-static_assert(offsetof(KvDiscPnt, x) == 0, "KvDiscPnt layout");
-static_assert(offsetof(KvDiscPnt, y) == 8, "KvDiscPnt layout");
-static_assert(offsetof(KvDiscPnt, z) == 16, "KvDiscPnt layout");
-static_assert(offsetof(KvDiscPnt, value) == 24, "KvDiscPnt layout");
-static_assert(offsetof(KvDiscPnt, value2) == 32, "KvDiscPnt layout");
-static_assert(sizeof(Variogram) == 64, "Variogram layout");
-static_assert(offsetof(Variogram, h) == 8, "Variogram layout");
-static_assert(offsetof(Variogram, gamma) == 16, "Variogram layout");
-static_assert(offsetof(Variogram, npairs) == 24, "Variogram layout");
-static_assert(sizeof(ModIndVrg) == 48, "ModIndVrg layout");
-static_assert(offsetof(ModIndVrg, h) == 8, "ModIndVrg layout");
-static_assert(offsetof(ModIndVrg, value) == 16, "ModIndVrg layout");
-static_assert(sizeof(KVD_3DOT) == 24, "KVD_3DOT layout");
-static_assert(offsetof(KVD_3DOT, z) == 16, "KVD_3DOT layout");
-static_assert(sizeof(KVL_DOT) == 8, "KVL_DOT layout");
-static_assert(offsetof(KVL_DOT, second) == 4, "KVL_DOT layout");
-static_assert(sizeof(Kt3dIntp) == 1216, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, nugget) == 8, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, cc) == 16, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, it) == 176, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, p1) == 256, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, p2) == 416, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, p3) == 576, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, p4) == 736, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, p5) == 896, "Kt3dIntp layout");
-static_assert(offsetof(Kt3dIntp, p6) == 1056, "Kt3dIntp layout");
-
-// The base of every graph object: a type code and a virtual destructor.
-// Type codes: 0 bare object, 1 histogram, 2 probability plot, 3 local-mean
-// map, 4 normal Q-Q, 5 Q-Q / P-P, 6 scatter, 7 variogram, 8 cross plot,
-// 9 multiple variograms, 10 variogram cloud, 11 variogram-cloud location map.
+// The base of every graph object: a type code (KvGraphType, or 0) and a
+// virtual destructor.
 class KG_EXPORT CKorvaGraph {
  public:
   CKorvaGraph() = default;
@@ -189,6 +175,16 @@ KG_EXPORT LONG _kvGraphLoadLocPnts(CKorvaGraph* graph, double* x, double* y,
                                    LONG count);
 // Copies the horizontal and vertical axis names (types 1 to 10; the
 // local-mean map keeps them without drawing them; 11 ignores them).
+// A name of any length is copied and drawn on one line: nothing wraps or
+// shortens it, and what runs past the window's edge is cut off. What shows
+// in full, at about 7 pixels a character (5.5 in the variogram charts):
+//   X name: types 4, 5, 6 and 8 centre it on the axis's right end, 8 pixels
+//   from the window's edge, so only about 2 characters fit; types 1, 2, 7,
+//   9 and 10 centre "name, 10" below the plot: about plot width / 7
+//   characters, less the 4 of ", 10".
+//   Y name: right-aligned left of the plot, in the left margin: about 4
+//   characters in types 1, 4, 5, 6 and 8, 2 in types 7, 9 and 10; type 2
+//   draws none.
 KG_EXPORT LONG _kvGraphSetAxiName(CKorvaGraph* graph, CString x_name,
                                   CString y_name);
 // The data window: values outside [minimum, maximum] take no part; -1e21 and
@@ -334,13 +330,15 @@ KG_EXPORT LONG _kvGraphDrawScatPlt(CKorvaGraph* graph, CWnd* window);
 // model_flag is 1, and the chart writes 0 over the negative values it draws.
 // positions: indexed like entries; every full draw writes the pixel
 // position of each point it draws, relative to the plot's top-left corner
-// (45, 8) in the window. selected: indexed like entries, non-zero =
-// selected; only read.
+// (kKvVariogramPlotLeft, kKvVariogramPlotTop) in the window. selected:
+// indexed like entries, non-zero = selected; only read.
 KG_EXPORT LONG _kvGraphLoadVarmData(CKorvaGraph* graph, Variogram* entries,
                                     ModIndVrg* model, CPoint* positions,
                                     int* selected, LONG lag_count,
                                     int model_flag);
-// Stored with the chart; no drawing reads it.
+// Stored with the chart; no drawing reads it. It keeps the calls of hosts
+// written for the original library working: the nugget a host fits shows
+// through the model curve it loads (_kvCptVModel), not through this value.
 KG_EXPORT LONG _kvGraphSetVrgNug(CKorvaGraph* graph, double nugget);
 // Non-zero: every full draw joins the unselected points of the current row.
 KG_EXPORT LONG _kvGraphSetIsDspLine(CKorvaGraph* graph, int flag);
@@ -372,15 +370,22 @@ KG_EXPORT LONG _kvGraphDrawSelectPoint(CKorvaGraph* graph);
 // load_flag 1 draws the sill line. Stops at the first null entries[i] or
 // positions[i]: then returns 1 if one of show_flags[0..i-1] is 1, else -1,
 // and keeps the previous count. Otherwise returns 1.
+// The sill line: load_flag 1 and a non-zero flag of _kvGraphSetMIsDspSill
+// each draw it, at the sill value of _kvGraphSetMIsDspSill (0 until that is
+// called), from lag 0 to the largest lag; with both it is drawn twice, over
+// itself. Only _kvGraphSetMIsDspSill's flag 1 raises the vertical axis to
+// the sill. A host that sets the sill should pass load_flag 0 and let
+// _kvGraphSetMIsDspSill control the line alone.
 KG_EXPORT LONG _kvGraphLoadMVarmData(CKorvaGraph* graph, Variogram** entries,
                                      LONG* lag_counts, CPoint** positions,
                                      LONG count, int* show_flags,
                                      int load_flag);
-// Stored with the chart; no drawing reads it.
+// Stored with the chart; no drawing reads it (as _kvGraphSetVrgNug).
 KG_EXPORT LONG _kvGraphSetMVrgNug(CKorvaGraph* graph, double nugget);
 // Non-zero: join each shown variogram's points of the current row.
 KG_EXPORT LONG _kvGraphSetMIsDspLine(CKorvaGraph* graph, int flag);
-// Non-zero: draw a sill line at sill; 1 also keeps it inside the axis.
+// Non-zero: draw a sill line at sill; 1 also keeps it inside the axis. The
+// sill value also places the line that load_flag 1 draws (see above).
 KG_EXPORT LONG _kvGraphSetMIsDspSill(CKorvaGraph* graph, int flag, double sill);
 // count: rows per variogram; current: the 0-based row drawn.
 KG_EXPORT LONG _kvGraphSetMCutOffNO(CKorvaGraph* graph, int count, int current);
@@ -414,7 +419,8 @@ KG_EXPORT LONG _kvLoadVrgCldSelInfo(CKorvaGraph* graph, LONG* selected,
                                     LONG count);
 KG_EXPORT LONG _kvGraphDrawVrgCldPlt(CKorvaGraph* graph, CWnd* window);
 // Writes the pixel position of data point (x, y) under the last full draw's
-// mapping, relative to the plot's top-left corner (45, 8) in the window.
+// mapping, relative to the plot's top-left corner (kKvVariogramPlotLeft,
+// kKvVariogramPlotTop) in the window.
 KG_EXPORT LONG _kvGraphWorldtoScreen(CKorvaGraph* graph, double x, double y,
                                      int& sx, int& sy);
 
@@ -448,7 +454,8 @@ KG_EXPORT LONG _kvTranLog(KvDiscPnt* samples, LONG count, double maximum,
 // nugget, record 1 at lag 1e-4 * lag / 2, record k at (k - 1) * lag / 2.
 // kind 0: the values are semivariances (use this); kind 1: covariances
 // turned into semivariances (nugget + contributions - value); other kinds
-// keep the raw values.
+// keep the raw values. Minor and vertical ranges of 0 (p2, p3) mean "as the
+// major range": a structure with both 0 is isotropic (see Kt3dIntp).
 KG_EXPORT LONG _kvCptVModel(Kt3dIntp model, double lag, int lag_count, int kind,
                             ModIndVrg* curve);
 

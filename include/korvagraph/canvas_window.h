@@ -1,6 +1,7 @@
 // CanvasWindow: an off-screen window a host creates and hands to the charts.
 // The client area starts at (0, 0); drawing goes into an RGB raster that can
-// be read pixel by pixel, saved as PNG, and recorded call by call.
+// be read pixel by pixel, saved as PNG, and recorded call by call. It lives
+// in libkvplatform, beside libKorvaGraphLib: link both (-lkvplatform).
 #ifndef KORVAGRAPH_CANVAS_WINDOW_H_
 #define KORVAGRAPH_CANVAS_WINDOW_H_
 

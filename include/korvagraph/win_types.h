@@ -7,7 +7,8 @@
 
 #include <cstdint>
 
-using LONG = int32_t;
+#include "korvagraph/records.h"  // LONG
+
 using ULONG = uint32_t;
 using COLORREF = uint32_t;  // 0x00BBGGRR
 

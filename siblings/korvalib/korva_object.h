@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "korvagraph/records.h"
 #include "siblings/korvalib/buffer.h"
 #include "siblings/korvalib/distribution_plots.h"
 #include "siblings/korvalib/histogram.h"
-#include "siblings/korvalib/korvalib.h"
 #include "siblings/korvalib/scatter_statistics.h"
 #include "siblings/korvalib/value_window.h"
 #include "siblings/korvalib/variogram_model.h"

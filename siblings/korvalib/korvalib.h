@@ -28,37 +28,10 @@
 #ifndef SIBLINGS_KORVALIB_KORVALIB_H_
 #define SIBLINGS_KORVALIB_KORVALIB_H_
 
-#include <cstddef>
-#include <cstdint>
-
-// The workbench's 32-bit signed integer (the same alias as the charts').
-using LONG = int32_t;
-
-// One sample: coordinates and two attribute values (88 bytes). The engine
-// reads only value and value2; the layout is shared with the charts.
-struct KvDiscPnt {
-  double x;
-  double y;
-  double z;
-  double value;   // the attribute of one-variable computations and x of scatter
-  double value2;  // the scatter statistics' y
-  double unused[6];
-};
-
-// One model-curve record (48 bytes). _kvVmodel writes h and value only.
-struct ModIndVrg {
-  double unused0;
-  double h;      // lag distance
-  double value;  // model semivariance at h
-  double unused1[3];
-};
-
-static_assert(sizeof(KvDiscPnt) == 88, "KvDiscPnt layout");
-static_assert(offsetof(KvDiscPnt, value) == 24, "KvDiscPnt layout");
-static_assert(offsetof(KvDiscPnt, value2) == 32, "KvDiscPnt layout");
-static_assert(sizeof(ModIndVrg) == 48, "ModIndVrg layout");
-static_assert(offsetof(ModIndVrg, h) == 8, "ModIndVrg layout");
-static_assert(offsetof(ModIndVrg, value) == 16, "ModIndVrg layout");
+// The samples and model-curve records are the boundary records the charts
+// hand over unchanged; the engine reads only value and value2 of a sample and
+// writes only h and value of a curve record.
+#include "korvagraph/records.h"
 
 // ---------------------------------------------------------------------------
 // Handles.

@@ -26,7 +26,7 @@ size_t ComputeNormalScores(const Column& values, const ValueWindow& window,
   // a million values make every intermediate copy count.
   if (scores != nullptr) {
     for (size_t i = 0; i < values.size(); ++i) {
-      if (!window.Contains(values[i])) scores[i] = kNoScore;
+      if (!window.Contains(values[i])) scores[i] = kKvNoValue;
     }
   }
   const size_t n = sorted.size();

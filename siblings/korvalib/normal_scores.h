@@ -6,17 +6,15 @@
 #include <cstddef>
 #include <vector>
 
+#include "korvagraph/records.h"
 #include "siblings/korvalib/buffer.h"
 #include "siblings/korvalib/value_window.h"
 
 namespace korvalib {
 
-// The score given to a value outside the window.
-constexpr double kNoScore = -999.0;
-
 // Writes G^-1((r - 0.5) / n) into scores[i] for every value i inside
 // window, r its rank among the n such values with ties sharing their
-// average rank, and kNoScore for every other value; sorted_values[0 .. n-1]
+// average rank, and kKvNoValue for every other value; sorted_values[0 .. n-1]
 // and sorted_scores[0 .. n-1] receive the valid values ascending and their
 // scores. Any of the three outputs may be null. Returns n. Nothing is
 // written when memory runs short (std::bad_alloc propagates first).

@@ -5,16 +5,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "korvagraph/records.h"
 #include "siblings/korvalib/buffer.h"
 
 namespace korvalib {
 
-// The bound the workbench uses for "no limit".
-constexpr double kOpenBound = 1e21;
-
 struct ValueWindow {
-  double minimum = -kOpenBound;
-  double maximum = kOpenBound;
+  double minimum = -kKvOpenLimit;
+  double maximum = kKvOpenLimit;
 
   // Bounds included; NaN (value or bound) is never inside.
   bool Contains(double value) const {

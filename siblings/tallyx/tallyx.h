@@ -4,10 +4,7 @@
 #ifndef SIBLINGS_TALLYX_TALLYX_H_
 #define SIBLINGS_TALLYX_TALLYX_H_
 
-#include <cstdint>
-
-// The workbench's 32-bit signed integer (the same alias as the charts').
-using LONG = int32_t;
+#include "korvagraph/records.h"  // LONG, the workbench's 32-bit integer
 
 // Moments use divisor n (population moments, as the classic geostatistics
 // programs do). Every statistic is 0 for no values (count <= 0 or a null

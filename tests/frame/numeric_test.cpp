@@ -1,5 +1,6 @@
 #include "frame/numeric.h"
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -48,6 +49,30 @@ TEST(CalcNiceStepTest, UnusableRangesGiveStepZero) {
     if (!std::isnan(row.range)) {
       EXPECT_EQ(range, row.range) << row.name;
     }
+  }
+}
+
+// Spans at the ends of the double range: a subnormal span used to get a step
+// that had lost its digits, and the largest double one that widened to
+// infinity. Both now give no step, as a constant column does.
+TEST(CalcNiceStepTest, SpansAtTheEndsOfTheDoubleRange) {
+  struct Row {
+    const char* name;
+    double range;
+    double step;  // 0: no step, the range left as it was
+    double widened;
+  } rows[] = {
+      {"subnormal", 4.9e-324, 0, 4.9e-324},
+      {"largest double", DBL_MAX, 0, DBL_MAX},
+      {"smallest normal", DBL_MIN, 2e-309, 2.4e-308},
+      {"1e308", 1e308, 2e307, 1.4e308},
+  };
+  for (const Row& row : rows) {
+    double range = row.range;
+    double step = 7;
+    CalcNiceStep(range, step);
+    EXPECT_NEAR(step, row.step, 1e-9 * row.step) << row.name;
+    EXPECT_NEAR(range, row.widened, 1e-9 * row.widened) << row.name;
   }
 }
 

@@ -144,13 +144,13 @@ struct ChartInspector {
     out << reinterpret_cast<uintptr_t>(p);
     return out.str();
   }
-  static void Set(std::ostream& out, const char* key, const SampleSet& s) {
+  static void Set(std::ostream& out, const char* key, const SampleArray& s) {
     out << " " << key << "=" << Ptr(s.samples) << "," << s.count;
   }
   static void Names(std::ostream& out, const AxisNames& n) {
     out << " names=" << n.x.str() << "|" << n.y.str();
   }
-  static void Window(std::ostream& out, const char* key, const ValueWindow& w) {
+  static void Window(std::ostream& out, const char* key, const DataExtent& w) {
     out << " " << key << "=" << w.minimum << ":" << w.maximum;
   }
   static void Box(std::ostream& out, const KVD_3DOT& lo, const KVD_3DOT& hi) {

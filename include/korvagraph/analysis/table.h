@@ -23,13 +23,15 @@
 #include <vector>
 
 #include "korvagraph/analysis/status.h"
+#include "korvagraph/records.h"
 
 namespace korvagraph::analysis {
 
 // Values at or below this mark a missing value in a GeoEAS file.
 constexpr double kMissingThreshold = -999.0;
-// The open trimming limits: no value is trimmed by them.
-constexpr double kOpenLimit = 1e21;
+// The open trimming limits: no value is trimmed by them (the charts' open
+// data window).
+constexpr double kOpenLimit = kKvOpenLimit;
 
 inline bool IsMissing(double value) { return std::isnan(value); }
 

@@ -39,7 +39,7 @@ namespace korvagraph::analysis {
 
 // The variogram charts skip entries of fewer pairs than this; a model is
 // fitted to the entries that hold at least as many.
-constexpr int kMinVariogramPairs = 30;
+constexpr int kMinVariogramPairs = kKvMinVariogramPairs;
 
 // Lags a variogram holds at most.
 constexpr int kMaxLagCount = 1000;
