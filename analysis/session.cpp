@@ -1,7 +1,9 @@
 #include "korvagraph/analysis/session.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 namespace korvagraph::analysis {
@@ -19,6 +21,36 @@ std::string Number(double value) {
 Status Expected(const std::string& name, const std::string& what,
                 const std::string& found) {
   return Status::Failure(name + ": expected " + what + ", found " + found);
+}
+
+// Reads an indicator threshold: a number, or "qNN" for the NN-th
+// percentile of values (interpolated between the sorted values placed at
+// (i - 0.5) / n); *note says which percentile it was.
+Status ThresholdOf(const std::string& text, const std::vector<double>& values,
+                   double* threshold, std::string* note) {
+  const bool quantile = !text.empty() && (text[0] == 'q' || text[0] == 'Q');
+  const char* begin = text.c_str() + (quantile ? 1 : 0);
+  char* end = nullptr;
+  const double number = std::strtod(begin, &end);
+  if (end == begin || *end != '\0' || !std::isfinite(number) ||
+      (quantile && (number < 0.0 || number > 100.0))) {
+    return Status::Failure(
+        "indicator: expected a threshold or qNN (a "
+        "percentile from 0 to 100), found \"" +
+        text + "\"");
+  }
+  note->clear();
+  *threshold = number;
+  if (!quantile) return Status::Ok();
+  std::vector<double> sorted = values;
+  std::sort(sorted.begin(), sorted.end());
+  const double n = static_cast<double>(sorted.size());
+  const double at = std::clamp(number / 100.0 * n - 0.5, 0.0, n - 1.0);
+  const size_t below = static_cast<size_t>(at);
+  const size_t above = std::min(below + 1, sorted.size() - 1);
+  *threshold = sorted[below] + (at - below) * (sorted[above] - sorted[below]);
+  *note = " (" + text + ")";
+  return Status::Ok();
 }
 
 }  // namespace
@@ -112,6 +144,8 @@ std::string SettingsKey(const Settings& s) {
     add(value);
   }
   for (double azimuth : v.azimuths) add(azimuth);
+  key += std::to_string(static_cast<int>(v.kind)) + ",";
+  for (const std::string& t : v.thresholds) key += t + ";";
   key += std::string(TransformName(s.transform)) + "," +
          std::to_string(v.lag_count) + "," +
          std::to_string(s.cloud.max_points) + "," +
@@ -343,15 +377,98 @@ Status Session::LocatedRecords(const std::vector<KvDiscPnt>** records) {
   return Status::Ok();
 }
 
-Status Session::Variograms(const VariogramSet** set) {
+int Session::VariogramSetCount() const {
+  const VariogramSettings& v = settings_.variogram;
+  return v.kind == VariogramKind::kIndicator
+             ? std::max(1, static_cast<int>(v.thresholds.size()))
+             : 1;
+}
+
+Status Session::VariogramParts(int index, std::vector<Samples>* owned,
+                               std::vector<Component>* parts, std::string* name,
+                               double* variance) {
+  const Samples& located = *located_;
+  const std::string primary = Name(columns_.primary);
+  parts->clear();
+  owned->clear();
+  owned->reserve(3);
+  const VariogramSettings& v = settings_.variogram;
+  if (v.kind == VariogramKind::kValue) {
+    parts->push_back({&located, 1.0});
+    *name = primary;
+    *variance = Variance(located.value);
+    return Status::Ok();
+  }
+  if (v.kind == VariogramKind::kIndicator) {
+    if (v.thresholds.empty()) {
+      return Status::Failure("indicator: expected at least one threshold");
+    }
+    double threshold = 0.0;
+    std::string quantile;
+    Status status =
+        ThresholdOf(v.thresholds[index], located.value, &threshold, &quantile);
+    if (!status.ok()) return status;
+    owned->push_back(located);
+    int64_t below = 0;
+    for (double& value : owned->back().value) {
+      value = value <= threshold ? 1.0 : 0.0;
+      below += value > 0.0;
+    }
+    const double p = static_cast<double>(below) / located.size();
+    *name = primary + " <= " + Number(threshold) + quantile;
+    *variance = p * (1.0 - p);
+    parts->push_back({&owned->back(), 1.0});
+    return Status::Ok();
+  }
+  // Cross: 2 gamma_12 = gamma_(1+2) - gamma_1 - gamma_2, over the samples
+  // holding both attributes, so that every part has the same pairs.
+  if (columns_.secondary == kNoColumn) return NoSecondColumn();
+  Samples both;
+  for (int64_t i = 0; i < located.size(); ++i) {
+    if (IsMissing(located.value2[i])) continue;
+    both.Append(located.x[i], located.y[i], located.z[i], located.value[i],
+                located.value2[i], located.row[i]);
+  }
+  if (both.size() < 2) {
+    return EmptyColumn("at least two of " + Name(columns_.x) + ", " +
+                       Name(columns_.y) + ", " + primary + " and " +
+                       Name(columns_.secondary));
+  }
+  owned->push_back(both);  // the sum of the two
+  owned->push_back(both);  // the first
+  owned->push_back(both);  // the second
+  for (int64_t i = 0; i < both.size(); ++i) {
+    (*owned)[0].value[i] = both.value[i] + both.value2[i];
+    (*owned)[2].value[i] = both.value2[i];
+  }
+  const double mean1 = Mean(both.value), mean2 = Mean(both.value2);
+  double covariance = 0.0;
+  for (int64_t i = 0; i < both.size(); ++i) {
+    covariance += (both.value[i] - mean1) * (both.value2[i] - mean2);
+  }
+  *variance = covariance / both.size();
+  *name = primary + " x " + Name(columns_.secondary);
+  *parts = {{&(*owned)[0], 0.5}, {&(*owned)[1], -0.5}, {&(*owned)[2], -0.5}};
+  return Status::Ok();
+}
+
+Status Session::Variograms(const VariogramSet** set, int index) {
   // Asked every time, so that each request gets the samples' warnings.
   const Samples* samples = nullptr;
   Status status = Located(&samples);
   if (!status.ok()) return status;
-  if (variograms_ == nullptr) {
+  index = std::clamp(index, 0, VariogramSetCount() - 1);
+  variograms_.resize(VariogramSetCount());
+  if (variograms_[index] == nullptr) {
     const VariogramSettings& v = settings_.variogram;
     auto result = std::make_unique<VariogramSet>();
-    result->lags = ChooseLags(*samples, v.lag, v.lag_count, v.lag_tolerance);
+    std::vector<Samples> owned;
+    std::vector<Component> parts;
+    status =
+        VariogramParts(index, &owned, &parts, &result->name, &result->variance);
+    if (!status.ok()) return status;
+    result->lags =
+        ChooseLags(*parts[0].samples, v.lag, v.lag_count, v.lag_tolerance);
     result->directions.push_back(Direction{0.0, 90.0, 0.0});  // every pair
     result->labels.push_back("omni");
     for (double azimuth : v.azimuths) {
@@ -359,15 +476,63 @@ Status Session::Variograms(const VariogramSet** set) {
           Direction{azimuth, v.angle_tolerance, v.bandwidth});
       result->labels.push_back(Number(azimuth));
     }
-    status = ExperimentalVariograms(*samples, result->lags, result->directions,
-                                    &result->rows, progress_);
-    if (!status.ok()) return status;
-    result->variance = Variance(samples->value);
+    for (const Component& part : parts) {
+      std::vector<VariogramRow> rows;
+      status = ExperimentalVariograms(*part.samples, result->lags,
+                                      result->directions, &rows, progress_);
+      if (!status.ok()) return status;
+      // Every part holds the same pairs: distances and counts are shared,
+      // the semivariances combine.
+      if (result->rows.empty()) {
+        result->rows = rows;
+        for (VariogramRow& row : result->rows) {
+          for (Variogram& entry : row) entry.gamma *= part.weight;
+        }
+        continue;
+      }
+      for (size_t d = 0; d < rows.size(); ++d) {
+        for (size_t e = 0; e < rows[d].size(); ++e) {
+          result->rows[d][e].gamma += part.weight * rows[d][e].gamma;
+        }
+      }
+    }
     result->fit = FitRows(result->rows, result->directions, result->lags,
                           result->variance, settings_.model);
-    variograms_ = std::move(result);
+    variograms_[index] = std::move(result);
   }
-  *set = variograms_.get();
+  *set = variograms_[index].get();
+  return Status::Ok();
+}
+
+Status Session::Map(const VariogramMap** map) {
+  const VariogramSet* set = nullptr;
+  Status status = Variograms(&set);
+  if (!status.ok()) return status;
+  if (map_ == nullptr) {
+    std::vector<Samples> owned;
+    std::vector<Component> parts;
+    std::string name;
+    double variance = 0.0;
+    status = VariogramParts(0, &owned, &parts, &name, &variance);
+    if (!status.ok()) return status;
+    auto result = std::make_unique<VariogramMap>();
+    for (const Component& part : parts) {
+      VariogramMap one;
+      status = ComputeVariogramMap(*part.samples, set->lags.spacing,
+                                   set->lags.count, &one, progress_);
+      if (!status.ok()) return status;
+      if (result->semivariance.empty()) {
+        *result = one;
+        for (double& g : result->semivariance) g *= part.weight;
+        continue;
+      }
+      for (size_t c = 0; c < one.semivariance.size(); ++c) {
+        result->semivariance[c] += part.weight * one.semivariance[c];
+      }
+    }
+    map_ = std::move(result);
+  }
+  *map = map_.get();
   return Status::Ok();
 }
 

@@ -251,5 +251,99 @@ TEST(SessionTest, TinyLagOptionKeepsTheLagCountBounded) {
   EXPECT_EQ(set->lags.spacing, 1e-300);
 }
 
+// Indicator and cross variograms, by hand on the line of four: values V 1,
+// 2, 4, 7 and U 2, 1, 5, 5 at x = 0, 1, 2, 3.
+TEST(SessionTest, IndicatorAndCrossVariogramsByHand) {
+  Table data = LineData();
+  data.AddColumn("U", {2, 1, 5, 5});
+  const struct {
+    const char* name;
+    VariogramKind kind;
+    std::vector<std::string> thresholds;
+    int set;
+    const char* set_name;
+    double lag1_gamma;  // the first lag's semivariance
+    double sill;
+  } cases[] = {
+      // Indicators 1, 1, 0, 0: one of three neighbours differs.
+      {"indicator at 3",
+       VariogramKind::kIndicator,
+       {"3", "q50"},
+       0,
+       "V <= 3",
+       1.0 / 6.0,
+       0.25},
+      // The median of 1, 2, 4, 7 is 3: the same indicators.
+      {"indicator at the median",
+       VariogramKind::kIndicator,
+       {"3", "q50"},
+       1,
+       "V <= 3 (q50)",
+       1.0 / 6.0,
+       0.25},
+      // Differences (1, -1), (2, 4), (3, 0): half their mean product.
+      {"cross",
+       VariogramKind::kCross,
+       {},
+       0,
+       "V x U",
+       0.5 * (-1 + 8 + 0) / 3,
+       (-2.5 * -1.25 + -1.5 * -2.25 + 0.5 * 1.75 + 3.5 * 1.75) / 4},
+  };
+  for (const auto& c : cases) {
+    Settings settings;
+    settings.variogram.kind = c.kind;
+    settings.variogram.thresholds = c.thresholds;
+    settings.variogram.lag = 1.0;
+    settings.variogram.lag_count = 3;
+    settings.columns.secondary = "U";
+    std::unique_ptr<Session> session = Open(data, settings);
+    const VariogramSet* set = nullptr;
+    ASSERT_TRUE(session->Variograms(&set, c.set).ok()) << c.name;
+    EXPECT_EQ(set->name, c.set_name) << c.name;
+    EXPECT_EQ(set->rows[0][2].npairs, 3) << c.name;
+    EXPECT_NEAR(set->rows[0][2].gamma, c.lag1_gamma, 1e-12) << c.name;
+    EXPECT_NEAR(set->variance, c.sill, 1e-12) << c.name;
+  }
+}
+
+// A field that changes only across azimuth 60: its variogram map is lowest
+// along 60 (and 240), highest across it.
+TEST(SessionTest, VariogramMapIsLowestAlongTheMajorAxis) {
+  Table data;
+  std::vector<double> x, y, v;
+  const double pi = std::acos(-1.0);
+  const double east = std::sin(60 * pi / 180), north = std::cos(60 * pi / 180);
+  for (int i = 0; i < 40; ++i) {
+    for (int j = 0; j < 40; ++j) {
+      x.push_back(i);
+      y.push_back(j);
+      const double across = i * north - j * east;  // distance off the axis
+      v.push_back(std::sin(across / 2.0));
+    }
+  }
+  data.AddColumn("X", x);
+  data.AddColumn("Y", y);
+  data.AddColumn("V", v);
+  Settings settings;
+  settings.variogram.lag = 1.0;
+  settings.variogram.lag_count = 6;
+  std::unique_ptr<Session> session = Open(data, settings);
+  const VariogramMap* map = nullptr;
+  ASSERT_TRUE(session->Map(&map).ok());
+  ASSERT_EQ(map->side(), 13);
+  // Cells 5 lags out along azimuths 60 and 150.
+  const auto at = [&](double azimuth) {
+    const double a = azimuth * pi / 180;
+    return map
+        ->semivariance[map->At(static_cast<int>(std::lround(5 * std::sin(a))),
+                               static_cast<int>(std::lround(5 * std::cos(a))))];
+  };
+  EXPECT_LT(at(60), 0.2 * at(150))
+      << at(60) << " along, " << at(150) << " across";
+  EXPECT_EQ(map->semivariance[map->At(2, -3)],
+            map->semivariance[map->At(-2, 3)]);
+}
+
 }  // namespace
 }  // namespace korvagraph::analysis

@@ -41,7 +41,17 @@ bool ParseTransform(const std::string& name, Transform* transform);
 // Directions a variogram set holds at most besides the omnidirectional.
 constexpr size_t kMaxDirections = 8;
 
+// What the variograms are of: the primary attribute, its indicators (1
+// where the value is at most a threshold, else 0; one set per threshold),
+// or the cross variogram of the primary and secondary attributes at the
+// samples holding both: half the mean product of their differences.
+enum class VariogramKind { kValue, kIndicator, kCross };
+
 struct VariogramSettings {
+  VariogramKind kind = VariogramKind::kValue;
+  // Indicator thresholds: numbers, or "qNN" for the NN-th percentile of
+  // the primary values at the located samples ("q25", "q50", "q75").
+  std::vector<std::string> thresholds;
   double lag = 0.0;            // spacing; 0: from the samples' extent
   int lag_count = 0;           // 0: as far as half the extent's diagonal
   double lag_tolerance = 0.0;  // 0: half the spacing
@@ -93,12 +103,15 @@ struct AttributeSample {
 // direction, the others the settings' azimuths with their tolerance and
 // bandwidth.
 struct VariogramSet {
+  std::string name;  // of what: "Cu", "Cu <= 12.5 (q25)", "Cu x Zn"
   LagSettings lags;
   std::vector<Direction> directions;  // one per row
   std::vector<std::string> labels;    // "omni", "0", "45", ...
   std::vector<VariogramRow> rows;     // lags.count + 2 entries each
-  double variance = 0.0;  // of the primary values at the located samples
-  ModelFit fit;           // fitted to row 0 with the settings' model
+  // The sill line: the variance of the values at the located samples (of
+  // the indicators: p (1 - p); cross: the covariance).
+  double variance = 0.0;
+  ModelFit fit;  // fitted with the settings' model
 };
 
 // The variogram cloud of the located samples with the points it
@@ -169,8 +182,15 @@ class Session {
   Status Located(const Samples** samples);
   // The located samples as chart records, built once.
   Status LocatedRecords(const std::vector<KvDiscPnt>** records);
-  // The variograms of the located samples, with the fitted model.
-  Status Variograms(const VariogramSet** set);
+  // The number of variogram sets: one per indicator threshold, else one.
+  int VariogramSetCount() const;
+  // The variograms of the located samples (set `index` of several
+  // indicator thresholds), with the fitted model.
+  Status Variograms(const VariogramSet** set, int index = 0);
+  // The variogram map of the located samples (of the first indicator, or
+  // of the cross variogram), on cells of the variograms' lag spacing, as
+  // many each way as they have lags.
+  Status Map(const VariogramMap** map);
   // The variogram cloud of the located samples.
   Status Cloud(const CloudSet** set);
 
@@ -182,6 +202,19 @@ class Session {
   Status ColumnValues(int column, std::vector<double>* values) const;
   Status SampleOf(int column, std::unique_ptr<AttributeSample>* cached,
                   const AttributeSample** sample);
+  // The located samples whose values the variograms combine, and the
+  // weight of each one's semivariances: the samples themselves (value), their
+  // indicators, or the three parts of a cross variogram. Fails on an
+  // unreadable threshold or without a secondary column.
+  // Values of the samples that are not the located samples' own are held
+  // in *owned (which must not grow while parts are in use).
+  struct Component {
+    const Samples* samples;
+    double weight;
+  };
+  Status VariogramParts(int index, std::vector<Samples>* owned,
+                        std::vector<Component>* parts, std::string* name,
+                        double* variance);
   // Warns when count values (at least two) of column span no window.
   void WarnIfConstant(int column, int64_t count, DataWindow window) const;
 
@@ -195,7 +228,8 @@ class Session {
   std::unique_ptr<AttributeSample> primary_sample_, secondary_sample_;
   std::unique_ptr<Samples> located_;
   std::unique_ptr<std::vector<KvDiscPnt>> located_records_;
-  std::unique_ptr<VariogramSet> variograms_;
+  std::vector<std::unique_ptr<VariogramSet>> variograms_;
+  std::unique_ptr<VariogramMap> map_;
   std::unique_ptr<CloudSet> cloud_;
 };
 
