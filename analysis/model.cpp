@@ -387,6 +387,25 @@ Status ParseModelText(const std::string& text, VariogramModel* model) {
   return status.ok() ? ValidateModel(*model) : status;
 }
 
+std::string ModelSpec(const VariogramModel& model) {
+  char text[160];
+  std::snprintf(text, sizeof(text), "%.6g", model.nugget);
+  std::string spec = text;
+  for (const Structure& s : model.structures) {
+    const std::string type = std::string(ModelTypeName(s.type)).substr(0, 3);
+    if (s.MinorRange() == s.range) {
+      std::snprintf(text, sizeof(text), " + %.6g %s(%.6g)", s.contribution,
+                    type.c_str(), s.range);
+    } else {
+      std::snprintf(text, sizeof(text), " + %.6g %s(%.6g, %.6g, %.6g)",
+                    s.contribution, type.c_str(), s.range, s.MinorRange(),
+                    s.azimuth);
+    }
+    spec += text;
+  }
+  return spec;
+}
+
 Status ParseModelSpec(const std::string& spec, VariogramModel* model) {
   *model = VariogramModel();
   for (const std::string& term : Terms(spec)) {

@@ -202,25 +202,10 @@ std::string Number(double value) {
   return text;
 }
 
-// Returns "spherical + exponential: nugget 0.1, sill 1, ranges 60, 240",
-// with the minor ranges and azimuth of an anisotropic model.
+// Returns "0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30); sill 1": the model
+// written out as --model takes it (range, minor range, azimuth).
 std::string NestedDescription(const VariogramModel& m) {
-  std::string types, ranges, minors;
-  bool anisotropic = false;
-  for (const Structure& s : m.structures) {
-    types += (types.empty() ? "" : " + ") + std::string(ModelTypeName(s.type));
-    ranges += (ranges.empty() ? "" : ", ") + Number(s.range);
-    minors += (minors.empty() ? "" : ", ") + Number(s.MinorRange());
-    anisotropic = anisotropic || s.MinorRange() != s.range;
-  }
-  std::string text = types + ": nugget " + Number(m.nugget) + ", sill " +
-                     Number(m.Sill()) + ", range" +
-                     (m.structures.size() > 1 ? "s " : " ") + ranges;
-  if (anisotropic && !m.structures.empty()) {
-    text += ", minor " + minors + " across azimuth " +
-            Number(m.structures[0].azimuth);
-  }
-  return text;
+  return ModelSpec(m) + "; sill " + Number(m.Sill());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 
 namespace korvagraph::analysis {
@@ -145,6 +146,7 @@ std::string SettingsKey(const Settings& s) {
   }
   for (double azimuth : v.azimuths) add(azimuth);
   key += std::to_string(static_cast<int>(v.kind)) + ",";
+  for (int64_t row : s.excluded_rows) key += std::to_string(row) + " ";
   for (const std::string& t : v.thresholds) key += t + ";";
   key += std::string(TransformName(s.transform)) + "," +
          std::to_string(v.lag_count) + "," +
@@ -169,6 +171,12 @@ Status Session::Open(Table table, const Settings& settings,
   Status status = ValidateSettings(settings);
   if (!status.ok()) return status;
   Trim(settings.limits, &table);
+  for (int64_t row : settings.excluded_rows) {
+    if (row < 0 || row >= table.RowCount()) continue;
+    for (std::vector<double>& column : table.columns) {
+      column[row] = std::numeric_limits<double>::quiet_NaN();
+    }
+  }
   std::unique_ptr<Session> opened(new Session(std::move(table), settings));
   status = ChooseColumns(opened->table_, settings.columns, &opened->columns_);
   if (!status.ok()) return status;

@@ -12,7 +12,7 @@ struct ChartEntry {
   ChartRecipe draw;
 };
 
-const std::vector<ChartEntry>& ChartTable() {
+const std::vector<ChartEntry>& ChartEntries() {
   static const std::vector<ChartEntry> kCharts = {
       {{"hist", "Histogram",
         "frequency histogram of the primary attribute and its summary "
@@ -56,6 +56,12 @@ const std::vector<ChartEntry>& ChartTable() {
         "45, 90 and 135 degrees, tolerance 22.5), one colour each",
         ColumnUse::kLocated},
        DrawMultipleVariogramPlot},
+      {{"varmap", "Variogram map",
+        "semivariance of the primary attribute on a grid of separation "
+        "vectors (the lag each way), coloured blue (lowest) to red; its "
+        "lowest valley runs along the direction of greatest continuity",
+        ColumnUse::kLocated},
+       DrawVariogramMap},
       {{"cloud", "Variogram cloud",
         "every pair of samples, distance against semivariance; in cyan the "
         "pairs of largest semivariance closer than one lag",
@@ -108,7 +114,7 @@ PictureContent ContentOf(const CanvasWindow& window) {
 const std::vector<ChartKind>& ChartKinds() {
   static const std::vector<ChartKind> kKinds = [] {
     std::vector<ChartKind> kinds;
-    for (const ChartEntry& entry : ChartTable()) kinds.push_back(entry.kind);
+    for (const ChartEntry& entry : ChartEntries()) kinds.push_back(entry.kind);
     return kinds;
   }();
   return kKinds;
@@ -125,15 +131,17 @@ Status DrawChart(Session* session, const ChartKind& kind,
                  const ChartOptions& options, ChartPictures* pictures,
                  DrawnChart* drawn) {
   *drawn = DrawnChart();
-  const auto entry = std::find_if(
-      ChartTable().begin(), ChartTable().end(), [&kind](const ChartEntry& e) {
-        return std::string(e.kind.name) == kind.name;
-      });
-  if (entry == ChartTable().end()) {
+  const auto entry =
+      std::find_if(ChartEntries().begin(), ChartEntries().end(),
+                   [&kind](const ChartEntry& e) {
+                     return std::string(e.kind.name) == kind.name;
+                   });
+  if (entry == ChartEntries().end()) {
     return Status::Failure(std::string("unknown chart \"") + kind.name + "\"");
   }
   session->TakeWarnings();
-  Status status = entry->draw(session, options, pictures, &drawn->stats);
+  Status status =
+      entry->draw(session, options, pictures, &drawn->stats, &drawn->table);
   drawn->warnings = session->TakeWarnings();
   if (!status.ok()) return status;
   const PictureContent content = ContentOf(*pictures->main());

@@ -22,31 +22,35 @@ namespace korvagraph::analysis {
 // Sets up one chart from session, draws it into pictures->main() (and any
 // picture it adds) and appends its statistics.
 using ChartRecipe = Status (*)(Session* session, const ChartOptions& options,
-                               ChartPictures* pictures, Statistics* stats);
+                               ChartPictures* pictures, Statistics* stats,
+                               ChartTable* table);
 
-Status DrawHistogram(Session*, const ChartOptions&, ChartPictures*,
-                     Statistics*);
+Status DrawHistogram(Session*, const ChartOptions&, ChartPictures*, Statistics*,
+                     ChartTable*);
 Status DrawCumulativeHistogram(Session*, const ChartOptions&, ChartPictures*,
-                               Statistics*);
+                               Statistics*, ChartTable*);
 Status DrawProbabilityPlot(Session*, const ChartOptions&, ChartPictures*,
-                           Statistics*);
+                           Statistics*, ChartTable*);
 Status DrawNormalQqPlot(Session*, const ChartOptions&, ChartPictures*,
-                        Statistics*);
-Status DrawQqPlot(Session*, const ChartOptions&, ChartPictures*, Statistics*);
+                        Statistics*, ChartTable*);
+Status DrawQqPlot(Session*, const ChartOptions&, ChartPictures*, Statistics*,
+                  ChartTable*);
 Status DrawScatterPlot(Session*, const ChartOptions&, ChartPictures*,
-                       Statistics*);
-Status DrawCrossPlot(Session*, const ChartOptions&, ChartPictures*,
-                     Statistics*);
+                       Statistics*, ChartTable*);
+Status DrawCrossPlot(Session*, const ChartOptions&, ChartPictures*, Statistics*,
+                     ChartTable*);
 Status DrawVariogramPlot(Session*, const ChartOptions&, ChartPictures*,
-                         Statistics*);
+                         Statistics*, ChartTable*);
 Status DrawMultipleVariogramPlot(Session*, const ChartOptions&, ChartPictures*,
-                                 Statistics*);
+                                 Statistics*, ChartTable*);
 Status DrawVariogramCloud(Session*, const ChartOptions&, ChartPictures*,
-                          Statistics*);
+                          Statistics*, ChartTable*);
 Status DrawCloudLocationMap(Session*, const ChartOptions&, ChartPictures*,
-                            Statistics*);
+                            Statistics*, ChartTable*);
+Status DrawVariogramMap(Session*, const ChartOptions&, ChartPictures*,
+                        Statistics*, ChartTable*);
 Status DrawLocationMap(Session*, const ChartOptions&, ChartPictures*,
-                       Statistics*);
+                       Statistics*, ChartTable*);
 
 struct GraphDeleter {
   void operator()(CKorvaGraph* graph) const { _kvDeleteKvGraphObj(graph); }

@@ -90,7 +90,7 @@ Status DrawHistogramOfKind(Session* session, const ChartOptions& options,
 }  // namespace
 
 Status DrawCrossPlot(Session* session, const ChartOptions&,
-                     ChartPictures* pictures, Statistics* stats) {
+                     ChartPictures* pictures, Statistics* stats, ChartTable*) {
   std::vector<double> x, y;
   Status status = session->PairedValues(&x, &y);
   if (!status.ok()) return status;
@@ -126,7 +126,8 @@ Status DrawCrossPlot(Session* session, const ChartOptions&,
 }
 
 Status DrawScatterPlot(Session* session, const ChartOptions&,
-                       ChartPictures* pictures, Statistics* stats) {
+                       ChartPictures* pictures, Statistics* stats,
+                       ChartTable*) {
   std::vector<double> x, y;
   Status status = session->PairedValues(&x, &y);
   if (!status.ok()) return status;
@@ -169,14 +170,15 @@ Status DrawScatterPlot(Session* session, const ChartOptions&,
 }
 
 Status DrawHistogram(Session* session, const ChartOptions& options,
-                     ChartPictures* pictures, Statistics* stats) {
+                     ChartPictures* pictures, Statistics* stats, ChartTable*) {
   return DrawHistogramOfKind(
       session, options, pictures, stats,
       options.cumulative ? kCumulativeKind : kFrequencyKind);
 }
 
 Status DrawCumulativeHistogram(Session* session, const ChartOptions& options,
-                               ChartPictures* pictures, Statistics* stats) {
+                               ChartPictures* pictures, Statistics* stats,
+                               ChartTable*) {
   return DrawHistogramOfKind(session, options, pictures, stats,
                              kCumulativeKind);
 }

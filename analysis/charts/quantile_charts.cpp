@@ -27,7 +27,8 @@ DataWindow ScoreWindow(const std::vector<KvDiscPnt>& records) {
 }  // namespace
 
 Status DrawProbabilityPlot(Session* session, const ChartOptions&,
-                           ChartPictures* pictures, Statistics* stats) {
+                           ChartPictures* pictures, Statistics* stats,
+                           ChartTable*) {
   const AttributeSample* sample = nullptr;
   Status status = session->PrimarySample(&sample);
   if (!status.ok()) return status;
@@ -50,7 +51,8 @@ Status DrawProbabilityPlot(Session* session, const ChartOptions&,
 }
 
 Status DrawNormalQqPlot(Session* session, const ChartOptions&,
-                        ChartPictures* pictures, Statistics* stats) {
+                        ChartPictures* pictures, Statistics* stats,
+                        ChartTable*) {
   const AttributeSample* sample = nullptr;
   Status status = session->PrimarySample(&sample);
   if (!status.ok()) return status;
@@ -87,7 +89,7 @@ Status DrawNormalQqPlot(Session* session, const ChartOptions&,
 }
 
 Status DrawQqPlot(Session* session, const ChartOptions&,
-                  ChartPictures* pictures, Statistics* stats) {
+                  ChartPictures* pictures, Statistics* stats, ChartTable*) {
   const AttributeSample* first = nullptr;
   const AttributeSample* second = nullptr;
   Status status = session->PrimarySample(&first);

@@ -165,34 +165,97 @@ std::vector<CPoint> DrawVariogramRow(const VariogramSet& set, int row,
   return drawn;
 }
 
-Status DrawVariogramPlot(Session* session, const ChartOptions& options,
-                         ChartPictures* pictures, Statistics* stats) {
-  const VariogramSet* set = nullptr;
-  Status status = session->Variograms(&set);
-  if (status.ok()) status = Drawable(*session, "variogram", AllFinite(*set));
+namespace {
+
+// Returns the name the sill line goes by for the session's variograms.
+std::string SillName(const Session& session) {
+  switch (session.settings().variogram.kind) {
+    case VariogramKind::kIndicator:
+      return "sill line: indicator variance";
+    case VariogramKind::kCross:
+      return "sill line: covariance";
+    case VariogramKind::kValue:
+      break;
+  }
+  return "sill line: sample variance";
+}
+
+// Appends every lag of every row of set: lag numbers from 1 (row entry 2),
+// the variogram's name first when there are several.
+void AddLagTable(const VariogramSet& set, bool named, ChartTable* table) {
+  if (table->columns.empty()) {
+    table->label_names =
+        named ? std::vector<std::string>{"variogram", "direction"}
+              : std::vector<std::string>{"direction"};
+    table->columns = {"lag", "distance", "semivariance", "pairs"};
+  }
+  for (size_t d = 0; d < set.rows.size(); ++d) {
+    for (size_t e = 2; e < set.rows[d].size(); ++e) {
+      const Variogram& v = set.rows[d][e];
+      std::vector<std::string> labels = {set.labels[d]};
+      if (named) labels.insert(labels.begin(), set.name);
+      table->Add(labels, {static_cast<double>(e - 1), v.h, v.gamma,
+                          static_cast<double>(v.npairs)});
+    }
+  }
+}
+
+// Draws each of the session's variogram sets with draw_one, the first into
+// the main picture and each further one into a picture of its own (suffix
+// "2", "3", ...); with several, their statistics go under their names.
+template <typename DrawOne>
+Status ForEachSet(Session* session, ChartPictures* pictures, Statistics* stats,
+                  ChartTable* table, DrawOne draw_one) {
+  const int count = session->VariogramSetCount();
+  CanvasWindow* main = pictures->main();
+  for (int i = 0; i < count; ++i) {
+    const VariogramSet* set = nullptr;
+    Status status = session->Variograms(&set, i);
+    if (!status.ok()) return status;
+    CanvasWindow* window = i == 0
+                               ? main
+                               : pictures->Add(std::to_string(i + 1),
+                                               main->Width(), main->Height());
+    Statistics own;
+    status = draw_one(*set, window, &own);
+    if (!status.ok()) return status;
+    for (Statistic& stat : own) {
+      if (count > 1) stat.name = set->name + ": " + stat.name;
+      stats->push_back(std::move(stat));
+    }
+    AddLagTable(*set, count > 1, table);
+  }
+  return Status::Ok();
+}
+
+// Draws the row options ask for of one variogram set with its model.
+Status DrawOneVariogram(Session* session, const ChartOptions& options,
+                        const VariogramSet& set, CanvasWindow* window,
+                        Statistics* stats) {
+  Status status = Drawable(*session, "variogram", AllFinite(set));
   if (!status.ok()) return status;
-  const int n = set->lags.count;
+  const int n = set.lags.count;
   const int current =
-      std::clamp(options.direction, 0, static_cast<int>(set->rows.size()) - 1);
-  status = CheckLags(*session, *set, current);
+      std::clamp(options.direction, 0, static_cast<int>(set.rows.size()) - 1);
+  status = CheckLags(*session, set, current);
   if (!status.ok()) return status;
   const FitSettings& settings = session->settings().model;
-  for (const std::string& warning : FitWarnings(set->fit, settings)) {
+  for (const std::string& warning : FitWarnings(set.fit, settings)) {
     session->Warn(warning);
   }
 
-  const VariogramModel& model = set->fit.model;
-  DrawVariogramRow(*set, current, model, kNoEntry, pictures->main());
+  const VariogramModel& model = set.fit.model;
+  DrawVariogramRow(set, current, model, kNoEntry, window);
 
   const Structure& structure = model.structures.front();
-  AddText(stats, "direction", DirectionName(*set, current));
-  AddStatistic(stats, "lag spacing", set->lags.spacing);
+  AddText(stats, "direction", DirectionName(set, current));
+  AddStatistic(stats, "lag spacing", set.lags.spacing);
   AddCount(stats, "lags", n);
-  AddCount(stats, "lags of " + PairsText(), QualifyingLags(set->rows[current]));
+  AddCount(stats, "lags of " + PairsText(), QualifyingLags(set.rows[current]));
   AddCount(stats, "pairs drawn (lags of " + PairsText() + ")",
-           QualifyingPairs(set->rows[current]));
-  AddStatistic(stats, "sill line: sample variance", set->variance);
-  AddText(stats, "model", ModelDescription(set->fit, settings));
+           QualifyingPairs(set.rows[current]));
+  AddStatistic(stats, SillName(*session), set.variance);
+  AddText(stats, "model", ModelDescription(set.fit, settings));
   AddText(stats, "model type", ModelTypeName(structure.type));
   AddStatistic(stats, "model nugget", model.nugget);
   AddStatistic(stats, "model sill", model.Sill());
@@ -203,20 +266,19 @@ Status DrawVariogramPlot(Session* session, const ChartOptions& options,
   return Status::Ok();
 }
 
-Status DrawMultipleVariogramPlot(Session* session, const ChartOptions&,
-                                 ChartPictures* pictures, Statistics* stats) {
-  const VariogramSet* set = nullptr;
-  Status status = session->Variograms(&set);
-  if (status.ok()) status = Drawable(*session, "variograms", AllFinite(*set));
+// Draws the directional rows of one variogram set, a colour each.
+Status DrawOneMultiple(Session* session, const VariogramSet& set,
+                       CanvasWindow* window, Statistics* stats) {
+  Status status = Drawable(*session, "variograms", AllFinite(set));
   if (!status.ok()) return status;
-  const int count = static_cast<int>(set->rows.size()) - 1;
+  const int count = static_cast<int>(set.rows.size()) - 1;
   int drawable = 0;
   for (int d = 1; d <= count; ++d) {
-    const int lags = QualifyingLags(set->rows[d]);
+    const int lags = QualifyingLags(set.rows[d]);
     drawable += lags > 0;
     if (lags < kFewLags) {
       session->Warn("only " + std::to_string(lags) + " lag(s) of the " +
-                    DirectionName(*set, d) + " variogram hold " + PairsText());
+                    DirectionName(set, d) + " variogram hold " + PairsText());
     }
   }
   if (drawable == 0) {
@@ -225,14 +287,14 @@ Status DrawMultipleVariogramPlot(Session* session, const ChartOptions&,
                            "spacing, angle tolerance or bandwidth)");
   }
   std::vector<Variogram*> entries(count);
-  std::vector<LONG> lag_counts(count, set->lags.count);
+  std::vector<LONG> lag_counts(count, set.lags.count);
   std::vector<std::vector<CPoint>> positions(count);
   std::vector<CPoint*> position_arrays(count);
   std::vector<int> show(count, 1);
   std::vector<ULONG> colours(count);
   for (int d = 0; d < count; ++d) {
-    entries[d] = Loaded(set->rows[d + 1]);
-    positions[d].resize(set->rows[d + 1].size());
+    entries[d] = Loaded(set.rows[d + 1]);
+    positions[d].resize(set.rows[d + 1].size());
     position_arrays[d] = positions[d].data();
     colours[d] = kDirectionStyles[d].colour;
   }
@@ -244,27 +306,48 @@ Status DrawMultipleVariogramPlot(Session* session, const ChartOptions&,
                             0) != 1) {
     return Status::InFile(session->table().path,
                           "cannot draw the directional variograms of " +
-                              session->Name(session->columns().primary) +
-                              ": the chart library refused them");
+                              set.name + ": the chart library refused them");
   }
   _kvGraphSetAxiName(graph.get(), "Distance", kSemivarianceName);
-  _kvGraphSetMVrgNug(graph.get(), set->fit.model.nugget);
+  _kvGraphSetMVrgNug(graph.get(), set.fit.model.nugget);
   _kvGraphSetMIsDspLine(graph.get(), 1);
-  _kvGraphSetMIsDspSill(graph.get(), 1, set->variance);
+  _kvGraphSetMIsDspSill(graph.get(), 1, set.variance);
   _kvGraphSetMCutOffNO(graph.get(), 1, 0);
   _kvGraphSetMColor(graph.get(), colours.data(), colours.data());
-  _kvGraphDrawMVarmPlt(graph.get(), pictures->main()->Wnd());
+  _kvGraphDrawMVarmPlt(graph.get(), window->Wnd());
 
-  AddStatistic(stats, "lag spacing", set->lags.spacing);
-  AddCount(stats, "lags", set->lags.count);
+  AddStatistic(stats, "lag spacing", set.lags.spacing);
+  AddCount(stats, "lags", set.lags.count);
   for (int d = 0; d < count; ++d) {
     AddCount(stats,
-             "azimuth " + set->labels[d + 1] + " (" +
+             "azimuth " + set.labels[d + 1] + " (" +
                  kDirectionStyles[d].colour_name + "): pairs drawn",
-             QualifyingPairs(set->rows[d + 1]));
+             QualifyingPairs(set.rows[d + 1]));
   }
-  AddStatistic(stats, "sill line: sample variance", set->variance);
+  AddStatistic(stats, SillName(*session), set.variance);
   return Status::Ok();
+}
+
+}  // namespace
+
+Status DrawVariogramPlot(Session* session, const ChartOptions& options,
+                         ChartPictures* pictures, Statistics* stats,
+                         ChartTable* table) {
+  return ForEachSet(
+      session, pictures, stats, table,
+      [&](const VariogramSet& set, CanvasWindow* window, Statistics* own) {
+        return DrawOneVariogram(session, options, set, window, own);
+      });
+}
+
+Status DrawMultipleVariogramPlot(Session* session, const ChartOptions&,
+                                 ChartPictures* pictures, Statistics* stats,
+                                 ChartTable* table) {
+  return ForEachSet(
+      session, pictures, stats, table,
+      [&](const VariogramSet& set, CanvasWindow* window, Statistics* own) {
+        return DrawOneMultiple(session, set, window, own);
+      });
 }
 
 Status DrawCloud(const CloudSet& set, const std::vector<LONG>& selected,
@@ -288,11 +371,13 @@ Status CloudBoxOf(const CloudSet& set, int width, int height,
     return Status::Failure("the cloud's picture is too small to select in");
   }
   auto distance = [&](int x) {
-    return h.minimum + (x - kKvVariogramPlotLeft - sx0) * (h.maximum - h.minimum) /
+    return h.minimum + (x - kKvVariogramPlotLeft - sx0) *
+                           (h.maximum - h.minimum) /
                            static_cast<double>(sx1 - sx0);
   };
   auto gamma = [&](int y) {
-    return g.minimum + (y - kKvVariogramPlotTop - sy0) * (g.maximum - g.minimum) /
+    return g.minimum + (y - kKvVariogramPlotTop - sy0) *
+                           (g.maximum - g.minimum) /
                            static_cast<double>(sy1 - sy0);
   };
   box->distance_min = std::min(distance(pixels.x0), distance(pixels.x1));
@@ -303,7 +388,8 @@ Status CloudBoxOf(const CloudSet& set, int width, int height,
 }
 
 Status DrawVariogramCloud(Session* session, const ChartOptions&,
-                          ChartPictures* pictures, Statistics* stats) {
+                          ChartPictures* pictures, Statistics* stats,
+                          ChartTable*) {
   const CloudSet* set = nullptr;
   Status status = session->Cloud(&set);
   if (status.ok()) {

@@ -32,10 +32,10 @@ const char* const kCharts[] = {"hist",   "cumhist", "prob",     "nqq",
 // Every picture of the gallery: one per chart, and the location map's
 // legend.
 const char* const kPictures[] = {
-    "hist.png",         "cumhist.png", "prob.png",     "nqq.png",
-    "qq.png",           "scatter.png", "cross.png",    "vario.png",
-    "mvario.png",       "cloud.png",   "cloudmap.png", "locmap.png",
-    "locmap-legend.png"};
+    "hist.png",     "cumhist.png", "prob.png",          "nqq.png",
+    "qq.png",       "scatter.png", "cross.png",         "vario.png",
+    "mvario.png",   "varmap.png",  "varmap-legend.png", "cloud.png",
+    "cloudmap.png", "locmap.png",  "locmap-legend.png"};
 
 bool NotBlank(const std::string& path) {
   PngImage image;
@@ -97,7 +97,7 @@ TEST(KorvagraphProgramTest, GalleryDrawsEveryChart) {
               std::string::npos)
         << name;
   }
-  EXPECT_NE(run.out.find("12 charts in gallery/index.html"), std::string::npos)
+  EXPECT_NE(run.out.find("13 charts in gallery/index.html"), std::string::npos)
       << run.out;
   // Nothing but the gallery was left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()),
@@ -355,7 +355,7 @@ TEST(KorvagraphProgramTest, CheckGalleryFailsOnMissingOrBlankPictures) {
   EXPECT_NE(run.err.find("cross.png: cannot open"), std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("hist.png: blank"), std::string::npos) << run.err;
-  EXPECT_NE(run.out.find("11 of 13 pictures drawn"), std::string::npos)
+  EXPECT_NE(run.out.find("13 of 15 pictures drawn"), std::string::npos)
       << run.out;
 }
 

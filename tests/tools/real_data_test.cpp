@@ -3,6 +3,7 @@
 // attribute only, transforms through the library and warnings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -226,15 +227,42 @@ TEST(RealDataTest, IdColumnOfALakeSurveyIsPassedOver) {
   dir.Write("lake.csv", csv);
   const ProgramRun run = Korvagraph(dir, "gallery --data lake.csv --out g");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.err.find("hist, cumhist, prob, nqq: V; qq, scatter, cross: "
-                         "V, U; vario, mvario, cloud, cloudmap, locmap: V at "
-                         "Xlocation, Ylocation"),
-            std::string::npos)
+  EXPECT_NE(
+      run.err.find("hist, cumhist, prob, nqq: V; qq, scatter, cross: "
+                   "V, U; vario, mvario, varmap, cloud, cloudmap, locmap: V at "
+                   "Xlocation, Ylocation"),
+      std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("warning: column 1 (Identification Number) is "
                          "passed over as an attribute"),
             std::string::npos)
       << run.err;
+}
+
+// The numbers behind the variogram charts leave with them: every lag in the
+// JSON, the same rows as CSV.
+TEST(RealDataTest, LagTablesInTheJsonAndAsCsv) {
+  TempDir dir;
+  for (const char* chart : {"vario", "mvario", "varmap"}) {
+    const std::string args = std::string(chart) + " --data '" + KG_SOURCE_DIR +
+                             "/data/sample.dat' --json --table t.csv --lags 5";
+    const ProgramRun run = Korvagraph(dir, args);
+    ASSERT_EQ(run.status, 0) << chart << ": " << run.err;
+    const std::string csv = ReadFile(dir.File("t.csv"));
+    const size_t rows = std::count(csv.begin(), csv.end(), '\n') - 1;
+    size_t objects = 0;
+    for (size_t at = run.out.find("\"table\": ["); at != std::string::npos;
+         at = run.out.find("{\"", at + 1)) {
+      ++objects;
+    }
+    EXPECT_EQ(objects - 1, rows) << chart;  // the first find is the table
+    // Five lags of the omnidirectional row and four directions: 25 rows.
+    if (std::string(chart) != "varmap") {
+      EXPECT_EQ(rows, 25u) << chart;
+    }
+  }
+  EXPECT_EQ(ReadFile(dir.File("t.csv")).rfind("dx,dy,semivariance,pairs\n", 0),
+            0u);
 }
 
 }  // namespace

@@ -45,11 +45,16 @@ const struct {
     {"cross", "--col --col2"},
     {"vario",
      "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth --dir "
-     "--model-type --model"},
-    {"mvario", "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth"},
+     "--model-type --model --fit --fit-weights --indicator --cross --col2 "
+     "--table"},
+    {"mvario",
+     "--col --x --y --lag --lags --lagtol --dirs --atol --bandwidth "
+     "--indicator --cross --col2 --table"},
+    {"varmap",
+     "--col --x --y --lag --lags --colours --indicator --cross --table"},
     {"cloud", "--col --x --y --lag --highlight"},
     {"cloudmap", "--col --x --y --lag --highlight"},
-    {"locmap", "--col --x --y"},
+    {"locmap", "--col --x --y --colours"},
 };
 
 int Fail(const Status& status, int exit_status = kExitUserError) {
@@ -236,6 +241,7 @@ Status DrawItem(const ChartKind& kind, const Options& options, Session* session,
       session, kind, ChartOptionsOf(options), pictures, &drawn);
   item->stats = std::move(drawn.stats);
   item->warnings = std::move(drawn.warnings);
+  item->table = std::move(drawn.table);
   return status;
 }
 
@@ -291,8 +297,22 @@ int RunChart(const ChartKind& kind, const Options& options, Session* session) {
                   kExitFailure);
     }
   }
-  for (const std::unique_ptr<StagedOutput>& picture : staged) {
-    status = picture->Commit();
+  if (!options.table.empty()) {
+    if (item.table.empty()) {
+      return Fail(Status::Failure("--table: " + std::string(kind.name) +
+                                  " draws no table of lags or cells"));
+    }
+    staged.emplace_back();
+    status = StagedOutput::Create(options.table, StagedOutput::Kind::kFile,
+                                  &staged.back());
+    if (status.ok()) {
+      status = WriteTextFile(staged.back()->path(),
+                             analysis::ChartTableCsv(item.table));
+    }
+    if (!status.ok()) return Fail(status, kExitFailure);
+  }
+  for (const std::unique_ptr<StagedOutput>& file : staged) {
+    status = file->Commit();
     if (!status.ok()) return Fail(status, kExitFailure);
   }
   const std::vector<GalleryItem> items = {item};

@@ -149,6 +149,9 @@ std::string StatsJson(const std::vector<GalleryItem>& items,
            "\n    {\"name\": " + JsonString(item.name) +
            ", \"pictures\": " + JsonStrings(item.pictures) +
            ",\n     \"stats\": " + analysis::StatisticsJson(item.stats) +
+           (item.table.empty() ? std::string()
+                               : ",\n     \"table\": " +
+                                     analysis::ChartTableJson(item.table)) +
            ",\n     \"warnings\": " + JsonStrings(item.warnings) + "}";
   }
   out += "],\n  \"skipped\": [";

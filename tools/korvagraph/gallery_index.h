@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "korvagraph/analysis/charts.h"
 #include "korvagraph/analysis/statistic.h"
 #include "korvagraph/analysis/status.h"
 
@@ -20,6 +21,7 @@ struct GalleryItem {
   analysis::Statistics stats;
   std::vector<std::string> warnings;    // shown beside the pictures
   std::vector<std::string> links = {};  // further files (other formats)
+  analysis::ChartTable table = {};      // the lags or cells drawn
 };
 
 // A chart that could not be drawn from the data, and why.

@@ -155,8 +155,19 @@ void ApplyDirections(const std::string& value, Options* o) {
 }
 
 // --model NUGGET,SILL,RANGE: each given value is fixed, blanks are fitted;
-// the values follow the library's one rule for fixed parameters.
+// the values follow the library's one rule for fixed parameters. A model
+// written out as a sum of structures is drawn as it is.
 void ApplyModel(const std::string& value, Options* o) {
+  analysis::FitSettings& model = o->settings.model;
+  model.model_given = value.find('(') != std::string::npos;
+  if (model.model_given) {
+    const Status status = analysis::ParseModelSpec(value, &model.given);
+    if (!status.ok()) {
+      throw CLI::ValidationError(
+          "--model", status.error().message + ", found \"" + value + "\"");
+    }
+    return;
+  }
   const std::vector<std::string> fields = CommaFields(value);
   double parsed[3] = {0.0, 0.0, 0.0};
   bool given[3] = {false, false, false};
@@ -165,7 +176,6 @@ void ApplyModel(const std::string& value, Options* o) {
     given[i] = !fields[i].empty();
     good = !given[i] || ParseDouble(fields[i], &parsed[i]);
   }
-  analysis::FitSettings& model = o->settings.model;
   model.fix_nugget = given[0];
   model.fix_sill = given[1];
   model.fix_range = given[2];
@@ -185,8 +195,55 @@ void ApplyModel(const std::string& value, Options* o) {
   }
 }
 
+// --model-type TYPE[,TYPE...]: the first structure's type, then those of
+// the nested structures.
 void ApplyModelType(const std::string& value, Options* o) {
-  analysis::ParseModelType(value, &o->settings.model.type);
+  analysis::FitSettings& model = o->settings.model;
+  model.nested_types.clear();
+  const std::vector<std::string> names = CommaFields(value);
+  for (size_t i = 0; i < names.size(); ++i) {
+    analysis::ModelType type = analysis::ModelType::kSpherical;
+    analysis::ParseModelType(names[i], &type);
+    if (i == 0) {
+      model.type = type;
+    } else {
+      model.nested_types.push_back(type);
+    }
+  }
+}
+
+// 1 to kMaxStructures model types, comma-separated.
+CLI::Validator ModelTypes() {
+  return Expect(
+      "spherical, exponential, gaussian, power or hole (up to " +
+          std::to_string(analysis::kMaxStructures) + ", comma-separated)",
+      [](std::string* text) {
+        const std::vector<std::string> names = CommaFields(*text);
+        analysis::ModelType type;
+        return names.size() <= analysis::kMaxStructures &&
+               std::all_of(names.begin(), names.end(),
+                           [&type](const std::string& name) {
+                             return analysis::ParseModelType(name, &type);
+                           });
+      });
+}
+
+void ApplyFit(const std::string& value, Options* o) {
+  o->settings.model.anisotropic = value == "directions";
+}
+
+void ApplyFitWeights(const std::string& value, Options* o) {
+  analysis::ParseFitWeights(value, &o->settings.model.weights);
+}
+
+// --indicator T[,T...]: indicator variograms, thresholds or percentiles.
+void ApplyIndicator(const std::string& value, Options* o) {
+  o->settings.variogram.kind = analysis::VariogramKind::kIndicator;
+  o->settings.variogram.thresholds = CommaFields(value);
+}
+
+void ApplyColours(const std::string& value, Options* o) {
+  analysis::ParseColourScale(value, &o->colours);
 }
 
 void ApplyTransform(const std::string& value, Options* o) {
@@ -217,7 +274,10 @@ Status CheckTogether(Options* o) {
                            FormattedNumber(limits.lower) + " and " +
                            FormattedNumber(limits.upper));
   }
-  const Status model = analysis::ValidateFitSettings(o->settings.model);
+  if (o->cross) o->settings.variogram.kind = analysis::VariogramKind::kCross;
+  const Status model = o->settings.model.model_given
+                           ? analysis::ValidateModel(o->settings.model.given)
+                           : analysis::ValidateFitSettings(o->settings.model);
   if (!model.ok()) {
     return Status::Failure("--model: " + model.error().message + ", found \"" +
                            FormattedNumber(o->settings.model.range) + "\"");
@@ -333,13 +393,30 @@ void DefineOptions(CLI::App* app, Options* o) {
                      [](double v) { return v >= 0.0; }));
   add("--dir", o->direction, "omni|AZIMUTH",
       "vario: the direction shown, omni or one of --dirs (default omni)");
-  apply("--model-type", with(ApplyModelType), "TYPE",
+  apply("--model-type", with(ApplyModelType), "TYPE[,TYPE...]",
         "model fitted and drawn: spherical, exponential, gaussian, power or "
-        "hole (default spherical)")
-      ->check(OneOf({"spherical", "exponential", "gaussian", "power", "hole"}));
-  apply("--model", with(ApplyModel), "NUGGET,SILL,RANGE",
+        "hole (default spherical); several, comma-separated, fit nested "
+        "structures (up to 3)")
+      ->check(ModelTypes());
+  apply("--model", with(ApplyModel), "NUGGET,SILL,RANGE|MODEL",
         "fixes the model's parameters; a blank one is fitted (power: "
-        "NUGGET,SILL,EXPONENT, the sill at distance 1)");
+        "NUGGET,SILL,EXPONENT, the sill at distance 1); or the whole model "
+        "written out, drawn as given: NUGGET + C TYPE(RANGE[,MINOR[,AZIMUTH]])"
+        " + ..., such as '0.1 + 0.5 sph(120) + 0.4 exp(400,150,30)'");
+  apply("--fit", with(ApplyFit), "omni|directions",
+        "fit to the omnidirectional variogram (default), or to every "
+        "direction at once: the major azimuth, major and minor ranges")
+      ->check(OneOf({"omni", "directions"}));
+  apply("--fit-weights", with(ApplyFitWeights), "pairs|pairs/h2",
+        "weight of each lag in the fit: its pairs (default), or pairs over "
+        "distance squared")
+      ->check(OneOf({"pairs", "pairs/h2"}));
+  apply("--indicator", with(ApplyIndicator), "LIST",
+        "indicator variograms of value <= T for each threshold T, or qNN for "
+        "a percentile of the primary values (q25,q50,q75): one picture each");
+  flag("--cross", o->cross,
+       "the cross variogram of the primary and secondary attributes (--col2) "
+       "at the samples holding both");
 
   group = "Output";
   add("--out", o->out, "PATH",
@@ -347,6 +424,12 @@ void DefineOptions(CLI::App* app, Options* o) {
       "(default NAME.png)");
   apply("--size", with(ApplySize), "WxH",
         "picture size in pixels (default 560x560)");
+  add("--table", o->table, "FILE.csv",
+      "vario, mvario, varmap: also writes the lags (or cells) drawn as CSV");
+  apply("--colours", with(ApplyColours), "linear|quantile",
+        "locmap, varmap: colours evenly over the values (default) or by "
+        "their ranks, as many samples in each colour")
+      ->check(OneOf({"linear", "quantile"}));
   add("--format", o->format, "png|svg|pdf",
       "picture format (default: from the extension of --out, else png)");
   add("--formats", o->formats, "LIST",
@@ -455,6 +538,7 @@ analysis::ChartOptions ChartOptionsOf(const Options& options) {
   chart.classes = options.classes;
   chart.cumulative = options.cumulative;
   chart.direction = DirectionRow(options);
+  chart.colours = options.colours;
   return chart;
 }
 

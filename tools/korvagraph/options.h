@@ -29,7 +29,10 @@ struct Options {
   std::string formats;  // --formats png,svg,pdf: the gallery's formats
   double scale = 1.0;   // --scale: vector rendering scale of PNGs
   bool quiet = false;   // --quiet: no progress lines
-  int port = 8080;      // serve: --port; 0 takes any free port
+  bool cross = false;   // --cross: the cross variogram
+  std::string table;    // --table FILE.csv: the lags or cells as CSV
+  analysis::ColourScale colours = analysis::ColourScale::kLinear;
+  int port = 8080;                 // serve: --port; 0 takes any free port
   std::string host = "127.0.0.1";  // serve: --host, the address served
   bool help = false;               // --help, -h
   std::vector<std::string> positional;

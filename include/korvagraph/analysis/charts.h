@@ -80,12 +80,44 @@ class ChartPictures {
   std::vector<Picture> pictures_;
 };
 
+// How the maps' colours follow the values: evenly over the values' window,
+// or by the values' ranks, so that each colour class holds as many samples
+// (a skewed attribute then spreads over every colour).
+enum class ColourScale { kLinear, kQuantile };
+
+// Returns "linear" or "quantile"; parses the same names.
+const char* ColourScaleName(ColourScale scale);
+bool ParseColourScale(const std::string& name, ColourScale* scale);
+
 // What a chart takes beyond its session.
 struct ChartOptions {
   int classes = 0;          // histogram classes; 0: from the value count
   bool cumulative = false;  // "hist" draws the cumulative curve
   int direction = 0;        // "vario": the row shown; 0 every direction
+  ColourScale colours = ColourScale::kLinear;  // "locmap", "varmap"
 };
+
+// The numbers behind a chart, a row each: the lags of its variograms
+// (variogram, direction, lag from 1, distance, semivariance, pairs) or the
+// cells of a variogram map (dx, dy, semivariance, pairs).
+struct ChartTable {
+  std::vector<std::string> label_names;          // the text columns, first
+  std::vector<std::string> columns;              // the number columns
+  std::vector<std::vector<std::string>> labels;  // a row's texts
+  std::vector<std::vector<double>> rows;         // a row's numbers
+
+  bool empty() const { return rows.empty(); }
+  void Add(std::vector<std::string> row_labels, std::vector<double> numbers) {
+    labels.push_back(std::move(row_labels));
+    rows.push_back(std::move(numbers));
+  }
+};
+
+// Returns the table as a JSON array of objects, a row each.
+std::string ChartTableJson(const ChartTable& table);
+// Returns the table as CSV: a header row, then a row each (texts quoted
+// where they hold a comma or a quote).
+std::string ChartTableCsv(const ChartTable& table);
 
 struct ChartKind {
   const char* name;         // "hist", "vario", ...: a file's base name
@@ -95,7 +127,9 @@ struct ChartKind {
 };
 
 // Every chart, in gallery order: hist, cumhist, prob, nqq, qq, scatter,
-// cross, vario, mvario, cloud, cloudmap, locmap.
+// cross, vario, mvario, varmap, cloud, cloudmap, locmap. With several
+// indicator thresholds, vario and mvario draw one picture per threshold
+// (suffixes "2", "3", ...).
 const std::vector<ChartKind>& ChartKinds();
 // Returns the chart named name, or null.
 const ChartKind* FindChartKind(const std::string& name);
@@ -104,6 +138,7 @@ struct DrawnChart {
   Statistics stats;  // the compute step's results, then "columns" and
                      // "values trimmed"
   std::vector<std::string> warnings;  // this chart's, from the session
+  ChartTable table;  // the lags or cells drawn; empty for other charts
 };
 
 // Draws the chart into pictures->main() (and any picture it adds: the

@@ -101,6 +101,9 @@ Status ParseModelText(const std::string& text, VariogramModel* model);
 //   "0.1 + 0.5 sph(120) + 0.4 exp(400, 150, 30)"
 // A power structure takes its exponent in the range's place.
 Status ParseModelSpec(const std::string& spec, VariogramModel* model);
+// Returns the model written out so that ParseModelSpec reads it back:
+// "0.1 + 0.5 sph(120) + 0.4 exp(400, 150, 30)" (six significant digits).
+std::string ModelSpec(const VariogramModel& model);
 
 }  // namespace korvagraph::analysis
 

@@ -67,6 +67,8 @@ struct CloudSettings {
 
 struct Settings {
   TrimLimits limits;
+  // Table rows (0-based) left out of everything: samples a user excluded.
+  std::vector<int64_t> excluded_rows;
   ColumnRequest columns;
   Transform transform = Transform::kNone;
   double shift = 0.0;  // added before the logarithm
