@@ -320,15 +320,15 @@ Status ModelFromJson(const std::string& text, VariogramModel* model) {
 
 // Splits a written-out model into its terms at each '+' outside
 // parentheses that does not sign an exponent ("1e+3").
-std::vector<std::string> Terms(const std::string& spec) {
+std::vector<std::string> Terms(const std::string& formula) {
   std::vector<std::string> terms(1);
   int depth = 0;
-  for (size_t i = 0; i < spec.size(); ++i) {
-    const char c = spec[i];
+  for (size_t i = 0; i < formula.size(); ++i) {
+    const char c = formula[i];
     depth += c == '(' ? 1 : c == ')' ? -1 : 0;
     const bool exponent_sign =
-        i > 1 && (spec[i - 1] == 'e' || spec[i - 1] == 'E') &&
-        std::isdigit(static_cast<unsigned char>(spec[i - 2]));
+        i > 1 && (formula[i - 1] == 'e' || formula[i - 1] == 'E') &&
+        std::isdigit(static_cast<unsigned char>(formula[i - 2]));
     if (c == '+' && depth == 0 && !exponent_sign) {
       terms.emplace_back();
     } else {
@@ -387,10 +387,10 @@ Status ParseModelText(const std::string& text, VariogramModel* model) {
   return status.ok() ? ValidateModel(*model) : status;
 }
 
-std::string ModelSpec(const VariogramModel& model) {
+std::string ModelFormula(const VariogramModel& model) {
   char text[160];
   std::snprintf(text, sizeof(text), "%.6g", model.nugget);
-  std::string spec = text;
+  std::string formula = text;
   for (const Structure& s : model.structures) {
     const std::string type = std::string(ModelTypeName(s.type)).substr(0, 3);
     if (s.MinorRange() == s.range) {
@@ -401,14 +401,14 @@ std::string ModelSpec(const VariogramModel& model) {
                     s.contribution, type.c_str(), s.range, s.MinorRange(),
                     s.azimuth);
     }
-    spec += text;
+    formula += text;
   }
-  return spec;
+  return formula;
 }
 
-Status ParseModelSpec(const std::string& spec, VariogramModel* model) {
+Status ParseModelFormula(const std::string& formula, VariogramModel* model) {
   *model = VariogramModel();
-  for (const std::string& term : Terms(spec)) {
+  for (const std::string& term : Terms(formula)) {
     if (!ReadTerm(term, &model->nugget, &model->structures)) {
       return Status::Failure(
           "expected NUGGET + C TYPE(RANGE[, MINOR[, AZIMUTH]]) + ..., such "

@@ -205,7 +205,7 @@ std::string Number(double value) {
 // Returns "0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30); sill 1": the model
 // written out as --model takes it (range, minor range, azimuth).
 std::string NestedDescription(const VariogramModel& m) {
-  return ModelSpec(m) + "; sill " + Number(m.Sill());
+  return ModelFormula(m) + "; sill " + Number(m.Sill());
 }
 
 }  // namespace

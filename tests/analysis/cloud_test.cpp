@@ -8,18 +8,11 @@
 #include <set>
 #include <vector>
 
+#include "test_support/samples_at.h"
+
 namespace korvagraph::analysis {
 namespace {
 
-// Samples at (x, y) with value v, one triple each.
-Samples Located(const std::vector<std::vector<double>>& xyv) {
-  Samples samples;
-  for (size_t i = 0; i < xyv.size(); ++i) {
-    samples.Append(xyv[i][0], xyv[i][1], 0.0, xyv[i][2], std::nan(""),
-                   static_cast<int64_t>(i));
-  }
-  return samples;
-}
 
 // The cloud of every pair, in pair order.
 VariogramCloud EveryPair(const Samples& samples) {
@@ -47,7 +40,7 @@ std::vector<LONG> LargestClose(const VariogramCloud& cloud, double max_distance,
 TEST(CloudTest, OnePointPerPairInPairOrder) {
   // A 3-4-5 triangle: distances 3, 4 and 5.
   const VariogramCloud cloud =
-      EveryPair(Located({{0, 0, 1}, {3, 0, 3}, {0, 4, 7}}));
+      EveryPair(kgtest::SamplesAt({{0, 0, 1}, {3, 0, 3}, {0, 4, 7}}));
   ASSERT_EQ(cloud.distance.size(), 3u);
   EXPECT_EQ(cloud.distance, (std::vector<double>{3, 4, 5}));
   EXPECT_EQ(cloud.semivariance, (std::vector<double>{2, 18, 8}));

@@ -117,7 +117,7 @@ TEST(ModelTest, SavedTextsReadBack) {
 
 TEST(ModelTest, WrittenOutModels) {
   const struct {
-    const char* spec;
+    const char* formula;
     bool ok;
     double nugget, sill;
     size_t structures;
@@ -132,12 +132,12 @@ TEST(ModelTest, WrittenOutModels) {
   };
   for (const auto& c : cases) {
     VariogramModel m;
-    const Status status = ParseModelSpec(c.spec, &m);
-    EXPECT_EQ(status.ok(), c.ok) << c.spec << ": " << status.ToString();
+    const Status status = ParseModelFormula(c.formula, &m);
+    EXPECT_EQ(status.ok(), c.ok) << c.formula << ": " << status.ToString();
     if (!c.ok || !status.ok()) continue;
-    EXPECT_NEAR(m.nugget, c.nugget, 1e-12) << c.spec;
-    EXPECT_NEAR(m.Sill(), c.sill, 1e-12) << c.spec;
-    EXPECT_EQ(m.structures.size(), c.structures) << c.spec;
+    EXPECT_NEAR(m.nugget, c.nugget, 1e-12) << c.formula;
+    EXPECT_NEAR(m.Sill(), c.sill, 1e-12) << c.formula;
+    EXPECT_EQ(m.structures.size(), c.structures) << c.formula;
   }
 }
 

@@ -6,17 +6,11 @@
 #include <random>
 #include <vector>
 
+#include "test_support/samples_at.h"
+
 namespace korvagraph::analysis {
 namespace {
 
-Samples Located(const std::vector<std::vector<double>>& xyv) {
-  Samples samples;
-  for (size_t i = 0; i < xyv.size(); ++i) {
-    samples.Append(xyv[i][0], xyv[i][1], 0.0, xyv[i][2], std::nan(""),
-                   static_cast<int64_t>(i));
-  }
-  return samples;
-}
 
 // The variograms of samples, failing the test when they cannot be computed.
 std::vector<VariogramRow> Rows(const Samples& samples, const LagSettings& lags,
@@ -30,7 +24,7 @@ std::vector<VariogramRow> Rows(const Samples& samples, const LagSettings& lags,
 // By hand, lag 1: pairs (1,2) (2,4) (4,7), gamma = (1 + 4 + 9) / (2 * 3);
 // lag 2: (1,4) (2,7), gamma = (9 + 25) / 4; lag 3: (1,7), gamma = 36 / 2.
 TEST(VariogramTest, LineOfFourByHand) {
-  const auto samples = Located({{0, 0, 1}, {1, 0, 2}, {2, 0, 4}, {3, 0, 7}});
+  const auto samples = kgtest::SamplesAt({{0, 0, 1}, {1, 0, 2}, {2, 0, 4}, {3, 0, 7}});
   const LagSettings lags{1.0, 3};
   const std::vector<Direction> directions = {
       {0, 90}, {0, 22.5}, {45, 22.5}, {90, 22.5}, {135, 22.5}};
@@ -59,7 +53,7 @@ TEST(VariogramTest, LineOfFourByHand) {
 TEST(VariogramTest, BinsShortAndSamePlacePairs) {
   // Distances: A-B 0 (same place), A-C 0.3 (below half a lag), A-D 1.4.
   const auto samples =
-      Located({{0, 0, 0}, {0, 0, 2}, {0, 0.3, 1}, {0, 1.4, 3}});
+      kgtest::SamplesAt({{0, 0, 0}, {0, 0, 2}, {0, 0.3, 1}, {0, 1.4, 3}});
   const auto rows = Rows(samples, LagSettings{1.0, 2}, {{90, 22.5}});
   const std::vector<Variogram>& row = rows[0];
   // Pairs at one place count in every direction, even across it.
@@ -78,7 +72,7 @@ TEST(VariogramTest, BinsShortAndSamePlacePairs) {
 TEST(VariogramTest, DirectionToleranceWrapsAt180) {
   // A pair at azimuth 170 lies 10 degrees from azimuth 0 (north-south), and
   // directions given as 180 or -180 are that same one.
-  const auto samples = Located({{0, 0, 0}, {0.17365, -0.98481, 1}});
+  const auto samples = kgtest::SamplesAt({{0, 0, 0}, {0.17365, -0.98481, 1}});
   const auto rows =
       Rows(samples, LagSettings{1.0, 1},
            {{0, 22.5}, {135, 22.5}, {180, 22.5}, {-180, 22.5}, {-45, 22.5}});
@@ -92,14 +86,14 @@ TEST(VariogramTest, DirectionToleranceWrapsAt180) {
 TEST(VariogramTest, DefaultLagsFromTheExtent) {
   // A 1000 x 1000 square: reach 707, spacing 50 (707 / 12 = 59 rounded
   // down to 1, 2, 2.5 or 5 times a power of ten), 14 lags.
-  const auto square = Located({{0, 0, 0}, {1000, 1000, 0}});
+  const auto square = kgtest::SamplesAt({{0, 0, 0}, {1000, 1000, 0}});
   const LagSettings lags = DefaultLags(square);
   EXPECT_DOUBLE_EQ(lags.spacing, 50.0);
   EXPECT_EQ(lags.count, 14);
-  const auto small = Located({{0, 0, 0}, {3, 4, 0}});  // reach 2.5
+  const auto small = kgtest::SamplesAt({{0, 0, 0}, {3, 4, 0}});  // reach 2.5
   EXPECT_DOUBLE_EQ(DefaultLags(small).spacing, 0.2);
   EXPECT_EQ(DefaultLags(small).count, 12);
-  const auto one_place = Located({{5, 5, 0}, {5, 5, 1}});
+  const auto one_place = kgtest::SamplesAt({{5, 5, 0}, {5, 5, 1}});
   EXPECT_EQ(DefaultLags(one_place).count, 1);
 }
 
@@ -107,7 +101,7 @@ TEST(VariogramTest, DefaultLagsFromTheExtent) {
 // the lag count converted infinity to int (undefined behaviour).
 TEST(VariogramTest, DefaultLagsOfSubnormalExtentsStayUsable) {
   for (double apart : {1e-323, 5e-324, 1e-310}) {
-    const LagSettings lags = DefaultLags(Located({{0, 0, 1}, {apart, 0, 2}}));
+    const LagSettings lags = DefaultLags(kgtest::SamplesAt({{0, 0, 1}, {apart, 0, 2}}));
     EXPECT_GT(lags.spacing, 0.0) << apart;
     EXPECT_GE(lags.count, 1) << apart;
   }

@@ -161,7 +161,7 @@ void ApplyModel(const std::string& value, Options* o) {
   analysis::FitSettings& model = o->settings.model;
   model.model_given = value.find('(') != std::string::npos;
   if (model.model_given) {
-    const Status status = analysis::ParseModelSpec(value, &model.given);
+    const Status status = analysis::ParseModelFormula(value, &model.given);
     if (!status.ok()) {
       throw CLI::ValidationError(
           "--model", status.error().message + ", found \"" + value + "\"");

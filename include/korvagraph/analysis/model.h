@@ -100,10 +100,10 @@ Status ParseModelText(const std::string& text, VariogramModel* model);
 // optionally its minor range and the azimuth of its major axis:
 //   "0.1 + 0.5 sph(120) + 0.4 exp(400, 150, 30)"
 // A power structure takes its exponent in the range's place.
-Status ParseModelSpec(const std::string& spec, VariogramModel* model);
-// Returns the model written out so that ParseModelSpec reads it back:
+Status ParseModelFormula(const std::string& formula, VariogramModel* model);
+// Returns the model written out so that ParseModelFormula reads it back:
 // "0.1 + 0.5 sph(120) + 0.4 exp(400, 150, 30)" (six significant digits).
-std::string ModelSpec(const VariogramModel& model);
+std::string ModelFormula(const VariogramModel& model);
 
 }  // namespace korvagraph::analysis
 
