@@ -40,6 +40,8 @@ from korvagraph._serve import Workbench, serve
 from korvagraph._transforms import log_transform, nscore
 
 ColumnError = _native.ColumnError
+for _public in (Chart, Model, Structure, Workbench):
+    _public.__module__ = __name__
 
 globals().update(_CHART_FUNCTIONS)
 

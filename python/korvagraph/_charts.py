@@ -6,6 +6,7 @@ it holds variograms (a table of lags and a model).
 """
 
 import json
+import textwrap
 from typing import NamedTuple
 
 import pandas as pd
@@ -170,10 +171,13 @@ class Chart:
 
 
 def option_help(names=None):
-    """Returns the help lines of the options named (default: all)."""
+    """Returns the help of the options named (default: all), wrapped."""
     helps = {name: text for name, text, _ in _native.option_helps()}
     wanted = list(helps) if names is None else names.split()
-    return "\n".join(f"    {name}: {helps[name]}" for name in wanted)
+    return "\n".join(textwrap.fill(f"{name}: {helps[name]}", 76,
+                                   initial_indent=" " * 8,
+                                   subsequent_indent=" " * 12)
+                     for name in wanted)
 
 
 def _chart_doc(name, title, description, entry):
@@ -185,11 +189,14 @@ def _chart_doc(name, title, description, entry):
         reads = "these:\n" + option_help(entry.options)
     else:
         reads = "no other option;"
-    return f"""{title}: {description}.
+    summary = textwrap.fill(
+        f"Draws the chart through the analysis library, as ``korvagraph "
+        f"{name}`` does, and returns a Chart: .stats (the numbers as "
+        f"``--json`` writes them), .warnings, the pictures (.png(), .svg(), "
+        f".pdf(), .save(), .pixels()){variograms}.", 76)
+    return f"""{textwrap.fill(f"{title}: {description}.", 76)}
 
-Draws the chart through the analysis library, as ``korvagraph {name}``
-does, and returns a Chart: .stats (the numbers as ``--json`` writes them),
-.warnings, the pictures (.png(), .svg(), .pdf(), .save(), .pixels()){variograms}.
+{summary}
 
 Args:
     data: a pandas DataFrame, a Series, a mapping of column names to
@@ -201,10 +208,10 @@ Args:
         name columns (col2, x, y, z, weight) may instead hold arrays.
     **options: keyword arguments named as the command line's options
         (--model-type is model_type); the chart reads {reads}
-    and every chart:
+        and, as every chart:
 {option_help(_COMMON)}
-    None leaves an option at its default; other options are accepted and
-    not used, as the command line does.
+        None leaves an option at its default; other options are accepted and
+        not used, as the command line does.
 
 Raises:
     ColumnError: a named column is not there (a KeyError; the message

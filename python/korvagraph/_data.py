@@ -164,7 +164,7 @@ def table_input(function, data, col, options):
             f"{type(data).__name__}")
     for keyword in _COLUMN_KEYWORDS:
         value = options.get(keyword)
-        if keyword != "col" and _holds_values(value):
+        if _holds_values(value):
             options[keyword] = _values_column(table, value, keyword, None,
                                               function)
     return table, options

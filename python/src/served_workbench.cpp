@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,6 +31,8 @@ using analysis::Status;
 constexpr int kStartMilliseconds = 10000;
 constexpr auto kStopGrace = std::chrono::seconds(2);
 constexpr auto kStopPoll = std::chrono::milliseconds(10);
+// How often the child looks whether its parent is still there.
+constexpr auto kParentPoll = std::chrono::milliseconds(200);
 
 // Closes the sockets the child inherited (a notebook kernel's connections,
 // other servers' ports), so that they close when their owner closes them.
@@ -63,8 +64,12 @@ void WriteAll(int fd, const std::string& text) {
 // serves until a signal ends it. Runs no Python and never returns.
 [[noreturn]] void ServeInChild(Workbench* workbench, const Options& options,
                                pid_t parent, int report) {
-  prctl(PR_SET_PDEATHSIG, SIGTERM);
-  if (getppid() != parent) _exit(0);
+  // Ends with the process that started it, however that ends. (A parent
+  // death signal would come when the thread that forked ends instead.)
+  std::thread([parent] {
+    while (getppid() == parent) std::this_thread::sleep_for(kParentPoll);
+    _exit(0);
+  }).detach();
   signal(SIGINT, SIG_DFL);
   signal(SIGTERM, SIG_DFL);
   signal(SIGPIPE, SIG_IGN);

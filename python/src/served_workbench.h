@@ -7,8 +7,8 @@
 // draws under a lock of its own, which the module's LibraryLock cannot
 // share, so a workbench thread drawing while a notebook cell draws would
 // race in the chart library. The child is forked while the LibraryLock is
-// held (no chart is being drawn), runs no Python, ends with its parent, and
-// is stopped by SIGTERM.
+// held (no chart is being drawn), runs no Python, ends with the process
+// that started it, and is stopped by SIGTERM.
 #ifndef PYTHON_SRC_SERVED_WORKBENCH_H_
 #define PYTHON_SRC_SERVED_WORKBENCH_H_
 
