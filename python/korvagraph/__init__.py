@@ -42,6 +42,7 @@ from korvagraph._transforms import log_transform, nscore
 ColumnError = _native.ColumnError
 for _public in (Chart, Model, Structure, Workbench):
     _public.__module__ = __name__
+del _public
 
 globals().update(_CHART_FUNCTIONS)
 

@@ -1,6 +1,8 @@
 """Every chart function against the korvagraph program on the same data."""
 
+import struct
 import threading
+from xml.etree import ElementTree
 
 import numpy as np
 import pandas as pd
@@ -49,7 +51,14 @@ def test_chart_of_arrays_equals_the_dataframe(name, sample):
                                         ("pdf", b"%PDF-")])
 def test_pictures_are_files_of_their_format(kind, magic, sample, tmp_path):
     chart = kg.locmap(sample, "Copper", size=(300, 200))
-    assert getattr(chart, kind)().startswith(magic)
+    picture = getattr(chart, kind)()
+    assert picture.startswith(magic)
+    if kind == "png":  # the header's width and height
+        assert struct.unpack(">II", picture[16:24]) == (300, 200)
+    elif kind == "svg":
+        assert ElementTree.fromstring(picture).tag.endswith("svg")
+    else:
+        assert picture.rstrip().endswith(b"%%EOF")
     assert chart.save(tmp_path / f"map.{kind}") == [
         str(tmp_path / f"map.{kind}"), str(tmp_path / f"map-legend.{kind}")]
     assert (tmp_path / f"map-legend.{kind}").read_bytes().startswith(magic)
