@@ -90,9 +90,9 @@ def _floats(values, what):
         else:
             array = np.asarray(values, dtype=np.float64)
     except (TypeError, ValueError):
+        held = getattr(values, "dtype", "other values")
         raise TypeError(f"{what}: expected numbers, got "
-                        f"{type(values).__name__} of "
-                        f"{getattr(values, 'dtype', 'other values')}") from None
+                        f"{type(values).__name__} of {held}") from None
     if array.ndim != 1:
         raise TypeError(f"{what}: expected one dimension of values, got "
                         f"{array.ndim}")

@@ -104,7 +104,7 @@ def _model_of(native, description="", warnings=()):
 
 
 def model_of_fit(fit):
-    """Returns the Model of a native fit (model, description, warnings, ...)."""
+    """Returns the Model of a native fit (model, description, warnings)."""
     return _model_of(fit[0], fit[1], fit[2])
 
 

@@ -9,7 +9,6 @@ import pandas as pd
 import pytest
 
 import korvagraph as kg
-from conftest import SAMPLE
 
 CHARTS = ["hist", "cumhist", "prob", "nqq", "qq", "scatter", "cross",
           "vario", "mvario", "cloud", "cloudmap", "locmap"]

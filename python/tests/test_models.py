@@ -49,7 +49,8 @@ def test_model_curve_from_the_library():
     curve = kg.model_curve(kg.Model.single("spherical", 1, 3, 100), 50, 4)
     assert len(curve) == 12
     assert list(curve["distance"].iloc[[0, 2, -1]]) == [0, 25, 250]
-    assert 1 < curve["semivariance"].iloc[2] < 3 == curve["semivariance"].iloc[-1]
+    semivariance = curve["semivariance"]
+    assert 1 < semivariance.iloc[2] < 3 == semivariance.iloc[-1]
 
 
 def test_transforms_return_new_arrays():
