@@ -11,8 +11,7 @@
 #include <pybind11/stl.h>
 
 #include <cmath>
-#include <cstring>
-#include <filesystem>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -145,11 +144,12 @@ py::bytes PictureOf(const ChartResult& chart, const std::string& suffix,
   analysis::ImageFormat format = analysis::ImageFormat::kPng;
   analysis::ParseImageFormat(format_name, &format);
   const int i = PictureIndex(chart, suffix);
+  scale = CheckedScale(scale);
   std::string bytes;
   Status status;
   {
     const py::gil_scoped_release release;
-    status = chart.Bytes(i, format, CheckedScale(scale), &bytes);
+    status = chart.Bytes(i, format, scale, &bytes);
   }
   Check(status);
   return py::bytes(bytes);
@@ -170,10 +170,11 @@ py::array_t<uint8_t> PixelsOf(const ChartResult& chart,
 std::vector<std::string> SaveChart(const ChartResult& chart,
                                    const std::string& path, double scale) {
   std::vector<std::string> written;
+  scale = CheckedScale(scale);
   Status status;
   {
     const py::gil_scoped_release release;
-    status = chart.Save(path, CheckedScale(scale), &written);
+    status = chart.Save(path, scale, &written);
   }
   Check(status);
   return written;
