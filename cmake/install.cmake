@@ -6,6 +6,9 @@
 #                CMake package (KorvaGraph::KorvaGraphLib, KorvaGraph::Canvas,
 #                KorvaGraph::Analysis) and the pkg-config files; it depends
 #                on the runtime package
+#   Python       the Python package korvagraph in Debian's python3 site folder
+#                (python/CMakeLists.txt installs it), packaged as
+#                python3-korvagraph, which depends on the runtime package
 include(CMakePackageConfigHelpers)
 
 # The shared libraries installed, each TARGET or TARGET=NAME, NAME being its
@@ -95,6 +98,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/sample.dat
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL Runtime Development)
+if(KG_BUILD_PYTHON)
+  list(APPEND CPACK_COMPONENTS_ALL Python)
+endif()
 set(CPACK_PACKAGE_NAME korvagraphlib)
 set(CPACK_PACKAGE_VENDOR "KorvaGraphLib")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
@@ -130,4 +136,19 @@ set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION "The public headers, the .so \
 links, the CMake package and the pkg-config files a host builds against.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
   "korvagraphlib (= ${PROJECT_VERSION})")
+if(KG_BUILD_PYTHON)
+  # The module is built for the minor version of Debian's python3 it was built
+  # with (its ABI tag is in the file name) and imports numpy and pandas.
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-korvagraph)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  string(JOIN " " CPACK_COMPONENT_PYTHON_DESCRIPTION
+    "The Python module korvagraph: the charts and the analysis library for"
+    "numpy arrays and pandas DataFrames, shown inline in notebooks.")
+  set(kg_python ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR})
+  math(EXPR kg_python_next "${Python_VERSION_MINOR} + 1")
+  string(JOIN ", " CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+    "korvagraphlib (= ${PROJECT_VERSION})" "python3 (>= ${kg_python})"
+    "python3 (<< ${Python_VERSION_MAJOR}.${kg_python_next})"
+    "python3-numpy" "python3-pandas")
+endif()
 include(CPack)
