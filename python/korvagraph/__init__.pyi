@@ -36,13 +36,15 @@ class Options(TypedDict, total=False):
     atol: float | None
     bandwidth: float | None
     dir: Literal["omni"] | float | None
-    model_type: ModelType | None
+    indicator: float | str | Sequence[float | str] | None
+    cross: bool | None
+    colours: Literal["linear", "quantile"] | None
+    model_type: ModelType | Sequence[ModelType] | None
     nugget: float | None
     sill: float | None
     range: float | None
     model: Model | str | None
-    nested: str | Sequence[str] | None
-    anisotropic: bool | None
+    fit: Literal["omni", "directions"] | None
     fit_weights: Literal["pairs", "pairs/h2"] | None
 
 OPEN_LIMIT: float
@@ -133,6 +135,8 @@ def vario(
     data: Data, col: Column = ..., **options: Unpack[Options]) -> Chart: ...
 def mvario(
     data: Data, col: Column = ..., **options: Unpack[Options]) -> Chart: ...
+def varmap(
+    data: Data, col: Column = ..., **options: Unpack[Options]) -> Chart: ...
 def cloud(
     data: Data, col: Column = ..., **options: Unpack[Options]) -> Chart: ...
 def cloudmap(
@@ -140,7 +144,8 @@ def cloudmap(
 def locmap(
     data: Data, col: Column = ..., **options: Unpack[Options]) -> Chart: ...
 
-def fit(variograms: Chart | pd.DataFrame, model_type: ModelType = ...,
+def fit(variograms: Chart | pd.DataFrame,
+        model_type: ModelType | Sequence[ModelType] = ...,
         nugget: float | None = ..., sill: float | None = ...,
         range: float | None = ..., **options: Unpack[Options]) -> Model: ...
 def model_curve(model: Model | str, lag: float, count: int,

@@ -15,8 +15,8 @@ from korvagraph import _data, _models, _native
 
 # Options every chart reads: the data's trimming, transform and picture.
 _COMMON = "tmin tmax transform shift size"
-_VARIOGRAM = "x y lag lags lagtol dirs atol bandwidth"
-_MODEL = "model_type nugget sill range model nested anisotropic fit_weights"
+_VARIOGRAM = "x y lag lags lagtol dirs atol bandwidth indicator cross col2"
+_MODEL = "model_type nugget sill range model fit fit_weights"
 
 
 class _ChartEntry(NamedTuple):
@@ -37,9 +37,10 @@ _CHARTS = {
     "cross": _ChartEntry("col2", False),
     "vario": _ChartEntry(f"{_VARIOGRAM} dir {_MODEL}", True),
     "mvario": _ChartEntry(f"{_VARIOGRAM} {_MODEL}", True),
+    "varmap": _ChartEntry("x y lag lags colours", False),
     "cloud": _ChartEntry("x y lag highlight cloud_max", False),
     "cloudmap": _ChartEntry("x y lag highlight cloud_max", False),
-    "locmap": _ChartEntry("x y", False),
+    "locmap": _ChartEntry("x y colours", False),
 }
 
 
@@ -53,11 +54,11 @@ class Chart:
             ``korvagraph NAME --json`` writes it (numbers as numbers).
         warnings: list of the analysis library's warnings for this chart:
             those about the whole data first, then the chart's own.
-        table: variogram charts: a DataFrame of every direction's lags
-            (direction, lag, distance, semivariance, pairs); None otherwise.
+        table: the numbers behind the chart as a DataFrame: a variogram
+            chart's lags, the variogram map's cells; None for others.
         model: variogram charts: the Model drawn; None otherwise.
-        pictures: names of the pictures drawn: "" the chart, "legend" the
-            location map's legend.
+        pictures: names of the pictures drawn: "" the chart, "legend" a
+            map's legend, "2", "3", ... the further indicator variograms.
         png(), svg(), pdf(), save(), pixels(): the pictures.
 
     Threads: a Chart is safe to use from one thread at a time. Its calls
@@ -94,20 +95,22 @@ class Chart:
 
     @property
     def table(self):
-        """Variogram charts: the lags of every direction as a DataFrame.
+        """The numbers behind the chart as a DataFrame, or None.
 
-        Columns: direction ("omni" or the azimuth), lag (1, 2, ...), distance
-        (the mean distance of its pairs), semivariance, pairs. ``attrs``
-        holds what fit needs besides: lag (spacing), lags, lagtol,
-        variance (the sill line), atol, bandwidth. None for other charts.
+        Variogram charts: direction ("omni" or the azimuth), lag (1, 2, ...),
+        distance (the mean distance of its pairs), semivariance, pairs; with
+        several variograms (indicators) a first column, variogram, names
+        each. ``attrs`` holds what fit needs besides: lag (spacing), lags,
+        lagtol, variance (the sill line), atol, bandwidth. The variogram
+        map: dx, dy, semivariance, pairs, a row per cell.
         """
-        if not self._variograms:
-            return None
         if self._table is None:
-            columns = self._native.variogram_table()
-            attrs = columns.pop("attrs")
+            columns = self._native.table()
+            if not columns:
+                return None
             self._table = pd.DataFrame(columns)
-            self._table.attrs.update(attrs)
+            if self._variograms:
+                self._table.attrs.update(self._native.variogram_attrs())
         table = self._table.copy()
         table.attrs = dict(self._table.attrs)
         return table
@@ -182,7 +185,8 @@ def option_help(names=None):
 
 def _chart_doc(name, title, description, entry):
     variograms = (", .table (the lags of every direction) and .model"
-                  if entry is not None and entry.variograms else "")
+                  if entry is not None and entry.variograms else
+                  ", .table (a row per cell)" if name == "varmap" else "")
     if entry is None:
         reads = "every option:\n" + option_help()
     elif entry.options:

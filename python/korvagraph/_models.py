@@ -122,15 +122,16 @@ def fit(variograms, model_type="spherical", nugget=None, sill=None,
             give lag, lags, lagtol, variance, atol and bandwidth). A table
             holds the lags from 1 on: the pairs closer than half a lag,
             which a Chart's fit also uses, are not in it.
-        model_type: the (first) structure's type: "spherical" (default),
-            "exponential", "gaussian", "power" or "hole".
+        model_type: the structure's type: "spherical" (default),
+            "exponential", "gaussian", "power" or "hole"; or a sequence of
+            up to 3 of them, fitted as nested structures.
         nugget, sill, range: fix these values (sill includes the nugget;
             range in the coordinates' units; power: the exponent); None
             (default) fits them.
-        **options: nested (types of further structures, up to 2),
-            anisotropic (True: one major azimuth and the ranges along and
-            across it, fitted to every direction at once), fit_weights
-            ("pairs" or "pairs/h2"), model (a Model returned as it is).
+        **options: fit ("directions": one major azimuth and the ranges
+            along and across it, fitted to every direction at once),
+            fit_weights ("pairs" or "pairs/h2"), model (a Model returned as
+            it is).
 
     Returns:
         The Model, with .description and .warnings of the fit.
@@ -158,6 +159,10 @@ def _fit_table(table, options):
     if missing:
         raise ValueError("fit: the table's attrs lack " + ", ".join(missing) +
                          ": fit a Chart's .table, or set them")
+    if "variogram" in table and table["variogram"].nunique() > 1:
+        raise ValueError("fit: the table holds several variograms: fit the "
+                         "rows of one, such as "
+                         "table[table.variogram == table.variogram[0]]")
     try:
         columns = [table[name] for name in
                    ("direction", "lag", "distance", "semivariance", "pairs")]

@@ -55,6 +55,8 @@ class ChartResult {
 
   const analysis::Settings& settings() const { return session_->settings(); }
   const analysis::Statistics& stats() const { return drawn_.stats; }
+  // The numbers behind the chart: variogram lags, variogram map cells.
+  const analysis::ChartTable& table() const { return drawn_.table; }
   // Returns the session's warnings about the whole run, then the chart's.
   std::vector<std::string> Warnings() const;
 

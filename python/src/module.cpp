@@ -191,23 +191,41 @@ const analysis::VariogramSet& VariogramsOf(ChartResult* chart) {
   return *set;
 }
 
-// The lags of every row (entries 2 .. count + 1, lag 1 .. count) as
-// columns, with what a fit of them needs besides.
-py::dict VariogramTable(ChartResult* chart) {
-  const analysis::VariogramSet& set = VariogramsOf(chart);
-  std::vector<std::string> direction;
-  std::vector<int64_t> lag, pairs;
-  std::vector<double> distance, semivariance;
-  for (size_t r = 0; r < set.rows.size(); ++r) {
-    for (int k = 1; k <= set.lags.count; ++k) {
-      const Variogram& entry = set.rows[r][k + 1];
-      direction.push_back(set.labels[r]);
-      lag.push_back(k);
-      distance.push_back(entry.h);
-      semivariance.push_back(entry.gamma);
-      pairs.push_back(entry.npairs);
+// The chart's table of numbers (DrawnChart.table) as columns: its texts as
+// lists of str, lag and pairs as whole numbers, the others as floats.
+py::dict TableColumns(const ChartResult& chart) {
+  const analysis::ChartTable& table = chart.table();
+  py::dict columns;
+  for (size_t c = 0; c < table.label_names.size(); ++c) {
+    std::vector<std::string> texts;
+    for (const std::vector<std::string>& row : table.labels) {
+      texts.push_back(row[c]);
+    }
+    columns[table.label_names[c].c_str()] = texts;
+  }
+  for (size_t c = 0; c < table.columns.size(); ++c) {
+    const std::string& name = table.columns[c];
+    if (name == "lag" || name == "pairs") {
+      std::vector<int64_t> wholes;
+      for (const std::vector<double>& row : table.rows) {
+        wholes.push_back(static_cast<int64_t>(row[c]));
+      }
+      columns[name.c_str()] = ArrayOf(std::move(wholes));
+    } else {
+      std::vector<double> numbers;
+      for (const std::vector<double>& row : table.rows) {
+        numbers.push_back(row[c]);
+      }
+      columns[name.c_str()] = ArrayOf(std::move(numbers));
     }
   }
+  return columns;
+}
+
+// What a fit of a variogram chart's table needs besides its rows: the lags
+// and the sill line of the session's (first) variogram set.
+py::dict VariogramAttrs(ChartResult* chart) {
+  const analysis::VariogramSet& set = VariogramsOf(chart);
   const analysis::VariogramSettings& settings = chart->settings().variogram;
   py::dict attrs;
   attrs["lag"] = set.lags.spacing;
@@ -216,14 +234,7 @@ py::dict VariogramTable(ChartResult* chart) {
   attrs["variance"] = set.variance;
   attrs["atol"] = settings.angle_tolerance;
   attrs["bandwidth"] = settings.bandwidth;
-  py::dict table;
-  table["direction"] = direction;
-  table["lag"] = ArrayOf(std::move(lag));
-  table["distance"] = ArrayOf(std::move(distance));
-  table["semivariance"] = ArrayOf(std::move(semivariance));
-  table["pairs"] = ArrayOf(std::move(pairs));
-  table["attrs"] = attrs;
-  return table;
+  return attrs;
 }
 
 // (model, description, warnings, fitted, lags used) of a fit.
@@ -472,7 +483,8 @@ void DefineModule(py::module_& m) {
       .def("picture", &PictureOf)
       .def("pixels", &PixelsOf)
       .def("save", &SaveChart)
-      .def("variogram_table", &VariogramTable)
+      .def("table", &TableColumns)
+      .def("variogram_attrs", &VariogramAttrs)
       .def("fitted_model",
            [](ChartResult* chart) {
              const analysis::VariogramSet& set = VariogramsOf(chart);

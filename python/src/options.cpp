@@ -114,6 +114,28 @@ class OptionValue {
     }
     return texts;
   }
+  // Indicator thresholds: numbers, or texts such as "q25", one or a
+  // sequence; a number keeps every digit (Python's repr).
+  std::vector<std::string> Thresholds() const {
+    std::vector<py::handle> items;
+    if (IsSequence(value_)) {
+      for (py::handle item : value_) items.push_back(item);
+    } else {
+      items.push_back(value_);
+    }
+    std::vector<std::string> thresholds;
+    for (py::handle item : items) {
+      if (py::isinstance<py::str>(item)) {
+        thresholds.push_back(item.cast<std::string>());
+      } else if (IsNumber(item)) {
+        thresholds.push_back(py::repr(py::float_(item.cast<double>())));
+      } else {
+        WrongType("numbers or percentiles such as \"q25\"");
+      }
+    }
+    if (thresholds.empty()) Refuse("at least one threshold", "none");
+    return thresholds;
+  }
   py::handle handle() const { return value_; }
   analysis::VariogramModel Model() const {
     return ModelOf(value_, std::string(function_) + ": " + name_);
@@ -159,14 +181,6 @@ class OptionValue {
 bool Positive(double value) { return value > 0.0; }
 bool NotNegative(double value) { return value >= 0.0; }
 bool Angle(double value) { return value > 0.0 && value <= 90.0; }
-
-analysis::ModelType TypeOf(const OptionValue& value) {
-  analysis::ModelType type = analysis::ModelType::kSpherical;
-  analysis::ParseModelType(
-      value.Choice({"spherical", "exponential", "gaussian", "power", "hole"}),
-      &type);
-  return type;
-}
 
 // One keyword: its name, what it sets (its units and default), whether fit
 // takes it, and how it is read into a request.
@@ -322,13 +336,54 @@ const Option kOptions[] = {
            py::isinstance<py::str>(v.handle()) && v.Choice({"omni"}) == "omni";
        if (!r->omni) r->azimuth = v.Number();
      }},
+    {"indicator",
+     "vario, mvario: indicator variograms of value <= T for each threshold "
+     "T, a number or \"qNN\" for the NN-th percentile, up to 8; a chart "
+     "each (default: none)",
+     false,
+     [](const OptionValue& v, ChartRequest* r) {
+       r->settings.variogram.kind = analysis::VariogramKind::kIndicator;
+       r->settings.variogram.thresholds = v.Thresholds();
+     }},
+    {"cross",
+     "vario, mvario: the cross variogram of col and col2 at the samples "
+     "holding both (default False)",
+     false,
+     [](const OptionValue& v, ChartRequest* r) {
+       if (v.Flag()) r->settings.variogram.kind = analysis::VariogramKind::kCross;
+     }},
+    {"colours",
+     "locmap, varmap: \"linear\" colours evenly over the values, or "
+     "\"quantile\" by their ranks (default \"linear\")",
+     false,
+     [](const OptionValue& v, ChartRequest* r) {
+       analysis::ParseColourScale(v.Choice({"linear", "quantile"}),
+                                  &r->chart.colours);
+     }},
     // The model.
     {"model_type",
-     "\"spherical\", \"exponential\", \"gaussian\", \"power\" or \"hole\": "
-     "the model fitted (default \"spherical\")",
+     "\"spherical\", \"exponential\", \"gaussian\", \"power\" or \"hole\", "
+     "or a sequence of up to 3 of them: the structures fitted, nested "
+     "(default \"spherical\")",
      true,
      [](const OptionValue& v, ChartRequest* r) {
-       r->settings.model.type = TypeOf(v);
+       std::vector<analysis::ModelType> types;
+       for (const std::string& name : v.Texts()) {
+         analysis::ModelType type = analysis::ModelType::kSpherical;
+         if (!analysis::ParseModelType(name, &type)) {
+           v.Refuse("\"spherical\", \"exponential\", \"gaussian\", "
+                    "\"power\" or \"hole\"",
+                    "\"" + name + "\"");
+         }
+         types.push_back(type);
+       }
+       if (types.empty() || types.size() > analysis::kMaxStructures) {
+         v.Refuse("1 to " + std::to_string(analysis::kMaxStructures) +
+                      " model types",
+                  std::to_string(types.size()));
+       }
+       r->settings.model.type = types.front();
+       r->settings.model.nested_types.assign(types.begin() + 1, types.end());
      }},
     {"nugget", "fixes the model's nugget (default: fitted)", true,
      [](const OptionValue& v, ChartRequest* r) {
@@ -356,32 +411,14 @@ const Option kOptions[] = {
        r->settings.model.model_given = true;
        r->settings.model.given = v.Model();
      }},
-    {"nested",
-     "types of further structures fitted with model_type's, up to 2 "
-     "(default: none)",
+    {"fit",
+     "\"omni\" or \"directions\": fit to the omnidirectional variogram, or "
+     "one anisotropic model (a major azimuth, the ranges along and across "
+     "it) to every direction at once (default \"omni\")",
      true,
      [](const OptionValue& v, ChartRequest* r) {
-       std::vector<analysis::ModelType> types;
-       for (const std::string& name : v.Texts()) {
-         analysis::ModelType type = analysis::ModelType::kSpherical;
-         if (!analysis::ParseModelType(name, &type)) {
-           v.Refuse("model types", "\"" + name + "\"");
-         }
-         types.push_back(type);
-       }
-       if (types.size() >= analysis::kMaxStructures) {
-         v.Refuse("at most " + std::to_string(analysis::kMaxStructures - 1) +
-                      " types",
-                  std::to_string(types.size()));
-       }
-       r->settings.model.nested_types = types;
-     }},
-    {"anisotropic",
-     "fit one major azimuth and the ranges along and across it to every "
-     "direction at once (default False)",
-     true,
-     [](const OptionValue& v, ChartRequest* r) {
-       r->settings.model.anisotropic = v.Flag();
+       r->settings.model.anisotropic =
+           v.Choice({"omni", "directions"}) == "directions";
      }},
     {"fit_weights",
      "\"pairs\" or \"pairs/h2\": what each lag weighs in a fit (default "
@@ -445,7 +482,7 @@ analysis::VariogramModel ModelOf(py::handle value, const std::string& what) {
   analysis::Status status;
   if (py::isinstance<py::str>(value)) {
     const std::string text = value.cast<std::string>();
-    status = analysis::ParseModelSpec(text, &model);
+    status = analysis::ParseModelFormula(text, &model);
     if (!status.ok() && analysis::ParseModelText(text, &model).ok()) {
       status = analysis::Status::Ok();
     }

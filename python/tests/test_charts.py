@@ -11,7 +11,7 @@ import pytest
 import korvagraph as kg
 
 CHARTS = ["hist", "cumhist", "prob", "nqq", "qq", "scatter", "cross",
-          "vario", "mvario", "cloud", "cloudmap", "locmap"]
+          "vario", "mvario", "varmap", "cloud", "cloudmap", "locmap"]
 
 
 def test_every_library_chart_has_a_function_and_a_stub():
@@ -30,6 +30,29 @@ def test_chart_of_a_dataframe_equals_the_program(name, sample, cli):
                    "0,90", "--highlight", "10")
     assert chart.stats == expected["stats"]
     assert chart.warnings == expected["run_warnings"] + expected["warnings"]
+
+
+@pytest.mark.parametrize("name,options,args", [
+    ("vario", {"indicator": ["q25", 30]}, ["--indicator", "q25,30"]),
+    ("mvario", {"cross": True}, ["--cross"]),
+    ("vario", {"model_type": ["spherical", "exponential"]},
+     ["--model-type", "spherical,exponential"]),
+    ("mvario", {"fit": "directions", "fit_weights": "pairs/h2"},
+     ["--fit", "directions", "--fit-weights", "pairs/h2"]),
+    ("varmap", {"lags": 5}, ["--lags", "5"]),
+    ("locmap", {"colours": "quantile"}, ["--colours", "quantile"]),
+])
+def test_options_and_tables_as_the_program(name, options, args, sample, cli):
+    chart = getattr(kg, name)(sample, "Copper", col2="Zinc", **options)
+    expected = cli(name, "--col", "Copper", "--col2", "Zinc", *args)
+    assert chart.stats == expected["stats"]
+    assert chart.pictures[1:] == [p.rsplit("-", 1)[-1].removesuffix(".png")
+                                  for p in expected["pictures"][1:]]
+    rows = expected.get("table", [])
+    table = chart.table
+    assert (table is None) == (not rows)
+    if rows:
+        assert table.to_dict("records") == pytest.approx(rows)
 
 
 @pytest.mark.parametrize("name", CHARTS)
