@@ -45,6 +45,11 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+analysis::Table WithBaseName(analysis::Table table) {
+  table.path = BaseName(table.path);
+  return table;
+}
+
 // Returns the status for the client, the file named without its folder.
 std::string ForClient(const Status& status) {
   analysis::Error error = status.error();
@@ -113,15 +118,15 @@ std::string InvolvedJson(const analysis::CloudSet& cloud,
   std::vector<std::string> involved;
   for (const analysis::Involvement& s :
        analysis::MostInvolved(cloud.cloud, points, kListedSamples)) {
-    involved.push_back(JsonObject()
-                           .Number("sample", s.sample)
-                           .Number("row", static_cast<double>(
-                                              samples.row[s.sample]))
-                           .Number("pairs", s.pairs)
-                           .Number("x", samples.x[s.sample])
-                           .Number("y", samples.y[s.sample])
-                           .Number("value", samples.value[s.sample])
-                           .str());
+    involved.push_back(
+        JsonObject()
+            .Number("sample", s.sample)
+            .Number("row", static_cast<double>(samples.row[s.sample]))
+            .Number("pairs", s.pairs)
+            .Number("x", samples.x[s.sample])
+            .Number("y", samples.y[s.sample])
+            .Number("value", samples.value[s.sample])
+            .str());
   }
   return JsonArray(involved);
 }
@@ -160,13 +165,12 @@ std::string ExcludedJson(const analysis::Table& table,
   std::vector<std::string> excluded;
   for (int64_t row : rows) {
     if (row < 0 || row >= table.RowCount()) continue;
-    excluded.push_back(
-        JsonObject()
-            .Number("row", static_cast<double>(row))
-            .Number("x", table.columns[columns.x][row])
-            .Number("y", table.columns[columns.y][row])
-            .Number("value", table.columns[columns.primary][row])
-            .str());
+    excluded.push_back(JsonObject()
+                           .Number("row", static_cast<double>(row))
+                           .Number("x", table.columns[columns.x][row])
+                           .Number("y", table.columns[columns.y][row])
+                           .Number("value", table.columns[columns.primary][row])
+                           .str());
   }
   return JsonArray(excluded);
 }
@@ -180,7 +184,10 @@ Reply Reply::BadRequest(const std::string& message) {
   return reply;
 }
 
-Workbench::Workbench(analysis::Table table) : table_(std::move(table)) {}
+// The table is held under its file's name alone, so that no message the
+// library words about it (an unknown column lists the file) tells where it is.
+Workbench::Workbench(analysis::Table table)
+    : table_(WithBaseName(std::move(table))) {}
 
 Status Workbench::FindView(const WorkbenchRequest& request, View* view) {
   const std::string key = analysis::SettingsKey(request.view);
@@ -236,14 +243,16 @@ std::vector<LONG> Workbench::SelectedPoints(const WorkbenchRequest& request,
 Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
                        const View& view, DrawnPictures* drawn) {
   bool legend = false;
-  const analysis::ChartKind* kind = analysis::FindChartKind(ChartOf(name, &legend));
+  const analysis::ChartKind* kind =
+      analysis::FindChartKind(ChartOf(name, &legend));
   if (kind == nullptr) {
     std::string names;
     for (const char* map : kMapsWithLegend) {
       names += std::string(map) + kLegendSuffix + ", ";
     }
     for (const analysis::ChartKind& k : analysis::ChartKinds()) {
-      names += std::string(k.name) + (&k == &analysis::ChartKinds().back() ? "" : ", ");
+      names += std::string(k.name) +
+               (&k == &analysis::ChartKinds().back() ? "" : ", ");
     }
     return Status::Failure("unknown chart \"" + name + "\"; charts: " + names);
   }
@@ -369,8 +378,8 @@ Reply Workbench::Info(const WorkbenchRequest& request) {
             .Raw("attributes", AttributesJson(table, columns))
             .Text("primary", ColumnName(table, columns.primary))
             .Text("secondary", ColumnName(table, columns.secondary))
-            .Raw("excluded", ExcludedJson(table_, columns,
-                                          request.view.excluded_rows))
+            .Raw("excluded",
+                 ExcludedJson(table_, columns, request.view.excluded_rows))
             .Text("variogram", set.name)
             .Number("variance", set.variance)
             .Number("lag", set.lags.spacing)
@@ -508,11 +517,11 @@ Reply Workbench::LoadModel(const std::string& text) {
     status = analysis::ParseModelSpec(text, &model);
   }
   if (!status.ok()) return Reply::BadRequest("text: " + ForClient(status));
-  return Reply{200, "application/json",
-               ModelAnswer(model)
-                   .Number("structures",
-                           static_cast<double>(model.structures.size()))
-                   .str()};
+  return Reply{
+      200, "application/json",
+      ModelAnswer(model)
+          .Number("structures", static_cast<double>(model.structures.size()))
+          .str()};
 }
 
 }  // namespace korvagraph

@@ -137,7 +137,8 @@ Status ReadModel(QueryParams* params, WorkbenchRequest* request) {
   if (params->Has("spec")) {
     request->model_given = true;
     if (!params->status().ok()) return Status::Ok();
-    status = analysis::ParseModelSpec(params->Text("spec", ""), &request->model);
+    status =
+        analysis::ParseModelSpec(params->Text("spec", ""), &request->model);
     if (!status.ok()) return Status::Failure("spec: " + status.error().message);
     return Status::Ok();
   }
@@ -176,8 +177,9 @@ Status ReadWorkbenchRequest(QueryParams* params, const Options& base,
         "smallest and largest semivariance");
   }
   request->box = {box[0], box[1], box[2], box[3]};
-  const std::string colours = params->Choice(
-      "colours", analysis::ColourScaleName(base.colours), {"linear", "quantile"});
+  const std::string colours =
+      params->Choice("colours", analysis::ColourScaleName(base.colours),
+                     {"linear", "quantile"});
   analysis::ParseColourScale(colours, &request->colours);
   request->width =
       params->Integer("w", request->width, kMinServedSide, kMaxServedSide);
