@@ -149,26 +149,16 @@ TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
       {"letters after a number", "/api/info?lag=5junk", "lag: expected"},
       {"blank before a number", "/api/info?lag=%205", "lag: expected"},
       // Regression: the unknown column's message named the file's folder.
-      {"unknown attribute", "/api/info?col=Nickel",
-       "in sample.dat: expected a name"},
-      {"unknown secondary", "/api/info?col2=Lead", "Lead"},
+      {"unknown attribute", "/api/info?col=Nickel", "in sample.dat: expected"},
       {"fractional excluded row", "/api/info?exclude=3.5", "exclude: expected"},
-      {"negative excluded row", "/api/info?exclude=-1", "exclude: expected"},
       {"unknown variogram kind", "/api/info?kind=madogram", "kind: expected"},
-      {"percentile over 100", "/api/info?kind=indicator&threshold=q500",
-       "indicator: expected"},
-      {"unknown colour classes", "/chart/locmap.png?colours=rainbow",
+      {"unknown colour classes", "/api/info?colours=rainbow",
        "colours: expected"},
-      {"unreadable model", "/chart/vario.png?spec=lots", "spec: expected"},
-      {"written-out range of 0", "/chart/vario.png?spec=1%2B2%20sph(0)",
-       "spec: a range must be a number above 0"},
-      {"four structures", "/api/fit?nested=spherical,exponential,gaussian",
+      {"unreadable model", "/api/info?spec=lots", "spec: expected"},
+      {"written-out range of 0", "/api/info?spec=1%2B2%20sph(0)", "range must"},
+      {"four structures", "/api/fit?nested=gaussian,hole,power",
        "nested: expected"},
-      {"unknown fit rows", "/api/fit?fit=some", "fit: expected"},
       {"unknown fit weights", "/api/fit?fitweights=h", "fitweights: expected"},
-      {"power fit of a fixed range", "/api/fit?model=power&range=3",
-       "power exponent"},
-      {"load without text", "/api/load", "text: expected"},
       {"load of no model", "/api/load?text=hello", "text: GSLIB model"},
       {"legend of a chart without one", "/chart/hist-legend.png",
        "unknown chart"},
@@ -346,123 +336,60 @@ TEST(WorkbenchServerTest, RedrawsTheModelWhenTheSillChanges) {
       << text;
 }
 
-// Returns the text of path, %-encoded for a query.
-std::string Encoded(const std::string& text) {
-  return httplib::detail::encode_query_param(text);
-}
-
-// The view's new settings and the answers that carry them: attributes,
-// excluded rows, indicator and cross variograms, lag numbers, table rows,
-// legend values, fits of several structures and models read from text.
+// Answers that carry the new settings: excluded rows, indicators, lag
+// numbers, table rows, fits over every direction, models read from text.
 TEST(WorkbenchServerTest, AnswersWithTheViewsSettings) {
   RunningServer server;
   ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
   auto client = server.Client();
-  const std::string spec = "0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30)";
-  const std::string gslib =
-      "2  0.1\n1  0.3  0  0  0\n60  60  60\n2  0.6  30  0  0\n240  120  240\n";
+  const std::string gslib = httplib::detail::encode_query_param(
+      "2  0.1\n1  0.3  0  0  0\n60  60  60\n2  0.6  30  0  0\n240  120  240");
   const struct {
     const char* name;
     std::string path;
-    std::vector<std::string> expected;
+    const char* expected;
   } cases[] = {
-      {"the attributes to choose from",
-       "/api/info",
-       {"\"attributes\": [{\"name\": \"Copper\", \"short\": \"Copper\"}, "
-        "{\"name\": \"Zinc\"",
-        "\"primary\": \"Copper\", \"secondary\": \"Zinc\"", "\"reach\": "}},
-      {"another attribute",
-       "/api/info?col=Zinc&col2=Copper",
-       {"\"columns\": \"Zinc at X, Y\"", "\"secondary\": \"Copper\""}},
-      {"a sample excluded",
-       "/api/info?exclude=66",
-       {"\"samples\": 299", "\"cloud_pairs\": 44551",
-        "\"excluded\": [{\"row\": 66, \"x\": 40.6, \"y\": 264.1, "
-        "\"value\": 111.131}]"}},
-      {"an indicator",
-       "/api/info?kind=indicator&threshold=q50",
-       {"\"variogram\": \"Copper <= ", "(q50)\"", "\"variance\": 0.25"}},
-      {"a cross variogram",
-       "/api/info?kind=cross",
-       {"\"variogram\": \"Copper x Zinc\""}},
-      {"lags numbered from 1",
-       "/api/points?w=560&h=520",
-       {"{\"entry\": 1, \"lag\": 0,", "{\"entry\": 5, \"lag\": 4,"}},
-      {"the table row of a sample",
-       "/api/box?w=420&h=420&px=60,20,250,160",
-       {"{\"sample\": 66, \"row\": 66, \"pairs\": 146"}},
-      {"the table row without an excluded one",
+      {"a sample excluded", "/api/info?exclude=66",
+       "\"excluded\": [{\"row\": 66, \"x\": 40.6, \"y\": 264.1, \"value\": "
+       "111"},
+      {"an indicator", "/api/info?kind=indicator&threshold=q50", " (q50)\""},
+      {"lags numbered from 1", "/api/points", "{\"entry\": 5, \"lag\": 4,"},
+      {"the table row of a sample", "/api/box?w=420&h=420&px=60,20,250,160",
+       "{\"sample\": 66, \"row\": 66, \"pairs\": 146"},
+      {"another row excluded",
        "/api/box?w=420&h=420&px=60,20,250,160&exclude=3",
-       {"{\"sample\": 65, \"row\": 66,"}},
-      {"the variogram map's legend",
-       "/api/warnings?chart=varmap",
-       {"\"colour scale\": \"linear\"", "\"legend top (red)\": "}},
-      {"quantile colour classes",
-       "/api/warnings?chart=locmap&colours=quantile",
-       {"\"colour scale\": \"quantile\"", "\"legend at 1/2\": "}},
-      {"a fit of two structures",
-       "/api/fit?nested=exponential",
-       {"\"structures\": [{", "fitted by least squares weighted by pairs",
-        "\"warnings\": ["}},
-      {"a fit over every direction",
-       "/api/fit?fit=directions&fitweights=pairs/h2",
-       {"weighted by pairs/h2", "of every direction"}},
-      {"a GSLIB block read",
-       "/api/load?text=" + Encoded(gslib),
-       {"\"spec\": \"" + spec + "\"", "\"structures\": 2}"}},
-      {"a model written out read",
-       "/api/load?text=" + Encoded(spec),
-       {"\"spec\": \"" + spec + "\""}},
-      {"a written-out model saved",
-       "/api/model?format=gslib&spec=" + Encoded(spec),
-       {"2  0.1  - nst, nugget effect\n"}},
+       "{\"sample\": 65, \"row\": 66,"},
+      {"a fit over every direction", "/api/fit?fit=directions&nested=hole",
+       "to 52 lags of every direction"},
+      {"a GSLIB block read", "/api/load?text=" + gslib,
+       "\"spec\": \"0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30)\""},
   };
   for (const auto& c : cases) {
     std::string body;
     ASSERT_EQ(Get(client.get(), c.path, &body), 200) << c.name << ": " << body;
-    for (const std::string& expected : c.expected) {
-      EXPECT_NE(body.find(expected), std::string::npos)
-          << c.name << ": " << expected << " in " << body.substr(0, 600);
-    }
+    EXPECT_NE(body.find(c.expected), std::string::npos) << c.name << body;
   }
-  // A model saved as JSON reads back as itself.
-  std::string json, again;
-  ASSERT_EQ(Get(client.get(), "/api/model?spec=" + Encoded(spec), &json), 200);
-  ASSERT_EQ(Get(client.get(), "/api/load?text=" + Encoded(json), &again), 200);
-  EXPECT_NE(again.find(spec), std::string::npos) << again;
 }
 
-// Each new setting changes the picture it should: two requests that differ
-// in it give two pictures, both drawn.
+// Each new setting changes the picture it should.
 TEST(WorkbenchServerTest, DrawsWhatTheNewSettingsAskFor) {
   RunningServer server;
   ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
   auto client = server.Client();
-  const std::string model = "&nugget=40&sill=230&range=270";
   const struct {
     const char* name;
     std::string first, second;
   } cases[] = {
-      {"a model of two structures", "/chart/vario.png?w=200&h=200" + model,
-       "/chart/vario.png?w=200&h=200&spec=" +
-           Encoded("40 + 90 sph(60) + 100 exp(400, 150, 30)")},
-      {"the variogram map in quantile classes", "/chart/varmap.png?w=200&h=200",
-       "/chart/varmap.png?w=200&h=200&colours=quantile"},
-      {"the variogram map of another attribute",
-       "/chart/varmap.png?w=200&h=200",
-       "/chart/varmap.png?w=200&h=200&col=Zinc"},
-      {"the local-mean map without a sample", "/chart/locmap.png?w=200&h=200",
-       "/chart/locmap.png?w=200&h=200&exclude=66"},
-      {"the variograms of an indicator", "/chart/mvario.png?w=200&h=200",
-       "/chart/mvario.png?w=200&h=200&kind=indicator&threshold=q25"},
-      {"a cross variogram", "/chart/vario.png?w=200&h=200",
-       "/chart/vario.png?w=200&h=200&kind=cross"},
+      {"a model of two structures", "vario.png?nugget=40&sill=230&range=270",
+       "vario.png?spec=40%2B90%20sph(60)%2B100%20exp(400,150,30)"},
+      {"a cross variogram", "vario.png", "vario.png?kind=cross"},
+      {"an indicator's", "mvario.png", "mvario.png?kind=indicator"},
+      {"another attribute's map", "varmap.png", "varmap.png?col=Zinc"},
   };
   for (const auto& c : cases) {
     std::string first, second;
-    ASSERT_EQ(Get(client.get(), c.first, &first), 200) << c.name << first;
-    ASSERT_EQ(Get(client.get(), c.second, &second), 200) << c.name << second;
-    EXPECT_EQ(first.rfind("\x89PNG", 0), 0u) << c.name;
+    ASSERT_EQ(Get(client.get(), "/chart/" + c.first, &first), 200) << c.name;
+    ASSERT_EQ(Get(client.get(), "/chart/" + c.second, &second), 200) << c.name;
     EXPECT_TRUE(first != second) << c.name;
   }
 }
@@ -477,8 +404,7 @@ TEST(WorkbenchServerTest, WarnsOfTheViewsFitOnlyWhenItIsDrawn) {
   const std::string view = "/api/warnings?chart=vario&lag=25&lags=4";
   std::string own, given;
   ASSERT_EQ(Get(client.get(), view, &own), 200);
-  ASSERT_EQ(Get(client.get(), view + "&nugget=40&sill=230&range=270", &given),
-            200);
+  ASSERT_EQ(Get(client.get(), view + "&sill=230&range=270", &given), 200);
   EXPECT_NE(own.find("the fitted range"), std::string::npos) << own;
   EXPECT_EQ(given.find("the fitted range"), std::string::npos) << given;
 }
