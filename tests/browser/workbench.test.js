@@ -176,8 +176,8 @@ async function checkExclusion(page) {
       .startsWith('row ' + (row + 1) + ':') && info.excluded.length === 1);
   check('the cloud leaves it out', info.cloud_pairs === 299 * 298 / 2, info.cloud_pairs);
   check('a model set by hand is kept, and flagged', (await textOf(page, '#model-flag')).includes('kept'));
-  await page.screenshot({path: path.join(outDir, 'workbench-excluded.png'), fullPage: true});
   const listed = (await dragCloudBox(page)).samples.length;
+  await page.screenshot({path: path.join(outDir, 'workbench-excluded.png'), fullPage: true});
   info = await andLoads(page, kViewPictures, () => page.click('#exclude-listed'));
   const many = info.samples;
   info = await andLoads(page, kViewPictures, () => page.click('#excluded li:last-child button'));
