@@ -390,6 +390,7 @@ Reply Workbench::Info(const WorkbenchRequest& request) {
             .Number("cloud_pairs", pairs)
             .Number("min_pairs", analysis::kMinVariogramPairs)
             .Raw("fit", FitJson(set.fit, request.view.model))
+            .Raw("choices", ChoicesJson(request))
             .Raw("warnings", analysis::JsonStrings(session.run_warnings()))
             .str()};
   });

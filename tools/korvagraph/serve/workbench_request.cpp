@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "korvagraph/analysis/json.h"
+
 namespace korvagraph {
 namespace {
 
@@ -23,10 +25,12 @@ Status Expected(const char* name, const std::string& expected,
                          ", found \"" + shown + "\"");
 }
 
-// What the variograms are of: the values, their indicator at a threshold
-// (a number or "qNN"), or the cross variogram with the secondary attribute.
+// What the variograms are of, by VariogramKind: the values, their indicator
+// at a threshold (a number or "qNN"), or the cross variogram with the
+// secondary attribute.
+constexpr const char* kKinds[] = {"value", "indicator", "cross"};
+
 void ReadKind(QueryParams* params, analysis::VariogramSettings* v) {
-  const char* const kKinds[] = {"value", "indicator", "cross"};
   const std::string kind =
       params->Choice("kind", kKinds[static_cast<int>(v->kind)],
                      {kKinds[0], kKinds[1], kKinds[2]});
@@ -187,6 +191,23 @@ Status ReadWorkbenchRequest(QueryParams* params, const Options& base,
       params->Integer("h", request->height, kMinServedSide, kMaxServedSide);
   if (!params->status().ok()) return params->status();
   return analysis::ValidateSettings(request->view);
+}
+
+std::string ChoicesJson(const WorkbenchRequest& request) {
+  const analysis::VariogramSettings& v = request.view.variogram;
+  std::string nested;
+  for (analysis::ModelType type : request.fit.nested_types) {
+    nested += (nested.empty() ? "" : ",") +
+              std::string(analysis::ModelTypeName(type));
+  }
+  return analysis::JsonObject()
+      .Text("kind", kKinds[static_cast<int>(v.kind)])
+      .Text("threshold", v.thresholds.empty() ? "q50" : v.thresholds[0])
+      .Text("colours", analysis::ColourScaleName(request.colours))
+      .Text("nested", nested)
+      .Text("fit", request.fit.anisotropic ? "directions" : "omni")
+      .Text("fitweights", analysis::FitWeightsName(request.fit.weights))
+      .str();
 }
 
 }  // namespace korvagraph
