@@ -201,6 +201,7 @@ std::string ChoicesJson(const WorkbenchRequest& request) {
               std::string(analysis::ModelTypeName(type));
   }
   return analysis::JsonObject()
+      .Text("model", analysis::ModelTypeName(request.fit.type))
       .Text("kind", kKinds[static_cast<int>(v.kind)])
       .Text("threshold", v.thresholds.empty() ? "q50" : v.thresholds[0])
       .Text("colours", analysis::ColourScaleName(request.colours))

@@ -47,8 +47,8 @@ analysis::Status ReadWorkbenchRequest(QueryParams* params, const Options& base,
                                       WorkbenchRequest* request);
 
 // Returns the request's choices that the page shows as selections, as a
-// JSON object under their parameters' names (kind, threshold, colours,
-// nested, fit, fitweights): a page starts from the run's options.
+// JSON object under their parameters' names (model, kind, threshold,
+// colours, nested, fit, fitweights): a page starts from the run's options.
 std::string ChoicesJson(const WorkbenchRequest& request);
 
 }  // namespace korvagraph
