@@ -353,6 +353,10 @@ TEST(WorkbenchServerTest, AnswersWithTheViewsSettings) {
        "\"excluded\": [{\"row\": 66, \"x\": 40.6, \"y\": 264.1, \"value\": "
        "111"},
       {"an indicator", "/api/info?kind=indicator&threshold=q50", " (q50)\""},
+      {"the selections",
+       "/api/info?kind=indicator&threshold=q25&fit=directions",
+       "\"kind\": \"indicator\", \"threshold\": \"q25\", \"colours\": "
+       "\"linear\", \"nested\": \"\", \"fit\": \"directions\""},
       {"lags numbered from 1", "/api/points", "{\"entry\": 5, \"lag\": 4,"},
       {"the table row of a sample", "/api/box?w=420&h=420&px=60,20,250,160",
        "{\"sample\": 66, \"row\": 66, \"pairs\": 146"},
