@@ -148,12 +148,28 @@ TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
       {"NUL inside a number", "/api/info?lag=5%00junk", "lag: expected"},
       {"letters after a number", "/api/info?lag=5junk", "lag: expected"},
       {"blank before a number", "/api/info?lag=%205", "lag: expected"},
+      // Regression: the unknown column's message named the file's folder.
+      {"unknown attribute", "/api/info?col=Nickel", "in sample.dat: expected"},
+      {"fractional excluded row", "/api/info?exclude=3.5", "exclude: expected"},
+      {"unknown variogram kind", "/api/info?kind=madogram", "kind: expected"},
+      {"unknown colour classes", "/api/info?colours=rainbow",
+       "colours: expected"},
+      {"unreadable model", "/api/info?spec=lots", "spec: expected"},
+      {"written-out range of 0", "/api/info?spec=1%2B2%20sph(0)", "range must"},
+      {"four structures", "/api/fit?nested=gaussian,hole,power",
+       "nested: expected"},
+      {"unknown fit weights", "/api/fit?fitweights=h", "fitweights: expected"},
+      {"load of no model", "/api/load?text=hello", "text: GSLIB model"},
+      {"legend of a chart without one", "/chart/hist-legend.png",
+       "unknown chart"},
   };
   for (const auto& c : cases) {
     std::string body;
     EXPECT_EQ(Get(client.get(), c.path, &body), 400) << c.name;
     EXPECT_NE(body.find(c.message), std::string::npos)
         << c.name << ": " << body;
+    EXPECT_EQ(body.find(KG_SOURCE_DIR), std::string::npos)
+        << c.name << ": an answer names a folder: " << body;
   }
 }
 
@@ -318,6 +334,83 @@ TEST(WorkbenchServerTest, RedrawsTheModelWhenTheSillChanges) {
             200);
   EXPECT_EQ(text.rfind("1  10  - nst, nugget effect\n1  250  0  ", 0), 0u)
       << text;
+}
+
+// Answers that carry the new settings: excluded rows, indicators, lag
+// numbers, table rows, fits over every direction, models read from text.
+TEST(WorkbenchServerTest, AnswersWithTheViewsSettings) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
+  auto client = server.Client();
+  const std::string gslib = httplib::detail::encode_query_param(
+      "2  0.1\n1  0.3  0  0  0\n60  60  60\n2  0.6  30  0  0\n240  120  240");
+  const struct {
+    const char* name;
+    std::string path;
+    const char* expected;
+  } cases[] = {
+      {"a sample excluded", "/api/info?exclude=66",
+       "\"excluded\": [{\"row\": 66, \"x\": 40.6, \"y\": 264.1, \"value\": "
+       "111"},
+      {"an indicator", "/api/info?kind=indicator&threshold=q50", " (q50)\""},
+      {"the selections",
+       "/api/info?kind=indicator&threshold=q25&fit=directions",
+       "\"kind\": \"indicator\", \"threshold\": \"q25\", \"colours\": "
+       "\"linear\", \"nested\": \"\", \"fit\": \"directions\""},
+      {"lags numbered from 1", "/api/points", "{\"entry\": 5, \"lag\": 4,"},
+      {"the table row of a sample", "/api/box?w=420&h=420&px=60,20,250,160",
+       "{\"sample\": 66, \"row\": 66, \"pairs\": 146"},
+      {"another row excluded",
+       "/api/box?w=420&h=420&px=60,20,250,160&exclude=3",
+       "{\"sample\": 65, \"row\": 66,"},
+      {"a fit over every direction", "/api/fit?fit=directions&nested=hole",
+       "to 52 lags of every direction"},
+      {"a GSLIB block read", "/api/load?text=" + gslib,
+       "\"spec\": \"0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30)\""},
+  };
+  for (const auto& c : cases) {
+    std::string body;
+    ASSERT_EQ(Get(client.get(), c.path, &body), 200) << c.name << ": " << body;
+    EXPECT_NE(body.find(c.expected), std::string::npos) << c.name << body;
+  }
+}
+
+// Each new setting changes the picture it should.
+TEST(WorkbenchServerTest, DrawsWhatTheNewSettingsAskFor) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
+  auto client = server.Client();
+  const struct {
+    const char* name;
+    std::string first, second;
+  } cases[] = {
+      {"a model of two structures", "vario.png?nugget=40&sill=230&range=270",
+       "vario.png?spec=40%2B90%20sph(60)%2B100%20exp(400,150,30)"},
+      {"a cross variogram", "vario.png", "vario.png?kind=cross"},
+      {"an indicator's", "mvario.png", "mvario.png?kind=indicator"},
+      {"another attribute's map", "varmap.png", "varmap.png?col=Zinc"},
+  };
+  for (const auto& c : cases) {
+    std::string first, second;
+    ASSERT_EQ(Get(client.get(), "/chart/" + c.first, &first), 200) << c.name;
+    ASSERT_EQ(Get(client.get(), "/chart/" + c.second, &second), 200) << c.name;
+    EXPECT_TRUE(first != second) << c.name;
+  }
+}
+
+// Regression: the variogram's warnings named the view's own fit whatever
+// model was drawn, so a model the page fitted anew showed another's.
+TEST(WorkbenchServerTest, WarnsOfTheViewsFitOnlyWhenItIsDrawn) {
+  RunningServer server;
+  ASSERT_TRUE(server.bound().ok()) << server.bound().ToString();
+  auto client = server.Client();
+  // Lags of 25 up to 100: the fitted range lies beyond them.
+  const std::string view = "/api/warnings?chart=vario&lag=25&lags=4";
+  std::string own, given;
+  ASSERT_EQ(Get(client.get(), view, &own), 200);
+  ASSERT_EQ(Get(client.get(), view + "&sill=230&range=270", &given), 200);
+  EXPECT_NE(own.find("the fitted range"), std::string::npos) << own;
+  EXPECT_EQ(given.find("the fitted range"), std::string::npos) << given;
 }
 
 // Eight clients at once, each with the requests of a page at work; every

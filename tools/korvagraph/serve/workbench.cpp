@@ -22,12 +22,32 @@ constexpr double kPickRadius = 20.0;
 // Pairs listed in a reply at most, and samples named as most involved.
 constexpr size_t kListedPairs = 500;
 constexpr int kListedSamples = 10;
-constexpr char kLegendChart[] = "locmap-legend";
+// The maps whose colour legend is a picture of its own, "NAME-legend".
+constexpr const char* kMapsWithLegend[] = {"locmap", "varmap"};
+constexpr char kLegendSuffix[] = "-legend";
+
+// Returns the chart that name draws: name itself, or the map whose legend
+// "MAP-legend" is (*legend then true).
+std::string ChartOf(const std::string& name, bool* legend) {
+  for (const char* map : kMapsWithLegend) {
+    if (name == std::string(map) + kLegendSuffix) {
+      *legend = true;
+      return map;
+    }
+  }
+  *legend = false;
+  return name;
+}
 
 // Returns path's last part: answers name the data file, never where it is.
 std::string BaseName(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+analysis::Table WithBaseName(analysis::Table table) {
+  table.path = BaseName(table.path);
+  return table;
 }
 
 // Returns the status for the client, the file named without its folder.
@@ -46,11 +66,17 @@ std::string EntryJson(const Variogram& entry) {
       .str();
 }
 
-std::string FitJson(const analysis::ModelFit& fit,
-                    const analysis::FitSettings& settings,
-                    const analysis::VariogramModel& model) {
+// Returns a model as JSON with its written-out form (spec) beside it.
+JsonObject ModelAnswer(const analysis::VariogramModel& model) {
   return JsonObject()
       .Raw("model", analysis::ModelJson(model))
+      .Text("spec", analysis::ModelSpec(model));
+}
+
+std::string FitJson(const analysis::ModelFit& fit,
+                    const analysis::FitSettings& settings) {
+  return ModelAnswer(fit.model)
+      .Bool("given", settings.model_given)
       .Bool("fitted", fit.fitted)
       .Number("lags_used", fit.lags_used)
       .Text("description", analysis::ModelDescription(fit, settings))
@@ -92,15 +118,61 @@ std::string InvolvedJson(const analysis::CloudSet& cloud,
   std::vector<std::string> involved;
   for (const analysis::Involvement& s :
        analysis::MostInvolved(cloud.cloud, points, kListedSamples)) {
-    involved.push_back(JsonObject()
-                           .Number("sample", s.sample)
-                           .Number("pairs", s.pairs)
-                           .Number("x", samples.x[s.sample])
-                           .Number("y", samples.y[s.sample])
-                           .Number("value", samples.value[s.sample])
-                           .str());
+    involved.push_back(
+        JsonObject()
+            .Number("sample", s.sample)
+            .Number("row", static_cast<double>(samples.row[s.sample]))
+            .Number("pairs", s.pairs)
+            .Number("x", samples.x[s.sample])
+            .Number("y", samples.y[s.sample])
+            .Number("value", samples.value[s.sample])
+            .str());
   }
   return JsonArray(involved);
+}
+
+// Returns the lag an entry of a row holds, numbered from 1: entry 1 holds
+// the pairs closer than half a lag (lag 0), entry 0 pairs at one place.
+double LagOf(int entry) { return entry - 1.0; }
+
+std::string ColumnName(const analysis::Table& table, int column) {
+  return column == analysis::kNoColumn ? std::string() : table.names[column];
+}
+
+// Returns the columns a user may chart as attributes (every one but the
+// coordinates and the weight), as [{"name", "short"}].
+std::string AttributesJson(const analysis::Table& table,
+                           const analysis::ColumnChoice& columns) {
+  std::vector<std::string> attributes;
+  for (int c = 0; c < table.ColumnCount(); ++c) {
+    if (c == columns.x || c == columns.y || c == columns.z ||
+        c == columns.weight) {
+      continue;
+    }
+    attributes.push_back(JsonObject()
+                             .Text("name", table.names[c])
+                             .Text("short", analysis::ShortName(table.names[c]))
+                             .str());
+  }
+  return JsonArray(attributes);
+}
+
+// Returns the excluded rows of table that it holds, with their coordinates
+// and primary value as read (null where missing).
+std::string ExcludedJson(const analysis::Table& table,
+                         const analysis::ColumnChoice& columns,
+                         const std::vector<int64_t>& rows) {
+  std::vector<std::string> excluded;
+  for (int64_t row : rows) {
+    if (row < 0 || row >= table.RowCount()) continue;
+    excluded.push_back(JsonObject()
+                           .Number("row", static_cast<double>(row))
+                           .Number("x", table.columns[columns.x][row])
+                           .Number("y", table.columns[columns.y][row])
+                           .Number("value", table.columns[columns.primary][row])
+                           .str());
+  }
+  return JsonArray(excluded);
 }
 
 }  // namespace
@@ -112,7 +184,10 @@ Reply Reply::BadRequest(const std::string& message) {
   return reply;
 }
 
-Workbench::Workbench(analysis::Table table) : table_(std::move(table)) {}
+// The table is held under its file's name alone, so that no message the
+// library words about it (an unknown column lists the file) tells where it is.
+Workbench::Workbench(analysis::Table table)
+    : table_(WithBaseName(std::move(table))) {}
 
 Status Workbench::FindView(const WorkbenchRequest& request, View* view) {
   const std::string key = analysis::SettingsKey(request.view);
@@ -167,13 +242,17 @@ std::vector<LONG> Workbench::SelectedPoints(const WorkbenchRequest& request,
 
 Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
                        const View& view, DrawnPictures* drawn) {
-  const bool legend = name == kLegendChart;
+  bool legend = false;
   const analysis::ChartKind* kind =
-      analysis::FindChartKind(legend ? "locmap" : name);
+      analysis::FindChartKind(ChartOf(name, &legend));
   if (kind == nullptr) {
-    std::string names = kLegendChart;
+    std::string names;
+    for (const char* map : kMapsWithLegend) {
+      names += std::string(map) + kLegendSuffix + ", ";
+    }
     for (const analysis::ChartKind& k : analysis::ChartKinds()) {
-      names += std::string(", ") + k.name;
+      names += std::string(k.name) +
+               (&k == &analysis::ChartKinds().back() ? "" : ", ");
     }
     return Status::Failure("unknown chart \"" + name + "\"; charts: " + names);
   }
@@ -200,10 +279,13 @@ Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
     }
     analysis::DrawVariogramRow(set, request.direction, ModelOf(request, set),
                                request.pick, pictures.main());
-    // What the view's fit could not determine, whichever model is drawn.
-    for (const std::string& w :
-         analysis::FitWarnings(set.fit, request.view.model)) {
-      session->Warn(w);
+    // What the view's fit could not determine, when it is the model drawn;
+    // the page shows the warnings of a model it fitted itself.
+    if (!request.model_given) {
+      for (const std::string& w :
+           analysis::FitWarnings(set.fit, request.view.model)) {
+        session->Warn(w);
+      }
     }
   } else if (name == "cloud") {
     status = analysis::DrawCloud(*cloud, SelectedPoints(request, view),
@@ -217,9 +299,11 @@ Status Workbench::Draw(const std::string& name, const WorkbenchRequest& request,
   } else {
     analysis::ChartOptions options;
     options.direction = request.direction;
+    options.colours = request.colours;
     analysis::DrawnChart chart;
     status = analysis::DrawChart(session, *kind, options, &pictures, &chart);
     drawn->warnings = chart.warnings;
+    drawn->stats = std::move(chart.stats);
     return status;
   }
   drawn->warnings = session->TakeWarnings();
@@ -234,7 +318,9 @@ Reply Workbench::Chart(const std::string& name, analysis::ImageFormat format,
     if (!status.ok()) return Reply::BadRequest(ForClient(status));
     // The legend is the map's second picture.
     const analysis::ChartPictures& pictures = *drawn.pictures;
-    const int picture = name == kLegendChart ? pictures.count() - 1 : 0;
+    bool legend = false;
+    ChartOf(name, &legend);
+    const int picture = legend ? pictures.count() - 1 : 0;
     Reply reply;
     reply.content_type =
         format == analysis::ImageFormat::kSvg ? "image/svg+xml" : "image/png";
@@ -260,6 +346,7 @@ Reply Workbench::Warnings(const std::string& name,
                  JsonObject()
                      .Text("chart", name)
                      .Raw("warnings", analysis::JsonStrings(warnings))
+                     .Raw("statistics", analysis::StatisticsJson(drawn.stats))
                      .str()};
   });
 }
@@ -278,6 +365,7 @@ Reply Workbench::Info(const WorkbenchRequest& request) {
     }
     const analysis::Session& session = *view.session;
     const analysis::Table& table = session.table();
+    const analysis::ColumnChoice& columns = session.columns();
     const double pairs = static_cast<double>(view.cloud->cloud.pairs.size());
     return Reply{
         200, "application/json",
@@ -287,14 +375,22 @@ Reply Workbench::Info(const WorkbenchRequest& request) {
             .Number("rows", static_cast<double>(table.RowCount()))
             .Number("samples", static_cast<double>(view.samples->size()))
             .Text("columns", session.ColumnsText(analysis::ColumnUse::kLocated))
+            .Raw("attributes", AttributesJson(table, columns))
+            .Text("primary", ColumnName(table, columns.primary))
+            .Text("secondary", ColumnName(table, columns.secondary))
+            .Raw("excluded",
+                 ExcludedJson(table_, columns, request.view.excluded_rows))
+            .Text("variogram", set.name)
             .Number("variance", set.variance)
             .Number("lag", set.lags.spacing)
             .Number("lags", set.lags.count)
+            .Number("reach", set.lags.Reach())
             .Raw("directions", JsonArray(labels))
             .Raw("variograms", JsonArray(rows))
             .Number("cloud_pairs", pairs)
             .Number("min_pairs", analysis::kMinVariogramPairs)
-            .Raw("fit", FitJson(set.fit, request.view.model, set.fit.model))
+            .Raw("fit", FitJson(set.fit, request.view.model))
+            .Raw("choices", ChoicesJson(request))
             .Raw("warnings", analysis::JsonStrings(session.run_warnings()))
             .str()};
   });
@@ -314,6 +410,7 @@ Reply Workbench::Points(const WorkbenchRequest& request) {
       points.push_back(
           JsonObject()
               .Number("entry", static_cast<double>(e))
+              .Number("lag", LagOf(static_cast<int>(e)))
               .Raw("x", drawn ? JsonNumber(positions[e].x) : "null")
               .Raw("y", drawn ? JsonNumber(positions[e].y) : "null")
               .Raw("variogram", EntryJson(row[e]))
@@ -336,6 +433,7 @@ Reply Workbench::Pick(const WorkbenchRequest& request, int x, int y) {
     JsonObject reply;
     reply.Number("entry", best);
     if (best != analysis::kNoEntry) {
+      reply.Number("lag", LagOf(best));
       WorkbenchRequest picked = request;
       picked.pick = best;
       picked.box_given = false;
@@ -382,13 +480,22 @@ Reply Workbench::SelectBox(const WorkbenchRequest& request,
 Reply Workbench::Fit(const WorkbenchRequest& request) {
   return Answer(request, [&](const View& view) {
     const analysis::VariogramSet& set = *view.variograms;
-    analysis::FitSettings settings;
-    settings.type = request.model.structures[0].type;
-    const analysis::ModelFit fit = analysis::FitModel(
-        set.rows[request.direction], set.lags, set.variance, settings);
-    analysis::VariogramModel model = fit.model;
-    model.structures[0].azimuth = request.model.structures[0].azimuth;
-    return Reply{200, "application/json", FitJson(fit, settings, model)};
+    const analysis::FitSettings& settings = request.fit;
+    analysis::ModelFit fit;
+    if (settings.anisotropic) {
+      fit = analysis::FitRows(set.rows, set.directions, set.lags, set.variance,
+                              settings);
+    } else {
+      // The shown row alone, taken as the rows of every pair are.
+      fit = analysis::FitRows({set.rows[request.direction]},
+                              {analysis::Direction()}, set.lags, set.variance,
+                              settings);
+      // One isotropic structure keeps the azimuth the page shows.
+      if (fit.model.structures.size() == 1) {
+        fit.model.structures[0].azimuth = request.model.structures[0].azimuth;
+      }
+    }
+    return Reply{200, "application/json", FitJson(fit, settings)};
   });
 }
 
@@ -401,6 +508,21 @@ Reply Workbench::ModelText(const WorkbenchRequest& request,
     }
     return Reply{200, "application/json", analysis::ModelJson(model)};
   });
+}
+
+Reply Workbench::LoadModel(const std::string& text) {
+  analysis::VariogramModel model;
+  Status status = analysis::ParseModelText(text, &model);
+  // A sum written out names its structures' types with a parenthesis.
+  if (!status.ok() && text.find('(') != std::string::npos) {
+    status = analysis::ParseModelSpec(text, &model);
+  }
+  if (!status.ok()) return Reply::BadRequest("text: " + ForClient(status));
+  return Reply{
+      200, "application/json",
+      ModelAnswer(model)
+          .Number("structures", static_cast<double>(model.structures.size()))
+          .str()};
 }
 
 }  // namespace korvagraph

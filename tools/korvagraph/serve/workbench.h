@@ -1,7 +1,8 @@
 // Workbench: the data set a server holds and every answer the workbench
 // page asks of it: pictures of the charts drawn through the analysis
-// library, the warnings each picture raised, the variogram point under a
-// click, the cloud pairs in a box, a model fit and the model as text. Each
+// library, the warnings and statistics each picture raised, the variogram
+// point under a click, the cloud pairs in a box, a model fit, the model as
+// text and a model read back from its text. Each
 // call is independent and safe from any thread: one mutex covers the chart
 // library, the platform's windows and the cache of sessions (the data
 // trimmed, transformed and with variograms and cloud worked out for one set
@@ -44,14 +45,16 @@ class Workbench {
   // Opens the session of request's settings; fails when the data cannot be
   // shown with them.
   analysis::Status Prepare(const WorkbenchRequest& request);
-  // The data, the columns, the view's lags, directions and variograms, the
-  // fitted model and the session's warnings, as JSON.
+  // The data, the attributes to choose from and those chosen, the samples
+  // excluded, the view's lags, directions and variograms, the fitted model
+  // and the session's warnings, as JSON.
   Reply Info(const WorkbenchRequest& request);
-  // The chart named name (any chart of the library's table, or
-  // "locmap-legend") as a PNG or SVG picture.
+  // The chart named name (any chart of the library's table, or a map's
+  // legend: "locmap-legend", "varmap-legend") as a PNG or SVG picture.
   Reply Chart(const std::string& name, analysis::ImageFormat format,
               const WorkbenchRequest& request);
-  // The warnings the chart named name raises when drawn for request.
+  // The warnings the chart named name raises when drawn for request, and
+  // the statistics it returns (the maps: the values of their legend).
   Reply Warnings(const std::string& name, const WorkbenchRequest& request);
   // The pixel position of every entry's point of the shown direction, as
   // the chart recorded it (null for entries it did not draw), and the
@@ -64,11 +67,15 @@ class Workbench {
   // picture), the number of points inside and the samples most involved.
   Reply SelectBox(const WorkbenchRequest& request,
                   const analysis::PixelBox& box);
-  // The model fitted to the shown direction by weighted least squares,
-  // with the warnings the fit deserves.
+  // The model fitted by weighted least squares as request.fit says: one
+  // structure to the shown direction, or nested structures to every
+  // direction's rows; with the warnings the fit deserves.
   Reply Fit(const WorkbenchRequest& request);
   // The request's model as "json" or "gslib" text.
   Reply ModelText(const WorkbenchRequest& request, const std::string& format);
+  // The model read from text (its JSON, its GSLIB block or written out as a
+  // sum), as JSON with its written-out form.
+  static Reply LoadModel(const std::string& text);
 
  private:
   // What a request's answer draws from: the session of its settings.
@@ -78,10 +85,13 @@ class Workbench {
     const analysis::CloudSet* cloud = nullptr;
     const analysis::Samples* samples = nullptr;
   };
-  // A chart drawn for a request, with the warnings it raised.
+  // A chart drawn for a request, with the warnings it raised and the
+  // statistics its compute step returned (none for the pictures the
+  // workbench draws itself: vario, cloud, cloudmap).
   struct DrawnPictures {
     std::unique_ptr<analysis::ChartPictures> pictures;
     std::vector<std::string> warnings;
+    analysis::Statistics stats;
   };
 
   // Finds or opens the session of request's settings. REQUIRES: mutex_

@@ -102,13 +102,21 @@ Reply Model(Workbench* workbench, QueryParams* params,
   return params->status().ok() ? workbench->ModelText(r, format) : Reply();
 }
 
+Reply Load(Workbench*, QueryParams* params, const WorkbenchRequest&) {
+  if (!params->Has("text")) {
+    return Reply::BadRequest(
+        "text: expected a model's JSON, GSLIB block or written-out sum");
+  }
+  return Workbench::LoadModel(params->Text("text", ""));
+}
+
 const struct {
   const char* path;
   Handler handler;
 } kRoutes[] = {
     {"/api/info", Info},         {"/api/points", Points}, {"/api/pick", Pick},
     {"/api/box", Box},           {"/api/fit", Fit},       {"/api/model", Model},
-    {"/api/warnings", Warnings},
+    {"/api/warnings", Warnings}, {"/api/load", Load},
 };
 
 constexpr char kChartPattern[] = R"(/chart/([^/]+)\.(png|svg))";
