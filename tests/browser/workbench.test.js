@@ -208,14 +208,14 @@ async function checkAttribute(page) {
 // A model of two structures saved as a GSLIB block is loaded from the text
 // box, one of its structures as a JSON file; a fit gives one structure.
 async function checkSavedModel(page) {
-  const spec = '0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30)';
-  const gslib = await page.evaluate((spec) =>
-      fetch('/api/model?format=gslib&spec=' + encodeURIComponent(spec)).then((r) => r.text()), spec);
+  const formula = '0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30)';
+  const gslib = await page.evaluate((formula) =>
+      fetch('/api/model?format=gslib&formula=' + encodeURIComponent(formula)).then((r) => r.text()), formula);
   await page.click('#load-box summary');
   await page.$eval('#model-text', (e, text) => { e.value = text; }, gslib);
   await andLoads(page, ['vario'], () => page.click('#load-model'));
   check('a saved model of two structures is loaded and written out',
-        (await page.$eval('#range', (e) => e.disabled)) && (await varioParam(page, 'spec')) === spec);
+        (await page.$eval('#range', (e) => e.disabled)) && (await varioParam(page, 'formula')) === formula);
   const saved = await page.evaluate(() =>
       fetch(document.getElementById('save-json').href).then((r) => r.json()));
   check('it saves again with both structures', saved.structures.length === 2);
@@ -227,7 +227,7 @@ async function checkSavedModel(page) {
   fs.rmSync(path.dirname(file), {recursive: true, force: true});
   check('a model file of one anisotropic structure fills the inputs',
         (await page.$eval('#model', (e) => e.value)) === 'exponential' &&
-        (await varioParam(page, 'range2')) === '120' && !(await varioParam(page, 'spec')));
+        (await varioParam(page, 'range2')) === '120' && !(await varioParam(page, 'formula')));
   await andLoads(page, ['vario'], () => page.click('#fit'));
   check('a fit brings the one-structure inputs back',
         await page.$eval('#range', (e) => !e.disabled && +e.value > 0));

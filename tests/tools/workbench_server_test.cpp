@@ -154,8 +154,8 @@ TEST(WorkbenchServerTest, AnswersMalformedRequestsWith400) {
       {"unknown variogram kind", "/api/info?kind=madogram", "kind: expected"},
       {"unknown colour classes", "/api/info?colours=rainbow",
        "colours: expected"},
-      {"unreadable model", "/api/info?spec=lots", "spec: expected"},
-      {"written-out range of 0", "/api/info?spec=1%2B2%20sph(0)", "range must"},
+      {"unreadable model", "/api/info?formula=lots", "formula: expected"},
+      {"written-out range of 0", "/api/info?formula=1%2B2%20sph(0)", "range must"},
       {"four structures", "/api/fit?nested=gaussian,hole,power",
        "nested: expected"},
       {"unknown fit weights", "/api/fit?fitweights=h", "fitweights: expected"},
@@ -366,7 +366,7 @@ TEST(WorkbenchServerTest, AnswersWithTheViewsSettings) {
       {"a fit over every direction", "/api/fit?fit=directions&nested=hole",
        "to 52 lags of every direction"},
       {"a GSLIB block read", "/api/load?text=" + gslib,
-       "\"spec\": \"0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30)\""},
+       "\"formula\": \"0.1 + 0.3 sph(60) + 0.6 exp(240, 120, 30)\""},
   };
   for (const auto& c : cases) {
     std::string body;
@@ -385,7 +385,7 @@ TEST(WorkbenchServerTest, DrawsWhatTheNewSettingsAskFor) {
     std::string first, second;
   } cases[] = {
       {"a model of two structures", "vario.png?nugget=40&sill=230&range=270",
-       "vario.png?spec=40%2B90%20sph(60)%2B100%20exp(400,150,30)"},
+       "vario.png?formula=40%2B90%20sph(60)%2B100%20exp(400,150,30)"},
       {"a cross variogram", "vario.png", "vario.png?kind=cross"},
       {"an indicator's", "mvario.png", "mvario.png?kind=indicator"},
       {"another attribute's map", "varmap.png", "varmap.png?col=Zinc"},

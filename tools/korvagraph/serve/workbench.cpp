@@ -66,11 +66,11 @@ std::string EntryJson(const Variogram& entry) {
       .str();
 }
 
-// Returns a model as JSON with its written-out form (spec) beside it.
+// Returns a model as JSON with its written-out form (formula) beside it.
 JsonObject ModelAnswer(const analysis::VariogramModel& model) {
   return JsonObject()
       .Raw("model", analysis::ModelJson(model))
-      .Text("spec", analysis::ModelSpec(model));
+      .Text("formula", analysis::ModelFormula(model));
 }
 
 std::string FitJson(const analysis::ModelFit& fit,
@@ -515,7 +515,7 @@ Reply Workbench::LoadModel(const std::string& text) {
   Status status = analysis::ParseModelText(text, &model);
   // A sum written out names its structures' types with a parenthesis.
   if (!status.ok() && text.find('(') != std::string::npos) {
-    status = analysis::ParseModelSpec(text, &model);
+    status = analysis::ParseModelFormula(text, &model);
   }
   if (!status.ok()) return Reply::BadRequest("text: " + ForClient(status));
   return Reply{

@@ -128,7 +128,7 @@ Status ReadFit(QueryParams* params, analysis::ModelType type,
   return Status::Ok();
 }
 
-// The model the page shows: written out whole (spec), or one structure,
+// The model the page shows: written out whole (formula), or one structure,
 // its major range along the azimuth and its minor range across it.
 Status ReadModel(QueryParams* params, WorkbenchRequest* request) {
   const std::string type =
@@ -138,12 +138,12 @@ Status ReadModel(QueryParams* params, WorkbenchRequest* request) {
   analysis::ParseModelType(type, &model_type);
   Status status = ReadFit(params, model_type, request);
   if (!status.ok()) return status;
-  if (params->Has("spec")) {
+  if (params->Has("formula")) {
     request->model_given = true;
     if (!params->status().ok()) return Status::Ok();
     status =
-        analysis::ParseModelSpec(params->Text("spec", ""), &request->model);
-    if (!status.ok()) return Status::Failure("spec: " + status.error().message);
+        analysis::ParseModelFormula(params->Text("formula", ""), &request->model);
+    if (!status.ok()) return Status::Failure("formula: " + status.error().message);
     return Status::Ok();
   }
   request->model_given = params->Has("sill");
