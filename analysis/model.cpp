@@ -381,6 +381,13 @@ bool ReadTerm(const std::string& term, double* nugget,
 Status ParseModelText(const std::string& text, VariogramModel* model) {
   *model = VariogramModel();
   const size_t first = text.find_first_not_of(" \t\r\n");
+  // A formula names its structures' types with a parenthesis; the GSLIB
+  // block holds numbers only.
+  if (first == std::string::npos || text[first] != '{') {
+    if (text.find('(') != std::string::npos) {
+      return ParseModelFormula(text, model);
+    }
+  }
   const Status status = first != std::string::npos && text[first] == '{'
                             ? ModelFromJson(text, model)
                             : ModelFromGslib(text, model);

@@ -147,14 +147,23 @@ std::string SettingsKey(const Settings& s) {
   for (double azimuth : v.azimuths) add(azimuth);
   key += std::to_string(static_cast<int>(v.kind)) + ",";
   for (int64_t row : s.excluded_rows) key += std::to_string(row) + " ";
-  for (const std::string& t : v.thresholds) key += t + ";";
+  // Texts of any byte (thresholds, column names) are preceded by their
+  // length.
+  for (const std::string& t : v.thresholds) {
+    key += std::to_string(t.size()) + ":" + t;
+  }
   key += std::string(TransformName(s.transform)) + "," +
          std::to_string(v.lag_count) + "," +
          std::to_string(s.cloud.max_points) + "," +
          std::to_string(s.cloud.highlight) + "," + ModelTypeName(m.type) + "," +
          std::to_string(m.fix_nugget) + std::to_string(m.fix_sill) +
-         std::to_string(m.fix_range);
-  // Column names may hold any byte: each is preceded by its length.
+         std::to_string(m.fix_range) + "," + FitWeightsName(m.weights) + "," +
+         std::to_string(m.anisotropic) + std::to_string(m.model_given) + ",";
+  for (ModelType type : m.nested_types) {
+    key += ModelTypeName(type);
+    key += ",";
+  }
+  if (m.model_given) key += ModelJson(m.given);
   for (const std::string* name :
        {&s.columns.primary, &s.columns.secondary, &s.columns.x, &s.columns.y,
         &s.columns.z, &s.columns.weight}) {

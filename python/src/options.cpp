@@ -482,10 +482,7 @@ analysis::VariogramModel ModelOf(py::handle value, const std::string& what) {
   analysis::Status status;
   if (py::isinstance<py::str>(value)) {
     const std::string text = value.cast<std::string>();
-    status = analysis::ParseModelFormula(text, &model);
-    if (!status.ok() && analysis::ParseModelText(text, &model).ok()) {
-      status = analysis::Status::Ok();
-    }
+    status = analysis::ParseModelText(text, &model);
   } else {
     model.nugget = NumberMember(value, "nugget", what);
     for (py::handle item : Member(value, "structures", what)) {

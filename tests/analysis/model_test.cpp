@@ -92,7 +92,7 @@ TEST(ModelTest, SavedTextsReadBack) {
   m.nugget = 0.05;
   m.structures = {{ModelType::kSpherical, 0.3, 120.0, 60.0, 30.0},
                   {ModelType::kExponential, 0.6, 400.0, 0.0, 0.0}};
-  for (const std::string& text : {ModelJson(m), ModelGslib(m)}) {
+  for (const std::string& text : {ModelJson(m), ModelGslib(m), ModelFormula(m)}) {
     VariogramModel back;
     ASSERT_TRUE(ParseModelText(text, &back).ok()) << text;
     EXPECT_NEAR(back.nugget, 0.05, 1e-6) << text;

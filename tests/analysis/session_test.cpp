@@ -345,5 +345,31 @@ TEST(SessionTest, VariogramMapIsLowestAlongTheMajorAxis) {
             map->semivariance[map->At(-2, 3)]);
 }
 
+// Sessions are kept by their settings' key: settings that compute
+// differently must never share one.
+TEST(SessionTest, SettingsThatComputeDifferentlyHaveDifferentKeys) {
+  const std::vector<void (*)(Settings*)> changes = {
+      [](Settings* s) { s->model.nested_types = {ModelType::kExponential}; },
+      [](Settings* s) { s->model.anisotropic = true; },
+      [](Settings* s) { s->model.weights = FitWeights::kPairsOverDistanceSquared; },
+      [](Settings* s) {
+        s->model.model_given = true;
+        s->model.given = SingleStructure(ModelType::kSpherical, 1, 2, 3);
+      },
+      [](Settings* s) { s->variogram.thresholds = {"1;2"}; },
+      [](Settings* s) { s->variogram.thresholds = {"1", "2"}; },
+      [](Settings* s) { s->excluded_rows = {4}; },
+  };
+  std::vector<std::string> keys = {SettingsKey(Settings{})};
+  for (auto change : changes) {
+    Settings settings;
+    change(&settings);
+    keys.push_back(SettingsKey(settings));
+  }
+  for (size_t i = 0; i < keys.size(); ++i) {
+    for (size_t j = 0; j < i; ++j) EXPECT_NE(keys[i], keys[j]) << i << " " << j;
+  }
+}
+
 }  // namespace
 }  // namespace korvagraph::analysis

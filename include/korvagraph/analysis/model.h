@@ -89,9 +89,9 @@ std::string ModelJson(const VariogramModel& model);
 // lines per structure: "it cc ang1 ang2 ang3" and "a_hmax a_hmin a_vert".
 std::string ModelGslib(const VariogramModel& model);
 
-// Reads a model back from the text ModelJson or ModelGslib wrote (JSON with
-// "structures", or its one-structure form; or the GSLIB block), checked by
-// ValidateModel.
+// Reads a model back from the text ModelJson, ModelGslib or ModelFormula
+// wrote (JSON with "structures", or its one-structure form; the GSLIB
+// block; the sum written out), checked by ValidateModel.
 Status ParseModelText(const std::string& text, VariogramModel* model);
 
 // Reads a model written out as a sum: the nugget, then for each structure

@@ -512,11 +512,7 @@ Reply Workbench::ModelText(const WorkbenchRequest& request,
 
 Reply Workbench::LoadModel(const std::string& text) {
   analysis::VariogramModel model;
-  Status status = analysis::ParseModelText(text, &model);
-  // A sum written out names its structures' types with a parenthesis.
-  if (!status.ok() && text.find('(') != std::string::npos) {
-    status = analysis::ParseModelFormula(text, &model);
-  }
+  const Status status = analysis::ParseModelText(text, &model);
   if (!status.ok()) return Reply::BadRequest("text: " + ForClient(status));
   return Reply{
       200, "application/json",
