@@ -17,9 +17,9 @@ std::vector<LONG> LagPairs(const Samples& samples, const VariogramCloud& cloud,
     const double dx = samples.x[b] - samples.x[a];
     const double dy = samples.y[b] - samples.y[a];
     const double h = std::sqrt(dx * dx + dy * dy);
-    const int e = LagEntry(h, lags);
     // Pairs at one place have no direction and count in every one.
-    if (e == entry && (e == 0 || InDirection(dx, dy, direction))) {
+    if (InLagEntry(h, lags, entry) &&
+        (entry == 0 || InDirection(dx, dy, direction))) {
       points.push_back(static_cast<LONG>(p));
     }
   }

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "analysis/pair_loop.h"
+#include "analysis/pair_pass.h"
+#include "korvagraph/analysis/variogram_sums.h"
+
 namespace korvagraph::analysis {
 namespace {
 
@@ -359,9 +363,20 @@ Status Session::Variograms(const VariogramSet** set) {
           Direction{azimuth, v.angle_tolerance, v.bandwidth});
       result->labels.push_back(Number(azimuth));
     }
-    status = ExperimentalVariograms(*samples, result->lags, result->directions,
-                                    &result->rows, progress_);
+    // The pairs the cloud highlights are found in the same pass, unless the
+    // cloud has them already.
+    const int highlight = cloud_ == nullptr ? settings_.cloud.highlight : 0;
+    PairPassResult pass;
+    status = RunPairPass(*samples,
+                         PairLoop(result->lags, result->directions,
+                                  result->lags.spacing, highlight),
+                         "variograms", progress_, &pass);
+    if (status.ok()) status = VariogramRowsOf(pass.sums, &result->rows);
     if (!status.ok()) return status;
+    if (highlight > 0) {
+      close_pairs_ = std::make_unique<std::vector<int64_t>>(
+          std::move(pass.close_pairs));
+    }
     result->variance = Variance(samples->value);
     result->fit = FitRows(result->rows, result->directions, result->lags,
                           result->variance, settings_.model);
@@ -382,10 +397,16 @@ Status Session::Cloud(const CloudSet** set) {
     result->short_distance =
         ChooseLags(*samples, v.lag, v.lag_count, v.lag_tolerance).spacing;
     SampledCloud sampled;
-    status = SampleVariogramCloud(
-        *samples, settings_.cloud.max_points, result->short_distance,
-        settings_.cloud.highlight, &sampled, progress_);
-    if (!status.ok()) return status;
+    if (close_pairs_ != nullptr) {
+      SampleVariogramCloudAround(*samples, settings_.cloud.max_points,
+                                 std::move(*close_pairs_), &sampled);
+      close_pairs_.reset();
+    } else {
+      status = SampleVariogramCloud(
+          *samples, settings_.cloud.max_points, result->short_distance,
+          settings_.cloud.highlight, &sampled, progress_);
+      if (!status.ok()) return status;
+    }
     result->cloud = std::move(sampled.cloud);
     result->total_pairs = sampled.total_pairs;
     result->highlighted = std::move(sampled.highlighted);

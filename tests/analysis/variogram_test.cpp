@@ -136,14 +136,35 @@ Samples Scattered(int count, double side, unsigned seed) {
   return samples;
 }
 
+// The entries of a row a pair at distance h counts in, by the rule written
+// out: unset tolerance, the nearest lag; set, every lag within it.
+std::vector<size_t> PlainEntries(double h, const LagSettings& lags) {
+  if (h <= 1e-6 * lags.spacing) return {0};
+  if (lags.tolerance <= 0.0) {
+    const double bin = std::floor(h / lags.spacing + 0.5);
+    if (bin < 1.0) return {1};
+    if (bin > lags.count ||
+        std::fabs(h - bin * lags.spacing) > 0.5 * lags.spacing) {
+      return {};
+    }
+    return {static_cast<size_t>(bin) + 1};
+  }
+  std::vector<size_t> entries;
+  if (h <= lags.tolerance) entries.push_back(1);
+  for (int k = 1; k <= lags.count; ++k) {
+    if (std::fabs(h - k * lags.spacing) <= lags.tolerance) {
+      entries.push_back(k + 1);
+    }
+  }
+  return entries;
+}
+
 // The definition, as a plain double loop over all pairs: the distance by
 // root, the angle by arc tangent, each pair tested in each direction.
 std::vector<VariogramRow> PlainVariograms(
     const Samples& s, const LagSettings& lags,
     const std::vector<Direction>& directions) {
   const double pi = std::acos(-1.0);
-  const double tolerance = std::min(
-      lags.tolerance > 0.0 ? lags.tolerance : 1e300, 0.5 * lags.spacing);
   std::vector<std::vector<Variogram>> rows(
       directions.size(), std::vector<Variogram>(lags.count + 2, Variogram{}));
   const size_t n = static_cast<size_t>(s.size());
@@ -151,29 +172,26 @@ std::vector<VariogramRow> PlainVariograms(
     for (size_t j = i + 1; j < n; ++j) {
       const double dx = s.x[j] - s.x[i], dy = s.y[j] - s.y[i];
       const double dist = std::sqrt(dx * dx + dy * dy);
-      const double bin = std::floor(dist / lags.spacing + 0.5);
-      const bool same_place = dist <= 1e-6 * lags.spacing;
-      const bool in_lag = bin <= lags.count &&
-                          std::fabs(dist - bin * lags.spacing) <= tolerance;
-      if (!same_place && bin >= 1.0 && !in_lag) continue;
-      const size_t e = same_place ? 0 : bin < 1.0 ? 1 : bin + 1;
       const double angle = std::fmod(std::atan2(dx, dy) * 180 / pi + 180, 180);
-      for (size_t d = 0; d < directions.size(); ++d) {
-        const Direction& dir = directions[d];
-        const double axis = std::fmod(std::fmod(dir.azimuth, 180) + 180, 180);
-        const double off =
-            std::min(std::fabs(angle - axis), 180 - std::fabs(angle - axis));
-        const double a = dir.azimuth * pi / 180;
-        const bool in =
-            dir.tolerance >= 90 ||
-            (off <= dir.tolerance + 1e-9 &&
-             (dir.bandwidth <= 0 ||
-              std::fabs(dx * std::cos(a) - dy * std::sin(a)) <= dir.bandwidth));
-        if (e != 0 && !in) continue;
-        const double diff = s.value[j] - s.value[i];
-        rows[d][e].h += dist;  // sums, divided below
-        rows[d][e].gamma += 0.5 * diff * diff;
-        ++rows[d][e].npairs;
+      for (size_t e : PlainEntries(dist, lags)) {
+        for (size_t d = 0; d < directions.size(); ++d) {
+          const Direction& dir = directions[d];
+          const double axis =
+              std::fmod(std::fmod(dir.azimuth, 180) + 180, 180);
+          const double off =
+              std::min(std::fabs(angle - axis), 180 - std::fabs(angle - axis));
+          const double a = dir.azimuth * pi / 180;
+          const bool in = dir.tolerance >= 90 ||
+                          (off <= dir.tolerance + 1e-9 &&
+                           (dir.bandwidth <= 0 ||
+                            std::fabs(dx * std::cos(a) - dy * std::sin(a)) <=
+                                dir.bandwidth));
+          if (e != 0 && !in) continue;
+          const double diff = s.value[j] - s.value[i];
+          rows[d][e].h += dist;  // sums, divided below
+          rows[d][e].gamma += 0.5 * diff * diff;
+          ++rows[d][e].npairs;
+        }
       }
     }
   }

@@ -169,7 +169,8 @@ class Session {
   Status Located(const Samples** samples);
   // The located samples as chart records, built once.
   Status LocatedRecords(const std::vector<KvDiscPnt>** records);
-  // The variograms of the located samples, with the fitted model.
+  // The variograms of the located samples, with the fitted model; the
+  // pairs the cloud highlights are found in the same pass over the pairs.
   Status Variograms(const VariogramSet** set);
   // The variogram cloud of the located samples.
   Status Cloud(const CloudSet** set);
@@ -196,6 +197,8 @@ class Session {
   std::unique_ptr<Samples> located_;
   std::unique_ptr<std::vector<KvDiscPnt>> located_records_;
   std::unique_ptr<VariogramSet> variograms_;
+  // The cloud's highlighted pairs, found in the variograms' pass.
+  std::unique_ptr<std::vector<int64_t>> close_pairs_;
   std::unique_ptr<CloudSet> cloud_;
 };
 

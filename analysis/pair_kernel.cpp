@@ -1,0 +1,307 @@
+#include "analysis/pair_kernel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "korvagraph/analysis/cloud.h"
+
+// Highway compiles this file once per instruction set (foreach_target) and
+// calls the best one the processor has.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "analysis/pair_kernel.cpp"
+#include "hwy/foreach_target.h"  // IWYU pragma: keep
+#include "hwy/highway.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace korvagraph::analysis {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+using D = hn::ScalableTag<double>;
+using DI = hn::RebindToSigned<D>;
+using V = hn::Vec<D>;
+using M = hn::Mask<D>;
+
+// Pairs kept between the vector work and the additions to the table: the
+// additions run on in one loop, whose branches the processor predicts.
+constexpr size_t kBuffer = 256;
+// Added to a whole number below 2^52 held as a double, leaves it in the low
+// bits of the representation, where kIndexBits finds it.
+constexpr double kIntegerBits = 4503599627370496.0;  // 2^52
+constexpr int64_t kIndexBits = (int64_t{1} << 52) - 1;
+// Where the nearest lag computed with the reciprocal of the spacing lies
+// this close to a whole number, it is computed again by division, as the
+// rule is written: the lag index is exact.
+constexpr double kNearWhole = 1e-9;
+
+// The keys of one block of directions into the table, as doubles plus
+// kIntegerBits: a pair's key is base + sets x lag + the bits of the tested
+// directions that take it (the rule for one entry); pairs at one place take
+// same_place.
+struct BlockKeys {
+  double base;        // the block's first sum, and the step to the lag's
+                      // entry (lag 0 is entry 1)
+  double sets;        // sets of the block's directions
+  double same_place;  // entry 0, every direction
+  size_t first;       // its tested directions: first .. end - 1
+  size_t end;
+};
+
+class Kernel {
+ public:
+  Kernel(const PairLoop& loop, const PairArrays& arrays, PairTally* tally)
+      : loop_(loop),
+        rule_(loop.rule()),
+        arrays_(arrays),
+        tally_(tally),
+        stride_(kBuffer + hn::Lanes(D())),
+        h_(stride_),
+        squared_(stride_),
+        keys_(loop.blocks().size() * stride_) {
+    for (const DirectionBlock& block : loop.blocks()) {
+      const double first = kIntegerBits + block.offset;
+      const double sets = static_cast<double>(block.sets());
+      blocks_.push_back({first + (rule_.single ? sets : 0.0), sets,
+                         first + sets - 1.0, tested_.size(), 0});
+      for (size_t t = 0; t < block.directions.size(); ++t) {
+        const DirectionTest& test = loop.tests()[block.directions[t]];
+        tested_.push_back(test);
+        bits_.push_back(static_cast<double>(1u << t));
+        bands_ = bands_ || std::isfinite(test.bandwidth);
+      }
+      blocks_.back().end = tested_.size();
+    }
+  }
+
+  void Run(const PairRun& run) {
+    const bool close = loop_.highlight() > 0;
+    if (!rule_.single) {
+      RunOf<true, false>(run, close);
+    } else if (bands_) {
+      RunOf<true, true>(run, close);
+    } else {
+      RunOf<false, true>(run, close);
+    }
+  }
+
+  // Adds the pairs buffered to the table, in order.
+  void Flush() {
+    PairSum* table = tally_->table.data();
+    const double* h = h_.data();
+    const double* squared = squared_.data();
+    if (rule_.single && blocks_.size() == 1) {
+      const int64_t* key = keys_.data();
+      for (size_t k = 0; k < filled_; ++k) {
+        PairSum& sum = table[key[k] & kIndexBits];
+        sum.distance += h[k];
+        sum.squared += squared[k];
+        ++sum.pairs;
+      }
+    } else {
+      for (size_t k = 0; k < filled_; ++k) {
+        if (!(h[k] >= 0.0)) continue;  // a lane that counts nowhere
+        auto add = [&](int entry) {
+          for (size_t b = 0; b < blocks_.size(); ++b) {
+            PairSum& sum = table[(keys_[b * stride_ + k] & kIndexBits) +
+                                 entry * loop_.blocks()[b].sets()];
+            sum.distance += h[k];
+            sum.squared += squared[k];
+            ++sum.pairs;
+          }
+        };
+        if (rule_.single) {
+          add(0);  // the entry is in the key already
+        } else {
+          rule_.ForEachEntry(h[k], add);
+        }
+      }
+    }
+    filled_ = 0;
+  }
+
+ private:
+  // The pairs of one run, kSingle: by the rule for one entry, whose lag the
+  // lanes work out; else the additions do.
+  template <bool kBands, bool kSingle>
+  void RunOf(const PairRun& run, bool close) {
+    const D d;
+    const DI di;
+    const size_t lanes = hn::Lanes(d);
+    const double* HWY_RESTRICT x = arrays_.x;
+    const double* HWY_RESTRICT y = arrays_.y;
+    const double* HWY_RESTRICT value = arrays_.value;
+    const V xa = hn::Set(d, x[run.a]);
+    const V ya = hn::Set(d, y[run.a]);
+    const V va = hn::Set(d, value[run.a]);
+    const V reach2 = hn::Set(d, loop_.Reach() * loop_.Reach());
+    const V short_distance =
+        hn::Set(d, loop_.short_distance() * (1.0 + 1e-12));
+    const V same_place = hn::Set(d, rule_.same_place);
+    const V spacing = hn::Set(d, rule_.spacing);
+    const V reciprocal = hn::Set(d, 1.0 / rule_.spacing);
+    const V tolerance = hn::Set(d, rule_.tolerance);
+    const V last_lag = hn::Set(d, static_cast<double>(rule_.count));
+    const V half = hn::Set(d, 0.5);
+    const V whole = hn::Set(d, 0.5 - kNearWhole);
+    // Lanes that count nowhere add to spare sums, one per lane, so that the
+    // additions need no branch.
+    const V spare = hn::Add(
+        hn::Set(d, kIntegerBits + static_cast<double>(loop_.TableSize())),
+        hn::Iota(d, 0.0));
+    const BlockKeys* blocks = blocks_.data();
+    const size_t block_count = blocks_.size();
+    const DirectionTest* tested = tested_.data();
+    const double* bits = bits_.data();
+    double* HWY_RESTRICT h_out = h_.data();
+    double* HWY_RESTRICT squared_out = squared_.data();
+    int64_t* HWY_RESTRICT keys_out = keys_.data();
+    size_t filled = filled_;
+    for (size_t b = run.begin; b < run.end; b += lanes) {
+      V xb, yb, vb;
+      if (b + lanes <= run.end) {
+        xb = hn::LoadU(d, x + b);
+        yb = hn::LoadU(d, y + b);
+        vb = hn::LoadU(d, value + b);
+      } else {
+        // The last lanes of a run, from a copy padded with NaN, which no
+        // test takes.
+        HWY_ALIGN double tail[3][HWY_LANES(double)];
+        for (size_t i = 0; i < lanes; ++i) {
+          const bool in = b + i < run.end;
+          tail[0][i] = in ? x[b + i] : std::nan("");
+          tail[1][i] = in ? y[b + i] : 0.0;
+          tail[2][i] = in ? value[b + i] : 0.0;
+        }
+        xb = hn::Load(d, tail[0]);
+        yb = hn::Load(d, tail[1]);
+        vb = hn::Load(d, tail[2]);
+      }
+      // The distance and the lag by the operations of the plain loop, in
+      // its order: no fused multiply-add (the file is built without
+      // contraction).
+      const V dx = hn::Sub(xb, xa);
+      const V dy = hn::Sub(yb, ya);
+      const V d2 = hn::Add(hn::Mul(dx, dx), hn::Mul(dy, dy));
+      const M in_reach = hn::Le(d2, reach2);
+      if (hn::AllFalse(d, in_reach)) continue;
+      const V h = hn::Sqrt(d2);
+      if (close) {
+        const M lanes_close = hn::And(in_reach, hn::Lt(h, short_distance));
+        if (!hn::AllFalse(d, lanes_close)) OfferClose(run.a, b, lanes_close);
+      }
+      if (block_count == 0) continue;
+      const M same = hn::Le(h, same_place);
+      M valid = in_reach;
+      V lag = hn::Zero(d);
+      if (kSingle) {
+        const V q = hn::MulAdd(h, reciprocal, half);
+        lag = hn::Floor(q);
+        const M near_whole = hn::Gt(hn::Abs(hn::Sub(hn::Sub(q, lag), half)),
+                                    whole);
+        if (!hn::AllFalse(d, hn::And(in_reach, near_whole))) {
+          lag = hn::Floor(hn::Add(hn::Div(h, spacing), half));
+        }
+        // Lag 0 is the first lag: there |h - 0| <= tolerance holds every
+        // pair closer than half a lag, or within the tolerance set.
+        const V off = hn::Abs(hn::Sub(h, hn::Mul(lag, spacing)));
+        valid = hn::And(in_reach,
+                        hn::Or(same, hn::And(hn::Le(lag, last_lag),
+                                             hn::Le(off, tolerance))));
+        if (hn::AllFalse(d, valid)) continue;
+      }
+      for (size_t k = 0; k < block_count; ++k) {
+        const BlockKeys& block = blocks[k];
+        V set = hn::Set(d, block.base);
+        for (size_t t = block.first; t < block.end; ++t) {
+          const V east = hn::Set(d, tested[t].east);
+          const V north = hn::Set(d, tested[t].north);
+          const V along = hn::Add(hn::Mul(dx, east), hn::Mul(dy, north));
+          M takes = hn::Ge(hn::Mul(along, along),
+                           hn::Mul(hn::Set(d, tested[t].min_cos2), d2));
+          if (kBands) {
+            const V across = hn::Sub(hn::Mul(dx, north), hn::Mul(dy, east));
+            takes = hn::And(takes, hn::Le(hn::Abs(across),
+                                          hn::Set(d, tested[t].bandwidth)));
+          }
+          set = hn::IfThenElse(takes, hn::Add(set, hn::Set(d, bits[t])), set);
+        }
+        V key = kSingle ? hn::MulAdd(lag, hn::Set(d, block.sets), set) : set;
+        key = hn::IfThenElse(same, hn::Set(d, block.same_place), key);
+        key = hn::IfThenElse(valid, key, spare);
+        hn::StoreU(hn::BitCast(di, key), di, keys_out + k * stride_ + filled);
+      }
+      hn::StoreU(kSingle ? h : hn::IfThenElse(valid, h, hn::Set(d, -1.0)), d,
+                 h_out + filled);
+      const V diff = hn::Sub(vb, va);
+      hn::StoreU(hn::Mul(diff, diff), d, squared_out + filled);
+      filled += lanes;
+      if (filled >= kBuffer) {
+        filled_ = filled;
+        Flush();
+        filled = 0;
+      }
+    }
+    filled_ = filled;
+  }
+
+  // Offers the pairs of a with the lanes of b .. b + lanes that lie closer
+  // than the short distance, measured as the cloud measures them.
+  void OfferClose(size_t a, size_t b, M lanes) {
+    const D d;
+    const double* x = arrays_.x;
+    const double* y = arrays_.y;
+    const double* value = arrays_.value;
+    uint8_t bits[8] = {};
+    hn::StoreMaskBits(d, lanes, bits);
+    for (size_t i = 0; i < hn::Lanes(d); ++i) {
+      if ((bits[i / 8] >> (i % 8) & 1) == 0) continue;
+      const size_t c = b + i;
+      if (!(std::hypot(x[c] - x[a], y[c] - y[a]) < loop_.short_distance())) {
+        continue;
+      }
+      const double diff = value[c] - value[a];
+      const int64_t first = std::min(arrays_.number[a], arrays_.number[c]);
+      const int64_t second = std::max(arrays_.number[a], arrays_.number[c]);
+      tally_->best.Offer({0.5 * diff * diff,
+                          PairNumber(arrays_.sample_count, first, second)});
+    }
+  }
+
+  const PairLoop& loop_;
+  const LagRule& rule_;
+  const PairArrays& arrays_;
+  PairTally* tally_;
+  std::vector<BlockKeys> blocks_;
+  std::vector<DirectionTest> tested_;
+  std::vector<double> bits_;  // of each tested direction in its block
+  bool bands_ = false;
+  size_t stride_;  // of the buffers: kBuffer and a vector's lanes
+  std::vector<double> h_, squared_;
+  std::vector<int64_t> keys_;  // per block
+  size_t filled_ = 0;
+};
+
+void TallyRunsOn(const PairLoop& loop, const PairArrays& arrays,
+                 const PairRun* runs, size_t count, PairTally* tally) {
+  Kernel kernel(loop, arrays, tally);
+  for (size_t r = 0; r < count; ++r) kernel.Run(runs[r]);
+  kernel.Flush();
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace korvagraph::analysis
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace korvagraph::analysis {
+
+HWY_EXPORT(TallyRunsOn);
+
+void TallyRuns(const PairLoop& loop, const PairArrays& arrays,
+               const PairRun* runs, size_t count, PairTally* tally) {
+  HWY_DYNAMIC_DISPATCH(TallyRunsOn)(loop, arrays, runs, count, tally);
+}
+
+}  // namespace korvagraph::analysis
+#endif  // HWY_ONCE
