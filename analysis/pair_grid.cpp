@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace korvagraph::analysis {
 namespace {
@@ -10,9 +11,21 @@ namespace {
 // the cell number never puts two samples closer than the reach farther
 // apart than the neighbourhood.
 constexpr double kCellMargin = 1.0 + 1e-9;
-// Half-reach cells are taken when they leave at most this share of the
-// candidate pairs of reach-wide cells: their runs are shorter.
-constexpr double kFinerWorthIt = 0.9;
+// Finer cells (a half, a quarter, an eighth of the reach) pass over more of
+// the pairs beyond the reach, at the cost of more runs, each worth this many
+// pairs; they are taken when they cost at most kFinerWorthIt of the
+// coarser.
+constexpr double kRunCost = 32.0;
+constexpr double kFinerWorthIt = 0.8;
+constexpr int kFinest = 8;
+
+// Returns a step through 0 .. n - 1 that visits each number once (a step
+// prime to n), far from 1 so that neighbours in a file part.
+uint64_t SpreadingStep(uint64_t n) {
+  uint64_t step = (n * 5 / 8) | 1;
+  while (std::gcd(step, n) != 1) step += 2;
+  return step;
+}
 
 // Returns the cell of coordinate v along an axis starting at low.
 int CellOf(double v, double low, double width, int cells) {
@@ -40,6 +53,12 @@ PairGrid::Run PairGrid::Layout::Above(int cell, int dy) const {
   const int left = std::min(span[dy], column);
   const int right = std::min(span[dy], columns - 1 - column);
   return {cell_start[above - left], cell_start[above + right + 1]};
+}
+
+double PairGrid::Layout::Cost() const {
+  const double runs =
+      static_cast<double>(cell_of.size()) * (1.0 + reach_cells);
+  return static_cast<double>(Work()) + kRunCost * runs;
 }
 
 int64_t PairGrid::Layout::Work() const {
@@ -124,9 +143,14 @@ PairGrid::PairGrid(const Samples& samples, double reach, int chunk_count,
     box.max_y = i == 0 ? sy[i] : std::max(box.max_y, sy[i]);
   }
   layout_ = LayOut(samples, box, reach, 1);
-  if (layout_.columns * layout_.rows > 1) {
-    Layout finer = LayOut(samples, box, reach, 2);
-    if (finer.Work() < kFinerWorthIt * layout_.Work()) {
+  double cost = layout_.Cost();
+  large_ = n >= kLargeSet;
+  for (int cells = 2; cells <= kFinest && large_ &&
+                      layout_.columns * layout_.rows > 1;
+       cells *= 2) {
+    Layout finer = LayOut(samples, box, reach, cells);
+    if (finer.Cost() < kFinerWorthIt * cost) {
+      cost = finer.Cost();
       layout_ = std::move(finer);
     }
   }
@@ -137,7 +161,9 @@ PairGrid::PairGrid(const Samples& samples, double reach, int chunk_count,
   value_.resize(n);
   number_.resize(n);
   cell_.resize(n);
-  for (size_t i = 0; i < n; ++i) {
+  const uint64_t step = large_ ? SpreadingStep(n) : 1;
+  for (size_t j = 0; j < n; ++j) {
+    const size_t i = static_cast<size_t>(j * step % n);
     const int32_t cell = layout_.cell_of[i];
     const size_t at = fill[cell]++;
     x_[at] = sx[i];

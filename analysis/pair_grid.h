@@ -1,8 +1,14 @@
-// PairGrid: located samples sorted into square cells a reach wide (or half a
-// reach, when that visits clearly fewer pairs), so that every pair closer
-// than the reach lies in cells near each other and farther pairs are mostly
-// never visited. The grid keeps its own copy of the coordinates and values,
-// in cell order.
+// PairGrid: located samples sorted into square cells a reach wide, so that
+// every pair closer than the reach lies in cells near each other and
+// farther pairs are mostly never visited. The grid keeps its own copy of
+// the coordinates and values, in cell order.
+//
+// Large sets (kLargeSet samples or more) are laid out for speed: cells of a
+// half, a quarter or an eighth of the reach where that visits clearly fewer
+// pairs, and the samples of a cell spread out of their order, so that
+// neighbours in a file seldom follow each other. Smaller sets keep
+// reach-wide cells and the samples' order: the pairs come in the order of
+// earlier versions, and so do their sums, to the last bit.
 #ifndef ANALYSIS_PAIR_GRID_H_
 #define ANALYSIS_PAIR_GRID_H_
 
@@ -15,12 +21,17 @@ namespace korvagraph::analysis {
 
 class PairGrid {
  public:
+  static constexpr size_t kLargeSet = 10000;
+
   // Splits the candidate pairs into chunk_count chunks of similar size, or
   // more where a chunk would hold more than chunk_work pairs (0: no limit).
   // Without a finite positive reach, or with coordinates that are not
   // finite, every pair is a candidate.
   PairGrid(const Samples& samples, double reach, int chunk_count,
            int64_t chunk_work = 0);
+
+  // True for a set laid out for speed (see above).
+  bool large() const { return large_; }
 
   // Samples in cell order.
   const std::vector<double>& x() const { return x_; }
@@ -71,6 +82,8 @@ class PairGrid {
     Run Above(int cell, int dy) const;
     // Returns the candidate pairs of the layout.
     int64_t Work() const;
+    // Returns the work of a pass over it, in pairs.
+    double Cost() const;
   };
 
   // Returns cells a given number to the reach, as wide as the box allows.
@@ -79,6 +92,7 @@ class PairGrid {
                        int cells_per_reach);
   void SplitIntoChunks(int chunk_count, int64_t chunk_work);
 
+  bool large_ = false;
   Layout layout_;
   std::vector<int32_t> cell_;  // cell of each sample, in cell order
   std::vector<double> x_, y_, value_;

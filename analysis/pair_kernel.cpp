@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "korvagraph/analysis/cloud.h"
@@ -27,13 +28,10 @@ using M = hn::Mask<D>;
 // additions run on in one loop, whose branches the processor predicts.
 constexpr size_t kBuffer = 256;
 // Added to a whole number below 2^52 held as a double, leaves it in the low
-// bits of the representation, where kIndexBits finds it.
+// bits of the representation, where kIndexBits finds it: keys are doubles
+// that travel with a pair's sums.
 constexpr double kIntegerBits = 4503599627370496.0;  // 2^52
 constexpr int64_t kIndexBits = (int64_t{1} << 52) - 1;
-// Where the nearest lag computed with the reciprocal of the spacing lies
-// this close to a whole number, it is computed again by division, as the
-// rule is written: the lag index is exact.
-constexpr double kNearWhole = 1e-9;
 
 // The keys of one block of directions into the table, as doubles plus
 // kIntegerBits: a pair's key is base + sets x lag + the bits of the tested
@@ -56,8 +54,7 @@ class Kernel {
         arrays_(arrays),
         tally_(tally),
         stride_(kBuffer + hn::Lanes(D())),
-        h_(stride_),
-        squared_(stride_),
+        records_(4 * stride_),
         keys_(loop.blocks().size() * stride_) {
     for (const DirectionBlock& block : loop.blocks()) {
       const double first = kIntegerBits + block.offset;
@@ -88,32 +85,29 @@ class Kernel {
   // Adds the pairs buffered to the table, in order.
   void Flush() {
     PairSum* table = tally_->table.data();
-    const double* h = h_.data();
-    const double* squared = squared_.data();
+    const double* record = records_.data();
+    // Pair k adds to copy k mod copies of the table (a power of two).
+    const size_t stride = loop_.TableSize() + kSpareSums;
+    const size_t copy = tally_->copies - 1;
     if (rule_.single && blocks_.size() == 1) {
-      const int64_t* key = keys_.data();
-      for (size_t k = 0; k < filled_; ++k) {
-        PairSum& sum = table[key[k] & kIndexBits];
-        sum.distance += h[k];
-        sum.squared += squared[k];
-        ++sum.pairs;
+      for (size_t k = 0; k < filled_; ++k, record += 4) {
+        Add(record, &table[(k & copy) * stride + KeyOf(record[3])]);
       }
     } else {
-      for (size_t k = 0; k < filled_; ++k) {
-        if (!(h[k] >= 0.0)) continue;  // a lane that counts nowhere
+      for (size_t k = 0; k < filled_; ++k, record += 4) {
+        if (!(record[0] >= 0.0)) continue;  // a lane that counts nowhere
         auto add = [&](int entry) {
           for (size_t b = 0; b < blocks_.size(); ++b) {
-            PairSum& sum = table[(keys_[b * stride_ + k] & kIndexBits) +
-                                 entry * loop_.blocks()[b].sets()];
-            sum.distance += h[k];
-            sum.squared += squared[k];
-            ++sum.pairs;
+            const size_t key = KeyOf(b == 0 ? record[3]
+                                            : keys_[(b - 1) * stride_ + k]);
+            Add(record, &table[(k & copy) * stride + key +
+                               entry * loop_.blocks()[b].sets()]);
           }
         };
         if (rule_.single) {
           add(0);  // the entry is in the key already
         } else {
-          rule_.ForEachEntry(h[k], add);
+          rule_.ForEachEntry(record[0], add);
         }
       }
     }
@@ -121,12 +115,29 @@ class Kernel {
   }
 
  private:
+  // Returns the table index a key holds.
+  static size_t KeyOf(double key) {
+    int64_t bits;
+    std::memcpy(&bits, &key, sizeof(bits));
+    return static_cast<size_t>(bits & kIndexBits);
+  }
+
+  // Adds a pair's record (distance, squared difference, 1, key) to the four
+  // doubles of a sum at once.
+  static void Add(const double* record, PairSum* sum) {
+    const hn::CappedTag<double, 4> d4;
+    double* to = &sum->distance;
+    for (size_t i = 0; i < 4; i += hn::Lanes(d4)) {
+      hn::Store(hn::Add(hn::Load(d4, to + i), hn::LoadU(d4, record + i)), d4,
+                to + i);
+    }
+  }
+
   // The pairs of one run, kSingle: by the rule for one entry, whose lag the
   // lanes work out; else the additions do.
   template <bool kBands, bool kSingle>
   void RunOf(const PairRun& run, bool close) {
     const D d;
-    const DI di;
     const size_t lanes = hn::Lanes(d);
     const double* HWY_RESTRICT x = arrays_.x;
     const double* HWY_RESTRICT y = arrays_.y;
@@ -135,15 +146,16 @@ class Kernel {
     const V ya = hn::Set(d, y[run.a]);
     const V va = hn::Set(d, value[run.a]);
     const V reach2 = hn::Set(d, loop_.Reach() * loop_.Reach());
+    // Close pairs sought beyond the last lag: the lags' own reach bounds
+    // the lag index.
+    const bool beyond_lags = loop_.Reach() > loop_.LagReach();
+    const V lag_reach2 = hn::Set(d, loop_.LagReach() * loop_.LagReach());
     const V short_distance =
         hn::Set(d, loop_.short_distance() * (1.0 + 1e-12));
     const V same_place = hn::Set(d, rule_.same_place);
     const V spacing = hn::Set(d, rule_.spacing);
-    const V reciprocal = hn::Set(d, 1.0 / rule_.spacing);
     const V tolerance = hn::Set(d, rule_.tolerance);
-    const V last_lag = hn::Set(d, static_cast<double>(rule_.count));
     const V half = hn::Set(d, 0.5);
-    const V whole = hn::Set(d, 0.5 - kNearWhole);
     // Lanes that count nowhere add to spare sums, one per lane, so that the
     // additions need no branch.
     const V spare = hn::Add(
@@ -153,9 +165,8 @@ class Kernel {
     const size_t block_count = blocks_.size();
     const DirectionTest* tested = tested_.data();
     const double* bits = bits_.data();
-    double* HWY_RESTRICT h_out = h_.data();
-    double* HWY_RESTRICT squared_out = squared_.data();
-    int64_t* HWY_RESTRICT keys_out = keys_.data();
+    double* HWY_RESTRICT records_out = records_.data();
+    double* HWY_RESTRICT keys_out = keys_.data();
     size_t filled = filled_;
     for (size_t b = run.begin; b < run.end; b += lanes) {
       V xb, yb, vb;
@@ -182,7 +193,9 @@ class Kernel {
       // contraction).
       const V dx = hn::Sub(xb, xa);
       const V dy = hn::Sub(yb, ya);
-      const V d2 = hn::Add(hn::Mul(dx, dx), hn::Mul(dy, dy));
+      const V dx2 = hn::Mul(dx, dx);
+      const V dy2 = hn::Mul(dy, dy);
+      const V d2 = hn::Add(dx2, dy2);
       const M in_reach = hn::Le(d2, reach2);
       if (hn::AllFalse(d, in_reach)) continue;
       const V h = hn::Sqrt(d2);
@@ -195,31 +208,30 @@ class Kernel {
       M valid = in_reach;
       V lag = hn::Zero(d);
       if (kSingle) {
-        const V q = hn::MulAdd(h, reciprocal, half);
-        lag = hn::Floor(q);
-        const M near_whole = hn::Gt(hn::Abs(hn::Sub(hn::Sub(q, lag), half)),
-                                    whole);
-        if (!hn::AllFalse(d, hn::And(in_reach, near_whole))) {
-          lag = hn::Floor(hn::Add(hn::Div(h, spacing), half));
-        }
+        lag = hn::Floor(hn::Add(hn::Div(h, spacing), half));
         // Lag 0 is the first lag: there |h - 0| <= tolerance holds every
-        // pair closer than half a lag, or within the tolerance set.
+        // pair closer than half a lag, or within the tolerance set. A pair
+        // half a lag past the last lag finds the entry after the row's.
         const V off = hn::Abs(hn::Sub(h, hn::Mul(lag, spacing)));
-        valid = hn::And(in_reach,
-                        hn::Or(same, hn::And(hn::Le(lag, last_lag),
-                                             hn::Le(off, tolerance))));
+        valid = hn::And(in_reach, hn::Or(same, hn::Le(off, tolerance)));
+        if (beyond_lags) valid = hn::And(valid, hn::Le(d2, lag_reach2));
         if (hn::AllFalse(d, valid)) continue;
       }
+      const V cos_part = hn::Sub(dy2, dx2);
+      const V sin_part = hn::Mul(dx, dy);
+      V first_key = spare;
       for (size_t k = 0; k < block_count; ++k) {
         const BlockKeys& block = blocks[k];
         V set = hn::Set(d, block.base);
         for (size_t t = block.first; t < block.end; ++t) {
-          const V east = hn::Set(d, tested[t].east);
-          const V north = hn::Set(d, tested[t].north);
-          const V along = hn::Add(hn::Mul(dx, east), hn::Mul(dy, north));
-          M takes = hn::Ge(hn::Mul(along, along),
+          // As DirectionTest::Takes.
+          M takes = hn::Ge(hn::MulAdd(cos_part, hn::Set(d, tested[t].cos2),
+                                      hn::Mul(sin_part,
+                                              hn::Set(d, tested[t].sin2))),
                            hn::Mul(hn::Set(d, tested[t].min_cos2), d2));
           if (kBands) {
+            const V east = hn::Set(d, tested[t].east);
+            const V north = hn::Set(d, tested[t].north);
             const V across = hn::Sub(hn::Mul(dx, north), hn::Mul(dy, east));
             takes = hn::And(takes, hn::Le(hn::Abs(across),
                                           hn::Set(d, tested[t].bandwidth)));
@@ -229,12 +241,17 @@ class Kernel {
         V key = kSingle ? hn::MulAdd(lag, hn::Set(d, block.sets), set) : set;
         key = hn::IfThenElse(same, hn::Set(d, block.same_place), key);
         key = hn::IfThenElse(valid, key, spare);
-        hn::StoreU(hn::BitCast(di, key), di, keys_out + k * stride_ + filled);
+        if (k == 0) {
+          first_key = key;
+        } else {
+          hn::StoreU(key, d, keys_out + (k - 1) * stride_ + filled);
+        }
       }
-      hn::StoreU(kSingle ? h : hn::IfThenElse(valid, h, hn::Set(d, -1.0)), d,
-                 h_out + filled);
       const V diff = hn::Sub(vb, va);
-      hn::StoreU(hn::Mul(diff, diff), d, squared_out + filled);
+      hn::StoreInterleaved4(
+          kSingle ? h : hn::IfThenElse(valid, h, hn::Set(d, -1.0)),
+          hn::Mul(diff, diff), hn::Set(d, 1.0), first_key, d,
+          records_out + 4 * filled);
       filled += lanes;
       if (filled >= kBuffer) {
         filled_ = filled;
@@ -257,14 +274,16 @@ class Kernel {
     for (size_t i = 0; i < hn::Lanes(d); ++i) {
       if ((bits[i / 8] >> (i % 8) & 1) == 0) continue;
       const size_t c = b + i;
-      if (!(std::hypot(x[c] - x[a], y[c] - y[a]) < loop_.short_distance())) {
-        continue;
-      }
       const double diff = value[c] - value[a];
       const int64_t first = std::min(arrays_.number[a], arrays_.number[c]);
       const int64_t second = std::max(arrays_.number[a], arrays_.number[c]);
-      tally_->best.Offer({0.5 * diff * diff,
-                          PairNumber(arrays_.sample_count, first, second)});
+      const ClosePair pair{0.5 * diff * diff,
+                           PairNumber(arrays_.sample_count, first, second)};
+      // The distance last: most close pairs are not among the largest.
+      if (tally_->best.Wants(pair) &&
+          std::hypot(x[c] - x[a], y[c] - y[a]) < loop_.short_distance()) {
+        tally_->best.Offer(pair);
+      }
     }
   }
 
@@ -277,8 +296,9 @@ class Kernel {
   std::vector<double> bits_;  // of each tested direction in its block
   bool bands_ = false;
   size_t stride_;  // of the buffers: kBuffer and a vector's lanes
-  std::vector<double> h_, squared_;
-  std::vector<int64_t> keys_;  // per block
+  // Per pair: distance, squared difference, 1 and the first block's key.
+  std::vector<double> records_;
+  std::vector<double> keys_;  // of the other blocks
   size_t filled_ = 0;
 };
 

@@ -31,16 +31,17 @@ DirectionTest::DirectionTest(const Direction& direction)
     : bandwidth(kNoLimit) {
   if (direction.tolerance >= 90.0) return;
   const double a = HalfTurn(direction.azimuth) * kPi / 180.0;
+  cos2 = std::cos(2.0 * a);
+  sin2 = 2.0 * std::sin(2.0 * a);
   east = std::sin(a);
   north = std::cos(a);
   const double tolerance = direction.tolerance + kAngleSlack;
-  const double cos_tolerance = std::cos(tolerance * kPi / 180.0);
-  min_cos2 = tolerance < 0.0 ? kNoLimit : cos_tolerance * cos_tolerance;
+  min_cos2 = tolerance < 0.0 ? kNoLimit : std::cos(2.0 * tolerance * kPi / 180.0);
   if (direction.bandwidth > 0.0) bandwidth = direction.bandwidth;
 }
 
 bool DirectionTest::TakesEveryPair() const {
-  return min_cos2 < 0.0 && bandwidth == kNoLimit;
+  return min_cos2 < -1.0 && bandwidth == kNoLimit;
 }
 
 LagRule::LagRule(const LagSettings& lags)
@@ -69,14 +70,13 @@ bool Before(const ClosePair& a, const ClosePair& b) {
 }
 
 void BestClosePairs::Offer(const ClosePair& c) {
-  if (heap_.size() < count_) {
-    heap_.push_back(c);
-    std::push_heap(heap_.begin(), heap_.end(), Before);
-  } else if (count_ > 0 && Before(c, heap_.front())) {
+  if (!Wants(c)) return;
+  if (heap_.size() == count_) {
     std::pop_heap(heap_.begin(), heap_.end(), Before);
-    heap_.back() = c;
-    std::push_heap(heap_.begin(), heap_.end(), Before);
+    heap_.pop_back();
   }
+  heap_.push_back(c);
+  std::push_heap(heap_.begin(), heap_.end(), Before);
 }
 
 PairLoop::PairLoop(const LagSettings& lags,
@@ -97,18 +97,28 @@ PairLoop::PairLoop(const LagSettings& lags,
   }
   for (DirectionBlock& block : blocks_) {
     block.offset = table_size_;
-    table_size_ += static_cast<size_t>(entries()) * block.sets();
+    table_size_ += TableEntries() * block.sets();
   }
-  const double lag_reach = directions.empty() ? 0.0 : lags.Reach();
-  reach_ = std::max(lag_reach, short_distance_) * kReachSlack;
+  lag_reach_ = directions.empty() ? 0.0 : lags.Reach() * kReachSlack;
+  reach_ = std::max(lag_reach_, short_distance_ * kReachSlack);
 }
 
 VariogramSums PairLoop::EmptySums() const {
   return VariogramSums::Zero(static_cast<int32_t>(directions()), entries());
 }
 
-void PairLoop::Fold(const std::vector<PairSum>& table,
-                    VariogramSums* sums) const {
+void PairLoop::Fold(const PairTally& tally, VariogramSums* sums) const {
+  const size_t stride = TableSize() + kSpareSums;
+  std::vector<PairSum> table(tally.table.begin(),
+                             tally.table.begin() + stride);
+  for (size_t c = 1; c < tally.copies; ++c) {
+    for (size_t i = 0; i < stride; ++i) {
+      const PairSum& part = tally.table[c * stride + i];
+      table[i].distance += part.distance;
+      table[i].squared += part.squared;
+      table[i].pairs += part.pairs;
+    }
+  }
   const size_t n = entries();
   for (size_t d = 0; d < directions(); ++d) {
     // A direction that takes every pair takes every set of the first block.
@@ -130,7 +140,7 @@ void PairLoop::Fold(const std::vector<PairSum>& table,
         if (bit != 0 && (set & bit) == 0) continue;
         sums->distance[at] += row[set].distance;
         sums->squared[at] += row[set].squared;
-        sums->pairs[at] += row[set].pairs;
+        sums->pairs[at] += static_cast<int64_t>(row[set].pairs);
       }
     }
   }

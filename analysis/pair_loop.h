@@ -22,18 +22,28 @@ namespace korvagraph::analysis {
 // directions that take it.
 constexpr size_t kDirectionBlock = 8;
 
-// A direction prepared for the pair loop: a unit vector and the squared
-// cosine of its tolerance, so that no angle is computed for any pair.
+// A direction prepared for the pair loop, so that no angle is computed for
+// any pair: a separation (dx, dy) at azimuth phi lies within the tolerance t
+// of azimuth theta when cos 2(phi - theta) >= cos 2t, that is when
+//   (dy^2 - dx^2) cos 2 theta + dx dy (2 sin 2 theta) >= cos 2t (dx^2 + dy^2)
+// (the left side computed with one fused multiply-add: Takes), and within
+// the bandwidth when |dx north - dy east| <= bandwidth.
 struct DirectionTest {
-  double east = 0.0;  // unit vector along the azimuth
+  double cos2 = 1.0;       // cos 2 theta
+  double sin2 = 0.0;       // 2 sin 2 theta
+  double min_cos2 = -2.0;  // cos 2t; -2 takes every pair, infinity none
+  double east = 0.0;       // unit vector along the azimuth
   double north = 1.0;
-  // In the direction when dot^2 >= min_cos2 * h^2: -1 takes every pair,
-  // infinity none.
-  double min_cos2 = -1.0;
-  double bandwidth;  // infinity: no limit
+  double bandwidth;        // infinity: no limit
 
   explicit DirectionTest(const Direction& direction);
   bool TakesEveryPair() const;
+  // Returns true when the separation lies within the angle tolerance, as
+  // the kernel computes it.
+  bool Takes(double dx, double dy) const {
+    const double d2 = dx * dx + dy * dy;
+    return std::fma(dy * dy - dx * dx, cos2, dx * dy * sin2) >= min_cos2 * d2;
+  }
 };
 
 // The lag rule of variogram.h in numbers. entry 0: pairs at one place;
@@ -57,11 +67,13 @@ struct LagRule {
   int NearestEntry(double h) const;
 };
 
-// Sums of the pairs of one table entry.
-struct PairSum {
+// Sums of the pairs of one table entry: four doubles the kernel adds to at
+// once, the count among them (exact up to 2^53).
+struct alignas(32) PairSum {
   double distance = 0.0;
   double squared = 0.0;  // of the differences of the values
-  int64_t pairs = 0;
+  double pairs = 0.0;
+  double scratch = 0.0;  // takes the fourth double of each addition
 };
 
 // A pair the cloud may highlight: its semivariance and pair number.
@@ -77,6 +89,10 @@ bool Before(const ClosePair& a, const ClosePair& b);
 class BestClosePairs {
  public:
   explicit BestClosePairs(size_t count = 0) : count_(count) {}
+  // Returns true when c would be kept.
+  bool Wants(const ClosePair& c) const {
+    return heap_.size() < count_ || (count_ > 0 && Before(c, heap_.front()));
+  }
   void Offer(const ClosePair& c);
   std::vector<ClosePair>& kept() { return heap_; }
 
@@ -84,6 +100,8 @@ class BestClosePairs {
   size_t count_;
   std::vector<ClosePair> heap_;
 };
+
+struct PairTally;
 
 // A block of tested directions and where its sums lie in a table: by lag
 // entry, then by set (bit t of a set: the block's direction t takes the
@@ -102,12 +120,17 @@ class PairLoop {
   PairLoop(const LagSettings& lags, const std::vector<Direction>& directions,
            double short_distance = 0.0, int highlight = 0);
 
-  // Returns the farthest a pair may be apart and still count, with slack.
+  // Returns the farthest a pair may be apart and still count, with slack:
+  // in the variograms' lags (0 without directions), or at all.
+  double LagReach() const { return lag_reach_; }
   double Reach() const { return reach_; }
   const LagRule& rule() const { return rule_; }
   const std::vector<DirectionTest>& tests() const { return tests_; }
   size_t directions() const { return tests_.size(); }
   int entries() const { return rule_.count + 2; }
+  // Entries of each set in a table: those of a row, and one past the last
+  // lag, which takes the pairs the kernel finds there and is never read.
+  size_t TableEntries() const { return static_cast<size_t>(entries()) + 1; }
   double short_distance() const { return short_distance_; }
   size_t highlight() const { return highlight_; }
   // The blocks of the directions that need a test; one, perhaps empty,
@@ -118,8 +141,9 @@ class PairLoop {
   size_t TableSize() const { return table_size_; }
   // Returns empty sums of the loop's shape.
   VariogramSums EmptySums() const;
-  // Adds a table's sums to the sums of each direction that takes them.
-  void Fold(const std::vector<PairSum>& table, VariogramSums* sums) const;
+  // Adds a tally's sums (its copies added in order) to the sums of each
+  // direction that takes them.
+  void Fold(const PairTally& tally, VariogramSums* sums) const;
 
  private:
   LagRule rule_;
@@ -128,6 +152,7 @@ class PairLoop {
   size_t table_size_ = 0;
   double short_distance_;
   size_t highlight_;
+  double lag_reach_;
   double reach_;
 };
 
@@ -135,13 +160,23 @@ class PairLoop {
 // nowhere (one per vector lane).
 constexpr size_t kSpareSums = 16;
 
-// The sums of the pairs of one piece of work, in pair order.
+// Copies of the table a large piece of work keeps (see PairTally).
+constexpr size_t kTableCopies = 4;
+
+// The sums of the pairs of one piece of work, in pair order, in `copies`
+// copies of the table (a power of two): the kernel adds pair k of its
+// buffer to copy k mod copies, so that with several copies the processor
+// seldom waits for the previous addition to the same sum; with one, every
+// sum is added to in pair order.
 struct PairTally {
-  std::vector<PairSum> table;  // PairLoop::TableSize() entries, then spares
+  size_t copies;
+  std::vector<PairSum> table;  // copies x (TableSize() + kSpareSums)
   BestClosePairs best;
 
-  explicit PairTally(const PairLoop& loop)
-      : table(loop.TableSize() + kSpareSums), best(loop.highlight()) {}
+  PairTally(const PairLoop& loop, size_t copies)
+      : copies(copies),
+        table(copies * (loop.TableSize() + kSpareSums)),
+        best(loop.highlight()) {}
 };
 
 template <typename Add>

@@ -36,7 +36,9 @@ Status RunPairPass(const Samples& samples, const PairLoop& loop,
   const std::vector<int64_t>& work = grid.ChunkWork();
   std::vector<std::unique_ptr<ChunkResult>> chunks(work.size());
   auto run_chunk = [&](int chunk) {
-    PairTally tally(loop);
+    // Large sets spread their sums over copies of the table; small ones
+    // add to each sum in pair order, as earlier versions did.
+    PairTally tally(loop, grid.large() ? kTableCopies : 1);
     std::vector<PairRun> runs;
     runs.reserve(kRunBatch);
     grid.ForEachRun(chunk, [&](size_t a, size_t begin, size_t end) {
@@ -49,7 +51,7 @@ Status RunPairPass(const Samples& samples, const PairLoop& loop,
     TallyRuns(loop, arrays, runs.data(), runs.size(), &tally);
     auto done = std::make_unique<ChunkResult>();
     done->sums = loop.EmptySums();
-    loop.Fold(tally.table, &done->sums);
+    loop.Fold(tally, &done->sums);
     done->best = std::move(tally.best.kept());
     chunks[chunk] = std::move(done);
   };

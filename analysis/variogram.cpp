@@ -105,8 +105,7 @@ bool InLagEntry(double h, const LagSettings& lags, int entry) {
 
 bool InDirection(double dx, double dy, const Direction& direction) {
   const DirectionTest test(direction);
-  const double along = dx * test.east + dy * test.north;
-  return along * along >= test.min_cos2 * (dx * dx + dy * dy) &&
+  return test.Takes(dx, dy) &&
          std::fabs(dx * test.north - dy * test.east) <= test.bandwidth;
 }
 

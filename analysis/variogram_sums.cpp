@@ -37,11 +37,11 @@ double BoxGap(const Samples& a, const Samples& b) {
 // Tallies the runs over block into *sums, shaped for loop.
 Status Tally(const PairLoop& loop, const Block& block,
              const std::vector<PairRun>& runs, VariogramSums* sums) {
-  PairTally tally(loop);
+  PairTally tally(loop, kTableCopies);
   const PairArrays arrays{block.x.data(), block.y.data(), block.value.data(),
                           nullptr, static_cast<int64_t>(block.x.size())};
   TallyRuns(loop, arrays, runs.data(), runs.size(), &tally);
-  loop.Fold(tally.table, sums);
+  loop.Fold(tally, sums);
   return Status::Ok();
 }
 
