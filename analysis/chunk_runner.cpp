@@ -37,7 +37,8 @@ int WorkerCount() {
 bool RunChunks(const std::vector<int64_t>& work,
                const std::function<void(int chunk)>& run, const char* step,
                const ProgressCallback& progress) {
-  return RunChunksInOrder(work, run, [](int) {}, step, progress);
+  return RunChunksInOrder(
+      work, run, [](int) {}, step, progress);
 }
 
 bool RunChunksInOrder(const std::vector<int64_t>& work,

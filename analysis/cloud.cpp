@@ -114,7 +114,8 @@ Status SampleVariogramCloud(const Samples& samples, int64_t max_points,
       samples, short_distance,
       static_cast<int>(std::clamp<int64_t>(highlight, 0, RoomFor(max_points))),
       &best, progress);
-  if (status.ok()) SampleVariogramCloudAround(samples, max_points, best, sampled);
+  if (status.ok())
+    SampleVariogramCloudAround(samples, max_points, best, sampled);
   return status;
 }
 

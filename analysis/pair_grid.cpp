@@ -56,8 +56,7 @@ PairGrid::Run PairGrid::Layout::Above(int cell, int dy) const {
 }
 
 double PairGrid::Layout::Cost() const {
-  const double runs =
-      static_cast<double>(cell_of.size()) * (1.0 + reach_cells);
+  const double runs = static_cast<double>(cell_of.size()) * (1.0 + reach_cells);
   return static_cast<double>(Work()) + kRunCost * runs;
 }
 
@@ -91,18 +90,17 @@ PairGrid::Layout PairGrid::LayOut(const Samples& samples, const Box& box,
         std::max(box.max_x - box.min_x, box.max_y - box.min_y);
     width = std::max(reach * kCellMargin / cells_per_reach, extent / cap);
     if (std::isfinite(width) && width > 0.0) {
-      layout.columns = static_cast<int>(
-          std::min(cap, (box.max_x - box.min_x) / width + 1));
-      layout.rows = static_cast<int>(
-          std::min(cap, (box.max_y - box.min_y) / width + 1));
+      layout.columns =
+          static_cast<int>(std::min(cap, (box.max_x - box.min_x) / width + 1));
+      layout.rows =
+          static_cast<int>(std::min(cap, (box.max_y - box.min_y) / width + 1));
       // A cell dx along and dy up is at least (dx - 1, dy - 1) widths away.
       const double cells = reach * kCellMargin / width;
       layout.reach_cells = std::max(1, static_cast<int>(std::ceil(cells)));
       layout.span.assign(layout.reach_cells + 1, 0);
       for (int dy = 1; dy <= layout.reach_cells; ++dy) {
         int dx = 0;
-        while (dx < layout.reach_cells &&
-               std::hypot(dx, dy - 1) < cells) {
+        while (dx < layout.reach_cells && std::hypot(dx, dy - 1) < cells) {
           ++dx;
         }
         layout.span[dy] = dx;
@@ -116,8 +114,7 @@ PairGrid::Layout PairGrid::LayOut(const Samples& samples, const Box& box,
   for (size_t i = 0; i < n; ++i) {
     if (cell_count > 1) {
       layout.cell_of[i] =
-          CellOf(samples.y[i], box.min_y, width, layout.rows) *
-              layout.columns +
+          CellOf(samples.y[i], box.min_y, width, layout.rows) * layout.columns +
           CellOf(samples.x[i], box.min_x, width, layout.columns);
     }
     ++layout.cell_start[layout.cell_of[i] + 1];
@@ -145,8 +142,8 @@ PairGrid::PairGrid(const Samples& samples, double reach, int chunk_count,
   layout_ = LayOut(samples, box, reach, 1);
   double cost = layout_.Cost();
   large_ = n >= kLargeSet;
-  for (int cells = 2; cells <= kFinest && large_ &&
-                      layout_.columns * layout_.rows > 1;
+  for (int cells = 2;
+       cells <= kFinest && large_ && layout_.columns * layout_.rows > 1;
        cells *= 2) {
     Layout finer = LayOut(samples, box, reach, cells);
     if (finer.Cost() < kFinerWorthIt * cost) {

@@ -98,8 +98,8 @@ class Kernel {
         if (!(record[0] >= 0.0)) continue;  // a lane that counts nowhere
         auto add = [&](int entry) {
           for (size_t b = 0; b < blocks_.size(); ++b) {
-            const size_t key = KeyOf(b == 0 ? record[3]
-                                            : keys_[(b - 1) * stride_ + k]);
+            const size_t key =
+                KeyOf(b == 0 ? record[3] : keys_[(b - 1) * stride_ + k]);
             Add(record, &table[(k & copy) * stride + key +
                                entry * loop_.blocks()[b].sets()]);
           }
@@ -150,8 +150,7 @@ class Kernel {
     // the lag index.
     const bool beyond_lags = loop_.Reach() > loop_.LagReach();
     const V lag_reach2 = hn::Set(d, loop_.LagReach() * loop_.LagReach());
-    const V short_distance =
-        hn::Set(d, loop_.short_distance() * (1.0 + 1e-12));
+    const V short_distance = hn::Set(d, loop_.short_distance() * (1.0 + 1e-12));
     const V same_place = hn::Set(d, rule_.same_place);
     const V spacing = hn::Set(d, rule_.spacing);
     const V tolerance = hn::Set(d, rule_.tolerance);
@@ -225,10 +224,10 @@ class Kernel {
         V set = hn::Set(d, block.base);
         for (size_t t = block.first; t < block.end; ++t) {
           // As DirectionTest::Takes.
-          M takes = hn::Ge(hn::MulAdd(cos_part, hn::Set(d, tested[t].cos2),
-                                      hn::Mul(sin_part,
-                                              hn::Set(d, tested[t].sin2))),
-                           hn::Mul(hn::Set(d, tested[t].min_cos2), d2));
+          M takes =
+              hn::Ge(hn::MulAdd(cos_part, hn::Set(d, tested[t].cos2),
+                                hn::Mul(sin_part, hn::Set(d, tested[t].sin2))),
+                     hn::Mul(hn::Set(d, tested[t].min_cos2), d2));
           if (kBands) {
             const V east = hn::Set(d, tested[t].east);
             const V north = hn::Set(d, tested[t].north);

@@ -27,8 +27,7 @@ double HalfTurn(double azimuth) {
 
 }  // namespace
 
-DirectionTest::DirectionTest(const Direction& direction)
-    : bandwidth(kNoLimit) {
+DirectionTest::DirectionTest(const Direction& direction) : bandwidth(kNoLimit) {
   if (direction.tolerance >= 90.0) return;
   const double a = HalfTurn(direction.azimuth) * kPi / 180.0;
   cos2 = std::cos(2.0 * a);
@@ -36,7 +35,8 @@ DirectionTest::DirectionTest(const Direction& direction)
   east = std::sin(a);
   north = std::cos(a);
   const double tolerance = direction.tolerance + kAngleSlack;
-  min_cos2 = tolerance < 0.0 ? kNoLimit : std::cos(2.0 * tolerance * kPi / 180.0);
+  min_cos2 =
+      tolerance < 0.0 ? kNoLimit : std::cos(2.0 * tolerance * kPi / 180.0);
   if (direction.bandwidth > 0.0) bandwidth = direction.bandwidth;
 }
 
@@ -84,7 +84,7 @@ PairLoop::PairLoop(const LagSettings& lags,
                    double short_distance, int highlight)
     : rule_(lags),
       short_distance_(highlight > 0 && short_distance > 0.0 ? short_distance
-                                                             : 0.0),
+                                                            : 0.0),
       highlight_(short_distance_ > 0.0 ? static_cast<size_t>(highlight) : 0) {
   for (const Direction& d : directions) tests_.emplace_back(d);
   if (!directions.empty()) blocks_.emplace_back();
@@ -109,8 +109,7 @@ VariogramSums PairLoop::EmptySums() const {
 
 void PairLoop::Fold(const PairTally& tally, VariogramSums* sums) const {
   const size_t stride = TableSize() + kSpareSums;
-  std::vector<PairSum> table(tally.table.begin(),
-                             tally.table.begin() + stride);
+  std::vector<PairSum> table(tally.table.begin(), tally.table.begin() + stride);
   for (size_t c = 1; c < tally.copies; ++c) {
     for (size_t i = 0; i < stride; ++i) {
       const PairSum& part = tally.table[c * stride + i];

@@ -34,7 +34,7 @@ struct DirectionTest {
   double min_cos2 = -2.0;  // cos 2t; -2 takes every pair, infinity none
   double east = 0.0;       // unit vector along the azimuth
   double north = 1.0;
-  double bandwidth;        // infinity: no limit
+  double bandwidth;  // infinity: no limit
 
   explicit DirectionTest(const Direction& direction);
   bool TakesEveryPair() const;

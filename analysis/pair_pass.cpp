@@ -30,9 +30,8 @@ Status RunPairPass(const Samples& samples, const PairLoop& loop,
                    const char* step, const ProgressCallback& progress,
                    PairPassResult* result) {
   const PairGrid grid(samples, loop.Reach(), kChunks, kChunkPairs);
-  const PairArrays arrays{grid.x().data(), grid.y().data(),
-                          grid.value().data(), grid.number().data(),
-                          samples.size()};
+  const PairArrays arrays{grid.x().data(), grid.y().data(), grid.value().data(),
+                          grid.number().data(), samples.size()};
   const std::vector<int64_t>& work = grid.ChunkWork();
   std::vector<std::unique_ptr<ChunkResult>> chunks(work.size());
   auto run_chunk = [&](int chunk) {

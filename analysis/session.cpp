@@ -374,8 +374,8 @@ Status Session::Variograms(const VariogramSet** set) {
     if (status.ok()) status = VariogramRowsOf(pass.sums, &result->rows);
     if (!status.ok()) return status;
     if (highlight > 0) {
-      close_pairs_ = std::make_unique<std::vector<int64_t>>(
-          std::move(pass.close_pairs));
+      close_pairs_ =
+          std::make_unique<std::vector<int64_t>>(std::move(pass.close_pairs));
     }
     result->variance = Variance(samples->value);
     result->fit = FitRows(result->rows, result->directions, result->lags,

@@ -99,14 +99,12 @@ Status VariogramTileSums(const Samples& first, const Samples& second,
 }
 
 Status MergeVariogramSums(const VariogramSums& part, VariogramSums* total) {
-  if (total->directions == 0 && total->entries == 0 &&
-      SameShape(*total, 0)) {
+  if (total->directions == 0 && total->entries == 0 && SameShape(*total, 0)) {
     *total = VariogramSums::Zero(part.directions, part.entries);
   }
   const size_t size = SizeOf(*total);
-  if (part.directions != total->directions ||
-      part.entries != total->entries || !SameShape(part, size) ||
-      !SameShape(*total, size)) {
+  if (part.directions != total->directions || part.entries != total->entries ||
+      !SameShape(part, size) || !SameShape(*total, size)) {
     return Status::Failure(
         "variogram sums: expected parts of the same directions and lags");
   }

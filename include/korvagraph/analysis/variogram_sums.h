@@ -26,9 +26,9 @@ namespace korvagraph::analysis {
 struct VariogramSums {
   int32_t directions = 0;
   int32_t entries = 0;
-  std::vector<int64_t> pairs;     // pairs counted
-  std::vector<double> distance;   // sum of their distances
-  std::vector<double> squared;    // sum of their squared value differences
+  std::vector<int64_t> pairs;    // pairs counted
+  std::vector<double> distance;  // sum of their distances
+  std::vector<double> squared;   // sum of their squared value differences
 
   // Returns zero sums of that shape.
   static VariogramSums Zero(int32_t directions, int32_t entries);
