@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 
+#include "analysis/pair_loop.h"
 #include "korvagraph/analysis/cloud.h"
 
 namespace korvagraph::analysis {
@@ -16,7 +17,7 @@ std::vector<LONG> LagPairs(const Samples& samples, const VariogramCloud& cloud,
     const LONG a = cloud.pairs[p].first, b = cloud.pairs[p].second;
     const double dx = samples.x[b] - samples.x[a];
     const double dy = samples.y[b] - samples.y[a];
-    const double h = std::sqrt(dx * dx + dy * dy);
+    const double h = PairDistance(dx, dy);
     // Pairs at one place have no direction and count in every one.
     if (InLagEntry(h, lags, entry) &&
         (entry == 0 || InDirection(dx, dy, direction))) {

@@ -40,6 +40,19 @@ DirectionTest::DirectionTest(const Direction& direction) : bandwidth(kNoLimit) {
   if (direction.bandwidth > 0.0) bandwidth = direction.bandwidth;
 }
 
+bool DirectionTest::Takes(double dx, double dy) const {
+  const double d2 = dx * dx + dy * dy;
+  return std::fma(dy * dy - dx * dx, cos2, dx * dy * sin2) >= min_cos2 * d2;
+}
+
+bool DirectionTest::InBand(double dx, double dy) const {
+  return std::fabs(dx * north - dy * east) <= bandwidth;
+}
+
+double PairDistance(double dx, double dy) {
+  return std::sqrt(dx * dx + dy * dy);
+}
+
 bool DirectionTest::TakesEveryPair() const {
   return min_cos2 < -1.0 && bandwidth == kNoLimit;
 }
@@ -61,7 +74,11 @@ int LagRule::NearestEntry(double h) const {
   if (q < 1.0) return !tolerance_set || h <= tolerance ? 1 : -1;
   if (!(q < count + 1.0)) return -1;
   const int bin = static_cast<int>(q);
-  return std::fabs(h - bin * spacing) <= tolerance ? bin + 1 : -1;
+  return InLag(h, bin) ? bin + 1 : -1;
+}
+
+bool LagRule::InLag(double h, int k) const {
+  return std::fabs(h - k * spacing) <= tolerance;
 }
 
 bool Before(const ClosePair& a, const ClosePair& b) {

@@ -2,7 +2,9 @@
 // the kernel (pair_kernel.h) takes: the lag rule, the directions prepared
 // for testing in blocks, the table of sums by lag entry and set of
 // directions that a pass fills, and the close pairs of largest semivariance
-// that the cloud highlights.
+// that the cloud highlights. The rules' arithmetic lives in pair_loop.cpp,
+// built, as the kernel is, without contracted multiply-adds, so that hosts
+// picking pairs out again count them exactly as the kernel does.
 #ifndef ANALYSIS_PAIR_LOOP_H_
 #define ANALYSIS_PAIR_LOOP_H_
 
@@ -38,13 +40,14 @@ struct DirectionTest {
 
   explicit DirectionTest(const Direction& direction);
   bool TakesEveryPair() const;
-  // Returns true when the separation lies within the angle tolerance, as
-  // the kernel computes it.
-  bool Takes(double dx, double dy) const {
-    const double d2 = dx * dx + dy * dy;
-    return std::fma(dy * dy - dx * dx, cos2, dx * dy * sin2) >= min_cos2 * d2;
-  }
+  // Returns true when the separation lies within the angle tolerance, and
+  // within the bandwidth, as the kernel computes them.
+  bool Takes(double dx, double dy) const;
+  bool InBand(double dx, double dy) const;
 };
+
+// Returns the distance of a separation, as the kernel computes it.
+double PairDistance(double dx, double dy);
 
 // The lag rule of variogram.h in numbers. entry 0: pairs at one place;
 // entry 1: the first lag; entry k + 1: lag k.
@@ -65,6 +68,8 @@ struct LagRule {
   void ForEachEntry(double h, Add add) const;
   // Returns the one entry of a pair at distance h, or -1. REQUIRES: single.
   int NearestEntry(double h) const;
+  // Returns true when |h - k spacing| <= tolerance.
+  bool InLag(double h, int k) const;
 };
 
 // Sums of the pairs of one table entry: four doubles the kernel adds to at
@@ -196,7 +201,7 @@ void LagRule::ForEachEntry(double h, Add add) const {
   const double low = std::max(1.0, (h - tolerance) / spacing - 1.0);
   const double high = std::min<double>(count, (h + tolerance) / spacing + 1.0);
   for (int k = static_cast<int>(low); k <= high; ++k) {
-    if (std::fabs(h - k * spacing) <= tolerance) add(k + 1);
+    if (InLag(h, k)) add(k + 1);
   }
 }
 

@@ -105,8 +105,7 @@ bool InLagEntry(double h, const LagSettings& lags, int entry) {
 
 bool InDirection(double dx, double dy, const Direction& direction) {
   const DirectionTest test(direction);
-  return test.Takes(dx, dy) &&
-         std::fabs(dx * test.north - dy * test.east) <= test.bandwidth;
+  return test.Takes(dx, dy) && test.InBand(dx, dy);
 }
 
 int QualifyingLags(const VariogramRow& row) {
