@@ -16,7 +16,7 @@ constexpr double kCellMargin = 1.0 + 1e-9;
 // pairs; they are taken when they cost at most kFinerWorthIt of the
 // coarser.
 constexpr double kRunCost = 32.0;
-constexpr double kFinerWorthIt = 0.8;
+constexpr double kFinerWorthIt = 0.9;
 constexpr int kFinest = 8;
 
 // Returns a step through 0 .. n - 1 that visits each number once (a step
