@@ -198,8 +198,15 @@ class Kernel {
       const M in_reach = hn::Le(d2, reach2);
       if (hn::AllFalse(d, in_reach)) continue;
       const V h = hn::Sqrt(d2);
+      const V diff = hn::Sub(vb, va);
+      const V squared = hn::Mul(diff, diff);
       if (close) {
-        const M lanes_close = hn::And(in_reach, hn::Lt(h, short_distance));
+        // Pairs closer than the short distance whose semivariance may be
+        // kept.
+        const M lanes_close =
+            hn::And(hn::And(in_reach, hn::Lt(h, short_distance)),
+                    hn::Ge(hn::Mul(half, squared),
+                           hn::Set(d, tally_->best.Threshold())));
         if (!hn::AllFalse(d, lanes_close)) OfferClose(run.a, b, lanes_close);
       }
       if (block_count == 0) continue;
@@ -246,11 +253,9 @@ class Kernel {
           hn::StoreU(key, d, keys_out + (k - 1) * stride_ + filled);
         }
       }
-      const V diff = hn::Sub(vb, va);
       hn::StoreInterleaved4(
-          kSingle ? h : hn::IfThenElse(valid, h, hn::Set(d, -1.0)),
-          hn::Mul(diff, diff), hn::Set(d, 1.0), first_key, d,
-          records_out + 4 * filled);
+          kSingle ? h : hn::IfThenElse(valid, h, hn::Set(d, -1.0)), squared,
+          hn::Set(d, 1.0), first_key, d, records_out + 4 * filled);
       filled += lanes;
       if (filled >= kBuffer) {
         filled_ = filled;

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "korvagraph/analysis/variogram.h"
@@ -97,6 +98,11 @@ class BestClosePairs {
   // Returns true when c would be kept.
   bool Wants(const ClosePair& c) const {
     return heap_.size() < count_ || (count_ > 0 && Before(c, heap_.front()));
+  }
+  // Returns the semivariance below which no pair is kept.
+  double Threshold() const {
+    return heap_.size() < count_ ? -std::numeric_limits<double>::infinity()
+                                 : heap_.front().semivariance;
   }
   void Offer(const ClosePair& c);
   std::vector<ClosePair>& kept() { return heap_; }
