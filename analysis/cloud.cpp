@@ -114,9 +114,9 @@ Status SampleVariogramCloud(const Samples& samples, int64_t max_points,
       samples, short_distance,
       static_cast<int>(std::clamp<int64_t>(highlight, 0, RoomFor(max_points))),
       &best, progress);
-  if (status.ok())
-    SampleVariogramCloudAround(samples, max_points, best, sampled);
-  return status;
+  if (!status.ok()) return status;
+  SampleVariogramCloudAround(samples, max_points, best, sampled);
+  return Status::Ok();
 }
 
 void SampleVariogramCloudAround(const Samples& samples, int64_t max_points,
