@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <numeric>
 #include <thread>
 
@@ -36,15 +37,33 @@ int WorkerCount() {
 bool RunChunks(const std::vector<int64_t>& work,
                const std::function<void(int chunk)>& run, const char* step,
                const ProgressCallback& progress) {
+  return RunChunksInOrder(
+      work, run, [](int) {}, step, progress);
+}
+
+bool RunChunksInOrder(const std::vector<int64_t>& work,
+                      const std::function<void(int chunk)>& run,
+                      const std::function<void(int chunk)>& finish,
+                      const char* step, const ProgressCallback& progress) {
   const int chunks = static_cast<int>(work.size());
   const int64_t total = std::accumulate(work.begin(), work.end(), int64_t{0});
   std::atomic<int> next{0};
   std::atomic<int64_t> done{0};
   std::atomic<bool> cancelled{false};
+  // Chunks run but not yet finished, and the first chunk not finished.
+  std::mutex finishing;
+  std::vector<char> ran(static_cast<size_t>(chunks), 0);
+  int unfinished = 0;
+  auto finish_in_order = [&](int chunk) {
+    const std::lock_guard<std::mutex> lock(finishing);
+    ran[chunk] = 1;
+    while (unfinished < chunks && ran[unfinished]) finish(unfinished++);
+  };
   // Takes chunks until none is left; the calling thread also reports.
   auto take = [&](bool reports) {
     for (int chunk = next++; chunk < chunks && !cancelled; chunk = next++) {
       run(chunk);
+      finish_in_order(chunk);
       const int64_t finished = done += work[chunk];
       if (reports && progress && !progress({step, finished, total})) {
         cancelled = true;

@@ -25,6 +25,15 @@ bool RunChunks(const std::vector<int64_t>& work,
                const std::function<void(int chunk)>& run, const char* step,
                const ProgressCallback& progress);
 
+// As RunChunks, and calls finish(chunk) after run(chunk), for every chunk
+// run, in chunk order and one call at a time: a caller merges each chunk's
+// result there and frees it, so that only the chunks under way or waiting
+// for an earlier one hold results.
+bool RunChunksInOrder(const std::vector<int64_t>& work,
+                      const std::function<void(int chunk)>& run,
+                      const std::function<void(int chunk)>& finish,
+                      const char* step, const ProgressCallback& progress);
+
 }  // namespace korvagraph::analysis
 
 #endif  // ANALYSIS_CHUNK_RUNNER_H_

@@ -7,17 +7,14 @@
 #include <random>
 #include <unordered_set>
 
-#include "analysis/chunk_runner.h"
-#include "analysis/pair_grid.h"
+#include "analysis/pair_loop.h"
+#include "analysis/pair_pass.h"
 
 namespace korvagraph::analysis {
 namespace {
 
 // The seed of the cloud's sample: the same pairs on every run.
 constexpr uint64_t kSampleSeed = 20261208;
-constexpr int kChunks = 64;
-// The cheap distance test keeps a little more; the exact test follows.
-constexpr double kReachSlack = 1.0 + 1e-9;
 
 // Appends the point of pair (i, j) to cloud.
 void AddPair(const Samples& samples, size_t i, size_t j,
@@ -30,83 +27,10 @@ void AddPair(const Samples& samples, size_t i, size_t j,
   cloud->pairs.push_back(KVL_DOT{static_cast<LONG>(i), static_cast<LONG>(j)});
 }
 
-// A pair worth a look: its semivariance and pair number.
-struct Candidate {
-  double semivariance;
-  int64_t pair;
-};
-
-// Larger semivariance first, then the lower pair.
-bool Before(const Candidate& a, const Candidate& b) {
-  return a.semivariance > b.semivariance ||
-         (a.semivariance == b.semivariance && a.pair < b.pair);
-}
-
-// Keeps the count best candidates it is offered; the worst kept on top.
-class BestCandidates {
- public:
-  explicit BestCandidates(size_t count) : count_(count) {}
-  void Offer(const Candidate& c) {
-    if (heap_.size() < count_) {
-      heap_.push_back(c);
-      std::push_heap(heap_.begin(), heap_.end(), Before);
-    } else if (count_ > 0 && Before(c, heap_.front())) {
-      std::pop_heap(heap_.begin(), heap_.end(), Before);
-      heap_.back() = c;
-      std::push_heap(heap_.begin(), heap_.end(), Before);
-    }
-  }
-  std::vector<Candidate>& kept() { return heap_; }
-
- private:
-  size_t count_;
-  std::vector<Candidate> heap_;
-};
-
-// Finds the count pairs of largest semivariance closer than short_distance,
-// best first, among neighbouring cells of a grid on every core. False when
-// progress cancelled.
-bool LargestCloseSemivariances(const Samples& samples, double short_distance,
-                               size_t count, const ProgressCallback& progress,
-                               std::vector<Candidate>* largest) {
-  largest->clear();
-  if (count == 0 || !(short_distance > 0.0)) return true;
-  const PairGrid grid(samples, short_distance, kChunks);
-  const std::vector<double>& x = grid.x();
-  const std::vector<double>& y = grid.y();
-  const std::vector<double>& value = grid.value();
-  const std::vector<int32_t>& number = grid.number();
-  const double reach = short_distance * kReachSlack;
-  const double reach2 = reach * reach;
-  const int64_t n = static_cast<int64_t>(samples.size());
-  std::vector<std::vector<Candidate>> chunk_best(grid.ChunkWork().size());
-  auto run_chunk = [&](int chunk) {
-    BestCandidates best(count);
-    grid.ForEachRun(chunk, [&](size_t a, size_t begin, size_t end) {
-      for (size_t b = begin; b < end; ++b) {
-        const double dx = x[b] - x[a];
-        const double dy = y[b] - y[a];
-        if (!(dx * dx + dy * dy <= reach2)) continue;
-        // The same distance as the cloud's point, for the same verdict.
-        if (!(std::hypot(dx, dy) < short_distance)) continue;
-        const double diff = value[b] - value[a];
-        const int64_t i = std::min(number[a], number[b]);
-        const int64_t j = std::max(number[a], number[b]);
-        best.Offer({0.5 * diff * diff, PairNumber(n, i, j)});
-      }
-    });
-    chunk_best[chunk] = std::move(best.kept());
-  };
-  if (!RunChunks(grid.ChunkWork(), run_chunk, "variogram cloud", progress)) {
-    return false;
-  }
-  std::vector<Candidate>& all = *largest;
-  for (const std::vector<Candidate>& part : chunk_best) {
-    all.insert(all.end(), part.begin(), part.end());
-  }
-  std::sort(all.begin(), all.end(), Before);
-  if (all.size() > count) all.resize(count);
-  return true;
+// Returns the points a cloud of max_points may show: the chart takes a
+// 32-bit point count.
+int64_t RoomFor(int64_t max_points) {
+  return std::clamp<int64_t>(max_points, 0, std::numeric_limits<LONG>::max());
 }
 
 // Returns count distinct pair numbers below total, uniformly drawn, in
@@ -167,24 +91,43 @@ int64_t PairCount(int64_t count) {
   return count > 1 ? count * (count - 1) / 2 : 0;
 }
 
+Status LargestClosePairs(const Samples& samples, double short_distance,
+                         int count, std::vector<int64_t>* pairs,
+                         const ProgressCallback& progress) {
+  pairs->clear();
+  if (count <= 0 || !(short_distance > 0.0)) return Status::Ok();
+  PairPassResult pass;
+  const Status status =
+      RunPairPass(samples, PairLoop(LagSettings{}, {}, short_distance, count),
+                  "variogram cloud", progress, &pass);
+  if (status.ok()) *pairs = std::move(pass.close_pairs);
+  return status;
+}
+
 Status SampleVariogramCloud(const Samples& samples, int64_t max_points,
                             double short_distance, int highlight,
                             SampledCloud* sampled,
                             const ProgressCallback& progress) {
   *sampled = SampledCloud();
+  std::vector<int64_t> best;
+  const Status status = LargestClosePairs(
+      samples, short_distance,
+      static_cast<int>(std::clamp<int64_t>(highlight, 0, RoomFor(max_points))),
+      &best, progress);
+  if (!status.ok()) return status;
+  SampleVariogramCloudAround(samples, max_points, best, sampled);
+  return Status::Ok();
+}
+
+void SampleVariogramCloudAround(const Samples& samples, int64_t max_points,
+                                std::vector<int64_t> best,
+                                SampledCloud* sampled) {
+  *sampled = SampledCloud();
   SampledCloud& result = *sampled;
   const int64_t n = samples.size();
   result.total_pairs = PairCount(n);
-  // The chart takes a 32-bit point count.
-  const int64_t room =
-      std::clamp<int64_t>(max_points, 0, std::numeric_limits<LONG>::max());
-  std::vector<Candidate> best;
-  if (!LargestCloseSemivariances(
-          samples, short_distance,
-          static_cast<size_t>(std::clamp<int64_t>(highlight, 0, room)),
-          progress, &best)) {
-    return Status::Cancelled();
-  }
+  const int64_t room = RoomFor(max_points);
+  if (static_cast<int64_t>(best.size()) > room) best.resize(room);
   VariogramCloud& cloud = result.cloud;
   std::vector<int64_t> shown;
   if (result.total_pairs <= room) {
@@ -204,17 +147,16 @@ Status SampleVariogramCloud(const Samples& samples, int64_t max_points,
     return at != sorted.end() && *at == pair ? at - sorted.begin() : -1;
   };
   std::vector<int64_t> extra;
-  for (const Candidate& c : best) {
-    if (in(shown, c.pair) < 0) extra.push_back(c.pair);
+  for (int64_t pair : best) {
+    if (in(shown, pair) < 0) extra.push_back(pair);
   }
   std::sort(extra.begin(), extra.end());
   AddNumberedPairs(samples, extra, &cloud);
-  for (const Candidate& c : best) {
-    const auto at = in(shown, c.pair);
+  for (int64_t pair : best) {
+    const auto at = in(shown, pair);
     result.highlighted.push_back(static_cast<LONG>(
-        at >= 0 ? at : static_cast<int64_t>(shown.size()) + in(extra, c.pair)));
+        at >= 0 ? at : static_cast<int64_t>(shown.size()) + in(extra, pair)));
   }
-  return Status::Ok();
 }
 
 }  // namespace korvagraph::analysis

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 
+#include "analysis/pair_loop.h"
 #include "korvagraph/analysis/cloud.h"
 
 namespace korvagraph::analysis {
@@ -16,10 +17,10 @@ std::vector<LONG> LagPairs(const Samples& samples, const VariogramCloud& cloud,
     const LONG a = cloud.pairs[p].first, b = cloud.pairs[p].second;
     const double dx = samples.x[b] - samples.x[a];
     const double dy = samples.y[b] - samples.y[a];
-    const double h = std::sqrt(dx * dx + dy * dy);
-    const int e = LagEntry(h, lags);
+    const double h = PairDistance(dx, dy);
     // Pairs at one place have no direction and count in every one.
-    if (e == entry && (e == 0 || InDirection(dx, dy, direction))) {
+    if (InLagEntry(h, lags, entry) &&
+        (entry == 0 || InDirection(dx, dy, direction))) {
       points.push_back(static_cast<LONG>(p));
     }
   }

@@ -7,6 +7,9 @@
 #include <limits>
 #include <utility>
 
+#include "analysis/pair_loop.h"
+#include "analysis/pair_pass.h"
+
 namespace korvagraph::analysis {
 namespace {
 
@@ -469,6 +472,75 @@ Status Session::VariogramParts(int index, std::vector<Samples>* owned,
   return Status::Ok();
 }
 
+Status Session::StartSet(int index, std::vector<Samples>* owned,
+                         std::vector<Component>* parts, VariogramSet* set) {
+  if (index < 0 || index >= VariogramSetCount()) {
+    return Status::Failure("variogram set " + std::to_string(index) +
+                           ": expected 0 to " +
+                           std::to_string(VariogramSetCount() - 1));
+  }
+  const Samples* samples = nullptr;
+  Status status = Located(&samples);
+  if (!status.ok()) return status;
+  status = VariogramParts(index, owned, parts, &set->name, &set->variance);
+  if (!status.ok()) return status;
+  const VariogramSettings& v = settings_.variogram;
+  set->lags =
+      ChooseLags(*(*parts)[0].samples, v.lag, v.lag_count, v.lag_tolerance);
+  set->directions.push_back(Direction{0.0, 90.0, 0.0});  // every pair
+  set->labels.push_back("omni");
+  for (double azimuth : v.azimuths) {
+    set->directions.push_back(
+        Direction{azimuth, v.angle_tolerance, v.bandwidth});
+    set->labels.push_back(Number(azimuth));
+  }
+  return Status::Ok();
+}
+
+Status Session::FinishSet(int index, const std::vector<Component>& parts,
+                          const std::vector<VariogramSums>& sums,
+                          std::unique_ptr<VariogramSet> set) {
+  const int32_t entries = set->lags.count + 2;
+  if (sums.size() != parts.size()) {
+    return Status::Failure("variogram sums: expected " +
+                           std::to_string(parts.size()) + " parts, found " +
+                           std::to_string(sums.size()));
+  }
+  for (size_t p = 0; p < parts.size(); ++p) {
+    if (sums[p].directions != static_cast<int32_t>(set->directions.size()) ||
+        sums[p].entries != entries) {
+      return Status::Failure(
+          "variogram sums: expected " + std::to_string(set->directions.size()) +
+          " directions of " + std::to_string(entries) + " entries, found " +
+          std::to_string(sums[p].directions) + " of " +
+          std::to_string(sums[p].entries));
+    }
+    std::vector<VariogramRow> rows;
+    const Status status = VariogramRowsOf(sums[p], &rows);
+    if (!status.ok()) return status;
+    // Every part holds the same pairs: distances and counts are shared,
+    // the semivariances combine.
+    if (p == 0) {
+      set->rows = std::move(rows);
+      for (VariogramRow& row : set->rows) {
+        for (Variogram& entry : row) entry.gamma *= parts[p].weight;
+      }
+      continue;
+    }
+    for (size_t d = 0; d < rows.size(); ++d) {
+      for (size_t e = 0; e < rows[d].size(); ++e) {
+        set->rows[d][e].gamma += parts[p].weight * rows[d][e].gamma;
+      }
+    }
+  }
+  set->fit =
+      FitRows(set->rows, set->directions, set->lags, set->variance,
+              settings_.model);
+  variograms_.resize(VariogramSetCount());
+  variograms_[index] = std::move(set);
+  return Status::Ok();
+}
+
 Status Session::Variograms(const VariogramSet** set, int index) {
   // Asked every time, so that each request gets the samples' warnings.
   const Samples* samples = nullptr;
@@ -477,48 +549,64 @@ Status Session::Variograms(const VariogramSet** set, int index) {
   index = std::clamp(index, 0, VariogramSetCount() - 1);
   variograms_.resize(VariogramSetCount());
   if (variograms_[index] == nullptr) {
-    const VariogramSettings& v = settings_.variogram;
     auto result = std::make_unique<VariogramSet>();
     std::vector<Samples> owned;
     std::vector<Component> parts;
-    status =
-        VariogramParts(index, &owned, &parts, &result->name, &result->variance);
+    status = StartSet(index, &owned, &parts, result.get());
     if (!status.ok()) return status;
-    result->lags =
-        ChooseLags(*parts[0].samples, v.lag, v.lag_count, v.lag_tolerance);
-    result->directions.push_back(Direction{0.0, 90.0, 0.0});  // every pair
-    result->labels.push_back("omni");
-    for (double azimuth : v.azimuths) {
-      result->directions.push_back(
-          Direction{azimuth, v.angle_tolerance, v.bandwidth});
-      result->labels.push_back(Number(azimuth));
-    }
+    // The pairs the cloud highlights (of the values) are found in the same
+    // pass, unless the cloud has them already.
+    const int highlight =
+        cloud_ == nullptr && settings_.variogram.kind == VariogramKind::kValue
+            ? settings_.cloud.highlight
+            : 0;
+    std::vector<VariogramSums> sums;
     for (const Component& part : parts) {
-      std::vector<VariogramRow> rows;
-      status = ExperimentalVariograms(*part.samples, result->lags,
-                                      result->directions, &rows, progress_);
+      PairPassResult pass;
+      status = RunPairPass(*part.samples,
+                           PairLoop(result->lags, result->directions,
+                                    result->lags.spacing, highlight),
+                           "variograms", progress_, &pass);
       if (!status.ok()) return status;
-      // Every part holds the same pairs: distances and counts are shared,
-      // the semivariances combine.
-      if (result->rows.empty()) {
-        result->rows = rows;
-        for (VariogramRow& row : result->rows) {
-          for (Variogram& entry : row) entry.gamma *= part.weight;
-        }
-        continue;
-      }
-      for (size_t d = 0; d < rows.size(); ++d) {
-        for (size_t e = 0; e < rows[d].size(); ++e) {
-          result->rows[d][e].gamma += part.weight * rows[d][e].gamma;
-        }
+      sums.push_back(std::move(pass.sums));
+      if (highlight > 0) {
+        close_pairs_ = std::make_unique<std::vector<int64_t>>(
+            std::move(pass.close_pairs));
       }
     }
-    result->fit = FitRows(result->rows, result->directions, result->lags,
-                          result->variance, settings_.model);
-    variograms_[index] = std::move(result);
+    status = FinishSet(index, parts, sums, std::move(result));
+    if (!status.ok()) return status;
   }
   *set = variograms_[index].get();
   return Status::Ok();
+}
+
+Status Session::PiecesOf(int index, VariogramPieces* pieces) {
+  VariogramSet set;
+  std::vector<Samples> owned;
+  std::vector<Component> parts;
+  const Status status = StartSet(index, &owned, &parts, &set);
+  if (!status.ok()) return status;
+  pieces->name = set.name;
+  pieces->lags = set.lags;
+  pieces->directions = set.directions;
+  pieces->parts.clear();
+  pieces->weights.clear();
+  for (const Component& part : parts) {
+    pieces->parts.push_back(*part.samples);
+    pieces->weights.push_back(part.weight);
+  }
+  return Status::Ok();
+}
+
+Status Session::SetVariogramSums(int index,
+                                 const std::vector<VariogramSums>& sums) {
+  auto set = std::make_unique<VariogramSet>();
+  std::vector<Samples> owned;
+  std::vector<Component> parts;
+  const Status status = StartSet(index, &owned, &parts, set.get());
+  if (!status.ok()) return status;
+  return FinishSet(index, parts, sums, std::move(set));
 }
 
 Status Session::Map(const VariogramMap** map) {
@@ -564,10 +652,16 @@ Status Session::Cloud(const CloudSet** set) {
     result->short_distance =
         ChooseLags(*samples, v.lag, v.lag_count, v.lag_tolerance).spacing;
     SampledCloud sampled;
-    status = SampleVariogramCloud(
-        *samples, settings_.cloud.max_points, result->short_distance,
-        settings_.cloud.highlight, &sampled, progress_);
-    if (!status.ok()) return status;
+    if (close_pairs_ != nullptr) {
+      SampleVariogramCloudAround(*samples, settings_.cloud.max_points,
+                                 std::move(*close_pairs_), &sampled);
+      close_pairs_.reset();
+    } else {
+      status = SampleVariogramCloud(
+          *samples, settings_.cloud.max_points, result->short_distance,
+          settings_.cloud.highlight, &sampled, progress_);
+      if (!status.ok()) return status;
+    }
     result->cloud = std::move(sampled.cloud);
     result->total_pairs = sampled.total_pairs;
     result->highlighted = std::move(sampled.highlighted);

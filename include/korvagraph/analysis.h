@@ -33,6 +33,8 @@
 //                 degrees clockwise from north, angle tolerance either side,
 //                 bandwidth across the direction's axis, lags of a spacing
 //                 with a tolerance (which pairs a lag holds is written there).
+//   variogram_sums.h  the same in pieces: the sums of a tile of sample
+//                 blocks, merged in a fixed order, on any number of machines.
 //   cloud.h       the bounded variogram cloud, its highlighted pairs, the
 //                 pairs of a lag or a box, the samples most involved.
 //   model.h       nested variogram models, their one validation rule, the
@@ -70,5 +72,6 @@
 #include "korvagraph/analysis/status.h"
 #include "korvagraph/analysis/table.h"
 #include "korvagraph/analysis/variogram.h"
+#include "korvagraph/analysis/variogram_sums.h"
 
 #endif  // KORVAGRAPH_ANALYSIS_H_

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <random>
 #include <set>
 #include <vector>
 
 #include "test_support/samples_at.h"
+#include "korvagraph/analysis/session.h"
 
 namespace korvagraph::analysis {
 namespace {
@@ -129,6 +131,51 @@ TEST(CloudTest, SampledCloudKeepsTheHighlightedPairs) {
                          &again);
     EXPECT_EQ(again.cloud.distance, cloud.distance) << row.name;
   }
+}
+
+// With a lag tolerance beyond half a lag a pair counts in two lags, and a
+// host picking the pairs of either finds it (lag 5, tolerance 3: a pair 7
+// apart is in lag 1, [2, 8], and in lag 2, [7, 13]).
+TEST(CloudTest, LagPairsOfOverlappingLags) {
+  const Samples samples = kgtest::SamplesAt({{0, 0, 1}, {7, 0, 3}, {0, 2.5, 2}});
+  const VariogramCloud cloud = EveryPair(samples);  // 7, 2.5, 7.43
+  const LagSettings lags{5.0, 3, 3.0};
+  const struct {
+    int entry;
+    std::vector<LONG> points;
+  } cases[] = {{0, {}}, {1, {1}}, {2, {0, 1, 2}}, {3, {0, 2}}, {4, {}}};
+  for (const auto& row : cases) {
+    EXPECT_EQ(LagPairs(samples, cloud, lags, Direction{0, 90}, row.entry),
+              row.points)
+        << row.entry;
+  }
+}
+
+// The session finds the cloud's highlighted pairs in the variograms' pass;
+// they are those the cloud finds alone.
+TEST(CloudTest, HighlightedPairsFoundWithTheVariograms) {
+  const Samples samples = RandomSamples(500);
+  Table table;
+  table.AddColumn("X", samples.x);
+  table.AddColumn("Y", samples.y);
+  table.AddColumn("V", samples.value);
+  Settings settings;
+  settings.variogram.lag = 4.0;
+  std::unique_ptr<Session> alone, shared;
+  ASSERT_TRUE(Session::Open(table, settings, &alone).ok());
+  ASSERT_TRUE(Session::Open(table, settings, &shared).ok());
+  const VariogramSet* variograms = nullptr;
+  ASSERT_TRUE(shared->Variograms(&variograms).ok());
+  const CloudSet* a = nullptr;
+  const CloudSet* b = nullptr;
+  ASSERT_TRUE(alone->Cloud(&a).ok());
+  ASSERT_TRUE(shared->Cloud(&b).ok());
+  ASSERT_EQ(a->highlighted_pairs.size(), 20u);
+  for (size_t k = 0; k < a->highlighted_pairs.size(); ++k) {
+    EXPECT_EQ(a->highlighted_pairs[k].first, b->highlighted_pairs[k].first);
+    EXPECT_EQ(a->highlighted_pairs[k].second, b->highlighted_pairs[k].second);
+  }
+  EXPECT_EQ(a->highlighted, b->highlighted);
 }
 
 TEST(CloudTest, SampleIsSpreadEvenlyOverThePairs) {

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
+#include <string>
 #include <vector>
 
 #include "test_support/samples_at.h"
+#include "analysis/variogram_rows.h"
 
 namespace korvagraph::analysis {
 namespace {
@@ -115,19 +116,27 @@ TEST(VariogramTest, QualifyingPairsCountsEntriesOfThirtyOrMore) {
   EXPECT_EQ(QualifyingPairs(row), 130);
 }
 
-// Returns count samples on a side x side square, coordinates rounded to
-// tenths (so that pairs fall exactly on lag and angle edges, and some share
-// a place), values uniform in [0, 100).
-Samples Scattered(int count, double side, unsigned seed) {
-  std::mt19937_64 random(seed);
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  Samples samples;
-  for (int i = 0; i < count; ++i) {
-    const double x = std::round(side * unit(random) * 10.0) / 10.0;
-    const double y = std::round(side * unit(random) * 10.0) / 10.0;
-    samples.Append(x, y, 0.0, 100.0 * unit(random), std::nan(""), i);
+// The entries of a row a pair at distance h counts in, by the rule written
+// out: unset tolerance, the nearest lag; set, every lag within it.
+std::vector<size_t> PlainEntries(double h, const LagSettings& lags) {
+  if (h <= 1e-6 * lags.spacing) return {0};
+  if (lags.tolerance <= 0.0) {
+    const double bin = std::floor(h / lags.spacing + 0.5);
+    if (bin < 1.0) return {1};
+    if (bin > lags.count ||
+        std::fabs(h - bin * lags.spacing) > 0.5 * lags.spacing) {
+      return {};
+    }
+    return {static_cast<size_t>(bin) + 1};
   }
-  return samples;
+  std::vector<size_t> entries;
+  if (h <= lags.tolerance) entries.push_back(1);
+  for (int k = 1; k <= lags.count; ++k) {
+    if (std::fabs(h - k * lags.spacing) <= lags.tolerance) {
+      entries.push_back(k + 1);
+    }
+  }
+  return entries;
 }
 
 // The definition, as a plain double loop over all pairs: the distance by
@@ -136,8 +145,6 @@ std::vector<VariogramRow> PlainVariograms(
     const Samples& s, const LagSettings& lags,
     const std::vector<Direction>& directions) {
   const double pi = std::acos(-1.0);
-  const double tolerance = std::min(
-      lags.tolerance > 0.0 ? lags.tolerance : 1e300, 0.5 * lags.spacing);
   std::vector<std::vector<Variogram>> rows(
       directions.size(), std::vector<Variogram>(lags.count + 2, Variogram{}));
   const size_t n = static_cast<size_t>(s.size());
@@ -145,29 +152,27 @@ std::vector<VariogramRow> PlainVariograms(
     for (size_t j = i + 1; j < n; ++j) {
       const double dx = s.x[j] - s.x[i], dy = s.y[j] - s.y[i];
       const double dist = std::sqrt(dx * dx + dy * dy);
-      const double bin = std::floor(dist / lags.spacing + 0.5);
-      const bool same_place = dist <= 1e-6 * lags.spacing;
-      const bool in_lag = bin <= lags.count &&
-                          std::fabs(dist - bin * lags.spacing) <= tolerance;
-      if (!same_place && bin >= 1.0 && !in_lag) continue;
-      const size_t e = same_place ? 0 : bin < 1.0 ? 1 : bin + 1;
+      const std::vector<size_t> entries = PlainEntries(dist, lags);
+      if (entries.empty()) continue;
       const double angle = std::fmod(std::atan2(dx, dy) * 180 / pi + 180, 180);
-      for (size_t d = 0; d < directions.size(); ++d) {
-        const Direction& dir = directions[d];
-        const double axis = std::fmod(std::fmod(dir.azimuth, 180) + 180, 180);
-        const double off =
-            std::min(std::fabs(angle - axis), 180 - std::fabs(angle - axis));
-        const double a = dir.azimuth * pi / 180;
-        const bool in =
-            dir.tolerance >= 90 ||
-            (off <= dir.tolerance + 1e-9 &&
-             (dir.bandwidth <= 0 ||
-              std::fabs(dx * std::cos(a) - dy * std::sin(a)) <= dir.bandwidth));
-        if (e != 0 && !in) continue;
-        const double diff = s.value[j] - s.value[i];
-        rows[d][e].h += dist;  // sums, divided below
-        rows[d][e].gamma += 0.5 * diff * diff;
-        ++rows[d][e].npairs;
+      for (size_t e : entries) {
+        for (size_t d = 0; d < directions.size(); ++d) {
+          const Direction& dir = directions[d];
+          const double axis = std::fmod(std::fmod(dir.azimuth, 180) + 180, 180);
+          const double off =
+              std::min(std::fabs(angle - axis), 180 - std::fabs(angle - axis));
+          const double a = dir.azimuth * pi / 180;
+          const bool in = dir.tolerance >= 90 ||
+                          (off <= dir.tolerance + 1e-9 &&
+                           (dir.bandwidth <= 0 ||
+                            std::fabs(dx * std::cos(a) - dy * std::sin(a)) <=
+                                dir.bandwidth));
+          if (e != 0 && !in) continue;
+          const double diff = s.value[j] - s.value[i];
+          rows[d][e].h += dist;  // sums, divided below
+          rows[d][e].gamma += 0.5 * diff * diff;
+          ++rows[d][e].npairs;
+        }
       }
     }
   }
@@ -181,42 +186,117 @@ std::vector<VariogramRow> PlainVariograms(
   return rows;
 }
 
+// Pairs at written distances along the x axis, each pair 1000 from the
+// others (beyond every lag here), so that only the written ones count.
+Samples IsolatedPairs(const std::vector<double>& distances) {
+  Samples samples;
+  for (size_t i = 0; i < distances.size(); ++i) {
+    const double x = 1000.0 * i;
+    samples.Append(x, 0.0, 0.0, 1.0, std::nan(""), 2 * i);
+    samples.Append(x + distances[i], 0.0, 0.0, 2.0, std::nan(""), 2 * i + 1);
+  }
+  return samples;
+}
+
+// The lag rule on pairs exactly on the boundaries: which entries (0: one
+// place, 1: the first lag, k + 1: lag k) a pair at distance h counts in.
+TEST(VariogramTest, LagRuleOnBoundaries) {
+  const LagSettings half{5.0, 3};           // tolerance not set
+  const LagSettings gslib10{10.0, 2, 2.5};  // the first lag: within 2.5
+  const LagSettings gslib5{5.0, 3, 3.0};    // windows [2, 8], [7, 13], ...
+  const struct {
+    LagSettings lags;
+    double h;
+    std::vector<int> entries;
+  } cases[] = {
+      {half, 0.0, {0}},      {half, 2.4, {1}},       {half, 2.5, {2}},
+      {half, 7.5, {3}},      {half, 15.0, {4}},      {half, 17.5, {}},
+      {gslib10, 1.0, {1}},   {gslib10, 2.5, {1}},    {gslib10, 3.0, {}},
+      {gslib10, 4.9, {}},    {gslib10, 7.5, {2}},    {gslib10, 12.5, {2}},
+      {gslib10, 12.75, {}},  {gslib5, 0.0, {0}},     {gslib5, 2.0, {1, 2}},
+      {gslib5, 3.0, {1, 2}}, {gslib5, 5.0, {2}},     {gslib5, 7.0, {2, 3}},
+      {gslib5, 8.0, {2, 3}}, {gslib5, 13.0, {3, 4}}, {gslib5, 18.0, {4}},
+      {gslib5, 18.5, {}},
+  };
+  for (const auto& row : cases) {
+    const std::string name = std::to_string(row.lags.spacing) + " tol " +
+                             std::to_string(row.lags.tolerance) + " h " +
+                             std::to_string(row.h);
+    std::vector<int> in;
+    for (int e = 0; e < row.lags.count + 2; ++e) {
+      if (InLagEntry(row.h, row.lags, e)) in.push_back(e);
+    }
+    EXPECT_EQ(in, row.entries) << name;
+    EXPECT_EQ(LagEntry(row.h, row.lags),
+              row.entries.empty() ? -1 : row.entries.front())
+        << name;
+    // The variograms count the pair where the rule says.
+    const auto rows = Rows(IsolatedPairs({row.h}), row.lags, {{0, 90}});
+    for (int e = 0; e < row.lags.count + 2; ++e) {
+      const bool counted = rows[0][e].npairs == 1;
+      EXPECT_EQ(counted, InLagEntry(row.h, row.lags, e)) << name << " e " << e;
+    }
+  }
+}
+
+// Lag 10 with tolerance 2.5: the first lag takes only the pairs within 2.5
+// (not every pair closer than half a lag), and lag 5 with tolerance 3 lets
+// the windows overlap, as the classic rule has it.
+TEST(VariogramTest, LagToleranceAsTheClassicRule) {
+  const Samples samples =
+      IsolatedPairs({1.0, 2.5, 3.0, 4.9, 2.0, 5.0, 7.0, 8.0, 10.0, 13.0});
+  const struct {
+    LagSettings lags;
+    std::vector<int> counts;  // by entry
+  } cases[] = {
+      {{10.0, 2, 2.5}, {0, 3, 2, 0}},
+      {{5.0, 3, 3.0}, {0, 4, 7, 4, 1}},
+      {{10.0, 2}, {0, 5, 5, 0}},
+  };
+  for (const auto& row : cases) {
+    const auto rows = Rows(samples, row.lags, {{0, 90}});
+    const auto plain = PlainVariograms(samples, row.lags, {{0, 90}});
+    for (size_t e = 0; e < row.counts.size(); ++e) {
+      EXPECT_EQ(rows[0][e].npairs, row.counts[e])
+          << row.lags.spacing << " " << e;
+      EXPECT_EQ(plain[0][e].npairs, row.counts[e])
+          << row.lags.spacing << " " << e;
+    }
+  }
+}
+
 // The streamed variograms, on every core and over a grid of cells, equal the
 // plain loop: the same pair counts, semivariances within 1e-12 relative.
+// The large set is laid out for speed (finer cells, samples of a cell out of
+// order, sums over copies of the table).
 TEST(VariogramTest, StreamedEqualsThePlainLoop) {
   const Samples samples = Scattered(2000, 100.0, 15);
+  const Samples large = Scattered(12000, 100.0, 16);
   const std::vector<Direction> many = {
       {0, 90},       {0, 22.5},      {45, 22.5}, {90, 22.5}, {135, 22.5},
       {30, 45},      {-60, 10},      {200, 0},   {90, 45},   {0, 45, 3.0},
       {45, 30, 1.5}, {170, 60, 0.5}, {10, -1}};
   const struct {
     const char* name;
+    const Samples& samples;
     LagSettings lags;
     std::vector<Direction> directions;
   } cases[] = {
-      {"reach of half the square: one cell", {5.0, 14}, many},
-      {"short lags: many cells", {1.0, 4}, many},
-      {"narrow lag tolerance", {2.0, 10, 0.3}, many},
-      {"lag tolerance above half a lag", {2.5, 8, 4.0}, many},
-      {"one lag of a tenth: pairs on lag edges", {0.1, 3}, many},
-      {"no direction", {5.0, 5}, {}},
+      {"reach of half the square: one cell", samples, {5.0, 14}, many},
+      {"short lags: many cells", samples, {1.0, 4}, many},
+      {"narrow lag tolerance", samples, {2.0, 10, 0.3}, many},
+      {"lag tolerance of half a lag", samples, {2.0, 10, 1.0}, many},
+      {"lag tolerance above half a lag", samples, {2.5, 8, 4.0}, many},
+      {"classic tolerance 3 on lags of 5", samples, {5.0, 6, 3.0}, many},
+      {"one lag of a tenth: pairs on lag edges", samples, {0.1, 3}, many},
+      {"no direction", samples, {5.0, 5}, {}},
+      {"large set, short lags", large, {0.5, 4}, {{0, 90}, {45, 22.5, 0.4}}},
+      {"large set, overlapping lags", large, {0.5, 3, 0.6}, {{90, 30}}},
   };
   for (const auto& row : cases) {
-    const auto streamed = Rows(samples, row.lags, row.directions);
-    const auto plain = PlainVariograms(samples, row.lags, row.directions);
-    ASSERT_EQ(streamed.size(), plain.size()) << row.name;
-    for (size_t d = 0; d < plain.size(); ++d) {
-      ASSERT_EQ(streamed[d].size(), plain[d].size()) << row.name;
-      for (size_t e = 0; e < plain[d].size(); ++e) {
-        const Variogram& a = streamed[d][e];
-        const Variogram& b = plain[d][e];
-        EXPECT_EQ(a.npairs, b.npairs) << row.name << " dir " << d << " e " << e;
-        EXPECT_NEAR(a.gamma, b.gamma, 1e-12 * b.gamma)
-            << row.name << " dir " << d << " e " << e;
-        EXPECT_NEAR(a.h, b.h, 1e-12 * b.h)
-            << row.name << " dir " << d << " e " << e;
-      }
-    }
+    ExpectRowsNear(Rows(row.samples, row.lags, row.directions),
+                   PlainVariograms(row.samples, row.lags, row.directions),
+                   row.name);
   }
 }
 

@@ -376,8 +376,12 @@ void DefineOptions(CLI::App* app, Options* o) {
       "number of variogram lags (default: from the extent)")
       ->transform(Whole(1, analysis::kMaxLagCount));
   add("--lagtol", o->settings.variogram.lag_tolerance, "D",
-      "lag tolerance: pairs within D of a lag count in it (default: half the "
-      "lag)")
+      "lag tolerance: lag k takes every pair with k*lag - D <= distance <= "
+      "k*lag + D, both ends included (a pair exactly on a boundary counts in "
+      "each lag it touches; with D of half the lag or more a pair may count "
+      "in two lags or more), and the first lag the pairs within D (default: "
+      "half the lag, each pair in one lag, a pair exactly halfway between "
+      "two lags in the upper one)")
       ->check(Number("a positive distance", [](double v) { return v > 0.0; }));
   apply("--dirs", with(ApplyDirections), "LIST",
         "variogram azimuths in degrees clockwise from north, comma-separated "

@@ -49,6 +49,21 @@ Status SampleVariogramCloud(const Samples& samples, int64_t max_points,
                             SampledCloud* cloud,
                             const ProgressCallback& progress = {});
 
+// Computes into *pairs the numbers (see PairNumber) of the `count` pairs of
+// largest semivariance closer than short_distance, largest first (ties:
+// lower pair first): the pairs SampleVariogramCloud highlights. progress
+// may be empty.
+Status LargestClosePairs(const Samples& samples, double short_distance,
+                         int count, std::vector<int64_t>* pairs,
+                         const ProgressCallback& progress = {});
+
+// As SampleVariogramCloud, around highlighted pairs found already (as
+// LargestClosePairs returns them; the first max_points are kept): no pass
+// over the pairs.
+void SampleVariogramCloudAround(const Samples& samples, int64_t max_points,
+                                std::vector<int64_t> highlighted,
+                                SampledCloud* cloud);
+
 // Returns "1,000,000 of 199,990,000 pairs shown".
 std::string ShownPairs(int64_t shown, int64_t total);
 
@@ -63,7 +78,7 @@ std::vector<LONG> BoxPairs(const VariogramCloud& cloud, const CloudBox& box);
 
 // Returns the numbers of the cloud's points whose pair counts in entry
 // `entry` of direction's variogram, by the rules the variograms count
-// pairs with (see variogram.h).
+// pairs with (see variogram.h; a pair may count in several entries).
 std::vector<LONG> LagPairs(const Samples& samples, const VariogramCloud& cloud,
                            const LagSettings& lags, const Direction& direction,
                            int entry);

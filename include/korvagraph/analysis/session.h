@@ -27,6 +27,7 @@
 #include "korvagraph/analysis/status.h"
 #include "korvagraph/analysis/table.h"
 #include "korvagraph/analysis/variogram.h"
+#include "korvagraph/analysis/variogram_sums.h"
 
 namespace korvagraph::analysis {
 
@@ -58,6 +59,18 @@ struct VariogramSettings {
   std::vector<double> azimuths = {0.0, 45.0, 90.0, 135.0};
   double angle_tolerance = kDirectionTolerance;  // degrees either side
   double bandwidth = 0.0;                        // 0: no limit
+};
+
+// The pair loop of one variogram set in pieces (Session::PiecesOf): its
+// parts, samples at the same places each with its own values (the values;
+// an indicator; the three parts of a cross variogram), whose semivariances
+// add with these weights, and the lags and directions of every part.
+struct VariogramPieces {
+  std::string name;
+  LagSettings lags;
+  std::vector<Direction> directions;
+  std::vector<Samples> parts;
+  std::vector<double> weights;
 };
 
 struct CloudSettings {
@@ -187,8 +200,17 @@ class Session {
   // The number of variogram sets: one per indicator threshold, else one.
   int VariogramSetCount() const;
   // The variograms of the located samples (set `index` of several
-  // indicator thresholds), with the fitted model.
+  // indicator thresholds), with the fitted model; for the values, the
+  // pairs the cloud highlights are found in the same pass over the pairs.
   Status Variograms(const VariogramSet** set, int index = 0);
+  // The pair loop of set `index` in pieces, for a host that runs it
+  // elsewhere: VariogramTileSums over blocks of each part, merged per part
+  // (see variogram_sums.h), then handed back to SetVariogramSums.
+  Status PiecesOf(int index, VariogramPieces* pieces);
+  // Makes set `index` the variograms of sums (one per part of PiecesOf, in
+  // its order) and fits the model, as Variograms would. Fails when the
+  // sums' count or shape is not the pieces'.
+  Status SetVariogramSums(int index, const std::vector<VariogramSums>& sums);
   // The variogram map of the located samples (of the first indicator, or
   // of the cross variogram), on cells of the variograms' lag spacing, as
   // many each way as they have lags.
@@ -217,6 +239,14 @@ class Session {
   Status VariogramParts(int index, std::vector<Samples>* owned,
                         std::vector<Component>* parts, std::string* name,
                         double* variance);
+  // Fills set's name, sill line, lags and directions and the parts of set
+  // `index`; FinishSet turns each part's sums into the set's rows, fits
+  // the model and keeps the set.
+  Status StartSet(int index, std::vector<Samples>* owned,
+                  std::vector<Component>* parts, VariogramSet* set);
+  Status FinishSet(int index, const std::vector<Component>& parts,
+                   const std::vector<VariogramSums>& sums,
+                   std::unique_ptr<VariogramSet> set);
   // Warns when count values (at least two) of column span no window.
   void WarnIfConstant(int column, int64_t count, DataWindow window) const;
 
@@ -232,6 +262,8 @@ class Session {
   std::unique_ptr<std::vector<KvDiscPnt>> located_records_;
   std::vector<std::unique_ptr<VariogramSet>> variograms_;
   std::unique_ptr<VariogramMap> map_;
+  // The cloud's highlighted pairs, found in the variograms' pass.
+  std::unique_ptr<std::vector<int64_t>> close_pairs_;
   std::unique_ptr<CloudSet> cloud_;
 };
 

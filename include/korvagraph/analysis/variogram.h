@@ -6,23 +6,30 @@
 //   unordered, so 0 and 180 are one direction) and its separation lies
 //   within the bandwidth of the direction's axis. A tolerance of 90 or more
 //   takes every pair; a bandwidth of 0 or less sets no limit.
-// - Lags: a pair at distance h counts in lag k (k = 1 .. count) when
-//   |h - k * spacing| <= the lag tolerance, which is half the spacing when
-//   not set and is held at half the spacing at most, so that a pair counts
-//   in one lag; a pair exactly halfway between two lags counts in the
-//   upper one.
-// - One row per direction of count + 2 entries (the chart library's
-//   Variogram records):
-//     entry 0      pairs at one place (closer than 1e-6 of a lag), which
-//                  count in every direction,
-//     entry 1      pairs closer than half a lag,
+// - Lags of a spacing (lag) and a tolerance, by the rule below; a row holds
+//   count + 2 entries (the chart library's Variogram records):
+//     entry 0      pairs at one place (h <= 1e-6 lag), which count in
+//                  every direction and in no other entry,
+//     entry 1      the first lag: pairs closer than the lags,
 //     entry k + 1  lag k, k = 1 .. count.
+//   Tolerance not set (0 or less): each pair counts in one entry at most.
+//   Entry 1 holds 1e-6 lag < h < lag / 2; lag k holds |h - k lag| <= lag / 2,
+//   and a pair exactly halfway between two lags counts in the upper one
+//   only.
+//   Tolerance t set (above 0), the classic convention: entry 1 holds
+//   1e-6 lag < h <= t; lag k holds every pair with k lag - t <= h <= k lag + t
+//   (computed as |h - k lag| <= t), both ends included, so that a pair
+//   exactly on a boundary counts in every window it touches, and one may
+//   count in two or more entries when t is half a lag or more.
 //   An entry holds the mean distance of its pairs, the semivariance (half
 //   the mean squared difference) and the pair count; empty entries hold
 //   zeros. Pair counts beyond 2^31 - 1 saturate there.
 // The sums are exact and do not depend on the number of cores: the pair
 // loop runs in chunks on every core, each with its own sums, merged in
-// chunk order.
+// chunk order. Pairs farther apart than the last lag reaches are passed
+// over by a grid of cells before they are looked at; the rest are measured
+// several at once on the processor's vector lanes, in double precision.
+// variogram_sums.h computes the same in pieces.
 #ifndef KORVAGRAPH_ANALYSIS_VARIOGRAM_H_
 #define KORVAGRAPH_ANALYSIS_VARIOGRAM_H_
 
@@ -47,10 +54,10 @@ constexpr int kMaxLagCount = 1000;
 struct LagSettings {
   double spacing = 1.0;
   int count = 1;
-  // The lag tolerance asked for; 0 or less: half the spacing.
+  // The lag tolerance asked for; 0 or less: not set (see the rule above).
   double tolerance = 0.0;
 
-  // Returns the tolerance in force (see the lag rule above).
+  // Returns the tolerance in force: the one set, else half the spacing.
   double Tolerance() const;
   // Returns the farthest distance a lag takes.
   double Reach() const { return count * spacing + Tolerance(); }
@@ -87,7 +94,11 @@ Status ExperimentalVariograms(const Samples& samples, const LagSettings& lags,
                               const ProgressCallback& progress = {});
 
 // The rules a pair is counted by, for hosts that pick pairs out again.
-// Returns the entry of a row that a pair at distance h counts in, or -1.
+// Returns true when a pair at distance h counts in entry `entry` of a row
+// (it may count in several).
+bool InLagEntry(double h, const LagSettings& lags, int entry);
+// Returns the lowest entry of a row that a pair at distance h counts in, or
+// -1 for none.
 int LagEntry(double h, const LagSettings& lags);
 // Returns true when the separation (dx, dy) lies within the direction's
 // angle tolerance and bandwidth.
