@@ -15,11 +15,14 @@ same numbers as ``korvagraph NAME --json`` on the same data.
     kg.vario(df, "Copper", model=m).save("vario.png")
     kg.serve(df, "Copper")                       # the browser workbench
 
-Charts: hist, cumhist, prob, nqq, qq, scatter, cross, vario, mvario, cloud,
-cloudmap, locmap, one function each, named as the command line's commands;
-their keyword arguments are named as its options (--model-type is
-model_type). Data: read_table, read_geoeas. Models: Model, Structure, fit,
-model_curve. Transforms: nscore, log_transform. The workbench: serve.
+Charts: hist, cumhist, prob, nqq, qq, scatter, cross, vario, mvario,
+varmap, cloud, cloudmap, locmap, one function each, named as the command
+line's commands; their keyword arguments are named as its options
+(--model-type is model_type). Data: read_table, read_geoeas. Models: Model,
+Structure, fit, model_curve. Transforms: nscore, log_transform. The
+workbench: serve. Variograms in pieces, for running them elsewhere:
+variogram_pieces, tile_sums, VariogramSums, mvario_of_sums; on a Dask
+cluster: korvagraph.dask.variograms.
 
 Units: distances and ranges in the coordinates' units, angles in degrees
 (azimuths clockwise from north), semivariances in the attribute's units
@@ -36,11 +39,14 @@ from korvagraph._charts import CHART_FUNCTIONS as _CHART_FUNCTIONS
 from korvagraph._charts import Chart
 from korvagraph._data import OPEN_LIMIT, read_geoeas, read_table
 from korvagraph._models import Model, Structure, fit, model_curve
+from korvagraph._pieces import (VariogramPieces, VariogramSums,
+                                mvario_of_sums, tile_sums, variogram_pieces)
 from korvagraph._serve import Workbench, serve
 from korvagraph._transforms import log_transform, nscore
 
 ColumnError = _native.ColumnError
-for _public in (Chart, Model, Structure, Workbench):
+for _public in (Chart, Model, Structure, VariogramPieces, VariogramSums,
+                Workbench):
     _public.__module__ = __name__
 del _public
 
@@ -49,5 +55,6 @@ globals().update(_CHART_FUNCTIONS)
 __version__ = _native.__version__
 __all__ = [
     *_CHART_FUNCTIONS, "Chart", "ColumnError", "Model", "OPEN_LIMIT",
-    "Structure", "Workbench", "fit", "log_transform", "model_curve", "nscore",
-    "read_geoeas", "read_table", "serve"]
+    "Structure", "VariogramPieces", "VariogramSums", "Workbench", "fit",
+    "log_transform", "model_curve", "mvario_of_sums", "nscore", "read_geoeas",
+    "read_table", "serve", "tile_sums", "variogram_pieces"]

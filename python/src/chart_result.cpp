@@ -44,13 +44,15 @@ Status ResolveRequest(ChartRequest* request) {
 
 Status ChartResult::Draw(analysis::Table table, const ChartRequest& request,
                          const analysis::ChartKind& kind,
-                         std::unique_ptr<ChartResult>* result) {
+                         std::unique_ptr<ChartResult>* result,
+                         const Prepare& prepare) {
   std::unique_ptr<ChartResult> chart(new ChartResult);
   chart->pictures_ =
       std::make_unique<analysis::ChartPictures>(request.width, request.height);
   const LibraryLock lock;
   Status status = analysis::Session::Open(std::move(table), request.settings,
                                           &chart->session_);
+  if (status.ok() && prepare) status = prepare(chart->session_.get());
   if (status.ok()) {
     status = analysis::DrawChart(chart->session_.get(), kind, request.chart,
                                  chart->pictures_.get(), &chart->drawn_);

@@ -12,6 +12,7 @@
 #define PYTHON_SRC_CHART_RESULT_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,12 +45,16 @@ analysis::Status ResolveRequest(ChartRequest* request);
 
 class ChartResult {
  public:
-  // Opens a session of table with the request's settings and draws kind.
-  // Fails, saying why, when the data cannot give the chart.
+  // Runs on the session before the chart is drawn (such as giving it
+  // variograms computed elsewhere).
+  using Prepare = std::function<analysis::Status(analysis::Session*)>;
+  // Opens a session of table with the request's settings, prepares it and
+  // draws kind. Fails, saying why, when the data cannot give the chart.
   static analysis::Status Draw(analysis::Table table,
                                const ChartRequest& request,
                                const analysis::ChartKind& kind,
-                               std::unique_ptr<ChartResult>* result);
+                               std::unique_ptr<ChartResult>* result,
+                               const Prepare& prepare = {});
   ChartResult(const ChartResult&) = delete;
   ChartResult& operator=(const ChartResult&) = delete;
 

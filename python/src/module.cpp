@@ -23,6 +23,7 @@
 #include "korvagraph/analysis/model_fit.h"
 #include "korvagraph/analysis/statistic.h"
 #include "korvagraph/analysis/table.h"
+#include "python/src/binding_support.h"
 #include "python/src/chart_result.h"
 #include "python/src/options.h"
 #include "python/src/served_workbench.h"
@@ -32,98 +33,6 @@ namespace korvagraph::python {
 namespace {
 
 using analysis::Status;
-using DoubleArray =
-    py::array_t<double, py::array::c_style | py::array::forcecast>;
-// Where a table came from: its title, its path, the reader's warnings and
-// how many values of each column its limits trimmed.
-using TableSource = std::tuple<std::string, std::string,
-                               std::vector<std::string>, std::vector<int64_t>>;
-
-// korvagraph.ColumnError, raised for a column that is not there.
-PyObject* column_error = nullptr;
-
-void Check(const Status& status) {
-  if (!status.ok()) throw py::value_error(status.ToString());
-}
-
-// Returns values as a numpy array that owns them, without copying.
-template <typename T>
-py::array_t<T> ArrayOf(std::vector<T> values) {
-  auto* owned = new std::vector<T>(std::move(values));
-  const py::capsule owner(
-      owned, [](void* p) { delete static_cast<std::vector<T>*>(p); });
-  return py::array_t<T>(static_cast<py::ssize_t>(owned->size()), owned->data(),
-                        owner);
-}
-
-analysis::Table TableOf(const std::vector<std::string>& names,
-                        const std::vector<DoubleArray>& columns,
-                        const TableSource& source) {
-  if (names.size() != columns.size() || names.empty()) {
-    throw py::value_error("expected one name per column, and a column");
-  }
-  for (size_t c = 0; c < columns.size(); ++c) {
-    if (columns[c].ndim() != 1 || columns[c].size() != columns[0].size()) {
-      throw py::value_error(
-          "column \"" + names[c] + "\" holds " +
-          std::to_string(columns[c].size()) + " values, \"" + names[0] + "\" " +
-          std::to_string(columns[0].size()) +
-          ": expected as many in every column, in one dimension");
-    }
-  }
-  analysis::Table table;
-  std::tie(table.title, table.path, table.warnings, std::ignore) = source;
-  const std::vector<int64_t>& trimmed = std::get<3>(source);
-  const py::gil_scoped_release release;
-  for (size_t c = 0; c < columns.size(); ++c) {
-    const double* values = columns[c].data();
-    table.AddColumn(names[c],
-                    std::vector<double>(values, values + columns[c].size()));
-  }
-  for (size_t c = 0; c < trimmed.size() && c < table.trimmed.size(); ++c) {
-    table.trimmed[c] = trimmed[c];
-  }
-  return table;
-}
-
-// Opens the table and request of a call: the options read, the table made,
-// every named column found (ColumnError otherwise) and the request checked.
-analysis::Table RequestedTable(const char* function,
-                               const std::vector<std::string>& names,
-                               const std::vector<DoubleArray>& columns,
-                               const TableSource& source,
-                               const py::dict& options, ChartRequest* request) {
-  ApplyOptions(function, options, OptionScope::kAll, request);
-  analysis::Table table = TableOf(names, columns, source);
-  const Status found = FindRequestedColumns(table, request->settings.columns);
-  if (!found.ok()) {
-    PyErr_SetString(column_error, found.error().message.c_str());
-    throw py::error_already_set();
-  }
-  Check(ResolveRequest(request));
-  return table;
-}
-
-std::unique_ptr<ChartResult> Draw(const std::string& name,
-                                  const std::vector<std::string>& names,
-                                  const std::vector<DoubleArray>& columns,
-                                  const TableSource& source,
-                                  const py::dict& options) {
-  const analysis::ChartKind* kind = analysis::FindChartKind(name);
-  if (kind == nullptr) throw py::value_error("unknown chart \"" + name + "\"");
-  ChartRequest request;
-  analysis::Table table =
-      RequestedTable(kind->name, names, columns, source, options, &request);
-  std::unique_ptr<ChartResult> chart;
-  Status status;
-  {
-    const py::gil_scoped_release release;
-    status = ChartResult::Draw(std::move(table), request, *kind, &chart);
-  }
-  Check(status);
-  return chart;
-}
-
 int PictureIndex(const ChartResult& chart, const std::string& suffix) {
   for (int i = 0; i < chart.PictureCount(); ++i) {
     if (chart.PictureSuffix(i) == suffix) return i;
@@ -426,21 +335,6 @@ const char* UseName(analysis::ColumnUse use) {
   return "primary";
 }
 
-void DefineColumnError(py::module_& m) {
-  const py::module_ builtins = py::module_::import("builtins");
-  py::dict members;
-  // KeyError's text is the repr of its message; this one reads as written.
-  members["__str__"] = builtins.attr("BaseException").attr("__str__");
-  members["__module__"] = "korvagraph";
-  members["__doc__"] =
-      "A column named in a call is not in the data; the message lists the "
-      "columns there are.";
-  const py::object type = builtins.attr("type")(
-      "ColumnError", py::make_tuple(builtins.attr("KeyError")), members);
-  column_error = type.inc_ref().ptr();  // lives as long as the process
-  m.attr("ColumnError") = type;
-}
-
 }  // namespace
 
 void DefineModule(py::module_& m) {
@@ -492,7 +386,13 @@ void DefineModule(py::module_& m) {
              return FitTuple(set.fit, settings);
            })
       .def("fit", &FitChart);
-  m.def("draw", &Draw);
+  m.def("draw", [](const std::string& name,
+                   const std::vector<std::string>& names,
+                   const std::vector<DoubleArray>& columns,
+                   const TableSource& source, const py::dict& options) {
+    return Draw(name, names, columns, source, options);
+  });
+  DefineVariogramPieces(m);
   m.def("fit_table", &FitTable);
 
   m.def("parse_model", [](const py::str& text) {
