@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "korvagraph/analysis/json.h"
-#include "tools/korvagraph/serve/guarded_http_server.h"
+#include "tools/http_guard/guarded_http_server.h"
 #include "tools/korvagraph/serve/query_params.h"
 #include "tools/korvagraph/serve/workbench_page.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "tools/korvagraph/options.h"
-#include "tools/korvagraph/serve/turn_gate.h"
+#include "tools/http_guard/turn_gate.h"
 #include "tools/korvagraph/serve/workbench.h"
 
 namespace korvagraph {

@@ -1,4 +1,4 @@
-#include "tools/korvagraph/serve/guarded_http_server.h"
+#include "tools/http_guard/guarded_http_server.h"
 
 #include <malloc.h>
 #include <sys/socket.h>
@@ -8,7 +8,7 @@
 #include <functional>
 #include <utility>
 
-#include "tools/korvagraph/serve/connection_stream.h"
+#include "tools/http_guard/connection_stream.h"
 
 namespace korvagraph {
 

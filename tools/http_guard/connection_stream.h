@@ -4,8 +4,8 @@
 // must be taken within a time, and a request may hold only so many bytes.
 // Bytes read past a request stay buffered for the next one, so pipelined
 // requests are answered in order.
-#ifndef TOOLS_KORVAGRAPH_SERVE_CONNECTION_STREAM_H_
-#define TOOLS_KORVAGRAPH_SERVE_CONNECTION_STREAM_H_
+#ifndef TOOLS_HTTP_GUARD_CONNECTION_STREAM_H_
+#define TOOLS_HTTP_GUARD_CONNECTION_STREAM_H_
 
 #include <httplib.h>
 
@@ -79,4 +79,4 @@ class ConnectionStream : public httplib::Stream {
 
 }  // namespace korvagraph
 
-#endif  // TOOLS_KORVAGRAPH_SERVE_CONNECTION_STREAM_H_
+#endif  // TOOLS_HTTP_GUARD_CONNECTION_STREAM_H_

@@ -1,4 +1,4 @@
-#include "tools/korvagraph/serve/turn_gate.h"
+#include "tools/http_guard/turn_gate.h"
 
 namespace korvagraph {
 

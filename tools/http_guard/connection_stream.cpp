@@ -1,4 +1,4 @@
-#include "tools/korvagraph/serve/connection_stream.h"
+#include "tools/http_guard/connection_stream.h"
 
 #include <netdb.h>
 #include <poll.h>

@@ -9,8 +9,8 @@
 // write timeout a stall while a client takes an answer, the keep-alive
 // timeout the wait for a connection's next request and the keep-alive
 // count the requests one connection carries.
-#ifndef TOOLS_KORVAGRAPH_SERVE_GUARDED_HTTP_SERVER_H_
-#define TOOLS_KORVAGRAPH_SERVE_GUARDED_HTTP_SERVER_H_
+#ifndef TOOLS_HTTP_GUARD_GUARDED_HTTP_SERVER_H_
+#define TOOLS_HTTP_GUARD_GUARDED_HTTP_SERVER_H_
 
 #include <httplib.h>
 
@@ -47,4 +47,4 @@ class GuardedHttpServer : public httplib::Server {
 
 }  // namespace korvagraph
 
-#endif  // TOOLS_KORVAGRAPH_SERVE_GUARDED_HTTP_SERVER_H_
+#endif  // TOOLS_HTTP_GUARD_GUARDED_HTTP_SERVER_H_

@@ -2,8 +2,8 @@
 // bounded number waiting for their turn. Closing it sends the waiting
 // callers away, so that a server stops without first doing every piece of
 // work queued up.
-#ifndef TOOLS_KORVAGRAPH_SERVE_TURN_GATE_H_
-#define TOOLS_KORVAGRAPH_SERVE_TURN_GATE_H_
+#ifndef TOOLS_HTTP_GUARD_TURN_GATE_H_
+#define TOOLS_HTTP_GUARD_TURN_GATE_H_
 
 #include <condition_variable>
 #include <cstddef>
@@ -57,4 +57,4 @@ class GateTurn {
 
 }  // namespace korvagraph
 
-#endif  // TOOLS_KORVAGRAPH_SERVE_TURN_GATE_H_
+#endif  // TOOLS_HTTP_GUARD_TURN_GATE_H_
