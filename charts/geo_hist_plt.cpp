@@ -67,6 +67,8 @@ LONG CGeoHistPlt::CptHistParam(LONG& r1, LONG& r2, double& r3, double& r4,
     r10 = tally.AlterDifCoe();
     r11 = tally.ApexDegree();
     r12 = tally.DeflectDegree();
+    // The statistics are read: the values go back before the engine takes its own copy of the values.
+    kvbase::Buffer<double>().swap(in_window);
 
     // The previous results go first, so a failed allocation leaves none.
     std::vector<double>().swap(result_);

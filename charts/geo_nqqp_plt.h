@@ -45,6 +45,10 @@ class CGeoNqqpPlt : public CKorvaGraph {
 
   friend struct ChartInspector;  // tests read the stored state
  private:
+  // Writes the normal scores of the first n samples into the first records
+  // score records and sets their window; false when memory ran out.
+  bool WriteScores(int scorer, LONG n, LONG records);
+
   SampleArray scores_;   // the host's score records, rewritten by the step
   SampleArray samples_;  // the sample under study, read only
   AxisNames names_;

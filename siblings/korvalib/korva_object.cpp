@@ -1,6 +1,7 @@
 #include "siblings/korvalib/korva_object.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "siblings/korvalib/normal_scores.h"
@@ -14,7 +15,57 @@ constexpr double kDegree = 3.14159265358979323846 / 180.0;
 // origin, so that a plotted curve shows the nugget jump.
 constexpr double kNuggetLag = 1e-4;
 
+bool SameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The second values of a run of records: one number while every record
+// holds the same, else a column.
+struct SecondValues {
+  size_t begin = 0, end = 0;
+  double constant = 0.0;
+  Column column;  // empty while constant
+
+  void Copy(const KvDiscPnt* samples, size_t first, size_t last) {
+    begin = first;
+    end = last;
+    if (first == last) return;
+    constant = samples[first].value2;
+    size_t i = first;
+    while (i < last && SameBits(samples[i].value2, constant)) ++i;
+    if (i == last) return;
+    column.assign(last - first, constant);
+    for (; i < last; ++i) column[i - first] = samples[i].value2;
+  }
+  double At(size_t i) const {
+    return column.empty() ? constant : column[i - begin];
+  }
+};
+
+// Keeps the second values of two adjacent runs in *set: one number when
+// both hold the same one.
+void Join(const SecondValues& a, const SecondValues& b, size_t size,
+          SampleSet* set) {
+  const bool a_constant = a.column.empty(), b_constant = b.column.empty();
+  const bool b_empty = b.begin == b.end;
+  if (a_constant && (b_empty || (b_constant && SameBits(a.constant,
+                                                         b.constant)))) {
+    set->second_is_constant = true;
+    set->second_constant = a.constant;
+    return;
+  }
+  set->second_values.resize(size);
+  for (size_t i = 0; i < size; ++i) {
+    set->second_values[i] = i < a.end ? a.At(i) : b.At(i);
+  }
+}
+
 }  // namespace
+
+Column SampleSet::SecondValues() const {
+  if (!second_is_constant) return second_values;
+  return Column(values.size(), second_constant);
+}
 
 void KorvaObject::Load(const KvDiscPnt* samples, int32_t count, int set) {
   if (set != 1 && set != 2) return;
@@ -25,18 +76,18 @@ void KorvaObject::Load(const KvDiscPnt* samples, int32_t count, int set) {
   const size_t size =
       samples != nullptr && count > 0 ? static_cast<size_t>(count) : 0;
   loaded.values.resize(size);
-  if (with_second) loaded.second_values.resize(size);
-  auto copy = [&](size_t begin, size_t end) {
-    for (size_t i = begin; i < end; ++i) {
-      loaded.values[i] = samples[i].value;
-      if (with_second) loaded.second_values[i] = samples[i].value2;
-    }
+  SecondValues halves[2];
+  auto copy = [&](size_t begin, size_t end, SecondValues* second) {
+    for (size_t i = begin; i < end; ++i) loaded.values[i] = samples[i].value;
+    if (with_second) second->Copy(samples, begin, end);
   };
   if (WorthTwoWays(size)) {
-    RunTwoWays([&] { copy(0, size / 2); }, [&] { copy(size / 2, size); });
+    RunTwoWays([&] { copy(0, size / 2, &halves[0]); },
+               [&] { copy(size / 2, size, &halves[1]); });
   } else {
-    copy(0, size);
+    copy(0, size, &halves[0]);
   }
+  if (with_second) Join(halves[0], halves[1], size, &loaded);
   sets_[set - 1] = std::move(loaded);
 }
 
@@ -89,7 +140,7 @@ void KorvaObject::ComputeScatter() {
   ScatterOutput output;
   const SampleSet& set = sets_[0];
   output.point_count = static_cast<int32_t>(set.values.size());
-  output.statistics = ComputeScatterStatistics(set.values, set.second_values,
+  output.statistics = ComputeScatterStatistics(set.values, set.SecondValues(),
                                                AxisWindow(2), AxisWindow(3));
   scatter_ = output;
 }

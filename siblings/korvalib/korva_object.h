@@ -18,10 +18,17 @@
 namespace korvalib {
 
 // The attribute values of each loaded sample, copied at load time:
-// second_values is empty where no computation reads it.
+// second_values is empty where no computation reads it, and where every
+// sample's second value is second_constant (records without a second
+// attribute: a large sample's memory is not spent on them).
 struct SampleSet {
   Column values;
   Column second_values;
+  bool second_is_constant = false;
+  double second_constant = 0.0;
+
+  // Returns the second values, one per value.
+  Column SecondValues() const;
 };
 
 // The handle kind of a normal-score computation.

@@ -105,6 +105,35 @@ TEST(ScatterStatisticsTest, EmptyWindowsGiveZeros) {
   EXPECT_EQ(o.spearman, 0.0);
 }
 
+// Second values loaded on two threads, held as one number where they are
+// all the same: every split of constant and varied halves gives the y of
+// the records.
+TEST(ScatterStatisticsTest, SecondValuesOfLargeLoadsAsGiven) {
+  const size_t n = size_t{1} << 17;  // loaded in two halves
+  struct Halves {
+    const char* name;
+    double first, second;  // NaN: varied (i % 10)
+  };
+  const double varied = std::nan("");
+  const Halves cases[] = {{"constant", 7, 7},
+                          {"two constants", 7, 9},
+                          {"varied second half", 7, varied},
+                          {"varied first half", varied, 7}};
+  for (const Halves& row : cases) {
+    std::vector<double> x(n), y(n);
+    double sum = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const double half = i < n / 2 ? row.first : row.second;
+      x[i] = static_cast<double>(i % 13);
+      y[i] = std::isnan(half) ? static_cast<double>(i % 10) : half;
+      sum += y[i];
+    }
+    const ScatterOutput o = RunScatter(x, y, -1e3, 1e3, -1e3, 1e3);
+    EXPECT_EQ(o.y_count, static_cast<LONG>(n)) << row.name;
+    EXPECT_NEAR(o.y_mean, sum / static_cast<double>(n), 1e-12) << row.name;
+  }
+}
+
 // A normal-score handle copies only the values its computation reads: its
 // scatter statistics see x as a chart's handle does, and no y.
 TEST(ScatterStatisticsTest, NormalScoreHandleHoldsNoSecondValues) {
