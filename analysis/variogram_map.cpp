@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/chunk_runner.h"
+#include "analysis/map_kernel.h"
 #include "analysis/pair_grid.h"
 #include "korvagraph/analysis/variogram.h"
 
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int kChunks = 64;
 
-struct CellSums {
-  std::vector<double> squares;  // of the differences
-  std::vector<int64_t> pairs;
-};
 
 }  // namespace
 
@@ -39,35 +36,34 @@ Status ComputeVariogramMap(const Samples& samples, double lag, int cells,
   const std::vector<double>& x = grid.x();
   const std::vector<double>& y = grid.y();
   const std::vector<double>& value = grid.value();
-  std::vector<CellSums> chunk_sums(grid.ChunkWork().size());
+  // Of each chunk, the map's sums (MapTable::sums).
+  std::vector<std::vector<double>> chunk_sums(grid.ChunkWork().size());
+  // Each pair is summed at its own separation, pairs off the map in spare
+  // entries; the mirrored cell's share is added when the chunks are merged.
   auto run_chunk = [&](int chunk) {
-    CellSums sums{std::vector<double>(size, 0.0),
-                  std::vector<int64_t>(size, 0)};
+    std::vector<double> sums(2 * (size + kMapSpares), 0.0);
+    const MapTable table{lag, cells, sums.data()};
     grid.ForEachRun(chunk, [&](size_t a, size_t begin, size_t end) {
-      for (size_t b = begin; b < end; ++b) {
-        const double i = std::round((x[b] - x[a]) / lag);
-        const double j = std::round((y[b] - y[a]) / lag);
-        if (!(std::fabs(i) <= cells && std::fabs(j) <= cells)) continue;
-        const double diff = value[b] - value[a];
-        for (const size_t at :
-             {map->At(static_cast<int>(i), static_cast<int>(j)),
-              map->At(static_cast<int>(-i), static_cast<int>(-j))}) {
-          sums.squares[at] += diff * diff;
-          ++sums.pairs[at];
-        }
-      }
+      TallyMapRun(x.data(), y.data(), value.data(), a, begin, end, table);
     });
     chunk_sums[chunk] = std::move(sums);
   };
   if (!RunChunks(grid.ChunkWork(), run_chunk, "variogram map", progress)) {
     return Status::Cancelled();
   }
-  std::vector<double> squares(size, 0.0);
-  for (const CellSums& part : chunk_sums) {
+  std::vector<double> total(size, 0.0);
+  std::vector<int64_t> pairs(size, 0);
+  for (const std::vector<double>& part : chunk_sums) {
     for (size_t c = 0; c < size; ++c) {
-      squares[c] += part.squares[c];
-      map->pairs[c] += part.pairs[c];
+      total[c] += part[2 * c];
+      pairs[c] += static_cast<int64_t>(part[2 * c + 1]);
     }
+  }
+  // Cell c and its mirror size - 1 - c hold each other's pairs.
+  std::vector<double> squares(size, 0.0);
+  for (size_t c = 0; c < size; ++c) {
+    squares[c] = total[c] + total[size - 1 - c];
+    map->pairs[c] = pairs[c] + pairs[size - 1 - c];
   }
   for (size_t c = 0; c < size; ++c) {
     if (map->pairs[c] > 0) {

@@ -300,6 +300,55 @@ TEST(VariogramTest, StreamedEqualsThePlainLoop) {
   }
 }
 
+// The variogram map by its rule in a plain loop: each pair at
+// std::round(d / lag) each way and at the mirrored cell.
+VariogramMap PlainMap(const Samples& s, double lag, int cells) {
+  VariogramMap map;
+  map.lag = lag;
+  map.cells = cells;
+  const size_t size = static_cast<size_t>(map.side()) * map.side();
+  std::vector<double> squares(size, 0.0);
+  map.pairs.assign(size, 0);
+  for (int64_t a = 0; a < s.size(); ++a) {
+    for (int64_t b = a + 1; b < s.size(); ++b) {
+      const double i = std::round((s.x[b] - s.x[a]) / lag);
+      const double j = std::round((s.y[b] - s.y[a]) / lag);
+      if (std::fabs(i) > cells || std::fabs(j) > cells) continue;
+      const double diff = s.value[b] - s.value[a];
+      for (const size_t at : {map.At(int(i), int(j)), map.At(int(-i), int(-j))}) {
+        squares[at] += diff * diff;
+        ++map.pairs[at];
+      }
+    }
+  }
+  map.semivariance.assign(size, 0.0);
+  for (size_t c = 0; c < size; ++c) {
+    if (map.pairs[c] > 0) map.semivariance[c] = 0.5 * squares[c] / map.pairs[c];
+  }
+  return map;
+}
+
+// Coordinates to a tenth put many separations on a half of the lag and on
+// the map's edge: the vector lanes must bin them as the rule does.
+TEST(VariogramTest, MapCellsAsThePlainRule) {
+  const Samples samples = Scattered(1500, 100.0, 17);
+  const struct {
+    double lag;
+    int cells;
+  } cases[] = {{5.0, 14}, {0.2, 6}, {2.5, 3}, {0.3, 40}, {50.0, 1}};
+  for (const auto& row : cases) {
+    VariogramMap map;
+    ASSERT_TRUE(ComputeVariogramMap(samples, row.lag, row.cells, &map).ok());
+    const VariogramMap want = PlainMap(samples, row.lag, row.cells);
+    EXPECT_EQ(map.pairs, want.pairs) << row.lag;
+    for (size_t c = 0; c < want.semivariance.size(); ++c) {
+      EXPECT_NEAR(map.semivariance[c], want.semivariance[c],
+                  1e-12 * want.semivariance[c])
+          << row.lag << " cell " << c;
+    }
+  }
+}
+
 // The pair loop tells its progress on the calling thread and stops when the
 // callback says so.
 TEST(VariogramTest, ReportsProgressAndCanBeCancelled) {
