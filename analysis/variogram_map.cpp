@@ -1,6 +1,5 @@
 // The variogram map: pairs binned by their separation vector over a grid,
 // on every core, each chunk's sums merged in chunk order.
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
